@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian, as root and without prompts. Does nothing
+# (and asks no package server) when everything is already there.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+pkg_installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+have cmake || need+=(cmake)
+have g++ || need+=(g++)
+have make || need+=(make)
+have file || need+=(file)
+have python3 || need+=(python3)
+have i686-w64-mingw32-g++ || need+=(g++-mingw-w64-i686)
+have x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
+have Xvfb || need+=(xvfb)
+have xdotool || need+=(xdotool)
+have xwininfo || need+=(x11-utils)
+have chmcmd || need+=(fp-utils)
+[ -x /usr/bin/convert ] || need+=(imagemagick)
+pkg_installed libgtest-dev || need+=(libgtest-dev)
+pkg_installed libgmock-dev || need+=(libgmock-dev)
+pkg_installed wine || need+=(wine)
+pkg_installed wine64 || need+=(wine64)
+# The 32-bit Wine loader: installed where the machine can run 32-bit programs at all.
+pkg_installed wine32:i386 || need+=(wine32:i386)
+
+if [ ${#need[@]} -eq 0 ]; then
+  exit 0
+fi
+
+echo "== installing: ${need[*]}"
+export DEBIAN_FRONTEND=noninteractive
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+fi
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${need[@]}"

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets up a Debian machine (as root, non-interactive; quick when everything is there) and runs
+# every test: native unit tests, the same under ASan/UBSan, the Windows builds, the checks of the
+# binaries, and the end-to-end cases under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+bash scripts/setup-machine.sh
+
+echo "== native unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-sanitize >/dev/null
+cmake --build --preset native-sanitize -j "$jobs"
+ctest --preset native-sanitize -j "$jobs"
+
+echo "== Windows builds"
+for preset in win32 win64; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+done
+bash scripts/check-binaries.sh build/win32/bin i386
+bash scripts/check-binaries.sh build/win64/bin x86-64
+
+echo "== end-to-end under Wine"
+cmake --preset e2e >/dev/null
+ctest --preset e2e

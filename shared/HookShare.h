@@ -1,0 +1,52 @@
+#pragma once
+// The record through which Glidewing steers the hook procedures of GWHooks.dll, and the two
+// messages by which the hooks report back. Both deliverables include this header; the layout
+// below is the format, so it never changes shape between builds or bitnesses.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace gw {
+
+struct HookShare {
+    std::uint32_t MainWindow;     // the window the hooks post to (32 bits even on 64-bit Windows)
+    std::uint8_t ActivateButton;  // 1 left, 2 middle, 3 right; anything else: none
+    std::uint8_t CursorShown;     // 1 while the system cursors are the normal ones
+    std::uint8_t PassInput;       // 0: the mouse hook swallows every mouse message
+    std::uint8_t HooksPaused;     // nonzero: the mouse hook neither examines nor reports
+    std::uint8_t ReportKeys;      // nonzero: the keyboard hook posts WM_HOOKKEY
+    std::uint8_t ScrollEnabled;   // nonzero: the mouse hook watches for activation clicks
+    std::uint8_t Reserved[2];     // never written
+};
+
+static_assert(sizeof(HookShare) == 12);
+static_assert(offsetof(HookShare, MainWindow) == 0);
+static_assert(offsetof(HookShare, ActivateButton) == 4);
+static_assert(offsetof(HookShare, CursorShown) == 5);
+static_assert(offsetof(HookShare, PassInput) == 6);
+static_assert(offsetof(HookShare, HooksPaused) == 7);
+static_assert(offsetof(HookShare, ReportKeys) == 8);
+static_assert(offsetof(HookShare, ScrollEnabled) == 9);
+static_assert(offsetof(HookShare, Reserved) == 10);
+
+// Name of the paging-file section that holds the record (no namespace prefix).
+inline constexpr char kHookShareName[] = "PaneBridge1201";
+inline constexpr std::uint32_t kHookShareSize = sizeof(HookShare);
+
+// Posted by the keyboard hook: wParam the virtual-key code, lParam the keystroke flags unchanged.
+inline constexpr std::uint32_t WM_HOOKKEY = 0x1409;
+// Posted by the mouse hook: wParam the mouse message id, lParam the packed screen position
+// (low 16 bits of x in the low word, low 16 bits of y in the high word).
+inline constexpr std::uint32_t WM_HOOKMOUSE = 0x140A;
+
+// Packs a screen position the way WM_HOOKMOUSE carries it; negative coordinates keep their
+// low 16 bits, so x = -1 travels as 0xFFFF.
+constexpr std::uint32_t PackHookPosition(std::int32_t x, std::int32_t y) {
+    return (static_cast<std::uint32_t>(x) & 0xFFFFu) | ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16);
+}
+
+// The receiving side reads both halves as unsigned 16-bit values.
+constexpr std::int32_t HookPositionX(std::uint32_t packed) { return static_cast<std::int32_t>(packed & 0xFFFFu); }
+constexpr std::int32_t HookPositionY(std::uint32_t packed) { return static_cast<std::int32_t>(packed >> 16); }
+
+} // namespace gw
