@@ -42,6 +42,10 @@ struct ScrollBarFindings {
 // GetClassNameA is called with this size, so at most 253 characters of a name are compared.
 inline constexpr int kClassNameBufferSize = 254;
 
+// Reads a window's class name into a buffer of kClassNameBufferSize; a window that is gone or a
+// failed call reads as the empty name, which matches no rule.
+void ReadClassName(IWindowQueries& queries, WindowHandle window, char (&buffer)[kClassNameBufferSize]);
+
 // True when a class name is not empty and occurs within the text "ScrollBar" ("ScrollBar" itself,
 // or a piece of it such as "Bar"); a longer name that merely contains "ScrollBar" is no bar.
 bool IsScrollBarClassName(const char* className);

@@ -1,0 +1,125 @@
+// GWHooks.dll: the global keyboard and mouse hooks and the four exports that install and remove
+// them. Windows maps this library into every process that receives input, so everything here is
+// careful: no heap, no exceptions, every pointer checked, every path ending in CallNextHookEx or
+// the deliberate swallow.
+
+#include "hooks/HookProcedures.h"
+#include "shared/HookShare.h"
+#include "shared/WindowQueries_win.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module, without asking DllMain for it
+
+namespace {
+
+// Per-process: zero at load, so no code runs to set it up.
+constinit gw::HookProcessState g_state{};
+
+HHOOK ToHhook(gw::HookHandle hook) { return reinterpret_cast<HHOOK>(hook.value); }
+gw::HookHandle FromHhook(HHOOK hook) { return gw::HookHandle(reinterpret_cast<std::uintptr_t>(hook)); }
+
+// The record holds the main window as 32 bits; 64-bit Windows sign-extends window handles.
+HWND MainWindowHwnd(std::uint32_t window) {
+    return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
+}
+
+// The system side of one hook call.
+class HookHost final : public gw::IHookHost {
+public:
+    gw::ShareMapping OpenShare() override {
+        HANDLE section = ::OpenFileMappingA(FILE_MAP_READ, FALSE, gw::kHookShareName);
+        if (section == nullptr) {
+            return {};
+        }
+        void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
+        if (view == nullptr) {
+            ::CloseHandle(section);
+            return {};
+        }
+        return {static_cast<const gw::HookShare*>(view), gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section))};
+    }
+
+    void CloseShare(gw::ShareMapping mapping) override {
+        if (mapping.view != nullptr) {
+            ::UnmapViewOfFile(mapping.view);
+        }
+        if (mapping.section) {
+            ::CloseHandle(reinterpret_cast<HANDLE>(mapping.section.value));
+        }
+    }
+
+    void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+        ::PostMessageA(MainWindowHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    }
+
+    std::intptr_t CallNextHook(gw::HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) override {
+        return ::CallNextHookEx(ToHhook(hook), code, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    }
+
+    bool CursorPosition(gw::Point& where) override {
+        POINT point{};
+        if (!::GetCursorPos(&point)) {
+            return false;
+        }
+        where = {point.x, point.y};
+        return true;
+    }
+
+    gw::WindowHandle WindowAt(gw::Point where) override {
+        return gw::WindowQueries::FromHwnd(::WindowFromPoint(POINT{where.x, where.y}));
+    }
+
+    gw::IWindowQueries& Windows() override { return windows_; }
+
+private:
+    gw::WindowQueries windows_;
+};
+
+LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    HookHost host;
+    return gw::KeyboardHookProc(host, g_state, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    HookHost host;
+    gw::Point point;
+    const gw::Point* messagePoint = nullptr;
+    if (code >= 0 && lParam != 0) {
+        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+        point = {info->pt.x, info->pt.y};
+        messagePoint = &point;
+    }
+    return gw::MouseHookProc(host, g_state, code, wParam, lParam, messagePoint);
+}
+
+HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+
+// The exports hand back 32 bits: hook handles fit in them on 64-bit Windows too.
+DWORD HandleBits(HHOOK hook) { return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hook)); }
+
+} // namespace
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+
+DWORD WINAPI KeyboardHookOn() {
+    HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, ThisModule(), 0);
+    g_state.KeyboardHookHandle = FromHhook(hook);
+    return HandleBits(hook);
+}
+
+BOOL WINAPI KeyboardHookOff() { return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle)); }
+
+DWORD WINAPI MouseHookOn() {
+    HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
+    g_state.MouseHookHandle = FromHhook(hook);
+    return HandleBits(hook);
+}
+
+BOOL WINAPI MouseHookOff() { return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle)); }
+
+} // extern "C"

@@ -1,0 +1,50 @@
+#pragma once
+// What a hook procedure needs from the system for one call, and what the library keeps per
+// process. The Win32 side lives in GWHooks_win.cpp; the tests record every call.
+
+#include "shared/Handle.h"
+#include "shared/HookShare.h"
+#include "shared/ScrollBarWalk.h"
+
+#include <cstdint>
+
+namespace gw {
+
+using HookHandle = Handle<struct HookTag>;
+
+// The record as one hook call sees it: opened and mapped read-only at the start of the call,
+// unmapped and closed at its end. A null view means the record is absent.
+struct ShareMapping {
+    const HookShare* view = nullptr;
+    KernelHandle section{};
+};
+
+class IHookHost {
+public:
+    // OpenFileMappingA + MapViewOfFile, both read-only; a section that cannot be mapped is closed
+    // again and answers a null view.
+    virtual ShareMapping OpenShare() = 0;
+    // UnmapViewOfFile + CloseHandle of what OpenShare gave (only called for a non-null view).
+    virtual void CloseShare(ShareMapping mapping) = 0;
+    // PostMessageA; never waits, failures are of no interest.
+    virtual void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual bool CursorPosition(Point& where) = 0;             // GetCursorPos
+    virtual WindowHandle WindowAt(Point where) = 0;             // WindowFromPoint
+    virtual IWindowQueries& Windows() = 0;
+
+protected:
+    ~IHookHost() = default;  // never owned through this interface
+};
+
+// The library's per-process variables: each process that loads it has its own copy, all zero at
+// load. The hook handles are only ever set in the program's own process.
+struct HookProcessState {
+    HookHandle KeyboardHookHandle{};
+    HookHandle MouseHookHandle{};
+    std::uint8_t LeftClickArmed = 0;
+    std::uint8_t MiddleClickArmed = 0;
+    std::uint8_t RightClickArmed = 0;
+};
+
+} // namespace gw

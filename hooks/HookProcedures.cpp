@@ -1,0 +1,111 @@
+#include "hooks/HookProcedures.h"
+
+#include "hooks/ScrollableWindow.h"
+#include "shared/Win32Values.h"
+
+namespace gw {
+
+namespace {
+
+// The program rewrites the record at any moment; read each field exactly once per call.
+template <class T> T ReadOnce(const T& field) { return *static_cast<const volatile T*>(&field); }
+
+// Posting to a null window would drop our message into the foreign thread's own queue; a record
+// without a main window has nobody to report to.
+void Report(IHookHost& host, std::uint32_t mainWindow, std::uint32_t message, std::uintptr_t wParam,
+            std::intptr_t lParam) {
+    if (mainWindow != 0) {
+        host.Post(mainWindow, message, wParam, lParam);
+    }
+}
+
+struct ClickRule {
+    std::uint32_t press;
+    std::uint32_t release;
+    std::uint32_t nonClientRelease;
+    std::uint8_t HookProcessState::*armed;
+};
+
+// Indexed by ActivateButton - 1. Only the activation button's own press arms; a release in the
+// client area or on the frame disarms, since the press may have started a drag that ends there.
+constexpr ClickRule kClickRules[] = {
+    {win::kWM_LBUTTONDOWN, win::kWM_LBUTTONUP, win::kWM_NCLBUTTONUP, &HookProcessState::LeftClickArmed},
+    {win::kWM_MBUTTONDOWN, win::kWM_MBUTTONUP, win::kWM_NCMBUTTONUP, &HookProcessState::MiddleClickArmed},
+    {win::kWM_RBUTTONDOWN, win::kWM_RBUTTONUP, win::kWM_NCRBUTTONUP, &HookProcessState::RightClickArmed},
+};
+
+// Swallows a press of the activation button over a scrollable window and, later, the release
+// that belongs to it, so the target never sees half a click.
+void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton, std::uint32_t message,
+                    bool& pass) {
+    if (activateButton < 1 || activateButton > 3) {
+        return;
+    }
+    const ClickRule& rule = kClickRules[activateButton - 1];
+    std::uint8_t& armed = state.*rule.armed;
+    if (message == rule.press) {
+        // The window under the cursor decides, not the one the message is aimed at: a window
+        // holding the capture receives presses made over other windows.
+        Point cursor;
+        if (host.CursorPosition(cursor) && IsScrollableWindow(host.Windows(), host.WindowAt(cursor))) {
+            armed = 1;
+            pass = false;
+        }
+    } else if (message == rule.release || message == rule.nonClientRelease) {
+        if (armed != 0) {
+            armed = 0;
+            pass = false;
+        }
+    }
+}
+
+} // namespace
+
+std::intptr_t KeyboardHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
+                               std::intptr_t lParam) {
+    if (code == win::kHC_ACTION) {
+        const ShareMapping share = host.OpenShare();
+        if (share.view != nullptr) {
+            if (ReadOnce(share.view->ReportKeys) != 0) {
+                Report(host, ReadOnce(share.view->MainWindow), WM_HOOKKEY, wParam, lParam);
+            }
+            host.CloseShare(share);
+        }
+    }
+    // Keystrokes always go on.
+    return host.CallNextHook(state.KeyboardHookHandle, code, wParam, lParam);
+}
+
+std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
+                            std::intptr_t lParam, const Point* messagePoint) {
+    // A negative code must go straight on, untouched, and a call without its MOUSEHOOKSTRUCT is
+    // none of our business either.
+    if (code < 0 || messagePoint == nullptr) {
+        return host.CallNextHook(state.MouseHookHandle, code, wParam, lParam);
+    }
+
+    bool pass = true;
+    const ShareMapping share = host.OpenShare();
+    if (share.view != nullptr) {
+        const HookShare& record = *share.view;
+        pass = ReadOnce(record.PassInput) != 0;
+        if (ReadOnce(record.HooksPaused) == 0 && code == win::kHC_ACTION) {
+            const std::uint32_t message = static_cast<std::uint32_t>(wParam);
+            const std::uint32_t position = PackHookPosition(messagePoint->x, messagePoint->y);
+            const bool move = message == win::kWM_MOUSEMOVE || message == win::kWM_NCMOUSEMOVE;
+            if (!move && ReadOnce(record.ScrollEnabled) != 0) {
+                ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message, pass);
+            }
+            // Everything that got this far is reported, swallowed or not.
+            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam, static_cast<std::intptr_t>(position));
+        }
+        host.CloseShare(share);
+    }
+
+    if (pass) {
+        return host.CallNextHook(state.MouseHookHandle, code, wParam, lParam);
+    }
+    return kSwallowInput;
+}
+
+} // namespace gw
