@@ -1,0 +1,46 @@
+#include "tools/HideCursorWhileTyping.h"
+
+#include "shared/Win32Values.h"
+
+namespace gw {
+
+void HideCursorWhileTyping::HandleHookKey(std::uint32_t virtualKey) {
+    if (!settings_.HideWhileTyping || !shown_ || !CountsAsTyping(virtualKey)) {
+        return;  // the key-up of the key that hid the cursor lands here too
+    }
+    // Each id gets its own copy: the system takes over (and later destroys) the cursor it is given.
+    cursors_.ReplaceSystemCursor(BLANK, win::kOCR_NORMAL);
+    cursors_.ReplaceSystemCursor(BLANK, win::kOCR_IBEAM);
+    shown_ = false;
+    share_.Set(&HookShare::CursorShown, false);
+}
+
+void HideCursorWhileTyping::RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos) {
+    if (!settings_.HideWhileTyping || shown_) {
+        return;
+    }
+    // A synthetic move, a wheel turn, a release or a double click at the old spot is not the user
+    // reaching for the mouse; only real movement or a press is.
+    if (at == lastPos && !IsPress(messageId)) {
+        return;
+    }
+    cursors_.RestoreSystemCursors();
+    shown_ = true;
+    share_.Set(&HookShare::CursorShown, true);
+}
+
+bool HideCursorWhileTyping::IsPress(std::uint32_t messageId) {
+    switch (messageId) {
+    case win::kWM_LBUTTONDOWN:
+    case win::kWM_NCLBUTTONDOWN:
+    case win::kWM_RBUTTONDOWN:
+    case win::kWM_NCRBUTTONDOWN:
+    case win::kWM_MBUTTONDOWN:
+    case win::kWM_NCMBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace gw
