@@ -1,0 +1,384 @@
+#include "hooks/HookProcedures.h"
+
+#include "shared/Win32Values.h"
+#include "tests/hooks/FakeHookHost.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace gw {
+namespace {
+
+using test::FakeHookHost;
+using test::NextHookCall;
+using test::PostedMessage;
+using namespace gw::win;
+
+constexpr HookHandle kKeyboardHook(0x77);
+constexpr HookHandle kMouseHook(0x88);
+constexpr std::intptr_t kStructAddress = 0x0012'F0A0;  // what lParam carries: the MOUSEHOOKSTRUCT
+constexpr Point kOverScrollable{10, 20};
+constexpr Point kOverPlain{300, 400};
+
+// Every mouse message the hook may see, for the tables below.
+constexpr std::uint32_t kAllMouseMessages[] = {
+    kWM_MOUSEMOVE,     kWM_NCMOUSEMOVE,     kWM_LBUTTONDOWN,     kWM_LBUTTONUP,     kWM_LBUTTONDBLCLK,
+    kWM_RBUTTONDOWN,   kWM_RBUTTONUP,       kWM_RBUTTONDBLCLK,   kWM_MBUTTONDOWN,   kWM_MBUTTONUP,
+    kWM_MBUTTONDBLCLK, kWM_MOUSEWHEEL,      kWM_NCLBUTTONDOWN,   kWM_NCLBUTTONUP,   kWM_NCLBUTTONDBLCLK,
+    kWM_NCRBUTTONDOWN, kWM_NCRBUTTONUP,     kWM_NCRBUTTONDBLCLK, kWM_NCMBUTTONDOWN, kWM_NCMBUTTONUP,
+    kWM_NCMBUTTONDBLCLK,
+};
+
+class MouseHook : public ::testing::Test {
+protected:
+    void SetUp() override {
+        state.KeyboardHookHandle = kKeyboardHook;
+        state.MouseHookHandle = kMouseHook;
+        const WindowHandle scrollable = host.windows.AddTopLevel("MozillaWindowClass");
+        const WindowHandle plain = host.windows.AddTopLevel("Static");
+        host.windowAt = {{kOverScrollable, scrollable}, {kOverPlain, plain}};
+        host.cursor = kOverScrollable;
+        host.record.ScrollEnabled = 1;
+        host.record.ActivateButton = 3;
+    }
+
+    std::intptr_t Mouse(std::uint32_t message, int code = kHC_ACTION) {
+        const std::intptr_t result = MouseHookProc(host, state, code, message, kStructAddress, &messagePoint);
+        EXPECT_TRUE(host.AllClosed());
+        EXPECT_EQ(host.closes, host.recordPresent ? host.opens : 0);  // each call closes what it opened
+        return result;
+    }
+    bool Swallowed(std::intptr_t result) const { return result == kSwallowInput; }
+    bool Passed(std::intptr_t result, std::uint32_t message, int code = kHC_ACTION) const {
+        return result == FakeHookHost::kNextHookResult && !host.nextCalls.empty() &&
+               host.nextCalls.back() == NextHookCall{kMouseHook, code, message, kStructAddress};
+    }
+    PostedMessage Report(std::uint32_t message) const {
+        return {FakeHookHost::kMainWindow, WM_HOOKMOUSE, message,
+                static_cast<std::intptr_t>(PackHookPosition(messagePoint.x, messagePoint.y))};
+    }
+    std::uint8_t Armed(int button) const {
+        return button == 1 ? state.LeftClickArmed : button == 2 ? state.MiddleClickArmed : state.RightClickArmed;
+    }
+
+    FakeHookHost host;
+    HookProcessState state;
+    Point messagePoint = kOverPlain;
+};
+
+// PassInput, HooksPaused and the hook code decide alone whether anything is looked at, reported
+// or swallowed; a press of the activation button over a scrollable window shows the click rule
+// is not consulted when the row says nothing is examined.
+TEST_F(MouseHook, PassInputHooksPausedAndCodeGateEverything) {
+    struct Case {
+        std::uint8_t passInput;
+        std::uint8_t hooksPaused;
+        int code;
+        bool swallowed;
+        bool examined;
+    };
+    const Case cases[] = {
+        {1, 0, kHC_ACTION, false, true},   {1, 0, kHC_NOREMOVE, false, false}, {1, 1, kHC_ACTION, false, false},
+        {1, 1, kHC_NOREMOVE, false, false}, {0, 0, kHC_ACTION, true, true},    {0, 0, kHC_NOREMOVE, true, false},
+        {0, 1, kHC_ACTION, true, false},    {0, 1, kHC_NOREMOVE, true, false}, {2, 0, kHC_ACTION, false, true},
+        {0, 7, kHC_ACTION, true, false},
+    };
+    for (const Case& c : cases) {
+        for (const std::uint32_t message : {kWM_MOUSEMOVE, kWM_LBUTTONDOWN, kWM_NCRBUTTONDOWN}) {
+            SCOPED_TRACE(testing::Message() << "PassInput " << int(c.passInput) << " HooksPaused "
+                                            << int(c.hooksPaused) << " code " << c.code << " message " << message);
+            host = FakeHookHost{};
+            host.record.PassInput = c.passInput;
+            host.record.HooksPaused = c.hooksPaused;
+            host.record.ScrollEnabled = 1;
+            host.record.ActivateButton = 1;
+            const std::intptr_t result = Mouse(message, c.code);
+            if (c.swallowed) {
+                EXPECT_TRUE(Swallowed(result));
+                EXPECT_TRUE(host.nextCalls.empty());
+            } else {
+                EXPECT_TRUE(Passed(result, message, c.code));
+            }
+            EXPECT_EQ(host.posts.size(), c.examined ? 1u : 0u);
+            EXPECT_EQ(host.opens, 1);
+        }
+    }
+}
+
+TEST_F(MouseHook, PassInputZeroSwallowsWhateverTheClickRuleSays) {
+    host.record.PassInput = 0;
+    host.cursor = kOverPlain;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));  // not scrollable, still swallowed
+    EXPECT_EQ(state.RightClickArmed, 0);
+    host.cursor = kOverScrollable;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    EXPECT_EQ(state.RightClickArmed, 1);  // the rule still runs and arms
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));
+    EXPECT_EQ(state.RightClickArmed, 0);
+    EXPECT_EQ(host.posts, (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONUP)}));
+}
+
+struct ButtonRule {
+    std::uint8_t activateButton;
+    std::uint32_t press;
+    std::uint32_t release;
+    std::uint32_t nonClientRelease;
+    std::uint32_t doubleClick;
+    std::uint32_t nonClientPress;
+};
+constexpr ButtonRule kButtonRules[] = {
+    {1, kWM_LBUTTONDOWN, kWM_LBUTTONUP, kWM_NCLBUTTONUP, kWM_LBUTTONDBLCLK, kWM_NCLBUTTONDOWN},
+    {2, kWM_MBUTTONDOWN, kWM_MBUTTONUP, kWM_NCMBUTTONUP, kWM_MBUTTONDBLCLK, kWM_NCMBUTTONDOWN},
+    {3, kWM_RBUTTONDOWN, kWM_RBUTTONUP, kWM_NCRBUTTONUP, kWM_RBUTTONDBLCLK, kWM_NCRBUTTONDOWN},
+};
+
+TEST_F(MouseHook, APressOverAScrollableWindowArmsAndItsReleaseDisarms) {
+    for (const ButtonRule& b : kButtonRules) {
+        SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton));
+        host = FakeHookHost{};
+        SetUp();
+        state = HookProcessState{kKeyboardHook, kMouseHook};
+        host.record.ActivateButton = b.activateButton;
+        const int id = b.activateButton;
+
+        EXPECT_TRUE(Swallowed(Mouse(b.press)));
+        EXPECT_EQ(Armed(id), 1);
+        EXPECT_TRUE(Swallowed(Mouse(b.release)));
+        EXPECT_EQ(Armed(id), 0);
+        EXPECT_TRUE(Passed(Mouse(b.release), b.release));  // nothing armed any more
+
+        // A release on the frame ends the swallowed click too.
+        EXPECT_TRUE(Swallowed(Mouse(b.press)));
+        EXPECT_TRUE(Swallowed(Mouse(b.nonClientRelease)));
+        EXPECT_EQ(Armed(id), 0);
+        EXPECT_TRUE(Passed(Mouse(b.nonClientRelease), b.nonClientRelease));
+
+        // Double clicks and presses on the frame neither arm nor disarm.
+        EXPECT_TRUE(Passed(Mouse(b.doubleClick), b.doubleClick));
+        EXPECT_TRUE(Passed(Mouse(b.nonClientPress), b.nonClientPress));
+        EXPECT_EQ(Armed(id), 0);
+        EXPECT_TRUE(Swallowed(Mouse(b.press)));
+        EXPECT_TRUE(Passed(Mouse(b.doubleClick), b.doubleClick));
+        EXPECT_TRUE(Passed(Mouse(b.nonClientPress), b.nonClientPress));
+        EXPECT_EQ(Armed(id), 1);
+        EXPECT_TRUE(Swallowed(Mouse(b.release)));
+
+        // Swallowed or not, everything is reported, in order.
+        EXPECT_EQ(host.posts.size(), 12u);
+        EXPECT_EQ(host.posts.front(), Report(b.press));
+        EXPECT_EQ(host.posts[1], Report(b.release));
+        // The other buttons' flags were never touched.
+        for (int other = 1; other <= 3; ++other) {
+            if (other != id) {
+                EXPECT_EQ(Armed(other), 0) << other;
+            }
+        }
+    }
+}
+
+TEST_F(MouseHook, APressOverAWindowThatIsNotScrollablePassesAndSoDoesItsRelease) {
+    for (const ButtonRule& b : kButtonRules) {
+        host.record.ActivateButton = b.activateButton;
+        host.cursor = kOverPlain;
+        EXPECT_TRUE(Passed(Mouse(b.press), b.press));
+        EXPECT_TRUE(Passed(Mouse(b.release), b.release));
+        EXPECT_EQ(Armed(b.activateButton), 0);
+    }
+    EXPECT_EQ(host.posts.size(), 6u);
+}
+
+TEST_F(MouseHook, OnlyTheActivationButtonsOwnPressEverAsksTheProbe) {
+    for (const ButtonRule& b : kButtonRules) {
+        for (const std::uint32_t message : kAllMouseMessages) {
+            if (message == b.press) {
+                continue;
+            }
+            SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton) << " message " << message);
+            host.record.ActivateButton = b.activateButton;
+            host.cursorReads = 0;
+            EXPECT_TRUE(Passed(Mouse(message), message));
+            EXPECT_EQ(host.cursorReads, 0);
+            EXPECT_EQ(state.LeftClickArmed + state.MiddleClickArmed + state.RightClickArmed, 0);
+        }
+    }
+}
+
+TEST_F(MouseHook, ActivateButtonOutsideOneToThreeHasNoRule) {
+    for (const std::uint8_t button : {0, 4, 255}) {
+        host.record.ActivateButton = button;
+        state.LeftClickArmed = state.MiddleClickArmed = state.RightClickArmed = 1;
+        for (const std::uint32_t message : kAllMouseMessages) {
+            EXPECT_TRUE(Passed(Mouse(message), message)) << int(button) << ' ' << message;
+        }
+        EXPECT_EQ(host.cursorReads, 0);
+        EXPECT_EQ(state.LeftClickArmed + state.MiddleClickArmed + state.RightClickArmed, 3);
+    }
+    EXPECT_EQ(host.posts.size(), 3 * std::size(kAllMouseMessages));
+}
+
+TEST_F(MouseHook, ScrollDisabledSwallowsNothingButStillReportsEverything) {
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    host.record.ScrollEnabled = 0;
+    EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONUP), kWM_RBUTTONUP));
+    EXPECT_EQ(state.RightClickArmed, 1);  // no rule ran, so the flag waits
+    EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONDOWN), kWM_RBUTTONDOWN));
+    EXPECT_TRUE(Passed(Mouse(kWM_MOUSEMOVE), kWM_MOUSEMOVE));
+    EXPECT_EQ(host.cursorReads, 1);
+    EXPECT_EQ(host.posts.size(), 4u);
+}
+
+TEST_F(MouseHook, ChangingTheActivationButtonLeavesTheOldReleaseToPass) {
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    host.record.ActivateButton = 1;
+    EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONUP), kWM_RBUTTONUP));
+    EXPECT_TRUE(Passed(Mouse(kWM_LBUTTONUP), kWM_LBUTTONUP));
+    EXPECT_EQ(state.RightClickArmed, 1);
+    EXPECT_EQ(state.LeftClickArmed, 0);
+    host.record.ActivateButton = 3;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));  // the old flag still waited
+    EXPECT_EQ(state.RightClickArmed, 0);
+}
+
+TEST_F(MouseHook, ThePressTestLooksUnderTheCursorNotAtTheMessagePoint) {
+    messagePoint = kOverPlain;
+    host.cursor = kOverScrollable;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    EXPECT_EQ(host.windowQueries, std::vector<Point>{kOverScrollable});
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));
+
+    messagePoint = kOverScrollable;
+    host.cursor = kOverPlain;
+    EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONDOWN), kWM_RBUTTONDOWN));
+    EXPECT_EQ(state.RightClickArmed, 0);
+}
+
+TEST_F(MouseHook, AnUnreadableCursorArmsNothing) {
+    host.cursorReadable = false;
+    EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONDOWN), kWM_RBUTTONDOWN));
+    EXPECT_TRUE(host.windowQueries.empty());
+    EXPECT_EQ(state.RightClickArmed, 0);
+    EXPECT_EQ(host.posts.size(), 1u);
+}
+
+TEST_F(MouseHook, PositionsArePackedAsTheirLow16Bits) {
+    struct Case {
+        Point point;
+        std::uint32_t packed;
+    };
+    const Case cases[] = {
+        {{0, 0}, 0x0000'0000},          {{1023, 767}, 0x02FF'03FF},  {{-1, 0}, 0x0000'FFFF},
+        {{0, -1}, 0xFFFF'0000},         {{-1, -1}, 0xFFFF'FFFF},     {{-32768, 5}, 0x0005'8000},
+        {{0x12345, 0x10002}, 0x0002'2345}, {{-1920, 1200}, 0x04B0'F880},
+    };
+    for (const Case& c : cases) {
+        host.posts.clear();
+        messagePoint = c.point;
+        Mouse(kWM_MOUSEMOVE);
+        ASSERT_EQ(host.posts.size(), 1u);
+        EXPECT_EQ(host.posts[0].message, WM_HOOKMOUSE);
+        EXPECT_EQ(host.posts[0].wParam, kWM_MOUSEMOVE);
+        EXPECT_EQ(static_cast<std::uint32_t>(host.posts[0].lParam), c.packed) << c.point.x << ',' << c.point.y;
+    }
+}
+
+TEST_F(MouseHook, WithoutTheRecordEverythingPassesAndNothingChanges) {
+    host.recordPresent = false;
+    host.record.PassInput = 0;  // not there, so not read
+    state.RightClickArmed = 1;
+    for (const std::uint32_t message : kAllMouseMessages) {
+        EXPECT_TRUE(Passed(Mouse(message), message)) << message;
+    }
+    EXPECT_TRUE(host.posts.empty());
+    EXPECT_EQ(host.closes, 0);
+    EXPECT_EQ(host.cursorReads, 0);
+    EXPECT_EQ(state.RightClickArmed, 1);
+}
+
+TEST_F(MouseHook, ARecordWithoutAMainWindowReportsToNobody) {
+    host.record.MainWindow = 0;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    EXPECT_TRUE(Passed(Mouse(kWM_MOUSEMOVE), kWM_MOUSEMOVE));
+    EXPECT_TRUE(host.posts.empty());
+}
+
+TEST_F(MouseHook, ReportsGoToTheMainWindowOfTheRecord) {
+    host.record.MainWindow = 0xFFFF'FF00;
+    Mouse(kWM_MOUSEWHEEL);
+    ASSERT_EQ(host.posts.size(), 1u);
+    EXPECT_EQ(host.posts[0].window, 0xFFFF'FF00u);
+}
+
+TEST_F(MouseHook, CallsWithoutAHookStructOrWithANegativeCodeGoStraightOn) {
+    host.record.PassInput = 0;
+    EXPECT_EQ(MouseHookProc(host, state, kHC_ACTION, kWM_RBUTTONDOWN, 0, nullptr), FakeHookHost::kNextHookResult);
+    EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kMouseHook, kHC_ACTION, kWM_RBUTTONDOWN, 0}));
+    EXPECT_EQ(MouseHookProc(host, state, -1, kWM_RBUTTONDOWN, kStructAddress, &messagePoint),
+              FakeHookHost::kNextHookResult);
+    EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kMouseHook, -1, kWM_RBUTTONDOWN, kStructAddress}));
+    EXPECT_EQ(host.opens, 0);
+    EXPECT_TRUE(host.posts.empty());
+    EXPECT_EQ(state.RightClickArmed, 0);
+}
+
+class KeyboardHook : public ::testing::Test {
+protected:
+    std::intptr_t Key(int code) {
+        const std::intptr_t result = KeyboardHookProc(host, state, code, kVirtualKey, kKeyFlags);
+        EXPECT_EQ(result, FakeHookHost::kNextHookResult);
+        EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kKeyboardHook, code, kVirtualKey, kKeyFlags}));
+        EXPECT_TRUE(host.AllClosed());
+        return result;
+    }
+
+    static constexpr std::uintptr_t kVirtualKey = 0x41;
+    static constexpr std::intptr_t kKeyFlags = static_cast<std::int32_t>(0xC01E0001u);  // release of 'A'
+    FakeHookHost host;
+    HookProcessState state{kKeyboardHook, kMouseHook};
+};
+
+TEST_F(KeyboardHook, ReportsKeystrokesOnlyWhenAskedAndAlwaysPassesThemOn) {
+    struct Case {
+        bool present;
+        std::uint8_t reportKeys;
+        int code;
+        bool reported;
+    };
+    const Case cases[] = {
+        {true, 1, kHC_ACTION, true},    {true, 0, kHC_ACTION, false},  {true, 1, kHC_NOREMOVE, false},
+        {true, 1, -1, false},           {false, 1, kHC_ACTION, false}, {true, 9, kHC_ACTION, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "present " << c.present << " ReportKeys " << int(c.reportKeys)
+                                        << " code " << c.code);
+        host = FakeHookHost{};
+        host.recordPresent = c.present;
+        host.record.ReportKeys = c.reportKeys;
+        Key(c.code);
+        if (c.reported) {
+            const PostedMessage expected{FakeHookHost::kMainWindow, WM_HOOKKEY, kVirtualKey, kKeyFlags};
+            EXPECT_EQ(host.posts, std::vector<PostedMessage>{expected});
+        } else {
+            EXPECT_TRUE(host.posts.empty());
+        }
+        EXPECT_EQ(host.opens, c.code == kHC_ACTION ? 1 : 0);
+    }
+}
+
+TEST_F(KeyboardHook, MouseSwitchesDoNotConcernIt) {
+    host.record.ReportKeys = 1;
+    host.record.PassInput = 0;
+    host.record.HooksPaused = 1;
+    Key(kHC_ACTION);
+    EXPECT_EQ(host.posts.size(), 1u);
+}
+
+TEST_F(KeyboardHook, ARecordWithoutAMainWindowReportsToNobody) {
+    host.record.ReportKeys = 1;
+    host.record.MainWindow = 0;
+    Key(kHC_ACTION);
+    EXPECT_TRUE(host.posts.empty());
+}
+
+} // namespace
+} // namespace gw
