@@ -1,0 +1,242 @@
+"""A tiny anti-aliased rasteriser for Glidewing's icons and pictures (standard library only).
+
+Shapes are point-in-shape tests in pixel coordinates (pixel centres at x + 0.5); each pixel is
+sampled on an n x n grid and painted with the covered fraction, composited with "over".
+Colours are (r, g, b) or (r, g, b, a) with components 0..255.
+"""
+
+import math
+import struct
+
+
+def _rgba(color):
+    if len(color) == 3:
+        return (color[0], color[1], color[2], 255)
+    return tuple(color)
+
+
+def mix(a, b, t):
+    """Linear blend of two colours, t = 0 gives a, t = 1 gives b."""
+    a, b = _rgba(a), _rgba(b)
+    t = max(0.0, min(1.0, t))
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(4))
+
+
+class Canvas:
+    def __init__(self, width, height, background=(0, 0, 0, 0), samples=4):
+        self.width = width
+        self.height = height
+        self.samples = samples
+        bg = _rgba(background)
+        # premultiplied floats 0..1
+        a = bg[3] / 255.0
+        self.px = [[bg[0] / 255.0 * a, bg[1] / 255.0 * a, bg[2] / 255.0 * a, a]
+                   for _ in range(width * height)]
+
+    # -- painting -------------------------------------------------------------------------------
+    def fill(self, inside, color, bbox=None):
+        """Paints every pixel by the fraction of its samples for which inside(x, y) holds.
+
+        color is a colour or a function (x, y) -> colour for gradients."""
+        n = self.samples
+        x0, y0, x1, y1 = bbox if bbox else (0, 0, self.width, self.height)
+        x0 = max(0, int(math.floor(x0)))
+        y0 = max(0, int(math.floor(y0)))
+        x1 = min(self.width, int(math.ceil(x1)))
+        y1 = min(self.height, int(math.ceil(y1)))
+        offsets = [(i + 0.5) / n for i in range(n)]
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                hits = 0
+                for oy in offsets:
+                    for ox in offsets:
+                        if inside(x + ox, y + oy):
+                            hits += 1
+                if hits:
+                    c = color(x + 0.5, y + 0.5) if callable(color) else color
+                    self._over(x, y, _rgba(c), hits / (n * n))
+
+    def _over(self, x, y, c, coverage):
+        a = c[3] / 255.0 * coverage
+        p = self.px[y * self.width + x]
+        inv = 1.0 - a
+        p[0] = c[0] / 255.0 * a + p[0] * inv
+        p[1] = c[1] / 255.0 * a + p[1] * inv
+        p[2] = c[2] / 255.0 * a + p[2] * inv
+        p[3] = a + p[3] * inv
+
+    def rgba(self, x, y):
+        p = self.px[y * self.width + x]
+        a = p[3]
+        if a <= 0:
+            return (0, 0, 0, 0)
+        return tuple(int(round(min(1.0, v / a) * 255)) for v in p[:3]) + (int(round(a * 255)),)
+
+    # -- shapes ---------------------------------------------------------------------------------
+    def rect(self, x0, y0, x1, y1, color):
+        self.fill(lambda x, y: x0 <= x < x1 and y0 <= y < y1, color, (x0, y0, x1, y1))
+
+    def round_rect(self, x0, y0, x1, y1, r, color):
+        self.fill(lambda x, y: in_round_rect(x, y, x0, y0, x1, y1, r), color, (x0, y0, x1, y1))
+
+    def ellipse(self, cx, cy, rx, ry, color):
+        self.fill(lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0, color,
+                  (cx - rx, cy - ry, cx + rx, cy + ry))
+
+    def ring(self, cx, cy, r, width, color):
+        lo, hi = r - width / 2.0, r + width / 2.0
+        self.fill(lambda x, y: lo * lo <= (x - cx) ** 2 + (y - cy) ** 2 <= hi * hi, color,
+                  (cx - hi, cy - hi, cx + hi, cy + hi))
+
+    def polygon(self, points, color):
+        xs = [p[0] for p in points]
+        ys = [p[1] for p in points]
+        self.fill(lambda x, y: in_polygon(x, y, points), color, (min(xs), min(ys), max(xs), max(ys)))
+
+    def line(self, x0, y0, x1, y1, width, color):
+        h = width / 2.0
+        self.fill(lambda x, y: segment_distance(x, y, x0, y0, x1, y1) <= h, color,
+                  (min(x0, x1) - h, min(y0, y1) - h, max(x0, x1) + h, max(y0, y1) + h))
+
+    def polyline(self, points, width, color):
+        h = width / 2.0
+        segs = list(zip(points, points[1:]))
+
+        def inside(x, y):
+            return any(segment_distance(x, y, a[0], a[1], b[0], b[1]) <= h for a, b in segs)
+
+        xs = [p[0] for p in points]
+        ys = [p[1] for p in points]
+        self.fill(inside, color, (min(xs) - h, min(ys) - h, max(xs) + h, max(ys) + h))
+
+    def arc(self, cx, cy, r, width, start_deg, end_deg, color):
+        """A ring segment from start to end angle (degrees, 0 = right, counter-clockwise, y up)."""
+        lo, hi = r - width / 2.0, r + width / 2.0
+
+        def inside(x, y):
+            d2 = (x - cx) ** 2 + (y - cy) ** 2
+            if not lo * lo <= d2 <= hi * hi:
+                return False
+            ang = math.degrees(math.atan2(cy - y, x - cx)) % 360.0
+            s, e = start_deg % 360.0, end_deg % 360.0
+            return s <= ang <= e if s <= e else ang >= s or ang <= e
+
+        self.fill(inside, color, (cx - hi, cy - hi, cx + hi, cy + hi))
+
+    def shadow(self, inside, dx, dy, color, bbox=None):
+        """A soft drop shadow: the shape moved by (dx, dy), painted faintly three times."""
+        for spread, alpha in ((1.0, 0.35), (0.5, 0.35), (0.0, 0.45)):
+            c = _rgba(color)
+            c = (c[0], c[1], c[2], c[3] * alpha)
+
+            def moved(x, y, s=spread):
+                return any(inside(x - dx + ox, y - dy + oy)
+                           for ox, oy in ((0, 0), (s, 0), (-s, 0), (0, s), (0, -s)))
+
+            self.fill(moved, c, bbox)
+
+
+# -- geometry helpers ---------------------------------------------------------------------------
+def in_round_rect(x, y, x0, y0, x1, y1, r):
+    if not (x0 <= x < x1 and y0 <= y < y1):
+        return False
+    cx = min(max(x, x0 + r), x1 - r)
+    cy = min(max(y, y0 + r), y1 - r)
+    return (x - cx) ** 2 + (y - cy) ** 2 <= r * r
+
+
+def in_polygon(x, y, points):
+    inside = False
+    n = len(points)
+    j = n - 1
+    for i in range(n):
+        xi, yi = points[i]
+        xj, yj = points[j]
+        if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+            inside = not inside
+        j = i
+    return inside
+
+
+def segment_distance(px, py, x0, y0, x1, y1):
+    dx, dy = x1 - x0, y1 - y0
+    length2 = dx * dx + dy * dy
+    t = 0.0 if length2 == 0 else max(0.0, min(1.0, ((px - x0) * dx + (py - y0) * dy) / length2))
+    qx, qy = x0 + t * dx, y0 + t * dy
+    return math.hypot(px - qx, py - qy)
+
+
+def arrow(cx, cy, direction, length, shaft, head, head_len):
+    """Polygon of a straight arrow centred on (cx, cy): direction 'up', 'down', 'left', 'right'."""
+    h = length / 2.0
+    s = shaft / 2.0
+    k = head / 2.0
+    pts = [(-h, -s), (h - head_len, -s), (h - head_len, -k), (h, 0), (h - head_len, k), (h - head_len, s), (-h, s)]
+    rot = {'right': (1, 0, 0, 1), 'left': (-1, 0, 0, -1), 'down': (0, -1, 1, 0), 'up': (0, 1, -1, 0)}[direction]
+    a, b, c, d = rot
+    return [(cx + a * x + b * y, cy + c * x + d * y) for x, y in pts]
+
+
+def double_arrow(cx, cy, vertical, length, shaft, head, head_len):
+    """Polygon of a two-headed arrow."""
+    h = length / 2.0
+    s = shaft / 2.0
+    k = head / 2.0
+    pts = [(-h, 0), (-h + head_len, -k), (-h + head_len, -s), (h - head_len, -s), (h - head_len, -k), (h, 0),
+           (h - head_len, k), (h - head_len, s), (-h + head_len, s), (-h + head_len, k)]
+    if vertical:
+        return [(cx + y, cy + x) for x, y in pts]
+    return [(cx + x, cy + y) for x, y in pts]
+
+
+# -- file writers ---------------------------------------------------------------------------------
+def _dib_32(canvas):
+    """BITMAPINFOHEADER + bottom-up BGRA + AND mask, as stored inside an .ico."""
+    w, h = canvas.width, canvas.height
+    header = struct.pack('<IiiHHIIiiII', 40, w, h * 2, 1, 32, 0, 0, 0, 0, 0, 0)
+    pixels = bytearray()
+    mask = bytearray()
+    mask_stride = ((w + 31) // 32) * 4
+    for y in range(h - 1, -1, -1):
+        row_mask = bytearray(mask_stride)
+        for x in range(w):
+            r, g, b, a = canvas.rgba(x, y)
+            pixels += bytes((b, g, r, a))
+            if a == 0:
+                row_mask[x // 8] |= 0x80 >> (x % 8)
+        mask += row_mask
+    return header + bytes(pixels) + bytes(mask)
+
+
+def write_ico(path, canvases):
+    """An .ico file holding one 32-bit image (with alpha) per canvas."""
+    images = [_dib_32(c) for c in canvases]
+    out = bytearray(struct.pack('<HHH', 0, 1, len(canvases)))
+    offset = 6 + 16 * len(canvases)
+    for c, data in zip(canvases, images):
+        out += struct.pack('<BBBBHHII', c.width % 256, c.height % 256, 0, 0, 1, 32, len(data), offset)
+        offset += len(data)
+    for data in images:
+        out += data
+    with open(path, 'wb') as f:
+        f.write(bytes(out))
+
+
+def write_bmp(path, canvas, matte=(255, 255, 255)):
+    """A 24-bit .bmp; transparent parts are laid over the matte colour."""
+    w, h = canvas.width, canvas.height
+    stride = (w * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray()
+        for x in range(w):
+            r, g, b, a = canvas.rgba(x, y)
+            t = a / 255.0
+            row += bytes((int(round(b * t + matte[2] * (1 - t))), int(round(g * t + matte[1] * (1 - t))),
+                          int(round(r * t + matte[0] * (1 - t)))))
+        row += bytes(stride - len(row))
+        data += row
+    info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    head = struct.pack('<2sIHHI', b'BM', 14 + len(info) + len(data), 0, 0, 14 + len(info))
+    with open(path, 'wb') as f:
+        f.write(head + info + bytes(data))
