@@ -1,0 +1,305 @@
+#include "scroll/ScrollEngine.h"
+
+#include "shared/Win32Values.h"
+
+#include <cstdlib>
+
+namespace gw {
+
+namespace {
+
+enum class MessageClass { None, Move, Press, Release };
+
+struct Classified {
+    MessageClass kind = MessageClass::None;
+    std::uint8_t button = 0;  // 1 left, 2 middle, 3 right
+};
+
+Classified Classify(std::uint32_t id) {
+    switch (id) {
+    case win::kWM_MOUSEMOVE:
+    case win::kWM_NCMOUSEMOVE: return {MessageClass::Move, 0};
+    case win::kWM_LBUTTONDOWN:
+    case win::kWM_NCLBUTTONDOWN: return {MessageClass::Press, 1};
+    case win::kWM_LBUTTONUP:
+    case win::kWM_NCLBUTTONUP: return {MessageClass::Release, 1};
+    case win::kWM_MBUTTONDOWN:
+    case win::kWM_NCMBUTTONDOWN: return {MessageClass::Press, 2};
+    case win::kWM_MBUTTONUP:
+    case win::kWM_NCMBUTTONUP: return {MessageClass::Release, 2};
+    case win::kWM_RBUTTONDOWN:
+    case win::kWM_NCRBUTTONDOWN: return {MessageClass::Press, 3};
+    case win::kWM_RBUTTONUP:
+    case win::kWM_NCRBUTTONUP: return {MessageClass::Release, 3};
+    default: return {};
+    }
+}
+
+// The axis locks once the cursor is this far (and one more) from the Anchor.
+constexpr std::int32_t kAxisLockDistance = 3;
+// Auto Scroll picks its first direction only outside this distance from the Anchor.
+constexpr std::int32_t kDeadZone = 2;
+constexpr std::uint32_t kReplayPauseMs = 20;
+
+struct ButtonFlags {
+    std::uint32_t down;
+    std::uint32_t up;
+};
+
+constexpr ButtonFlags kLeftFlags{win::kMOUSEEVENTF_LEFTDOWN, win::kMOUSEEVENTF_LEFTUP};
+constexpr ButtonFlags kMiddleFlags{win::kMOUSEEVENTF_MIDDLEDOWN, win::kMOUSEEVENTF_MIDDLEUP};
+constexpr ButtonFlags kRightFlags{win::kMOUSEEVENTF_RIGHTDOWN, win::kMOUSEEVENTF_RIGHTUP};
+
+} // namespace
+
+void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y) {
+    const Classified message = Classify(messageId);
+    switch (message.kind) {
+    case MessageClass::Move: Move(x, y); break;
+    case MessageClass::Press: BeginGesture(message.button, x, y); break;
+    case MessageClass::Release: Release(message.button, x, y); break;
+    case MessageClass::None: break;
+    }
+    state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
+}
+
+void ScrollEngine::ResetGestureState() {
+    state_.DragAxis = kAxisNone;
+    state_.AutoDirection = kDirectionNone;
+    state_.ToggleStage = 0;
+}
+
+void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
+    if (Point{x, y} == state_.LastPos) {
+        return;  // also the move our own SetCursorPos back to the Anchor produces
+    }
+    if (state_.MoveScrolling) {
+        MoveScrollStep(x, y);
+    } else if (state_.AutoScrolling) {
+        AutoDirectionStep(x, y);
+    }
+}
+
+void ScrollEngine::MoveScrollStep(std::int32_t x, std::int32_t y) {
+    const std::int32_t dx = x - state_.LastPos.x;
+    const std::int32_t dy = y - state_.LastPos.y;
+    if (std::abs(dy) < std::abs(dx)) {
+        MoveAxisStep(kAxisHorizontal, x, state_.Anchor.x, dx, x, y);
+    } else {
+        MoveAxisStep(kAxisVertical, y, state_.Anchor.y, dy, x, y);  // a tie counts as vertical
+    }
+}
+
+void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
+                                std::int32_t x, std::int32_t y) {
+    const bool vertical = axis == kAxisVertical;
+    const bool canScroll = vertical ? probe_.CanScrollVert : probe_.CanScrollHorz;
+    if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.DragAxis == kAxisNone) {
+        if (canScroll) {
+            output_.BeginThumbDrag(axis);
+        } else if (WheelOnly()) {
+            output_.AttachTargetInput(true);
+            env_.Cursors.SetAllSystemCursors(vertical ? HANDVERT : HANDHORZ);
+        } else {
+            return;  // nothing scrolls along this axis; it stays free
+        }
+        state_.DragAxis = axis;
+        state_.Anchor = Point{x, y};
+    } else if (state_.DragAxis == axis) {
+        if (canScroll) {
+            env_.Share.Set(&HookShare::PassInput, false);
+            output_.MoveThumb(axis, step);
+        } else if (WheelOnly()) {
+            if (vertical) {
+                output_.WheelStep(step);
+            } else {
+                output_.HorzLineSteps(x);
+            }
+        }
+        if (env_.Settings.MoveLock) {
+            env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
+        }
+    }
+}
+
+void ScrollEngine::SetDirection(std::uint8_t direction, int cursorId) {
+    state_.AutoDirection = direction;
+    env_.Cursors.SetAllSystemCursors(cursorId);
+}
+
+void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
+    if (std::abs(y - state_.Anchor.y) <= kDeadZone && std::abs(x - state_.Anchor.x) <= kDeadZone &&
+        state_.AutoDirection == kDirectionNone) {
+        return;
+    }
+    const std::int32_t lastX = state_.LastPos.x;
+    const std::int32_t lastY = state_.LastPos.y;
+    const bool horizontal = std::abs(x - lastX) > std::abs(y - lastY);
+    const std::uint8_t current = state_.AutoDirection;
+    // Without Inverse the direction follows a step of at least 2 pixels; with Inverse it goes
+    // against the step and any step will do.
+    if (!env_.Settings.Inverse) {
+        if (horizontal) {
+            if (x > lastX + 1 && current != kDirectionRight) {
+                SetDirection(kDirectionRight, RIGHTBLACK);
+            } else if (x < lastX - 1 && current != kDirectionLeft) {
+                SetDirection(kDirectionLeft, LEFTBLACK);
+            }
+        } else {
+            if (y > lastY + 1 && current != kDirectionDown) {
+                SetDirection(kDirectionDown, DOWNBLACK);
+            } else if (y < lastY - 1 && current != kDirectionUp) {
+                SetDirection(kDirectionUp, UPBLACK);
+            }
+        }
+    } else {
+        if (horizontal) {
+            if (x < lastX + 1 && current != kDirectionRight) {
+                SetDirection(kDirectionRight, RIGHTBLACK);
+            } else if (x > lastX - 1 && current != kDirectionLeft) {
+                SetDirection(kDirectionLeft, LEFTBLACK);
+            }
+        } else {
+            if (y < lastY + 1 && current != kDirectionDown) {
+                SetDirection(kDirectionDown, DOWNBLACK);
+            } else if (y > lastY - 1 && current != kDirectionUp) {
+                SetDirection(kDirectionUp, UPBLACK);
+            }
+        }
+    }
+}
+
+void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y) {
+    const RuntimeSettings& settings = env_.Settings;
+    if (state_.ToggleStage != 0 || !settings.ScrollEnabled || button != settings.ActivateButton) {
+        return;
+    }
+    state_.AutoDirection = kDirectionNone;
+    if (state_.DragAxis != kAxisNone) {  // left over from an earlier gesture
+        if (settings.MoveBack) {
+            env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
+        }
+        state_.DragAxis = kAxisNone;
+    }
+    env_.MainTimer.SetEnabled(false);
+    state_.PointedWindow = env_.Window.WindowFromPoint(Point{x, y});
+    state_.Anchor = Point{x, y};
+
+    if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
+        if (settings.MoveScrollMode) {
+            if (probe_.AnyBar() || probe_.WheelTarget) {
+                env_.Share.Set(&HookShare::PassInput, true);
+                env_.Cursors.SetAllSystemCursors(HANDBIZ);
+            }
+            state_.MoveScrolling = true;  // input is attached once the axis locks
+        } else {
+            env_.Cursors.SetAllSystemCursors(AUTOCUR);
+            output_.AttachTargetInput(true);
+            state_.AutoScrolling = true;
+        }
+        if (settings.ToggleMode) {
+            state_.ToggleStage = 1;
+        }
+    }
+    if (state_.AutoScrolling) {
+        env_.ScrollTimer.SetEnabled(true);
+    }
+    if (!state_.AutoScrolling && !state_.MoveScrolling) {
+        // Rejected: nothing to replay. If the hook swallowed this press, it is lost.
+        env_.Share.Set(&HookShare::PassInput, true);
+        env_.MainTimer.SetEnabled(true);
+    }
+}
+
+void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y) {
+    if (!env_.Settings.ScrollEnabled || !(state_.AutoScrolling || state_.MoveScrolling)) {
+        return;
+    }
+    if (env_.Settings.ToggleMode) {
+        // Any button's release counts: the first one after the press arms the end, the next ends it.
+        if (state_.ToggleStage == 1) {
+            state_.ToggleStage = 2;
+        } else if (state_.ToggleStage == 2) {
+            EndGesture(true, button, x, y);
+        }
+    } else if (button == env_.Settings.ActivateButton) {
+        EndGesture(false, button, x, y);
+    }
+}
+
+void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y) {
+    const bool activation = button == env_.Settings.ActivateButton;
+    env_.Cursors.RestoreSystemCursors();
+    env_.ScrollTimer.SetEnabled(false);
+    if (!toggleForm) {
+        env_.MainTimer.SetEnabled(false);
+    }
+
+    if (state_.MoveScrolling) {
+        state_.MoveScrolling = false;
+        const std::uint8_t axis = state_.DragAxis;
+        if (axis == kAxisVertical && probe_.CanScrollVert) {
+            output_.EndThumbDrag(kAxisVertical);
+        } else if (axis == kAxisHorizontal && probe_.CanScrollHorz) {
+            output_.EndThumbDrag(kAxisHorizontal);
+        } else if (axis != kAxisNone && WheelOnly()) {
+            env_.Window.ReleaseCapture();
+        }
+        if (axis != kAxisNone) {
+            output_.DetachTargetInput();
+            if (env_.Settings.MoveBack) {
+                env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
+            }
+            state_.DragAxis = kAxisNone;
+        } else if (!toggleForm || activation) {
+            // The mouse never left the dead zone: it was a click after all.
+            env_.Share.Set(&HookShare::PassInput, true);
+            ReplayClick(button, x, y);
+        }
+    } else if (state_.AutoScrolling) {
+        const bool noDirection = state_.AutoDirection == kDirectionNone;
+        if (toggleForm) {
+            env_.Share.Set(&HookShare::PassInput, true);
+            env_.Window.ReleaseCapture();
+            output_.DetachTargetInput();
+            state_.AutoScrolling = false;
+            if (noDirection && activation) {
+                ReplayClick(button, x, y);
+            }
+            state_.AutoDirection = kDirectionNone;
+        } else {
+            env_.Window.ReleaseCapture();
+            output_.DetachTargetInput();
+            if (noDirection && activation) {
+                ReplayClick(button, x, y);
+            }
+            state_.AutoScrolling = false;
+            state_.AutoDirection = kDirectionNone;
+        }
+    }
+    state_.ToggleStage = 0;
+    env_.MainTimer.SetEnabled(true);
+}
+
+void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
+    ButtonFlags flags = button == 1 ? kLeftFlags : button == 2 ? kMiddleFlags : kRightFlags;
+    if (button != 2 && env_.Input.ButtonsSwapped()) {
+        // mouse_event speaks of physical buttons; with the buttons swapped, the logical right
+        // button is the physical left one, and the other way round.
+        flags = button == 1 ? kRightFlags : kLeftFlags;
+    }
+    // Paused, the hooks neither report nor swallow the click we inject.
+    env_.Share.Set(&HookShare::HooksPaused, true);
+    env_.Input.SetCursorPos(x, y);
+    env_.Input.MouseEvent(flags.down);
+    env_.Input.Sleep(kReplayPauseMs);
+    env_.Input.MouseEvent(flags.up);
+    env_.Input.Sleep(kReplayPauseMs);
+    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE);  // a move by zero
+    if (env_.ProcessMessages) {
+        env_.ProcessMessages();
+    }
+    env_.Share.Set(&HookShare::HooksPaused, false);
+}
+
+} // namespace gw

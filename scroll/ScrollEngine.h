@@ -1,0 +1,53 @@
+#pragma once
+// The scroll gesture state machine: turns the mouse messages the hooks report into scroll
+// gestures. The main window calls HandleHookMouse for every WM_HOOKMOUSE (after its own cursor
+// return after typing), ScrollTimerTimer on every ScrollTimer tick and ResetGestureState when
+// settings are applied.
+
+#include "scroll/ScrollEnvironment.h"
+#include "scroll/ScrollOutput.h"
+#include "scroll/ScrollProbe.h"
+
+#include <cstdint>
+
+namespace gw {
+
+class ScrollEngine {
+public:
+    explicit ScrollEngine(const ScrollEnvironment& env) : env_(env), output_(env_, state_, probe_) {}
+    ScrollEngine(const ScrollEngine&) = delete;
+    ScrollEngine& operator=(const ScrollEngine&) = delete;
+
+    // One reported mouse message; x and y are the unsigned 16-bit halves of its position.
+    void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y);
+    void ScrollTimerTimer() { output_.ScrollTimerTimer(); }
+    // Applying settings forgets a half-finished axis, direction and toggle click; a running
+    // gesture itself goes on.
+    void ResetGestureState();
+
+    Point LastPos() const { return state_.LastPos; }
+    std::uint8_t AutoDirection() const { return state_.AutoDirection; }
+    const GestureState& State() const { return state_; }
+    const ProbeResults& Probe() const { return probe_; }
+    const ScrollOutput& Output() const { return output_; }
+
+private:
+    void Move(std::int32_t x, std::int32_t y);
+    void MoveScrollStep(std::int32_t x, std::int32_t y);
+    void MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
+                      std::int32_t x, std::int32_t y);
+    void AutoDirectionStep(std::int32_t x, std::int32_t y);
+    void SetDirection(std::uint8_t direction, int cursorId);
+    void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
+    void Release(std::uint8_t button, std::int32_t x, std::int32_t y);
+    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y);
+    void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
+    bool WheelOnly() const { return probe_.WheelTarget && !probe_.AnyBar(); }
+
+    ScrollEnvironment env_;
+    GestureState state_;
+    ProbeResults probe_;
+    ScrollOutput output_;
+};
+
+} // namespace gw

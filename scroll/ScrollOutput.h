@@ -1,0 +1,65 @@
+#pragma once
+// The operations that make another application's window scroll: thumb drags by synthetic
+// messages to a scroll bar, line messages and wheel messages, and the Auto Scroll timer step.
+
+#include "scroll/ScrollEnvironment.h"
+#include "scroll/ScrollProbe.h"
+
+#include <cstdint>
+
+namespace gw {
+
+// How long we wait for a target to take a line or end-scroll message before we stop waiting. A
+// target that is slow or hung must not stop Glidewing's own thread, and the message still
+// arrives when the target gets round to it.
+inline constexpr std::uint32_t kLineSendTimeoutMs = 100;
+
+class ScrollOutput {
+public:
+    ScrollOutput(ScrollEnvironment& env, const GestureState& gesture, const ProbeResults& probe)
+        : env_(env), gesture_(gesture), probe_(probe) {}
+
+    void AttachTargetInput(bool capture);
+    void DetachTargetInput();
+
+    // axis is kAxisVertical or kAxisHorizontal.
+    void BeginThumbDrag(std::uint8_t axis);
+    void MoveThumb(std::uint8_t axis, std::int32_t step);
+    void EndThumbDrag(std::uint8_t axis);
+
+    void WheelStep(std::int32_t dy);
+    void HorzLineSteps(std::int32_t x);
+
+    // One Auto Scroll step per ScrollTimer tick.
+    void ScrollTimerTimer();
+
+    std::uint32_t OwnThreadId() const { return ownThreadId_; }
+    std::uint32_t TargetThreadId() const { return targetThreadId_; }
+
+private:
+    struct ThumbDrag {
+        Point point;  // in the coordinates of the window that gets the posted messages
+        std::int32_t min = 0;
+        std::int32_t max = 0;
+        // False when the bar could not be measured: nothing was grabbed, so nothing is moved
+        // or released.
+        bool grabbed = false;
+    };
+
+    WindowHandle ThumbWindow(std::uint8_t axis) const;
+    ThumbDrag& Drag(std::uint8_t axis) { return axis == kAxisVertical ? vert_ : horz_; }
+    void SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control);
+
+    ScrollEnvironment& env_;
+    const GestureState& gesture_;
+    const ProbeResults& probe_;
+
+    std::uint32_t ownThreadId_ = 0;
+    std::uint32_t targetThreadId_ = 0;
+    ThumbDrag vert_;
+    ThumbDrag horz_;
+    KeyboardState savedKeyState_{};
+    std::uint8_t savedLButtonState_ = 0;
+};
+
+} // namespace gw

@@ -1,0 +1,299 @@
+#pragma once
+// A recording stand-in for every Win32 operation of the scroll engine, and a rig that wires a real
+// ScrollEngine to it. Every call lands in one log, in order, as a short line; the shared record's
+// switches and the two timers are logged when they change, so the log shows where in a sequence
+// PassInput, HooksPaused and the timers flipped.
+
+#include "scroll/ScrollEngine.h"
+#include "scroll/SystemCursors.h"
+#include "shared/Win32Values.h"
+#include "tests/shared/FakeWindowQueries.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace gw::test {
+
+inline std::string Hex(std::uint64_t value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(value));
+    return value == 0 ? "0" : text;
+}
+inline std::string W(WindowHandle window) { return "w" + Hex(window.value); }
+inline std::string Pt(std::int32_t x, std::int32_t y) {
+    return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
+}
+
+// Expected log lines, spelled the way the fake writes them.
+inline std::string Post(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) {
+    return "Post " + W(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uint64_t>(lp));
+}
+inline std::string Send(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
+                        std::uint32_t timeout) {
+    return "Send " + W(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uint64_t>(lp)) + " flags " +
+           Hex(flags) + " " + std::to_string(timeout) + "ms";
+}
+inline std::string Attach(std::uint32_t from, std::uint32_t to, std::int32_t flag) {
+    return "AttachThreadInput " + std::to_string(from) + " " + std::to_string(to) + " " + std::to_string(flag);
+}
+inline std::string Cursors(const char* name) { return std::string("SystemCursors ") + name; }
+inline std::string SetCursorPos(std::int32_t x, std::int32_t y) { return "SetCursorPos " + Pt(x, y); }
+inline std::string MouseEvent(std::uint32_t flags) { return "mouse_event " + Hex(flags); }
+inline std::string Sleep(std::uint32_t ms) { return "Sleep " + std::to_string(ms); }
+
+class FakeScrollWorld final : public IScrollWindowOps, public IScrollInputOps, public ICursorApi, public TTimer::View {
+public:
+    std::vector<std::string> log;
+
+    // What the fake answers.
+    std::uint32_t ownThread = 1;
+    std::map<std::uintptr_t, std::uint32_t> windowThreads;  // default 7
+    WindowHandle underCursor;                               // WindowFromPoint
+    Point cursor{500, 400};                                 // GetCursorPos
+    bool swapped = false;                                   // SM_SWAPBUTTON
+    std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars;  // GetScrollBarInfo
+    std::map<std::uintptr_t, Point> clientOrigins;                               // ScreenToClient
+    KeyboardState keyboard{};                                                    // the target's state
+    // Summarise SetAllSystemCursors as one line per replacement of OCR_NORMAL (the order of all
+    // thirteen has its own test).
+    bool detailedCursors = false;
+
+    // Watched state.
+    HookShare* share = nullptr;
+    TTimer* scrollTimer = nullptr;
+    TTimer* mainTimer = nullptr;
+
+    void Watch(HookShare& record, TTimer& scroll, TTimer& main) {
+        share = &record;
+        scrollTimer = &scroll;
+        mainTimer = &main;
+        seen_ = Snapshot();
+        scroll.SetView(this);
+        main.SetView(this);
+    }
+
+    // The log so far, with any change of the watched state not yet written added at its end.
+    std::vector<std::string> Take() {
+        Flush();
+        std::vector<std::string> out;
+        out.swap(log);
+        return out;
+    }
+
+    // --- IScrollWindowOps
+    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) override {
+        Record(Post(w, msg, wp, lp));
+    }
+    void SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
+                            std::uint32_t timeout) override {
+        Record(Send(w, msg, wp, lp, flags, timeout));
+    }
+    void AttachThreadInput(std::uint32_t from, std::uint32_t to, std::int32_t flag) override {
+        Record(Attach(from, to, flag));
+    }
+    void SetCapture(WindowHandle w) override { Record("SetCapture " + W(w)); }
+    void ReleaseCapture() override { Record("ReleaseCapture"); }
+    void GetKeyboardState(KeyboardState& state) override {
+        Record("GetKeyboardState");
+        state = keyboard;
+    }
+    void SetKeyboardState(const KeyboardState& state) override {
+        Record("SetKeyboardState lbutton " + Hex(state[win::kVK_LBUTTON]));
+        keyboard = state;
+    }
+    bool GetScrollBarInfo(WindowHandle w, std::int32_t objectId, ScrollBarGeometry& info) override {
+        Record("GetScrollBarInfo " + W(w) + " " + std::to_string(objectId));
+        auto it = bars.find({w.value, objectId});
+        if (it == bars.end()) {
+            return false;
+        }
+        info = it->second;
+        return true;
+    }
+    void ScreenToClient(WindowHandle w, Point& point) override {
+        const Point origin = clientOrigins[w.value];
+        const Point before = point;
+        point = Point{point.x - origin.x, point.y - origin.y};
+        Record("ScreenToClient " + W(w) + " " + Pt(before.x, before.y));
+    }
+    std::uint32_t GetWindowThreadProcessId(WindowHandle w) override {
+        Record("GetWindowThreadProcessId " + W(w));
+        auto it = windowThreads.find(w.value);
+        return it == windowThreads.end() ? 7 : it->second;
+    }
+    std::uint32_t GetCurrentThreadId() override {
+        Record("GetCurrentThreadId");
+        return ownThread;
+    }
+    WindowHandle WindowFromPoint(Point p) override {
+        Record("WindowFromPoint " + Pt(p.x, p.y));
+        return underCursor;
+    }
+
+    // --- IScrollInputOps
+    void SetCursorPos(std::int32_t x, std::int32_t y) override { Record(test::SetCursorPos(x, y)); }
+    Point GetCursorPos() override {
+        Record("GetCursorPos");
+        return cursor;
+    }
+    void MouseEvent(std::uint32_t flags) override { Record(test::MouseEvent(flags)); }
+    void Sleep(std::uint32_t ms) override { Record(test::Sleep(ms)); }
+    bool ButtonsSwapped() override {
+        Record("GetSystemMetrics SM_SWAPBUTTON");
+        return swapped;
+    }
+
+    // --- ICursorApi: registered cursors are 0x1000 + CursorId, copies count up from 0x5000.
+    CursorHandle LoadCursorResource(const char* name) override {
+        Record(std::string("LoadCursorA ") + name);
+        for (int id = kFirstCursorId; id <= kLastCursorId; ++id) {
+            if (std::string(kCursorResourceNames[static_cast<std::size_t>(id - kFirstCursorId)]) == name) {
+                return CursorHandle(0x1000u + static_cast<unsigned>(id));
+            }
+        }
+        return {};
+    }
+    CursorHandle CopyCursor(CursorHandle source) override {
+        const CursorHandle copy(nextCopy_++);
+        copiedFrom_[copy.value] = source;
+        if (detailedCursors) {
+            Record("CopyIcon " + Hex(source.value) + " -> " + Hex(copy.value));
+        }
+        return copy;
+    }
+    void SetSystemCursor(CursorHandle copy, std::uint32_t systemId) override {
+        if (detailedCursors) {
+            Record("SetSystemCursor " + Hex(copy.value) + " " + std::to_string(systemId));
+        } else if (systemId == win::kOCR_NORMAL) {
+            Record(Cursors(NameOfCopy(copy)));
+        }
+    }
+    void SetCursor(CursorHandle copy) override { Record(std::string("SetCursor ") + NameOfCopy(copy)); }
+    void ReloadSystemCursors() override { Record("RestoreSystemCursors"); }
+
+    void Note(const std::string& line) { Record(line); }
+
+    // --- TTimer::View
+    void TimerChanged(TTimer&) override { Flush(); }
+
+private:
+    struct Watched {
+        int passInput = -1, hooksPaused = -1;
+        bool scrollOn = false, mainOn = false;
+        std::uint32_t scrollInterval = 0;
+    };
+    Watched Snapshot() const {
+        Watched w;
+        if (share) {
+            w.passInput = share->PassInput;
+            w.hooksPaused = share->HooksPaused;
+        }
+        if (scrollTimer) {
+            w.scrollOn = scrollTimer->Enabled();
+            w.scrollInterval = scrollTimer->Interval();
+        }
+        if (mainTimer) {
+            w.mainOn = mainTimer->Enabled();
+        }
+        return w;
+    }
+    // Writes pending changes of the watched state.
+    void Flush() {
+        const Watched now = Snapshot();
+        if (now.passInput != seen_.passInput) {
+            log.push_back("PassInput=" + std::to_string(now.passInput));
+        }
+        if (now.hooksPaused != seen_.hooksPaused) {
+            log.push_back("HooksPaused=" + std::to_string(now.hooksPaused));
+        }
+        if (now.scrollInterval != seen_.scrollInterval) {
+            log.push_back("ScrollTimer interval " + std::to_string(now.scrollInterval));
+        }
+        if (now.scrollOn != seen_.scrollOn) {
+            log.push_back(now.scrollOn ? "ScrollTimer on" : "ScrollTimer off");
+        }
+        if (now.mainOn != seen_.mainOn) {
+            log.push_back(now.mainOn ? "MainTimer on" : "MainTimer off");
+        }
+        seen_ = now;
+    }
+    void Record(const std::string& line) {
+        Flush();
+        log.push_back(line);
+    }
+
+    const char* NameOfCopy(CursorHandle copy) const {
+        auto it = copiedFrom_.find(copy.value);
+        if (it == copiedFrom_.end()) {
+            return "?";
+        }
+        const auto id = static_cast<int>(it->second.value) - 0x1000;
+        return id >= kFirstCursorId && id <= kLastCursorId
+                   ? kCursorResourceNames[static_cast<std::size_t>(id - kFirstCursorId)]
+                   : "?";
+    }
+
+    Watched seen_;
+    std::uintptr_t nextCopy_ = 0x5000;
+    std::map<std::uintptr_t, CursorHandle> copiedFrom_;
+};
+
+// A real engine wired to the fake, with a desktop of fake windows.
+struct ScrollRig {
+    RuntimeSettings settings;
+    HookShare record{};
+    HookShareWriter share;
+    TTimer scrollTimer{100, false};
+    TTimer mainTimer{100, true};
+    FakeScrollWorld world;
+    FakeWindowQueries windows;
+    SystemCursors cursors{world};
+    int horzSlider = 0;
+    int vertSlider = 0;
+    int processed = 0;
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, cursors, windows, world, world,
+                                          [this] { return horzSlider; }, [this] { return vertSlider; },
+                                          [this] {
+                                              ++processed;
+                                              world.Note("ProcessMessages");
+                                          }}};
+
+    ScrollRig() {
+        settings.ScrollEnabled = true;
+        settings.ActivateButton = 3;
+        record.PassInput = 1;
+        record.CursorShown = 1;
+        share.Attach(&record);
+        cursors.RegisterAll();
+        scrollTimer.OnTimer = [this] { engine.ScrollTimerTimer(); };
+        world.Watch(record, scrollTimer, mainTimer);
+        world.log.clear();
+    }
+
+    // A child window with a usable vertical bar of its own, under the cursor.
+    WindowHandle EditWithVerticalBar() {
+        const WindowHandle frame = windows.AddTopLevel("Frame");
+        const WindowHandle edit = windows.AddChild(frame, "Edit");
+        windows.SetBarState(edit, win::kOBJID_VSCROLL, 0);
+        windows.SetBarState(edit, win::kOBJID_HSCROLL, win::kSTATE_SYSTEM_INVISIBLE);
+        world.underCursor = edit;
+        return edit;
+    }
+    // A wheel-target window (no bars in the results), under the cursor.
+    WindowHandle Browser() {
+        const WindowHandle frame = windows.AddTopLevel("Frame");
+        const WindowHandle page = windows.AddChild(frame, "MozillaWindowClass");
+        world.underCursor = page;
+        return page;
+    }
+
+    void Press(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONDOWN) { engine.HandleHookMouse(id, x, y); }
+    void Release(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONUP) { engine.HandleHookMouse(id, x, y); }
+    void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y); }
+    void Tick() { scrollTimer.Fire(); }
+    std::vector<std::string> Log() { return world.Take(); }
+};
+
+} // namespace gw::test
