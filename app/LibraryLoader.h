@@ -1,0 +1,24 @@
+#pragma once
+// Libraries bound at run time (GWHooks.dll, Tools.dll, the HTML Help control): LoadLibraryA,
+// GetProcAddress, FreeLibrary, and calling an export that takes no arguments. Export addresses
+// are opaque tokens here; only the Win32 side turns them into something callable.
+
+#include "shared/Handle.h"
+
+#include <string>
+
+namespace gw {
+
+using ProcAddress = Handle<struct ProcAddressTag>;
+
+class ILibraryLoader {
+public:
+    virtual ~ILibraryLoader() = default;
+    virtual ModuleHandle Load(const std::string& path) = 0;                      // LoadLibraryA
+    virtual ProcAddress Find(ModuleHandle module, const std::string& name) = 0;  // GetProcAddress
+    virtual void Free(ModuleHandle module) = 0;                                  // FreeLibrary
+    // Calls an export without arguments; its result is not looked at. Never given a null address.
+    virtual void CallNoArgs(ProcAddress entry) = 0;
+};
+
+} // namespace gw

@@ -1,0 +1,23 @@
+#pragma once
+// The paging-file section that holds the shared record: CreateFileMappingA (INVALID_HANDLE_VALUE,
+// no security attributes, PAGE_READWRITE, size 0:size, the name), MapViewOfFile with
+// FILE_MAP_WRITE, UnmapViewOfFile, CloseHandle.
+
+#include "shared/Handle.h"
+#include "shared/HookShare.h"
+
+#include <cstdint>
+#include <string>
+
+namespace gw {
+
+class ISharedSection {
+public:
+    virtual ~ISharedSection() = default;
+    virtual KernelHandle Create(const std::string& name, std::uint32_t size) = 0;  // null on failure
+    virtual HookShare* MapWritable(KernelHandle section) = 0;                      // null on failure
+    virtual void Unmap(HookShare* view) = 0;
+    virtual void Close(KernelHandle section) = 0;
+};
+
+} // namespace gw

@@ -1,0 +1,57 @@
+#pragma once
+// The application object: its title, the general error handler and the process-messages call.
+// Every entry into the program's handlers from a real window (control changes, clicks, menu
+// choices, tray events, timer ticks, the main form's creation) runs inside Dispatch, so an error
+// raised by a handler ends only that handler: its text is shown in an error box captioned with
+// the title and the program runs on.
+
+#include "shared/Handle.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace gw {
+
+// MessageBoxA.
+class IMessageBox {
+public:
+    virtual ~IMessageBox() = default;
+    virtual int Show(WindowHandle owner, const std::string& text, const std::string& caption,
+                     std::uint32_t flags) = 0;
+};
+
+// Handles the messages waiting in the GUI thread's queue, then returns.
+class IMessagePump {
+public:
+    virtual ~IMessagePump() = default;
+    virtual void ProcessMessages() = 0;
+};
+
+class TApplication {
+public:
+    TApplication(IMessageBox& messageBox, IMessagePump& pump) : messageBox_(messageBox), pump_(pump) {}
+    TApplication(const TApplication&) = delete;
+    TApplication& operator=(const TApplication&) = delete;
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title) { title_ = title; }
+
+    // Runs a handler; an error it raises is shown by ShowError and goes no further. Answers false
+    // when the handler ended with an error.
+    bool Dispatch(const std::function<void()>& handler) noexcept;
+
+    // An error box: the text, the title as caption, MB_ICONERROR.
+    void ShowError(const std::string& text);
+    // A plain message box with the title as caption.
+    void ShowMessage(const std::string& text);
+
+    void ProcessMessages() { pump_.ProcessMessages(); }
+
+private:
+    IMessageBox& messageBox_;
+    IMessagePump& pump_;
+    std::string title_ = "Glidewing";
+};
+
+} // namespace gw
