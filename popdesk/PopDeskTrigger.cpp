@@ -1,0 +1,90 @@
+#include "popdesk/PopDeskTrigger.h"
+
+#include "shared/Win32Values.h"
+
+#include <limits>
+
+namespace gw {
+
+PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
+                               AutoDirectionAccessor autoDirection, IPopDeskScreen& screen, DesktopLinks& links,
+                               TDesktopMenu& menu)
+    : settings_(settings),
+      mainTimer_(mainTimer),
+      autoDirection_(std::move(autoDirection)),
+      screen_(screen),
+      links_(links),
+      menu_(menu) {
+    menu_.OnPopup = [this] { desktopmenuPopup(); };
+}
+
+void PopDeskTrigger::jia() {
+    const Point at = screen_.CursorPos();
+
+    // Never while a gesture scrolls, while PopDesk is off, or while our own menu is open (its
+    // modal loop keeps the timer ticking into here).
+    if ((autoDirection_ && autoDirection_() != kNoDirection) || !settings_.PopDeskEnabled || deskMenuOpen_) {
+        return;
+    }
+
+    if (links_.DeskMenuBuilt()) {
+        links_.TearDownDesktopMenu();  // the menu shown earlier has closed since
+    }
+
+    if (settings_.PopDeskCorner < 0 || settings_.PopDeskCorner > 3) {
+        return;
+    }
+
+    if (!OnCorner(at)) {
+        cornerWait_ = 0;
+        return;
+    }
+
+    // Counted in timer intervals, not measured. The sum saturates instead of wrapping, so even an
+    // absurd wait can never come round to a short one.
+    const std::uint32_t interval = mainTimer_.Interval();
+    const std::uint32_t t = cornerWait_ > std::numeric_limits<std::uint32_t>::max() - interval
+                                ? std::numeric_limits<std::uint32_t>::max()
+                                : cornerWait_ + interval;
+    if (t < static_cast<std::uint32_t>(settings_.PopDeskDelay)) {
+        cornerWait_ = t;
+        return;
+    }
+
+    links_.BuildDesktopMenu();
+    links_.SetDeskMenuBuilt();
+    screen_.ForegroundMainWindow();
+    menu_.Popup(at);  // returns when the menu has closed
+    screen_.NudgeMainWindow();
+    // cornerWait_ keeps its value: still on the corner at the next tick means the menu comes back.
+}
+
+bool PopDeskTrigger::OnCorner(Point at) {
+    // Read afresh every tick, so a change of resolution moves the corners with it.
+    const std::int32_t w = screen_.SystemMetric(win::kSM_CXSCREEN);
+    const std::int32_t h = screen_.SystemMetric(win::kSM_CYSCREEN);
+    const bool left = at.x == 0;
+    const bool right = at.x == w - 1;
+    const bool top = at.y == 0;
+    const bool bottom = at.y == h - 1;
+    switch (settings_.PopDeskCorner) {
+    case 0:
+        return left && top;
+    case 1:
+        return right && top;
+    case 2:
+        return left && bottom;
+    case 3:
+        return right && bottom;
+    default:
+        return false;
+    }
+}
+
+void PopDeskTrigger::chb_deskpopClick() {
+    if (links_.DeskMenuBuilt()) {
+        links_.TearDownDesktopMenu();
+    }
+}
+
+} // namespace gw

@@ -1,0 +1,288 @@
+// The corner trigger against a fake cursor, a fake screen and a fake menu: how many ticks each
+// wait needs, which pixel counts as the corner, what stops the count and how the trigger re-arms
+// after the menu has closed.
+
+#include "PopDeskFakes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace gw {
+namespace {
+
+using test::FakeIcons;
+using test::FakeMenuView;
+using test::FakeScreen;
+using test::FakeShell;
+using test::Log;
+
+class PopDeskTriggerTest : public ::testing::Test {
+protected:
+    PopDeskTriggerTest() {
+        settings.PopDeskEnabled = true;
+        settings.PopDeskCorner = 0;
+        settings.PopDeskDelay = 100;
+        screen.cursor = {0, 0};
+        menu.SetView(&view);
+        view.onExitLoop = [this] { trigger.DesktopMenuClosed(); };
+        shell.desktop = {{"a"}, {"b"}};
+    }
+
+    // Ticks until the menu pops up; 0 when it did not within `limit` ticks.
+    int TicksUntilPopup(int limit) {
+        const std::size_t before = view.popups.size();
+        for (int tick = 1; tick <= limit; ++tick) {
+            trigger.jia();
+            if (view.popups.size() != before) {
+                return tick;
+            }
+        }
+        return 0;
+    }
+
+    int Builds() const { return static_cast<int>(std::count(log.begin(), log.end(), "SHGetMalloc")); }
+
+    Log log;
+    FakeShell shell{log};
+    FakeIcons icons{log};
+    FakeScreen screen{log};
+    FakeMenuView view{log};
+    TDesktopMenu menu;
+    DesktopLinks links{shell, icons, menu};
+    RuntimeSettings settings;
+    TTimer mainTimer{100};
+    std::uint8_t autoDirection = 4;
+    PopDeskTrigger trigger{settings, mainTimer, [this] { return autoDirection; }, screen, links, menu};
+};
+
+struct DelayCase {
+    std::int32_t delay;
+    int tick;  // the tick on which the menu opens
+};
+
+class DwellTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<DelayCase> {};
+
+TEST_P(DwellTest, MenuOpensOnTheTickThatCompletesTheWait) {
+    settings.PopDeskDelay = GetParam().delay;
+
+    EXPECT_EQ(TicksUntilPopup(100), GetParam().tick);
+}
+
+INSTANTIATE_TEST_SUITE_P(Delays, DwellTest,
+                         ::testing::Values(DelayCase{100, 1}, DelayCase{200, 2}, DelayCase{300, 3},
+                                           DelayCase{500, 5}, DelayCase{1000, 10}, DelayCase{2000, 20},
+                                           DelayCase{5000, 50}, DelayCase{0, 1}, DelayCase{150, 2},
+                                           DelayCase{-1, 0}),
+                         [](const auto& param) {
+                             return param.param.delay < 0 ? std::string("Negative")
+                                                          : "Ms" + std::to_string(param.param.delay);
+                         });
+
+struct CornerCase {
+    const char* name;
+    std::int32_t corner;
+    Point at;
+    bool opens;
+};
+
+class CornerTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<CornerCase> {};
+
+TEST_P(CornerTest, OnlyTheExactCornerPixelOpens) {
+    settings.PopDeskCorner = GetParam().corner;
+    screen.cursor = GetParam().at;
+
+    EXPECT_EQ(TicksUntilPopup(3) == 1, GetParam().opens);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pixels, CornerTest,
+    ::testing::Values(CornerCase{"TopLeft", 0, {0, 0}, true}, CornerCase{"TopLeftRightNeighbour", 0, {1, 0}, false},
+                      CornerCase{"TopLeftLowerNeighbour", 0, {0, 1}, false},
+                      CornerCase{"TopLeftOffScreen", 0, {-1, 0}, false},
+                      CornerCase{"TopRight", 1, {1023, 0}, true},
+                      CornerCase{"TopRightLeftNeighbour", 1, {1022, 0}, false},
+                      CornerCase{"TopRightPastTheEdge", 1, {1024, 0}, false},
+                      CornerCase{"BottomLeft", 2, {0, 767}, true},
+                      CornerCase{"BottomLeftUpperNeighbour", 2, {0, 766}, false},
+                      CornerCase{"BottomRight", 3, {1023, 767}, true},
+                      CornerCase{"BottomRightDiagonalNeighbour", 3, {1022, 766}, false},
+                      CornerCase{"OtherCornerThanChosen", 3, {0, 0}, false},
+                      CornerCase{"NoCornerChosen", -1, {0, 0}, false}, CornerCase{"CornerFour", 4, {1023, 767}, false}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(PopDeskTriggerTest, OneTickAwayRestartsTheCount) {
+    settings.PopDeskDelay = 500;
+    for (int i = 0; i < 4; ++i) {
+        trigger.jia();
+    }
+    screen.cursor = {5, 5};
+    trigger.jia();
+    EXPECT_EQ(trigger.CornerWait(), 0u);
+    screen.cursor = {0, 0};
+
+    EXPECT_EQ(TicksUntilPopup(10), 5);
+}
+
+struct IdleCase {
+    const char* name;
+    std::function<void(RuntimeSettings&, std::uint8_t&)> make;
+};
+
+class IdleTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<IdleCase> {};
+
+TEST_P(IdleTest, NothingChangesAndNothingOpens) {
+    settings.PopDeskDelay = 500;
+    trigger.jia();
+    trigger.jia();  // 200 ms counted
+    GetParam().make(settings, autoDirection);
+    const int readsBefore = screen.cursorReads;
+
+    for (int i = 0; i < 10; ++i) {
+        trigger.jia();
+    }
+
+    EXPECT_EQ(trigger.CornerWait(), 200u);
+    EXPECT_TRUE(view.popups.empty());
+    EXPECT_EQ(screen.cursorReads, readsBefore + 10);  // the cursor is read every tick all the same
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, IdleTest,
+    ::testing::Values(IdleCase{"PopDeskOff", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskEnabled = false; }},
+                      IdleCase{"ScrollingLeft", [](RuntimeSettings&, std::uint8_t& d) { d = 0; }},
+                      IdleCase{"ScrollingDown", [](RuntimeSettings&, std::uint8_t& d) { d = 3; }},
+                      IdleCase{"CornerOutOfRange", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskCorner = 7; }},
+                      IdleCase{"CornerNone", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskCorner = -1; }}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(PopDeskTriggerTest, ShowingBuildsThenBringsForwardThenPopsUpAtTheCursorThenNudges) {
+    settings.PopDeskCorner = 3;
+    screen.cursor = {1023, 767};
+
+    trigger.jia();
+
+    const auto at = [&](const std::string& s) { return std::find(log.begin(), log.end(), s) - log.begin(); };
+    EXPECT_LT(at("Release folder"), at("SetForegroundWindow"));  // the build has finished
+    EXPECT_LT(at("SetForegroundWindow"), at("Popup 1023,767"));
+    EXPECT_EQ(log.back(), "WM_NULL");
+    EXPECT_EQ(view.shown.at(0), (std::vector<std::string>{"DesktopMenu_0", "DesktopMenu_1"}));
+    EXPECT_TRUE(links.DeskMenuBuilt());
+    EXPECT_FALSE(trigger.DeskMenuOpen());
+}
+
+TEST_F(PopDeskTriggerTest, TicksWhileTheMenuIsOpenDoNothing) {
+    view.whileOpen = [this] {
+        EXPECT_TRUE(trigger.DeskMenuOpen());
+        for (int i = 0; i < 5; ++i) {
+            trigger.jia();
+        }
+    };
+
+    trigger.jia();
+
+    EXPECT_EQ(view.popups.size(), 1u);
+    EXPECT_EQ(Builds(), 1);
+    EXPECT_TRUE(links.DeskMenuBuilt());
+}
+
+TEST_F(PopDeskTriggerTest, MenuReopensAtTheNextTickWhenTheCursorStaysOnTheCorner) {
+    settings.PopDeskDelay = 500;
+    ASSERT_EQ(TicksUntilPopup(10), 5);
+
+    EXPECT_EQ(TicksUntilPopup(1), 1);
+
+    EXPECT_EQ(Builds(), 2);
+    EXPECT_EQ(shell.freed.size(), 2u);  // the first menu's two items
+    EXPECT_EQ(view.shown.at(1), view.shown.at(0));
+}
+
+TEST_F(PopDeskTriggerTest, AfterClosingElsewhereTheFullWaitAppliesAgain) {
+    settings.PopDeskDelay = 300;
+    ASSERT_EQ(TicksUntilPopup(10), 3);
+    screen.cursor = {300, 300};
+
+    trigger.jia();  // tears the closed menu down, then the cursor is away
+
+    EXPECT_FALSE(links.DeskMenuBuilt());
+    EXPECT_EQ(menu.Count(), 0u);
+    EXPECT_EQ(trigger.CornerWait(), 0u);
+    screen.cursor = {0, 0};
+    EXPECT_EQ(TicksUntilPopup(10), 3);
+}
+
+TEST_F(PopDeskTriggerTest, ChosenEntryLaunchesBeforeTheTeardown) {
+    view.choose = 1;
+    view.whileOpen = [this] { screen.cursor = {200, 100}; };  // the user goes to the entry
+
+    trigger.jia();
+    trigger.jia();
+
+    ASSERT_EQ(shell.launches.size(), 1u);
+    EXPECT_EQ(shell.launches[0].lpIDList, shell.pidls[1]);
+    const auto launched = std::find(log.begin(), log.end(), "ShellExecuteExA");
+    EXPECT_LT(launched, std::find(log.begin(), log.end(), "Free"));
+}
+
+TEST_F(PopDeskTriggerTest, ResetCornerWaitRestartsTheCount) {
+    settings.PopDeskDelay = 500;
+    for (int i = 0; i < 4; ++i) {
+        trigger.jia();
+    }
+
+    trigger.ResetCornerWait();
+
+    EXPECT_EQ(TicksUntilPopup(10), 5);
+}
+
+TEST_F(PopDeskTriggerTest, CornersFollowAChangeOfResolution) {
+    settings.PopDeskCorner = 3;
+    screen.cursor = {1023, 767};
+    screen.width = 800;
+    screen.height = 600;
+    EXPECT_EQ(TicksUntilPopup(3), 0);
+
+    screen.cursor = {799, 599};
+    EXPECT_EQ(TicksUntilPopup(1), 1);
+}
+
+TEST_F(PopDeskTriggerTest, IntervalComesFromMainTimer) {
+    mainTimer.SetInterval(250);
+    settings.PopDeskDelay = 1000;
+
+    EXPECT_EQ(TicksUntilPopup(10), 4);
+}
+
+TEST_F(PopDeskTriggerTest, CheckBoxTearsDownAHeldMenuAndALaterTriggerBuildsAfresh) {
+    trigger.jia();
+    ASSERT_TRUE(links.DeskMenuBuilt());
+
+    trigger.chb_deskpopClick();
+
+    EXPECT_FALSE(links.DeskMenuBuilt());
+    EXPECT_EQ(shell.freed.size(), 2u);
+    EXPECT_FALSE(links.ShellAllocator());
+
+    log.clear();
+    trigger.chb_deskpopClick();  // nothing held: nothing to do
+    EXPECT_TRUE(log.empty());
+
+    EXPECT_EQ(TicksUntilPopup(1), 1);
+    EXPECT_EQ(menu.Count(), 2u);
+}
+
+TEST_F(PopDeskTriggerTest, EmptyMenuAfterAFailedBuildIsShownAndTornDown) {
+    shell.folderResult = static_cast<std::int32_t>(0x80004005u);
+
+    trigger.jia();
+
+    ASSERT_EQ(view.shown.size(), 1u);
+    EXPECT_TRUE(view.shown[0].empty());
+    EXPECT_TRUE(links.DeskMenuBuilt());
+    screen.cursor = {9, 9};
+    trigger.jia();
+    EXPECT_FALSE(links.DeskMenuBuilt());
+}
+
+} // namespace
+} // namespace gw
