@@ -283,7 +283,7 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
 
 void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
     ButtonFlags flags = button == 1 ? kLeftFlags : button == 2 ? kMiddleFlags : kRightFlags;
-    if (button != 2 && env_.Input.ButtonsSwapped()) {
+    if (env_.Input.ButtonsSwapped() && button != 2) {
         // mouse_event speaks of physical buttons; with the buttons swapped, the logical right
         // button is the physical left one, and the other way round.
         flags = button == 1 ? kRightFlags : kLeftFlags;

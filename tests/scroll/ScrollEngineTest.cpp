@@ -1,1 +1,504 @@
+// The gesture state machine driven by scripts of reported mouse messages, checked against the
+// exact Win32 calls, record switches and timer changes it makes.
+
+#include "tests/scroll/ScrollRig.h"
+
 #include <gtest/gtest.h>
+
+namespace gw::test {
+namespace {
+
+using Log = std::vector<std::string>;
+using namespace gw::win;
+
+constexpr std::uint32_t kBlockAbort = kSMTO_BLOCK | kSMTO_ABORTIFHUNG;
+
+// ---------------------------------------------------------------- whole gestures, call by call
+
+TEST(Gesture, ClassicAutoScrollDownOnAWindowsOwnBar) {
+    ScrollRig rig;
+    const WindowHandle edit = rig.EditWithVerticalBar();
+    rig.vertSlider = 60;
+
+    rig.Press(100, 200);
+    EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("AUTOCUR"),
+                              "GetWindowThreadProcessId " + W(edit), "GetCurrentThreadId", Attach(7, 1, -1),
+                              "SetCapture " + W(edit), "ScrollTimer on"}));
+
+    rig.MoveTo(100, 201);  // inside the dead zone
+    rig.MoveTo(100, 203);
+    EXPECT_EQ(rig.Log(), (Log{Cursors("DOWNBLACK")}));
+
+    rig.Tick();
+    EXPECT_EQ(rig.Log(), (Log{"ScrollTimer interval 120", Send(edit, kWM_VSCROLL, kSB_LINEDOWN, 0, kBlockAbort, 100),
+                              Send(edit, kWM_VSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
+
+    rig.Release(100, 203);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
+                              "MainTimer on"}));
+    EXPECT_FALSE(rig.engine.State().AutoScrolling);
+    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionNone);
+}
+
+TEST(Gesture, ClassicAutoScrollWithoutADirectionReplaysTheClickAtTheReleasePoint) {
+    ScrollRig rig;
+    rig.EditWithVerticalBar();
+    rig.Press(100, 200);
+    rig.MoveTo(102, 202);
+    rig.Log();
+
+    rig.Release(101, 201);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
+                              "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
+                              MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
+                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+}
+
+TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const WindowHandle edit = rig.EditWithVerticalBar();
+    rig.world.bars[{edit.value, kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50};
+    rig.world.clientOrigins[edit.value] = Point{100, 100};
+    rig.world.keyboard[kVK_LBUTTON] = 0x01;
+    rig.world.keyboard[0x10] = 0x80;  // shift held at the start of the drag
+    const KeyboardState before = rig.world.keyboard;
+
+    rig.Press(100, 200);
+    EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("HANDBIZ")}));
+
+    rig.MoveTo(100, 203);  // 3 pixels: the axis stays free
+    EXPECT_EQ(rig.Log(), Log{});
+
+    rig.MoveTo(100, 204);  // 4 pixels: locks vertically and grabs the thumb
+    EXPECT_EQ(rig.Log(), (Log{"GetWindowThreadProcessId " + W(edit), "GetCurrentThreadId", Attach(7, 1, -1),
+                              "SetCursor HANDVERT", Cursors("HANDVERT"), "GetKeyboardState", "SetKeyboardState lbutton 0x81",
+                              "GetScrollBarInfo " + W(edit) + " -5",
+                              Post(edit, kWM_NCLBUTTONDOWN, kHTVSCROLL, MakeLParam(301, 151)), Sleep(20),
+                              "ScreenToClient " + W(edit) + " (301,151)"}));
+    EXPECT_EQ(rig.engine.State().Anchor, (Point{100, 204}));
+
+    rig.MoveTo(100, 214);
+    rig.MoveTo(100, 1000);  // past the bottom bound (300 - 17)
+    rig.MoveTo(100, 1100);
+    rig.MoveTo(100, 0);  // past the top bound (17)
+    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 61)),
+                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
+                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
+                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 17))}));
+
+    rig.Release(100, 0);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", Sleep(10), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 17)),
+                              "PassInput=1", "SetKeyboardState lbutton 0x1", Attach(7, 1, 0), "MainTimer on"}));
+    EXPECT_EQ(rig.world.keyboard, before);
+    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+}
+
+TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxis) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.settings.MoveLock = true;
+    const WindowHandle page = rig.Browser();
+
+    rig.Press(100, 200);
+    rig.Log();
+    rig.MoveTo(100, 205);
+    EXPECT_EQ(rig.Log(), (Log{"GetWindowThreadProcessId " + W(page), "GetCurrentThreadId", Attach(7, 1, -1),
+                              "SetCapture " + W(page), Cursors("HANDVERT")}));
+
+    rig.MoveTo(100, 207);  // two pixels down: a wheel delta of -2 x 30
+    rig.MoveTo(100, 205);  // our own recentring comes back as a move to LastPos
+    rig.MoveTo(104, 205);  // dominated by the other axis
+    EXPECT_EQ(rig.Log(), (Log{Send(page, kWM_MOUSEWHEEL, MakeWParam(0, -60), MakeLParam(100, 205), kSMTO_BLOCK, 20),
+                              SetCursorPos(100, 205)}));
+
+    rig.Release(100, 205);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0), "MainTimer on"}));
+}
+
+TEST(Gesture, MoveBackReturnsTheCursorToWhereTheAxisLocked) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.settings.MoveBack = true;
+    rig.Browser();
+    rig.Press(100, 200);
+    rig.MoveTo(100, 210);
+    rig.MoveTo(100, 250);
+    rig.Log();
+
+    rig.Release(100, 250);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0), SetCursorPos(100, 210),
+                              "MainTimer on"}));
+}
+
+TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.settings.MoveBack = true;
+    rig.Browser();
+    rig.Press(100, 200);
+    rig.MoveTo(100, 210);
+    rig.Log();
+
+    rig.Press(300, 300);  // its release never came
+    const Log log = rig.Log();
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], SetCursorPos(100, 210));
+    EXPECT_EQ(log[1], "WindowFromPoint (300,300)");
+    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+}
+
+TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
+    ScrollRig rig;
+    rig.settings.ToggleMode = true;
+    rig.EditWithVerticalBar();
+
+    rig.Press(100, 200);
+    rig.Release(100, 200);
+    EXPECT_EQ(rig.engine.State().ToggleStage, 2);
+    rig.MoveTo(100, 190);
+    rig.Log();
+
+    rig.Press(100, 190);  // the second click's press is ignored
+    EXPECT_EQ(rig.Log(), Log{});
+
+    rig.Release(100, 190);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
+                              "MainTimer on"}));
+    EXPECT_EQ(rig.engine.State().ToggleStage, 0);
+    EXPECT_FALSE(rig.engine.State().AutoScrolling);
+}
+
+TEST(Gesture, ToggleAutoScrollWithoutADirectionGivesInputBackBeforeTheReplay) {
+    ScrollRig rig;
+    rig.settings.ToggleMode = true;
+    rig.EditWithVerticalBar();
+    rig.record.PassInput = 0;  // as if something had cleared it
+
+    rig.Press(100, 200);
+    rig.Release(100, 200);
+    rig.Log();
+    rig.Release(100, 200);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "PassInput=1", "ReleaseCapture",
+                              Attach(7, 1, 0), "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(100, 200),
+                              MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
+                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+}
+
+TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
+    for (const bool activation : {true, false}) {
+        SCOPED_TRACE(activation ? "activation button" : "other button");
+        ScrollRig rig;
+        rig.settings.ToggleMode = true;
+        rig.settings.MoveScrollMode = true;
+        rig.Browser();
+        rig.Press(100, 200);
+        rig.Release(100, 200, kWM_LBUTTONUP);  // any button's release advances the stage
+        rig.Log();
+
+        rig.Release(100, 200, activation ? kWM_RBUTTONUP : kWM_MBUTTONUP);
+        const Log log = rig.Log();
+        EXPECT_EQ(log.front(), "RestoreSystemCursors");
+        EXPECT_EQ(log.back(), "MainTimer on");
+        EXPECT_EQ(std::count(log.begin(), log.end(), "HooksPaused=1"), activation ? 1 : 0);
+        EXPECT_FALSE(rig.engine.State().MoveScrolling);
+    }
+}
+
+// ---------------------------------------------------------------- presses and releases
+
+struct IgnoredPress {
+    const char* name;
+    bool scrollEnabled;
+    std::uint32_t pressId;
+    bool inToggleStage;
+};
+
+class PressesThatStartNothing : public ::testing::TestWithParam<IgnoredPress> {};
+
+TEST_P(PressesThatStartNothing, LeaveEverythingAlone) {
+    const IgnoredPress& c = GetParam();
+    ScrollRig rig;
+    rig.settings.ToggleMode = c.inToggleStage;
+    rig.EditWithVerticalBar();
+    if (c.inToggleStage) {
+        rig.Press(10, 10);
+        rig.Release(10, 10);
+        rig.Log();
+    }
+    rig.settings.ScrollEnabled = c.scrollEnabled;
+    rig.Press(100, 200, c.pressId);
+    EXPECT_EQ(rig.Log(), Log{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Gesture, PressesThatStartNothing,
+                         ::testing::Values(IgnoredPress{"ScrollingOff", false, kWM_RBUTTONDOWN, false},
+                                           IgnoredPress{"LeftIsNotTheActivationButton", true, kWM_LBUTTONDOWN, false},
+                                           IgnoredPress{"MiddleIsNotTheActivationButton", true, kWM_NCMBUTTONDOWN, false},
+                                           IgnoredPress{"ToggleGestureRunning", true, kWM_RBUTTONDOWN, true},
+                                           IgnoredPress{"DoubleClickHasNoClass", true, kWM_RBUTTONDBLCLK, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Gesture, PressOverAWindowTheProbeRejectsGivesInputBackAndRestartsMainTimer) {
+    ScrollRig rig;
+    rig.world.underCursor = rig.windows.AddTopLevel("Plain");
+    rig.record.PassInput = 0;
+    rig.Press(100, 200);
+    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", "MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", "PassInput=1",
+                              "MainTimer on"}));
+    EXPECT_FALSE(rig.engine.State().AutoScrolling);
+    EXPECT_FALSE(rig.engine.State().MoveScrolling);
+}
+
+TEST(Gesture, NonClientPressAndReleaseCountLikeClientOnes) {
+    ScrollRig rig;
+    rig.EditWithVerticalBar();
+    rig.Press(100, 200, kWM_NCRBUTTONDOWN);
+    EXPECT_TRUE(rig.engine.State().AutoScrolling);
+    rig.Release(100, 200, kWM_NCRBUTTONUP);
+    EXPECT_FALSE(rig.engine.State().AutoScrolling);
+}
+
+TEST(Gesture, ClassicIgnoresReleasesOfOtherButtons) {
+    ScrollRig rig;
+    rig.EditWithVerticalBar();
+    rig.Press(100, 200);
+    rig.Log();
+    rig.Release(100, 200, kWM_LBUTTONUP);
+    rig.Release(100, 200, kWM_MBUTTONUP);
+    EXPECT_EQ(rig.Log(), Log{});
+    EXPECT_TRUE(rig.engine.State().AutoScrolling);
+}
+
+TEST(Gesture, ReleaseWithoutAGestureOrWithScrollingOffIsIgnored) {
+    ScrollRig rig;
+    rig.EditWithVerticalBar();
+    rig.Release(100, 200);
+    EXPECT_EQ(rig.Log(), Log{});
+
+    rig.Press(100, 200);
+    rig.Log();
+    rig.settings.ScrollEnabled = false;
+    rig.Release(100, 200);
+    EXPECT_EQ(rig.Log(), Log{});
+    EXPECT_TRUE(rig.engine.State().AutoScrolling);
+}
+
+// ---------------------------------------------------------------- click replay and swapped buttons
+
+struct ReplayCase {
+    std::uint8_t button;
+    bool swapped;
+    std::uint32_t down;
+    std::uint32_t up;
+};
+
+class Replay : public ::testing::TestWithParam<ReplayCase> {};
+
+TEST_P(Replay, InjectsTheButtonTheUserPressed) {
+    const ReplayCase& c = GetParam();
+    const std::uint32_t pressIds[] = {0, kWM_LBUTTONDOWN, kWM_MBUTTONDOWN, kWM_RBUTTONDOWN};
+    const std::uint32_t releaseIds[] = {0, kWM_LBUTTONUP, kWM_MBUTTONUP, kWM_RBUTTONUP};
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.settings.ActivateButton = c.button;
+    rig.world.swapped = c.swapped;
+    rig.Browser();
+    rig.Press(100, 200, pressIds[c.button]);
+    rig.MoveTo(101, 203);  // still within the dead zone
+    rig.Log();
+
+    rig.Release(101, 203, releaseIds[c.button]);
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1",
+                              SetCursorPos(101, 203), MouseEvent(c.down), Sleep(20), MouseEvent(c.up), Sleep(20),
+                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gesture, Replay,
+    ::testing::Values(ReplayCase{1, false, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP},
+                      ReplayCase{2, false, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
+                      ReplayCase{3, false, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
+                      // Swapped: the logical left button is the physical right one and the other way round.
+                      ReplayCase{1, true, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
+                      ReplayCase{2, true, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
+                      ReplayCase{3, true, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP}));
+
+TEST(Gesture, NothingIsReplayedOnceTheAxisLocked) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.Browser();
+    rig.Press(100, 200);
+    rig.MoveTo(100, 204);
+    rig.MoveTo(100, 200);
+    rig.Release(100, 200);
+    const Log log = rig.Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "HooksPaused=1"), 0);
+}
+
+// ---------------------------------------------------------------- Move Scroll axis lock
+
+struct AxisCase {
+    const char* name;
+    std::int32_t x;
+    std::int32_t y;
+    std::uint8_t axis;
+};
+
+class AxisLock : public ::testing::TestWithParam<AxisCase> {};
+
+TEST_P(AxisLock, LocksBeyondThreePixelsAlongTheDominantAxis) {
+    const AxisCase& c = GetParam();
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const WindowHandle edit = rig.EditWithVerticalBar();
+    rig.windows.SetBarState(edit, kOBJID_HSCROLL, 0);
+    rig.Press(100, 100);
+    rig.MoveTo(c.x, c.y);
+    EXPECT_EQ(rig.engine.State().DragAxis, c.axis);
+    EXPECT_EQ(rig.engine.State().Anchor, c.axis == kAxisNone ? (Point{100, 100}) : (Point{c.x, c.y}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Gesture, AxisLock,
+                         ::testing::Values(AxisCase{"ThreeDown", 100, 103, kAxisNone},
+                                           AxisCase{"FourDown", 100, 104, kAxisVertical},
+                                           AxisCase{"FourUp", 100, 96, kAxisVertical},
+                                           AxisCase{"ThreeRight", 103, 100, kAxisNone},
+                                           AxisCase{"FourRight", 104, 100, kAxisHorizontal},
+                                           AxisCase{"FourLeft", 96, 100, kAxisHorizontal},
+                                           AxisCase{"TieCountsVertical", 104, 104, kAxisVertical},
+                                           AxisCase{"MostlyRight", 105, 104, kAxisHorizontal},
+                                           AxisCase{"DiagonalButShortVertically", 101, 103, kAxisNone}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Gesture, AnAxisWithoutABarStaysFree) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const WindowHandle frame = rig.windows.AddTopLevel("Frame");
+    const WindowHandle list = rig.windows.AddChild(frame, "List");
+    rig.windows.SetBarState(list, kOBJID_HSCROLL, 0);
+    rig.world.underCursor = list;
+    rig.Press(100, 100);
+    rig.MoveTo(100, 120);
+    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    rig.MoveTo(130, 120);
+    EXPECT_EQ(rig.engine.State().DragAxis, kAxisHorizontal);
+}
+
+TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const WindowHandle page = rig.Browser();
+    rig.Press(100, 100);
+    rig.MoveTo(105, 100);
+    EXPECT_EQ(rig.Log().back(), Cursors("HANDHORZ"));
+    rig.MoveTo(112, 101);
+    EXPECT_EQ(rig.Log(), (Log{Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
+                              Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
+                              Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
+                              Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
+    rig.MoveTo(112, 105);  // vertical steps are ignored once horizontal locked
+    EXPECT_EQ(rig.Log(), Log{});
+}
+
+// ---------------------------------------------------------------- Auto Scroll direction
+
+struct DirectionCase {
+    const char* name;
+    std::vector<Point> moves;  // after a press at (100, 100)
+    bool inverse;
+    bool moveLock;
+    std::uint8_t direction;
+};
+
+class AutoDirection : public ::testing::TestWithParam<DirectionCase> {};
+
+TEST_P(AutoDirection, FollowsTheSteps) {
+    const DirectionCase& c = GetParam();
+    ScrollRig rig;
+    rig.settings.Inverse = c.inverse;
+    rig.settings.MoveLock = c.moveLock;
+    rig.Browser();
+    rig.Press(100, 100);
+    for (const Point p : c.moves) {
+        rig.MoveTo(p.x, p.y);
+    }
+    EXPECT_EQ(rig.engine.AutoDirection(), c.direction);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gesture, AutoDirection,
+    ::testing::Values(
+        DirectionCase{"DeadZoneCorner", {{102, 102}, {98, 98}}, false, false, kDirectionNone},
+        DirectionCase{"Right", {{103, 100}}, false, false, kDirectionRight},
+        DirectionCase{"Left", {{97, 100}}, false, false, kDirectionLeft},
+        DirectionCase{"Down", {{100, 103}}, false, false, kDirectionDown},
+        DirectionCase{"Up", {{100, 97}}, false, false, kDirectionUp},
+        DirectionCase{"TieCountsVertical", {{103, 103}}, false, false, kDirectionDown},
+        DirectionCase{"OnePixelStepsOutOfTheZoneChooseNothing", {{101, 100}, {102, 100}, {103, 100}, {104, 100}}, false,
+                      false, kDirectionNone},
+        DirectionCase{"OnePixelStepKeepsTheDirection", {{103, 100}, {103, 99}, {103, 98}}, false, false,
+                      kDirectionRight},
+        DirectionCase{"TwoPixelsTurn", {{103, 100}, {103, 98}}, false, false, kDirectionUp},
+        DirectionCase{"InverseGoesAgainstTheStep", {{100, 103}}, true, false, kDirectionUp},
+        DirectionCase{"InverseRight", {{97, 100}}, true, false, kDirectionRight},
+        DirectionCase{"InverseOnePixelTurns", {{100, 103}, {100, 102}}, true, false, kDirectionDown},
+        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor", {{100, 110}, {100, 105}}, false, true, kDirectionDown},
+        DirectionCase{"WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, kDirectionUp}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
+    ScrollRig rig;
+    rig.Browser();
+    rig.Press(100, 100);
+    rig.Log();
+    rig.MoveTo(90, 100);
+    rig.MoveTo(80, 100);
+    rig.MoveTo(80, 90);
+    rig.MoveTo(80, 80);
+    EXPECT_EQ(rig.Log(), (Log{Cursors("LEFTBLACK"), Cursors("UPBLACK")}));
+    rig.Release(80, 80);
+    EXPECT_EQ(rig.Log().front(), "RestoreSystemCursors");
+}
+
+TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
+    ScrollRig rig;
+    rig.Browser();
+    rig.Press(65535, 10);  // x = -1 as the hook packs it
+    EXPECT_EQ(rig.Log()[1], "WindowFromPoint (65535,10)");
+    rig.MoveTo(65530, 10);
+    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionLeft);
+    EXPECT_EQ(rig.engine.LastPos(), (Point{65530, 10}));
+}
+
+// ---------------------------------------------------------------- LastPos and settings
+
+TEST(Gesture, LastPosFollowsEveryMessageOrStaysOnTheAnchorUnderMoveLock) {
+    ScrollRig rig;
+    rig.Browser();
+    rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50);  // no class, but still remembered
+    EXPECT_EQ(rig.engine.LastPos(), (Point{40, 50}));
+
+    rig.settings.MoveLock = true;
+    rig.Press(100, 100);
+    rig.MoveTo(130, 140);
+    EXPECT_EQ(rig.engine.LastPos(), (Point{100, 100}));
+}
+
+TEST(Gesture, ApplyingSettingsForgetsAxisDirectionAndToggleButNotTheGesture) {
+    ScrollRig rig;
+    rig.settings.ToggleMode = true;
+    rig.Browser();
+    rig.Press(100, 100);
+    rig.MoveTo(100, 110);
+    ASSERT_EQ(rig.engine.AutoDirection(), kDirectionDown);
+
+    rig.engine.ResetGestureState();
+    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionNone);
+    EXPECT_EQ(rig.engine.State().ToggleStage, 0);
+    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    EXPECT_TRUE(rig.engine.State().AutoScrolling);
+}
+
+} // namespace
+} // namespace gw::test
