@@ -1,1 +1,25 @@
-# End-to-end cases under Wine; registered by the e2e configure preset.
+# End-to-end cases under Wine; registered by the e2e configure preset. Every case runs on the
+# display and Wine prefix of the e2e_session fixture, one at a time: two hook installers alive at
+# once would stack their hooks and report every event twice.
+
+find_program(GW_BASH bash REQUIRED)
+set(GW_E2E_DIR ${CMAKE_CURRENT_LIST_DIR})
+
+add_test(NAME e2e.session.start COMMAND ${GW_BASH} ${GW_E2E_DIR}/session.sh start)
+add_test(NAME e2e.session.stop COMMAND ${GW_BASH} ${GW_E2E_DIR}/session.sh stop)
+set_tests_properties(e2e.session.start PROPERTIES FIXTURES_SETUP e2e_session TIMEOUT 180 RUN_SERIAL ON
+                     ENVIRONMENT "GW_E2E_WORK=${CMAKE_BINARY_DIR}")
+set_tests_properties(e2e.session.stop PROPERTIES FIXTURES_CLEANUP e2e_session TIMEOUT 60 RUN_SERIAL ON
+                     ENVIRONMENT "GW_E2E_WORK=${CMAKE_BINARY_DIR}")
+
+# gw_e2e_cases(SCRIPT case...): one test per case, named after the script and the case.
+function(gw_e2e_cases script)
+  get_filename_component(group ${script} NAME_WE)
+  foreach(name ${ARGN})
+    add_test(NAME e2e.${group}.${name} COMMAND ${GW_BASH} ${GW_E2E_DIR}/cases/${script} ${name})
+    set_tests_properties(e2e.${group}.${name} PROPERTIES FIXTURES_REQUIRED e2e_session RUN_SERIAL ON TIMEOUT 60
+                         ENVIRONMENT "GW_E2E_WORK=${CMAKE_BINARY_DIR}")
+  endforeach()
+endfunction()
+
+gw_e2e_cases(harness.sh target_receives_input)

@@ -1,0 +1,461 @@
+# Shared helpers of the end-to-end cases under Wine. Source this file from a case script:
+#
+#   source "$(dirname "$0")/../lib.sh"
+#   gw_case_begin my.case.name
+#   ... gw_start / gw_wait_log / gw_click / gw_expect_* ...
+#
+# A session (a private Xvfb display and a private Wine prefix with a warm wineserver) is started
+# once per test run by `e2e/session.sh start` (the CTest fixture) and shared by the cases of that
+# run. A case started by hand without a session starts its own and tears it down at exit.
+# Every Windows process a case starts is ended when the case ends, pass or fail.
+#
+# Environment (all optional):
+#   GW_E2E_WORK    working folder: prefix, logs, artifacts (default <repo>/build/e2e)
+#   GW_E2E_BUILD   the Windows build folder whose bin/ and e2e-bin/ are used
+#                  (default <repo>/build/win32 or <repo>/build/win64, after the architecture)
+#   GW_E2E_ARCH    win32 or win64 instead of the automatic choice
+#   GW_E2E_SETTLE  seconds to wait after a window appears before sending it input (default 1)
+#   WINEDEBUG      passed to Wine (default -all)
+
+GW_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+GW_E2E_WORK=${GW_E2E_WORK:-$GW_REPO/build/e2e}
+GW_E2E_SETTLE=${GW_E2E_SETTLE:-1}
+GW_SESSION_FILE=$GW_E2E_WORK/session/env
+GW_ARTIFACTS=$GW_E2E_WORK/artifacts
+
+declare -A GW_PIDS=()  # name -> pid of the processes this case started
+GW_CASE=""
+GW_CASE_DIR=""
+GW_OWN_SESSION=0
+
+gw_log() { echo "e2e: $*" >&2; }
+
+# Fails the running case: the exit trap takes a screenshot and prints the case's logs.
+gw_fail() {
+  echo "FAIL${GW_CASE:+ ($GW_CASE)}: $*" >&2
+  exit 1
+}
+
+# ---------------------------------------------------------------------------------------------
+# Session: display, prefix, wineserver
+
+# Picks the Wine architecture: the 32-bit build where the 32-bit loader runs, else the 64-bit one.
+gw_pick_arch() {
+  if [ -n "${GW_E2E_ARCH:-}" ]; then
+    echo "$GW_E2E_ARCH"
+  elif /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo win32
+  else
+    echo win64
+  fi
+}
+
+gw_session_start() {
+  [ -f "$GW_SESSION_FILE" ] && gw_session_stop  # left over from an interrupted run
+  mkdir -p "$GW_E2E_WORK/session" "$GW_ARTIFACTS"
+  rm -f "$GW_ARTIFACTS"/*.png
+
+  local arch build wine wineserver
+  arch=$(gw_pick_arch)
+  build=${GW_E2E_BUILD:-$GW_REPO/build/$arch}
+  if [ "$arch" = win32 ]; then
+    wine=/usr/lib/wine/wine
+    wineserver=/usr/lib/wine/wineserver32
+    [ -x /usr/lib/wine/wineserver64 ] && wineserver=/usr/lib/wine/wineserver64
+  else
+    wine=/usr/lib/wine/wine64
+    wineserver=/usr/lib/wine/wineserver64
+  fi
+  if [ "$arch" = win64 ] && [ -z "${GW_E2E_ARCH:-}" ]; then
+    gw_log "using WINEARCH=win64 with $build (the 32-bit Wine loader cannot run on this machine)"
+  else
+    gw_log "using WINEARCH=$arch with $build"
+  fi
+  [ -f "$build/e2e-bin/gwtarget.exe" ] || {
+    gw_log "missing $build/e2e-bin/gwtarget.exe: build the $arch preset first"
+    return 1
+  }
+
+  # Xvfb picks a free display itself and writes its number once it accepts connections.
+  local displayfile=$GW_E2E_WORK/session/display
+  rm -f "$displayfile"
+  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
+    </dev/null >"$GW_E2E_WORK/session/xvfb.log" 2>&1 &
+  local xvfb_pid=$!
+  local i
+  for i in $(seq 100); do
+    [ -s "$displayfile" ] && break
+    sleep 0.1
+  done
+  [ -s "$displayfile" ] || { gw_log "Xvfb did not start"; kill "$xvfb_pid" 2>/dev/null; return 1; }
+
+  local prefix=$GW_E2E_WORK/prefix
+  cat >"$GW_SESSION_FILE" <<EOF
+export DISPLAY=:$(head -n1 "$displayfile")
+export GW_XVFB_PID=$xvfb_pid
+export WINEPREFIX=$prefix
+export WINEARCH=$arch
+export WINELOADER=$wine
+export WINEDEBUG=${WINEDEBUG:--all}
+export GW_WINE=$wine
+export GW_WINESERVER=$wineserver
+export GW_BUILD=$build
+export GW_BIN=$build/bin
+export GW_E2E_BIN=$build/e2e-bin
+EOF
+  # shellcheck disable=SC1090
+  source "$GW_SESSION_FILE"
+  gw_log "display $DISPLAY, prefix $WINEPREFIX"
+
+  # A fresh prefix per run; the wineserver stays up until the session ends, so that every
+  # program of every case starts warm.
+  rm -rf "$prefix"
+  mkdir -p "$prefix"
+  "$GW_WINESERVER" -p </dev/null >>"$GW_E2E_WORK/session/wineserver.log" 2>&1 || {
+    gw_log "wineserver did not start"
+    return 1
+  }
+  # No Mono or Gecko installer dialogs while the prefix is made.
+  WINEDLLOVERRIDES="mscoree,mshtml=" timeout 120 "$GW_WINE" wineboot -i \
+    </dev/null >"$GW_E2E_WORK/session/wineboot.log" 2>&1 || {
+    gw_log "wineboot failed, see $GW_E2E_WORK/session/wineboot.log"
+    return 1
+  }
+
+  # The first window of a fresh prefix starts the desktop process, which takes several seconds:
+  # pay for it here, once.
+  local warm=$GW_E2E_WORK/session/warmup.log
+  rm -f "$warm"
+  "$GW_WINE" "$GW_E2E_BIN/gwtarget.exe" "$(gw_winpath "$warm")" </dev/null >/dev/null 2>&1 &
+  local warm_pid=$!
+  for i in $(seq 600); do
+    grep -q '^ready' "$warm" 2>/dev/null && break
+    sleep 0.1
+  done
+  kill "$warm_pid" 2>/dev/null
+  wait "$warm_pid" 2>/dev/null
+  grep -q '^ready' "$warm" 2>/dev/null || { gw_log "the warm-up program did not start"; return 1; }
+  gw_log "session ready"
+}
+
+gw_session_stop() {
+  [ -f "$GW_SESSION_FILE" ] || return 0
+  (
+    # shellcheck disable=SC1090
+    source "$GW_SESSION_FILE"
+    "$GW_WINESERVER" -k >/dev/null 2>&1
+    local i
+    for i in $(seq 50); do
+      "$GW_WINESERVER" -k0 >/dev/null 2>&1 || break  # fails once no server is left
+      sleep 0.1
+    done
+    kill "$GW_XVFB_PID" 2>/dev/null
+    for i in $(seq 50); do
+      kill -0 "$GW_XVFB_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$GW_XVFB_PID" 2>/dev/null
+    true
+  )
+  rm -f "$GW_SESSION_FILE"
+  gw_log "session stopped"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Cases
+
+# Starts a case: attaches to the run's session (or starts a private one), makes an empty folder
+# for the case's logs ($GW_CASE_DIR) and arranges the clean-up.
+gw_case_begin() {
+  GW_CASE=$1
+  if [ ! -f "$GW_SESSION_FILE" ]; then
+    GW_OWN_SESSION=1
+    gw_session_start || gw_fail "no session"
+  fi
+  # shellcheck disable=SC1090
+  source "$GW_SESSION_FILE"
+  GW_CASE_DIR=$GW_E2E_WORK/cases/$GW_CASE
+  rm -rf "$GW_CASE_DIR"
+  mkdir -p "$GW_CASE_DIR" "$GW_ARTIFACTS"
+  trap gw_case_end EXIT
+  gw_log "case $GW_CASE"
+}
+
+gw_case_end() {
+  local status=$?
+  if [ "$status" -ne 0 ]; then
+    gw_screenshot "$GW_CASE-failed" || true
+    local file
+    for file in "$GW_CASE_DIR"/*; do
+      [ -f "$file" ] || continue
+      echo "----- $file (last 60 lines)" >&2
+      tail -n 60 "$file" >&2
+    done
+  fi
+  gw_stop_all
+  [ "$GW_OWN_SESSION" = 1 ] && gw_session_stop
+  exit "$status"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Windows programs
+
+# Windows path of a Linux path (Wine maps the Linux root to drive Z:).
+gw_winpath() {
+  local path
+  path=$(realpath -m "$1")
+  echo "Z:${path//\//\\}"
+}
+
+# gw_start NAME EXE [ARGS...]: runs a Windows program in the background; its console output goes
+# to $GW_CASE_DIR/NAME.out. EXE is a Linux path (e.g. "$GW_BIN/Glidewing.exe").
+gw_start() {
+  local name=$1 exe=$2
+  shift 2
+  [ -f "$exe" ] || gw_fail "missing $exe"
+  "$GW_WINE" "$exe" "$@" </dev/null >"$GW_CASE_DIR/$name.out" 2>&1 &
+  GW_PIDS[$name]=$!
+}
+
+# gw_running NAME: true while the program started as NAME still runs.
+gw_running() {
+  local pid=${GW_PIDS[$1]:-}
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null
+}
+
+# gw_wait_exit NAME [TIMEOUT]: waits for the program to end by itself; prints its exit status.
+gw_wait_exit() {
+  local name=$1 timeout=${2:-10} pid=${GW_PIDS[$1]:-} i
+  [ -n "$pid" ] || gw_fail "no program named $name"
+  for i in $(seq $((timeout * 10))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && gw_fail "$name did not end within ${timeout}s"
+  local status=0
+  wait "$pid" || status=$?
+  unset "GW_PIDS[$name]"
+  echo "$status"
+}
+
+# gw_stop NAME: ends the program (TERM, then KILL after 3 s) and waits until it is gone, so that
+# its hooks are gone too before the next step.
+gw_stop() {
+  local name=$1 pid=${GW_PIDS[$1]:-} i
+  [ -n "$pid" ] || return 0
+  kill "$pid" 2>/dev/null
+  for i in $(seq 30); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  unset "GW_PIDS[$name]"
+}
+
+gw_stop_all() {
+  local name
+  for name in "${!GW_PIDS[@]}"; do
+    gw_stop "$name"
+  done
+}
+
+# gw_run [--timeout S] EXE-OR-BUILTIN [ARGS...]: runs a Windows program to its end (e.g. `gw_run
+# reg query ...`); prints its output and returns its status.
+gw_run() {
+  local timeout=30
+  if [ "$1" = --timeout ]; then
+    timeout=$2
+    shift 2
+  fi
+  timeout "$timeout" "$GW_WINE" "$@" </dev/null 2>/dev/null
+}
+
+# gw_wine_decorated yes|no: whether Wine draws the window frames itself ("no": needed to see
+# non-client messages on title bars and frames). Affects programs started afterwards.
+gw_wine_decorated() {
+  local value=N
+  [ "$1" = yes ] && value=Y
+  gw_run reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d "$value" /f >/dev/null ||
+    gw_fail "could not set Decorated=$value"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Logs
+
+# gw_log_mark FILE: the number of lines in FILE now; pass it to the *_since helpers to look only
+# at what was written afterwards.
+gw_log_mark() {
+  if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi
+}
+
+# gw_log_since FILE MARK: the complete lines written after MARK.
+gw_log_since() {
+  [ -f "$1" ] || return 0
+  tail -n +"$(($2 + 1))" "$1"
+}
+
+# gw_wait_log FILE REGEX [TIMEOUT=10] [MARK=0]: waits until a line after MARK matches the extended
+# regular expression; prints the first such line. Fails the case on timeout.
+gw_wait_log() {
+  local file=$1 regex=$2 timeout=${3:-10} mark=${4:-0} i line
+  for i in $(seq $((timeout * 10))); do
+    if [ -f "$file" ]; then
+      line=$(tail -n +"$((mark + 1))" "$file" | grep -E -m1 -- "$regex") && {
+        echo "$line"
+        return 0
+      }
+    fi
+    sleep 0.1
+  done
+  gw_fail "no line matching /$regex/ in $(basename "$file") within ${timeout}s"
+}
+
+# gw_expect_log FILE MARK REGEX [WHY]: a line after MARK matches, now.
+gw_expect_log() {
+  tail -n +"$(($2 + 1))" "$1" 2>/dev/null | grep -Eq -- "$3" ||
+    gw_fail "${4:-expected} /$3/ in $(basename "$1") after line $2"
+}
+
+# gw_expect_no_log FILE MARK REGEX [WHY] [END]: no line after MARK (and up to line END, if given)
+# matches.
+gw_expect_no_log() {
+  local file=$1 mark=$2 regex=$3 why=${4:-unexpected} end=${5:-} found
+  if [ -n "$end" ]; then
+    found=$(sed -n "$((mark + 1)),${end}p" "$file" 2>/dev/null | grep -E -m1 -- "$regex")
+  else
+    found=$(tail -n +"$((mark + 1))" "$file" 2>/dev/null | grep -E -m1 -- "$regex")
+  fi
+  [ -z "$found" ] || gw_fail "$why: \"$found\" in $(basename "$file")"
+}
+
+# gw_line_of FILE MARK REGEX: number of the first line after MARK that matches (empty if none).
+gw_line_of() {
+  tail -n +"$(($2 + 1))" "$1" 2>/dev/null | grep -En -m1 -- "$3" | cut -d: -f1 |
+    while read -r n; do echo $((n + $2)); done
+}
+
+# ---------------------------------------------------------------------------------------------
+# Windows on the display, input, screenshots
+
+# gw_wait_window TITLE-REGEX [TIMEOUT=15]: waits for a visible window whose title matches, then
+# waits GW_E2E_SETTLE seconds more (input sent right after mapping can be lost); prints its X id.
+gw_wait_window() {
+  local title=$1 timeout=${2:-15} i id
+  for i in $(seq $((timeout * 10))); do
+    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
+    if [ -n "$id" ]; then
+      sleep "$GW_E2E_SETTLE"
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  gw_fail "no window titled /$title/ within ${timeout}s"
+}
+
+# gw_wait_window_class CLASS-REGEX [TIMEOUT=15]: the same by X class, which Wine sets to the
+# executable's name (e.g. "glidewing.exe").
+gw_wait_window_class() {
+  local class=$1 timeout=${2:-15} i id
+  for i in $(seq $((timeout * 10))); do
+    id=$(xdotool search --onlyvisible --class "$class" 2>/dev/null | head -n1)
+    if [ -n "$id" ]; then
+      sleep "$GW_E2E_SETTLE"
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  gw_fail "no window of class /$class/ within ${timeout}s"
+}
+
+# gw_window_gone TITLE-REGEX [TIMEOUT=10]: waits until no visible window has that title.
+gw_window_gone() {
+  local title=$1 timeout=${2:-10} i
+  for i in $(seq $((timeout * 10))); do
+    xdotool search --onlyvisible --name "$title" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  gw_fail "window /$title/ still there after ${timeout}s"
+}
+
+# Pointer and keyboard, in screen coordinates (Wine's screen is the X root, origin top left).
+# Buttons: 1 left, 2 middle, 3 right, 4 wheel up, 5 wheel down.
+gw_move() { xdotool mousemove "$1" "$2"; }
+gw_click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }          # gw_click X Y [BUTTON]
+gw_double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 80 "${3:-1}"; }
+gw_press() { xdotool mousemove "$1" "$2" mousedown "${3:-1}"; }      # gw_press X Y [BUTTON]
+gw_release() { xdotool mouseup "${1:-1}"; }                          # gw_release [BUTTON]
+gw_wheel() {                                                          # gw_wheel X Y up|down [N]
+  local button=5
+  [ "$3" = up ] && button=4
+  xdotool mousemove "$1" "$2" click --repeat "${4:-1}" --delay 50 "$button"
+}
+gw_type() { xdotool type --delay 60 -- "$1"; }                       # to the focused window
+gw_key() { xdotool key --delay 60 -- "$@"; }                         # e.g. gw_key Return ctrl+a
+
+# gw_screenshot NAME: the whole screen into $GW_ARTIFACTS/NAME.png; prints the path.
+gw_screenshot() {
+  mkdir -p "$GW_ARTIFACTS"
+  local file=$GW_ARTIFACTS/$1.png
+  import -display "$DISPLAY" -window root "$file" 2>/dev/null || return 1
+  echo "$file"
+}
+
+# ---------------------------------------------------------------------------------------------
+# The target program (e2e-bin/gwtarget.exe): windows at fixed places that log what they receive
+
+# gw_target_start: starts it with its log at $GW_TARGET_LOG and waits until its windows take input.
+gw_target_start() {
+  GW_TARGET_LOG=$GW_CASE_DIR/target.log
+  gw_start target "$GW_E2E_BIN/gwtarget.exe" "$(gw_winpath "$GW_TARGET_LOG")"
+  gw_wait_log "$GW_TARGET_LOG" '^ready' 20 >/dev/null
+  gw_wait_window '^GWTarget list$' >/dev/null
+  gw_target_ready plain
+}
+
+# gw_target_rect TAG: "LEFT TOP RIGHT BOTTOM" of one of its windows (see gwtarget_win.cpp).
+gw_target_rect() {
+  local rect
+  rect=$(grep -m1 "^rect $1 " "$GW_TARGET_LOG" | cut -d' ' -f3-6)
+  [ -n "$rect" ] || gw_fail "gwtarget has no window $1"
+  echo "$rect"
+}
+
+# gw_target_point TAG [DX DY]: a screen point inside the window: its centre, or DX/DY from its
+# top left corner (negative: from the right/bottom edge).
+gw_target_point() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(gw_target_rect "$1")"
+  if [ $# -ge 3 ]; then
+    local x=$((left + $2)) y=$((top + $3))
+    [ "$2" -lt 0 ] && x=$((right + $2))
+    [ "$3" -lt 0 ] && y=$((bottom + $3))
+    echo "$x $y"
+  else
+    echo "$(((left + right) / 2)) $(((top + bottom) / 2))"
+  fi
+}
+
+# gw_target_lparam TAG X Y: the client-coordinate lParam ("0x%08X") gwtarget logs for a mouse
+# message of window TAG at screen point X Y (these windows have no frames).
+gw_target_lparam() {
+  local left top right bottom
+  read -r left top right bottom <<<"$(gw_target_rect "$1")"
+  printf '0x%04X%04X' $(($3 - top)) $(($2 - left))
+}
+
+# gw_target_ready TAG [TIMEOUT=10]: moves the pointer over the window, a pixel back and forth,
+# until the window logs a mouse move: from then on it takes input.
+gw_target_ready() {
+  local tag=$1 timeout=${2:-10} x y i mark
+  read -r x y <<<"$(gw_target_point "$tag")"
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  for i in $(seq $((timeout * 5))); do
+    gw_move $((x + i % 2)) "$y"
+    sleep 0.2
+    tail -n +"$((mark + 1))" "$GW_TARGET_LOG" | grep -q "^$tag msg=0x0200 " && return 0
+  done
+  gw_fail "gwtarget's $tag window takes no input"
+}
