@@ -11,15 +11,19 @@
 
 #include <cstdint>
 
-extern "C" IMAGE_DOS_HEADER __ImageBase;  // this module, without asking DllMain for it
+extern "C" IMAGE_DOS_HEADER __ImageBase; // this module, without asking DllMain for it
 
 namespace {
 
 // Per-process: zero at load, so no code runs to set it up.
 constinit gw::HookProcessState g_state{};
 
-HHOOK ToHhook(gw::HookHandle hook) { return reinterpret_cast<HHOOK>(hook.value); }
-gw::HookHandle FromHhook(HHOOK hook) { return gw::HookHandle(reinterpret_cast<std::uintptr_t>(hook)); }
+HHOOK ToHhook(gw::HookHandle hook) {
+    return reinterpret_cast<HHOOK>(hook.value);
+}
+gw::HookHandle FromHhook(HHOOK hook) {
+    return gw::HookHandle(reinterpret_cast<std::uintptr_t>(hook));
+}
 
 // The record holds the main window as 32 bits; 64-bit Windows sign-extends window handles.
 HWND MainWindowHwnd(std::uint32_t window) {
@@ -39,7 +43,8 @@ public:
             ::CloseHandle(section);
             return {};
         }
-        return {static_cast<const gw::HookShare*>(view), gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section))};
+        return {static_cast<const gw::HookShare*>(view),
+                gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section))};
     }
 
     void CloseShare(gw::ShareMapping mapping) override {
@@ -51,12 +56,16 @@ public:
         }
     }
 
-    void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        ::PostMessageA(MainWindowHwnd(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override {
+        ::PostMessageA(MainWindowHwnd(window), message, static_cast<WPARAM>(wParam),
+                       static_cast<LPARAM>(lParam));
     }
 
-    std::intptr_t CallNextHook(gw::HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) override {
-        return ::CallNextHookEx(ToHhook(hook), code, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    std::intptr_t CallNextHook(gw::HookHandle hook, int code, std::uintptr_t wParam,
+                               std::intptr_t lParam) override {
+        return ::CallNextHookEx(ToHhook(hook), code, static_cast<WPARAM>(wParam),
+                                static_cast<LPARAM>(lParam));
     }
 
     bool CursorPosition(gw::Point& where) override {
@@ -95,16 +104,22 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     return gw::MouseHookProc(host, g_state, code, wParam, lParam, messagePoint);
 }
 
-HINSTANCE ThisModule() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
+HINSTANCE ThisModule() {
+    return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
 
 // The exports hand back 32 bits: hook handles fit in them on 64-bit Windows too.
-DWORD HandleBits(HHOOK hook) { return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hook)); }
+DWORD HandleBits(HHOOK hook) {
+    return static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(hook));
+}
 
 } // namespace
 
 extern "C" {
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+    return TRUE;
+}
 
 DWORD WINAPI KeyboardHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, ThisModule(), 0);
@@ -112,7 +127,9 @@ DWORD WINAPI KeyboardHookOn() {
     return HandleBits(hook);
 }
 
-BOOL WINAPI KeyboardHookOff() { return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle)); }
+BOOL WINAPI KeyboardHookOff() {
+    return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle));
+}
 
 DWORD WINAPI MouseHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
@@ -120,6 +137,8 @@ DWORD WINAPI MouseHookOn() {
     return HandleBits(hook);
 }
 
-BOOL WINAPI MouseHookOff() { return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle)); }
+BOOL WINAPI MouseHookOff() {
+    return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
+}
 
 } // extern "C"

@@ -27,14 +27,16 @@ public:
     // UnmapViewOfFile + CloseHandle of what OpenShare gave (only called for a non-null view).
     virtual void CloseShare(ShareMapping mapping) = 0;
     // PostMessageA; never waits, failures are of no interest.
-    virtual void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual bool CursorPosition(Point& where) = 0;             // GetCursorPos
-    virtual WindowHandle WindowAt(Point where) = 0;             // WindowFromPoint
+    virtual void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam,
+                      std::intptr_t lParam) = 0;
+    virtual std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
+                                       std::intptr_t lParam) = 0;
+    virtual bool CursorPosition(Point& where) = 0;  // GetCursorPos
+    virtual WindowHandle WindowAt(Point where) = 0; // WindowFromPoint
     virtual IWindowQueries& Windows() = 0;
 
 protected:
-    ~IHookHost() = default;  // never owned through this interface
+    ~IHookHost() = default; // never owned through this interface
 };
 
 // The library's per-process variables: each process that loads it has its own copy, all zero at

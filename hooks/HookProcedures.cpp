@@ -8,7 +8,9 @@ namespace gw {
 namespace {
 
 // The program rewrites the record at any moment; read each field exactly once per call.
-template <class T> T ReadOnce(const T& field) { return *static_cast<const volatile T*>(&field); }
+template <class T> T ReadOnce(const T& field) {
+    return *static_cast<const volatile T*>(&field);
+}
 
 // Posting to a null window would drop our message into the foreign thread's own queue; a record
 // without a main window has nobody to report to.
@@ -36,8 +38,8 @@ constexpr ClickRule kClickRules[] = {
 
 // Swallows a press of the activation button over a scrollable window and, later, the release
 // that belongs to it, so the target never sees half a click.
-void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton, std::uint32_t message,
-                    bool& pass) {
+void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton,
+                    std::uint32_t message, bool& pass) {
     if (activateButton < 1 || activateButton > 3) {
         return;
     }
@@ -61,8 +63,8 @@ void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activ
 
 } // namespace
 
-std::intptr_t KeyboardHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
-                               std::intptr_t lParam) {
+std::intptr_t KeyboardHookProc(IHookHost& host, const HookProcessState& state, int code,
+                               std::uintptr_t wParam, std::intptr_t lParam) {
     if (code == win::kHC_ACTION) {
         const ShareMapping share = host.OpenShare();
         if (share.view != nullptr) {
@@ -97,7 +99,8 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
                 ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message, pass);
             }
             // Everything that got this far is reported, swallowed or not.
-            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam, static_cast<std::intptr_t>(position));
+            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam,
+                   static_cast<std::intptr_t>(position));
         }
         host.CloseShare(share);
     }

@@ -12,8 +12,8 @@ namespace gw {
 inline constexpr std::intptr_t kSwallowInput = -1;
 
 // Reports keystrokes while the program asks for them; never swallows one.
-std::intptr_t KeyboardHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
-                               std::intptr_t lParam);
+std::intptr_t KeyboardHookProc(IHookHost& host, const HookProcessState& state, int code,
+                               std::uintptr_t wParam, std::intptr_t lParam);
 
 // messagePoint is the pt of the MOUSEHOOKSTRUCT that lParam points to, or null when lParam is
 // null (such a call is passed on untouched).

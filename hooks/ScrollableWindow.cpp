@@ -28,8 +28,8 @@ bool IsScrollableWindow(IWindowQueries& queries, WindowHandle window) {
             return false;
         }
         // Windows that draw their own content without standard bars, scrolled with the wheel.
-        if (ClassNameContains(name, "Internet Explorer_Server") || ClassNameContains(name, "MozillaWindowClass") ||
-            ClassNameContains(name, "SALFRAME")) {
+        if (ClassNameContains(name, "Internet Explorer_Server") ||
+            ClassNameContains(name, "MozillaWindowClass") || ClassNameContains(name, "SALFRAME")) {
             return true;
         }
     }
@@ -42,7 +42,7 @@ bool IsScrollableWindow(IWindowQueries& queries, WindowHandle window) {
 
     const WindowHandle parent = queries.Parent(window);
     if (!parent) {
-        return false;  // a top-level window has no siblings worth walking
+        return false; // a top-level window has no siblings worth walking
     }
     {
         char parentName[kClassNameBufferSize];

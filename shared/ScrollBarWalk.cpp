@@ -13,7 +13,8 @@ constexpr int kMaxWalkSteps = 65536;
 
 // One window of a walk: a scroll-bar control is classified, anything else has its direct
 // children searched (only when the caller asks for it).
-void VisitWindow(IWindowQueries& queries, WindowHandle window, ScrollBarFindings& findings, bool searchChildren) {
+void VisitWindow(IWindowQueries& queries, WindowHandle window, ScrollBarFindings& findings,
+                 bool searchChildren) {
     char name[kClassNameBufferSize];
     ReadClassName(queries, window, name);
     if (IsScrollBarClassName(name)) {
@@ -78,11 +79,11 @@ bool IsScrollBarClassName(const char* className) {
 void ClassifyScrollBar(IWindowQueries& queries, WindowHandle bar, ScrollBarFindings& findings) {
     const std::uint32_t style = queries.Style(bar);
     if (style == 0) {
-        return;  // nothing we can tell about it
+        return; // nothing we can tell about it
     }
     const std::uint32_t kind = style & 0xFu;
     if (kind & win::kSBS_SIZEBOX) {
-        return;  // size boxes and grips scroll nothing
+        return; // size boxes and grips scroll nothing
     }
     if (kind & win::kSBS_VERT) {
         findings.CanScrollVert = true;

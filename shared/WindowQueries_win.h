@@ -15,7 +15,9 @@ namespace gw {
 class WindowQueries final : public IWindowQueries {
 public:
     static HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-    static WindowHandle FromHwnd(HWND window) { return WindowHandle(reinterpret_cast<std::uintptr_t>(window)); }
+    static WindowHandle FromHwnd(HWND window) {
+        return WindowHandle(reinterpret_cast<std::uintptr_t>(window));
+    }
 
     int ClassName(WindowHandle window, char* buffer, int size) override {
         if (buffer == nullptr || size <= 0) {

@@ -36,7 +36,7 @@ public:
     bool recordPresent = true;
     bool cursorReadable = true;
     Point cursor{10, 20};
-    std::vector<std::pair<Point, WindowHandle>> windowAt;  // what WindowFromPoint answers where
+    std::vector<std::pair<Point, WindowHandle>> windowAt; // what WindowFromPoint answers where
     FakeWindowQueries windows;
 
     int opens = 0;
@@ -60,10 +60,12 @@ public:
             --mapped_;
         }
     }
-    void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
+    void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override {
         posts.push_back({window, message, wParam, lParam});
     }
-    std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam, std::intptr_t lParam) override {
+    std::intptr_t CallNextHook(HookHandle hook, int code, std::uintptr_t wParam,
+                               std::intptr_t lParam) override {
         nextCalls.push_back({hook, code, wParam, lParam});
         return kNextHookResult;
     }

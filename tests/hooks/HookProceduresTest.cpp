@@ -17,24 +17,28 @@ using namespace gw::win;
 
 constexpr HookHandle kKeyboardHook(0x77);
 constexpr HookHandle kMouseHook(0x88);
-constexpr std::intptr_t kStructAddress = 0x0012'F0A0;  // what lParam carries: the MOUSEHOOKSTRUCT
+constexpr std::intptr_t kStructAddress = 0x0012'F0A0; // what lParam carries: the MOUSEHOOKSTRUCT
 constexpr Point kOverScrollable{10, 20};
 constexpr Point kOverPlain{300, 400};
 
 // Every mouse message the hook may see, for the tables below.
 constexpr std::uint32_t kAllMouseMessages[] = {
-    kWM_MOUSEMOVE,     kWM_NCMOUSEMOVE,     kWM_LBUTTONDOWN,     kWM_LBUTTONUP,     kWM_LBUTTONDBLCLK,
-    kWM_RBUTTONDOWN,   kWM_RBUTTONUP,       kWM_RBUTTONDBLCLK,   kWM_MBUTTONDOWN,   kWM_MBUTTONUP,
-    kWM_MBUTTONDBLCLK, kWM_MOUSEWHEEL,      kWM_NCLBUTTONDOWN,   kWM_NCLBUTTONUP,   kWM_NCLBUTTONDBLCLK,
-    kWM_NCRBUTTONDOWN, kWM_NCRBUTTONUP,     kWM_NCRBUTTONDBLCLK, kWM_NCMBUTTONDOWN, kWM_NCMBUTTONUP,
+    kWM_MOUSEMOVE,       kWM_NCMOUSEMOVE, kWM_LBUTTONDOWN,     kWM_LBUTTONUP,     kWM_LBUTTONDBLCLK,
+    kWM_RBUTTONDOWN,     kWM_RBUTTONUP,   kWM_RBUTTONDBLCLK,   kWM_MBUTTONDOWN,   kWM_MBUTTONUP,
+    kWM_MBUTTONDBLCLK,   kWM_MOUSEWHEEL,  kWM_NCLBUTTONDOWN,   kWM_NCLBUTTONUP,   kWM_NCLBUTTONDBLCLK,
+    kWM_NCRBUTTONDOWN,   kWM_NCRBUTTONUP, kWM_NCRBUTTONDBLCLK, kWM_NCMBUTTONDOWN, kWM_NCMBUTTONUP,
     kWM_NCMBUTTONDBLCLK,
 };
 
 class MouseHook : public ::testing::Test {
 protected:
-    void SetUp() override {
-        state.KeyboardHookHandle = kKeyboardHook;
-        state.MouseHookHandle = kMouseHook;
+    void SetUp() override { Reset(); }
+
+    // A fresh process over a fresh desktop: the cursor over a scrollable window, scrolling with
+    // the right button.
+    void Reset() {
+        host = FakeHookHost{};
+        state = HookProcessState{kKeyboardHook, kMouseHook};
         const WindowHandle scrollable = host.windows.AddTopLevel("MozillaWindowClass");
         const WindowHandle plain = host.windows.AddTopLevel("Static");
         host.windowAt = {{kOverScrollable, scrollable}, {kOverPlain, plain}};
@@ -46,7 +50,7 @@ protected:
     std::intptr_t Mouse(std::uint32_t message, int code = kHC_ACTION) {
         const std::intptr_t result = MouseHookProc(host, state, code, message, kStructAddress, &messagePoint);
         EXPECT_TRUE(host.AllClosed());
-        EXPECT_EQ(host.closes, host.recordPresent ? host.opens : 0);  // each call closes what it opened
+        EXPECT_EQ(host.closes, host.recordPresent ? host.opens : 0); // each call closes what it opened
         return result;
     }
     bool Swallowed(std::intptr_t result) const { return result == kSwallowInput; }
@@ -59,7 +63,9 @@ protected:
                 static_cast<std::intptr_t>(PackHookPosition(messagePoint.x, messagePoint.y))};
     }
     std::uint8_t Armed(int button) const {
-        return button == 1 ? state.LeftClickArmed : button == 2 ? state.MiddleClickArmed : state.RightClickArmed;
+        return button == 1   ? state.LeftClickArmed
+               : button == 2 ? state.MiddleClickArmed
+                             : state.RightClickArmed;
     }
 
     FakeHookHost host;
@@ -67,9 +73,8 @@ protected:
     Point messagePoint = kOverPlain;
 };
 
-// PassInput, HooksPaused and the hook code decide alone whether anything is looked at, reported
-// or swallowed; a press of the activation button over a scrollable window shows the click rule
-// is not consulted when the row says nothing is examined.
+// PassInput, HooksPaused and the hook code decide whether anything is looked at, reported or
+// swallowed; the activation press over a scrollable window shows when the click rule runs.
 TEST_F(MouseHook, PassInputHooksPausedAndCodeGateEverything) {
     struct Case {
         std::uint8_t passInput;
@@ -79,22 +84,28 @@ TEST_F(MouseHook, PassInputHooksPausedAndCodeGateEverything) {
         bool examined;
     };
     const Case cases[] = {
-        {1, 0, kHC_ACTION, false, true},   {1, 0, kHC_NOREMOVE, false, false}, {1, 1, kHC_ACTION, false, false},
-        {1, 1, kHC_NOREMOVE, false, false}, {0, 0, kHC_ACTION, true, true},    {0, 0, kHC_NOREMOVE, true, false},
-        {0, 1, kHC_ACTION, true, false},    {0, 1, kHC_NOREMOVE, true, false}, {2, 0, kHC_ACTION, false, true},
-        {0, 7, kHC_ACTION, true, false},
+        {1, 0, kHC_ACTION, false, true},  {1, 0, kHC_NOREMOVE, false, false},
+        {1, 1, kHC_ACTION, false, false}, {1, 1, kHC_NOREMOVE, false, false},
+        {0, 0, kHC_ACTION, true, true},   {0, 0, kHC_NOREMOVE, true, false},
+        {0, 1, kHC_ACTION, true, false},  {0, 1, kHC_NOREMOVE, true, false},
+        {2, 0, kHC_ACTION, false, true},  {0, 7, kHC_ACTION, true, false},
     };
     for (const Case& c : cases) {
         for (const std::uint32_t message : {kWM_MOUSEMOVE, kWM_LBUTTONDOWN, kWM_NCRBUTTONDOWN}) {
-            SCOPED_TRACE(testing::Message() << "PassInput " << int(c.passInput) << " HooksPaused "
-                                            << int(c.hooksPaused) << " code " << c.code << " message " << message);
-            host = FakeHookHost{};
+            SCOPED_TRACE(testing::Message()
+                         << "PassInput " << int(c.passInput) << " HooksPaused " << int(c.hooksPaused)
+                         << " code " << c.code << " message " << message);
+            Reset();
             host.record.PassInput = c.passInput;
             host.record.HooksPaused = c.hooksPaused;
-            host.record.ScrollEnabled = 1;
             host.record.ActivateButton = 1;
             const std::intptr_t result = Mouse(message, c.code);
-            if (c.swallowed) {
+            // The left press is the activation press over a scrollable window: it is swallowed
+            // exactly when it is examined at all.
+            const bool probed = c.examined && message == kWM_LBUTTONDOWN;
+            EXPECT_EQ(host.cursorReads, probed ? 1 : 0);
+            EXPECT_EQ(state.LeftClickArmed, probed ? 1 : 0);
+            if (c.swallowed || probed) {
                 EXPECT_TRUE(Swallowed(result));
                 EXPECT_TRUE(host.nextCalls.empty());
             } else {
@@ -109,14 +120,15 @@ TEST_F(MouseHook, PassInputHooksPausedAndCodeGateEverything) {
 TEST_F(MouseHook, PassInputZeroSwallowsWhateverTheClickRuleSays) {
     host.record.PassInput = 0;
     host.cursor = kOverPlain;
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));  // not scrollable, still swallowed
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN))); // not scrollable, still swallowed
     EXPECT_EQ(state.RightClickArmed, 0);
     host.cursor = kOverScrollable;
     EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
-    EXPECT_EQ(state.RightClickArmed, 1);  // the rule still runs and arms
+    EXPECT_EQ(state.RightClickArmed, 1); // the rule still runs and arms
     EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));
     EXPECT_EQ(state.RightClickArmed, 0);
-    EXPECT_EQ(host.posts, (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONUP)}));
+    EXPECT_EQ(host.posts,
+              (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONUP)}));
 }
 
 struct ButtonRule {
@@ -136,9 +148,7 @@ constexpr ButtonRule kButtonRules[] = {
 TEST_F(MouseHook, APressOverAScrollableWindowArmsAndItsReleaseDisarms) {
     for (const ButtonRule& b : kButtonRules) {
         SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton));
-        host = FakeHookHost{};
-        SetUp();
-        state = HookProcessState{kKeyboardHook, kMouseHook};
+        Reset();
         host.record.ActivateButton = b.activateButton;
         const int id = b.activateButton;
 
@@ -146,7 +156,7 @@ TEST_F(MouseHook, APressOverAScrollableWindowArmsAndItsReleaseDisarms) {
         EXPECT_EQ(Armed(id), 1);
         EXPECT_TRUE(Swallowed(Mouse(b.release)));
         EXPECT_EQ(Armed(id), 0);
-        EXPECT_TRUE(Passed(Mouse(b.release), b.release));  // nothing armed any more
+        EXPECT_TRUE(Passed(Mouse(b.release), b.release)); // nothing armed any more
 
         // A release on the frame ends the swallowed click too.
         EXPECT_TRUE(Swallowed(Mouse(b.press)));
@@ -194,7 +204,8 @@ TEST_F(MouseHook, OnlyTheActivationButtonsOwnPressEverAsksTheProbe) {
             if (message == b.press) {
                 continue;
             }
-            SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton) << " message " << message);
+            SCOPED_TRACE(testing::Message()
+                         << "ActivateButton " << int(b.activateButton) << " message " << message);
             host.record.ActivateButton = b.activateButton;
             host.cursorReads = 0;
             EXPECT_TRUE(Passed(Mouse(message), message));
@@ -221,7 +232,7 @@ TEST_F(MouseHook, ScrollDisabledSwallowsNothingButStillReportsEverything) {
     EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
     host.record.ScrollEnabled = 0;
     EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONUP), kWM_RBUTTONUP));
-    EXPECT_EQ(state.RightClickArmed, 1);  // no rule ran, so the flag waits
+    EXPECT_EQ(state.RightClickArmed, 1); // no rule ran, so the flag waits
     EXPECT_TRUE(Passed(Mouse(kWM_RBUTTONDOWN), kWM_RBUTTONDOWN));
     EXPECT_TRUE(Passed(Mouse(kWM_MOUSEMOVE), kWM_MOUSEMOVE));
     EXPECT_EQ(host.cursorReads, 1);
@@ -236,7 +247,7 @@ TEST_F(MouseHook, ChangingTheActivationButtonLeavesTheOldReleaseToPass) {
     EXPECT_EQ(state.RightClickArmed, 1);
     EXPECT_EQ(state.LeftClickArmed, 0);
     host.record.ActivateButton = 3;
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));  // the old flag still waited
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP))); // the old flag still waited
     EXPECT_EQ(state.RightClickArmed, 0);
 }
 
@@ -267,9 +278,14 @@ TEST_F(MouseHook, PositionsArePackedAsTheirLow16Bits) {
         std::uint32_t packed;
     };
     const Case cases[] = {
-        {{0, 0}, 0x0000'0000},          {{1023, 767}, 0x02FF'03FF},  {{-1, 0}, 0x0000'FFFF},
-        {{0, -1}, 0xFFFF'0000},         {{-1, -1}, 0xFFFF'FFFF},     {{-32768, 5}, 0x0005'8000},
-        {{0x12345, 0x10002}, 0x0002'2345}, {{-1920, 1200}, 0x04B0'F880},
+        {{0, 0}, 0x0000'0000},
+        {{1023, 767}, 0x02FF'03FF},
+        {{-1, 0}, 0x0000'FFFF},
+        {{0, -1}, 0xFFFF'0000},
+        {{-1, -1}, 0xFFFF'FFFF},
+        {{-32768, 5}, 0x0005'8000},
+        {{0x12345, 0x10002}, 0x0002'2345},
+        {{-1920, 1200}, 0x04B0'F880},
     };
     for (const Case& c : cases) {
         host.posts.clear();
@@ -278,13 +294,14 @@ TEST_F(MouseHook, PositionsArePackedAsTheirLow16Bits) {
         ASSERT_EQ(host.posts.size(), 1u);
         EXPECT_EQ(host.posts[0].message, WM_HOOKMOUSE);
         EXPECT_EQ(host.posts[0].wParam, kWM_MOUSEMOVE);
-        EXPECT_EQ(static_cast<std::uint32_t>(host.posts[0].lParam), c.packed) << c.point.x << ',' << c.point.y;
+        EXPECT_EQ(static_cast<std::uint32_t>(host.posts[0].lParam), c.packed)
+            << c.point.x << ',' << c.point.y;
     }
 }
 
 TEST_F(MouseHook, WithoutTheRecordEverythingPassesAndNothingChanges) {
     host.recordPresent = false;
-    host.record.PassInput = 0;  // not there, so not read
+    host.record.PassInput = 0; // not there, so not read
     state.RightClickArmed = 1;
     for (const std::uint32_t message : kAllMouseMessages) {
         EXPECT_TRUE(Passed(Mouse(message), message)) << message;
@@ -311,7 +328,8 @@ TEST_F(MouseHook, ReportsGoToTheMainWindowOfTheRecord) {
 
 TEST_F(MouseHook, CallsWithoutAHookStructOrWithANegativeCodeGoStraightOn) {
     host.record.PassInput = 0;
-    EXPECT_EQ(MouseHookProc(host, state, kHC_ACTION, kWM_RBUTTONDOWN, 0, nullptr), FakeHookHost::kNextHookResult);
+    EXPECT_EQ(MouseHookProc(host, state, kHC_ACTION, kWM_RBUTTONDOWN, 0, nullptr),
+              FakeHookHost::kNextHookResult);
     EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kMouseHook, kHC_ACTION, kWM_RBUTTONDOWN, 0}));
     EXPECT_EQ(MouseHookProc(host, state, -1, kWM_RBUTTONDOWN, kStructAddress, &messagePoint),
               FakeHookHost::kNextHookResult);
@@ -332,7 +350,7 @@ protected:
     }
 
     static constexpr std::uintptr_t kVirtualKey = 0x41;
-    static constexpr std::intptr_t kKeyFlags = static_cast<std::int32_t>(0xC01E0001u);  // release of 'A'
+    static constexpr std::intptr_t kKeyFlags = static_cast<std::int32_t>(0xC01E0001u); // release of 'A'
     FakeHookHost host;
     HookProcessState state{kKeyboardHook, kMouseHook};
 };
@@ -345,12 +363,12 @@ TEST_F(KeyboardHook, ReportsKeystrokesOnlyWhenAskedAndAlwaysPassesThemOn) {
         bool reported;
     };
     const Case cases[] = {
-        {true, 1, kHC_ACTION, true},    {true, 0, kHC_ACTION, false},  {true, 1, kHC_NOREMOVE, false},
-        {true, 1, -1, false},           {false, 1, kHC_ACTION, false}, {true, 9, kHC_ACTION, true},
+        {true, 1, kHC_ACTION, true}, {true, 0, kHC_ACTION, false},  {true, 1, kHC_NOREMOVE, false},
+        {true, 1, -1, false},        {false, 1, kHC_ACTION, false}, {true, 9, kHC_ACTION, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "present " << c.present << " ReportKeys " << int(c.reportKeys)
-                                        << " code " << c.code);
+        SCOPED_TRACE(testing::Message()
+                     << "present " << c.present << " ReportKeys " << int(c.reportKeys) << " code " << c.code);
         host = FakeHookHost{};
         host.recordPresent = c.present;
         host.record.ReportKeys = c.reportKeys;

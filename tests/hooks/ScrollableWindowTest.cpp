@@ -55,7 +55,7 @@ TEST(IsScrollableWindow, NameRulesAreCaseSensitive) {
 
 TEST(IsScrollableWindow, OwnBarsCountOnlyWhenEnabledAndShown) {
     struct Case {
-        std::optional<std::uint32_t> horz;  // nullopt: GetScrollBarInfo fails
+        std::optional<std::uint32_t> horz; // nullopt: GetScrollBarInfo fails
         std::optional<std::uint32_t> vert;
         bool scrollable;
     };
@@ -73,7 +73,7 @@ TEST(IsScrollableWindow, OwnBarsCountOnlyWhenEnabledAndShown) {
     };
     for (const Case& c : cases) {
         FakeWindowQueries windows;
-        const WindowHandle window = windows.AddTopLevel("Edit");  // top-level: no sibling walk to help
+        const WindowHandle window = windows.AddTopLevel("Edit"); // top-level: no sibling walk to help
         if (c.horz) {
             windows.SetBarState(window, win::kOBJID_HSCROLL, *c.horz);
         }
@@ -89,7 +89,7 @@ TEST(IsScrollableWindow, ATopLevelWindowWithoutUsableBarsIsNotWalked) {
     FakeWindowQueries windows;
     const WindowHandle window = windows.AddTopLevel("Edit");
     windows.SetBarState(window, win::kOBJID_VSCROLL, kDisabled);
-    windows.AddTopLevel("ScrollBar", kChildVisible | 1);  // a top-level sibling bar
+    windows.AddTopLevel("ScrollBar", kChildVisible | 1); // a top-level sibling bar
     windows.AddChild(window, "ScrollBar", kChildVisible | 1);
     EXPECT_FALSE(IsScrollableWindow(windows, window));
     EXPECT_EQ(windows.relativeQueries, 0);
@@ -118,7 +118,7 @@ TEST(IsScrollableWindow, SiblingControlsMakeAChildScrollable) {
     const Case cases[] = {
         {"ScrollBar", kChildVisible | 1, true},  // SBS_VERT
         {"ScrollBar", kChildVisible, true},      // SBS_HORZ
-        {"ScrollBar", kChildVisible | 8, false},  // SBS_SIZEBOX
+        {"ScrollBar", kChildVisible | 8, false}, // SBS_SIZEBOX
         {"ScrollBar", 0, false},
         {"Bar", kChildVisible | 1, true},
         {"MyScrollBarEx", kChildVisible | 1, false},
@@ -129,7 +129,8 @@ TEST(IsScrollableWindow, SiblingControlsMakeAChildScrollable) {
         const WindowHandle parent = windows.AddTopLevel("Dialog");
         const WindowHandle window = windows.AddChild(parent, "Canvas");
         windows.AddChild(parent, c.siblingClass, c.siblingStyle);
-        EXPECT_EQ(IsScrollableWindow(windows, window), c.scrollable) << c.siblingClass << ' ' << c.siblingStyle;
+        EXPECT_EQ(IsScrollableWindow(windows, window), c.scrollable)
+            << c.siblingClass << ' ' << c.siblingStyle;
     }
 }
 
@@ -149,7 +150,7 @@ TEST(IsScrollableWindow, AChildWithNothingToScrollAroundIt) {
     windows.SetBarState(window, win::kOBJID_VSCROLL, kHidden);
     windows.AddChild(parent, "Button");
     const WindowHandle group = windows.AddChild(parent, "Group");
-    windows.AddChild(windows.AddChild(group, "Pane"), "ScrollBar", kChildVisible | 1);  // two levels down
+    windows.AddChild(windows.AddChild(group, "Pane"), "ScrollBar", kChildVisible | 1); // two levels down
     EXPECT_FALSE(IsScrollableWindow(windows, window));
 }
 

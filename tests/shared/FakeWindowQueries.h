@@ -137,13 +137,11 @@ private:
         auto it = windows_.find(window.value);
         return (it == windows_.end() || it->second.gone) ? nullptr : &it->second;
     }
-    const std::vector<WindowHandle>& Children(WindowHandle parent) {
-        return children_[parent.value];
-    }
+    const std::vector<WindowHandle>& Children(WindowHandle parent) { return children_[parent.value]; }
 
     std::uintptr_t nextHandle_ = 0x100;
     std::map<std::uintptr_t, Window> windows_;
-    std::map<std::uintptr_t, std::vector<WindowHandle>> children_;  // Z order, top first
+    std::map<std::uintptr_t, std::vector<WindowHandle>> children_; // Z order, top first
     std::map<std::uintptr_t, WindowHandle> nextOverride_;
 };
 

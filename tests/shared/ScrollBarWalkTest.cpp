@@ -11,7 +11,7 @@ namespace {
 
 using test::FakeWindowQueries;
 
-constexpr std::uint32_t kChildVisible = 0x50000000;  // WS_CHILD | WS_VISIBLE, as real controls carry
+constexpr std::uint32_t kChildVisible = 0x50000000; // WS_CHILD | WS_VISIBLE, as real controls carry
 
 TEST(ScrollBarClassName, OnlyNamesThatOccurWithinScrollBarCount) {
     struct Case {
@@ -19,9 +19,9 @@ TEST(ScrollBarClassName, OnlyNamesThatOccurWithinScrollBarCount) {
         bool bar;
     };
     const Case cases[] = {
-        {"ScrollBar", true},     {"Bar", true},          {"Scroll", true},        {"r", true},
-        {"llB", true},           {"", false},            {"MyScrollBarEx", false}, {"ScrollBars", false},
-        {"scrollbar", false},    {"SCROLLBAR", false},   {"Edit", false},         {"BarScroll", false},
+        {"ScrollBar", true},  {"Bar", true},        {"Scroll", true},         {"r", true},
+        {"llB", true},        {"", false},          {"MyScrollBarEx", false}, {"ScrollBars", false},
+        {"scrollbar", false}, {"SCROLLBAR", false}, {"Edit", false},          {"BarScroll", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(IsScrollBarClassName(c.name), c.bar) << '"' << c.name << '"';
@@ -41,7 +41,7 @@ TEST(ClassNameContains, IsACaseSensitiveSubstringTest) {
         {"combolbox", "ComboLBox", false},
         {"ComboLBo", "ComboLBox", false},
         {"MozillaWindowClassX", "MozillaWindowClass", true},
-        {"aaab", "aab", true},  // a false start must not hide a later match
+        {"aaab", "aab", true}, // a false start must not hide a later match
         {"", "SALFRAME", false},
         {"SALFRAME", "", true},
     };
@@ -72,13 +72,24 @@ TEST(ClassifyScrollBar, StyleDecidesOrientationAndSizeBoxesCountForNothing) {
         bool horz;
     };
     const Case cases[] = {
-        {0, false, false},  // no style at all: nothing to tell
-        {kChildVisible | 0, false, true},  {kChildVisible | 1, true, false}, {kChildVisible | 2, false, true},
-        {kChildVisible | 3, true, false},  {kChildVisible | 4, false, true}, {kChildVisible | 5, true, false},
-        {kChildVisible | 6, false, true},  {kChildVisible | 7, true, false}, {kChildVisible | 8, false, false},
-        {kChildVisible | 9, false, false}, {kChildVisible | 10, false, false}, {kChildVisible | 11, false, false},
-        {kChildVisible | 12, false, false}, {kChildVisible | 13, false, false}, {kChildVisible | 14, false, false},
-        {kChildVisible | 15, false, false}, {0x10, false, true},  // only high bits: a horizontal bar
+        {0, false, false}, // no style at all: nothing to tell
+        {kChildVisible | 0, false, true},
+        {kChildVisible | 1, true, false},
+        {kChildVisible | 2, false, true},
+        {kChildVisible | 3, true, false},
+        {kChildVisible | 4, false, true},
+        {kChildVisible | 5, true, false},
+        {kChildVisible | 6, false, true},
+        {kChildVisible | 7, true, false},
+        {kChildVisible | 8, false, false},
+        {kChildVisible | 9, false, false},
+        {kChildVisible | 10, false, false},
+        {kChildVisible | 11, false, false},
+        {kChildVisible | 12, false, false},
+        {kChildVisible | 13, false, false},
+        {kChildVisible | 14, false, false},
+        {kChildVisible | 15, false, false},
+        {0x10, false, true}, // only high bits: a horizontal bar
         {1, true, false},
     };
     for (const Case& c : cases) {
@@ -225,7 +236,7 @@ TEST_F(SiblingWalk, StopsOnceBothDirectionsAreFound) {
     windows.AddChild(parent, "ScrollBar", kChildVisible | 1);
     const WindowHandle pane = windows.AddChild(parent, "Pane");
     windows.AddChild(pane, "ScrollBar", kChildVisible);
-    windows.AddChild(pane, "ScrollBar", kChildVisible);  // same pane, after both were found
+    windows.AddChild(pane, "ScrollBar", kChildVisible); // same pane, after both were found
     const WindowHandle after = windows.AddChild(parent, "Pane");
     ScanSiblingScrollBars(windows, view, findings);
     EXPECT_TRUE(findings.Both());
@@ -245,7 +256,7 @@ TEST_F(SiblingWalk, EndsAtTheLastSiblingEvenIfTheListGoesOn) {
     const WindowHandle view = windows.AddChild(parent, "View");
     const WindowHandle stranger = windows.AddTopLevel("ScrollBar", kChildVisible | 1);
     windows.OverrideNext(view, stranger);
-    ScanSiblingScrollBars(windows, view, findings);  // view is the only sibling, so also the last
+    ScanSiblingScrollBars(windows, view, findings); // view is the only sibling, so also the last
     EXPECT_FALSE(findings.Any());
     EXPECT_FALSE(windows.WasRead(stranger));
 }
@@ -253,7 +264,7 @@ TEST_F(SiblingWalk, EndsAtTheLastSiblingEvenIfTheListGoesOn) {
 TEST_F(SiblingWalk, AListThatTurnsInACircleStillEnds) {
     const WindowHandle view = windows.AddChild(parent, "View");
     const WindowHandle other = windows.AddChild(parent, "Static");
-    windows.AddChild(parent, "Static");  // the last one, never reached
+    windows.AddChild(parent, "Static"); // the last one, never reached
     windows.OverrideNext(other, view);
     ScanSiblingScrollBars(windows, view, findings);
     EXPECT_FALSE(findings.Any());
