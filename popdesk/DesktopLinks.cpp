@@ -21,13 +21,13 @@ void DesktopLinks::BuildDesktopMenu() {
 
     if (shell_.GetMalloc(shellAllocator_) != win::kS_OK) {
         shellAllocator_ = {};  // nothing was handed to us
-        shell_.MessageBox(owner_, "Fail to get IMAlloc object", "ds", win::kMB_OK);
+        shell_.ShowMessage(owner_, "Fail to get IMAlloc object", "ds", win::kMB_OK);
         return;
     }
 
     if (shell_.GetDesktopFolder(desktopFolder_) != win::kS_OK) {
         desktopFolder_ = {};
-        shell_.MessageBox(owner_, "Fail to get IShellFolder object", "error", win::kMB_OK);
+        shell_.ShowMessage(owner_, "Fail to get IShellFolder object", "error", win::kMB_OK);
         ReleaseAllocator();
         return;
     }
@@ -42,7 +42,7 @@ void DesktopLinks::BuildDesktopMenu() {
             shell_.Release(desktopEnum_);
             desktopEnum_ = {};
         }
-        shell_.MessageBox(owner_, "Can not EnumObject", "run time error", win::kMB_ICONERROR | win::kMB_OK);
+        shell_.ShowMessage(owner_, "Can not EnumObject", "run time error", win::kMB_ICONERROR | win::kMB_OK);
     } else {
         ListItems();
     }

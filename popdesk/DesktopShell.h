@@ -52,7 +52,7 @@ public:
     // SHGetFileInfoA(SHGFI_PIDL) with file attributes 0; false when the shell answered 0.
     virtual bool GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) = 0;
     virtual void Execute(const ShellLaunch& launch) = 0;                 // ShellExecuteExA, result ignored
-    virtual void MessageBox(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) = 0;
+    virtual void ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) = 0;  // MessageBoxA
 };
 
 // deskimagelist: the menu's 16 x 16 pictures, plus disposal of the icons the shell hands out.

@@ -1,0 +1,68 @@
+#pragma once
+// desktopmenu on screen: an owner-drawn popup menu with the "Glidewing PopDesk" banner down its
+// left side and one clean row per desktop item (small icon, name, a soft highlight under the
+// cursor). It is tracked from a hidden window of its own, which receives the measuring, drawing
+// and command messages; the end of its modal loop is reported to the main window as
+// kWM_DESKMENU_EXITLOOP.
+
+#include "popdesk/DesktopMenu.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+namespace gw {
+
+class Win32DesktopMenuView final : public TDesktopMenu::View {
+public:
+    explicit Win32DesktopMenuView(HINSTANCE instance);
+    ~Win32DesktopMenuView() override;
+    Win32DesktopMenuView(const Win32DesktopMenuView&) = delete;
+    Win32DesktopMenuView& operator=(const Win32DesktopMenuView&) = delete;
+
+    // Where kWM_DESKMENU_EXITLOOP goes.
+    void SetMainWindow(HWND window) { main_ = window; }
+    // deskimagelist, drawn from; null draws no pictures.
+    void SetImages(HIMAGELIST images) { images_ = images; }
+
+    void Popup(TDesktopMenu& menu, Point at) override;
+
+private:
+    struct Row {
+        std::string text;
+        int image = -1;
+        int top = 0;       // offset from the menu's first row
+        int height = 0;
+        bool entry = true;  // false for the "empty" line and the filler below the rows
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+    void LayOut(const TDesktopMenu& menu);
+    void PaintBanner();
+    void Measure(MEASUREITEMSTRUCT& mis) const;
+    void Draw(const DRAWITEMSTRUCT& dis) const;
+    void EndOfLoop();
+    void ReleaseBanner();
+
+    HINSTANCE instance_;
+    HWND owner_ = nullptr;
+    HWND main_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    HFONT bannerFont_ = nullptr;
+    HFONT itemFont_ = nullptr;
+
+    TDesktopMenu* menu_ = nullptr;  // while popped up
+    std::vector<Row> rows_;
+    int width_ = 0;         // the rows' width, banner included
+    int totalHeight_ = 0;
+    HDC bannerDc_ = nullptr;
+    HBITMAP bannerBitmap_ = nullptr;
+    HGDIOBJ bannerOld_ = nullptr;
+    bool exitReported_ = false;
+};
+
+} // namespace gw

@@ -1,0 +1,43 @@
+#pragma once
+// The real shell behind IDesktopShell and the real image list behind IDeskIcons.
+
+#include "popdesk/DesktopShell.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace gw {
+
+class Win32DesktopShell final : public IDesktopShell {
+public:
+    std::int32_t GetMalloc(ShellObject& allocator) override;
+    std::int32_t GetDesktopFolder(ShellObject& folder) override;
+    std::int32_t EnumObjects(ShellObject folder, WindowHandle owner, std::uint32_t flags,
+                             ShellObject& enumerator) override;
+    std::int32_t Next(ShellObject enumerator, ItemIdList& item) override;
+    void Release(ShellObject object) override;
+    void Free(ShellObject allocator, ItemIdList item) override;
+    bool GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) override;
+    void Execute(const ShellLaunch& launch) override;
+    void ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) override;
+};
+
+// deskimagelist: 16 x 16 pictures with a mask, so icons keep their transparency.
+class Win32DeskIcons final : public IDeskIcons {
+public:
+    Win32DeskIcons();
+    ~Win32DeskIcons() override;
+    Win32DeskIcons(const Win32DeskIcons&) = delete;
+    Win32DeskIcons& operator=(const Win32DeskIcons&) = delete;
+
+    void Clear() override;
+    std::int32_t AddIcon(IconHandle icon) override;
+    void DestroyIcon(IconHandle icon) override;
+
+    HIMAGELIST List() const { return list_; }
+
+private:
+    HIMAGELIST list_ = nullptr;
+};
+
+} // namespace gw
