@@ -1,0 +1,458 @@
+// The three copies of the settings (controls, runtime fields, file) through every event of the
+// configuration window, and the reading rules at the edges.
+
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace gw::test {
+namespace {
+
+constexpr char kIniPath[] = "C:\\Program Files\\Glidewing\\GWing.ini";
+
+// A started program whose configuration window is open.
+struct OpenWindow : MainFormRig {
+    OpenWindow() {
+        Start();
+        Do([this] { form.Glidewing1.Click(); });
+        ClearRecords();
+    }
+};
+
+TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrder) {
+    OpenWindow rig;
+    rig.form.SaveSettings();
+    const std::vector<std::string> expected = {
+        "Scroll/LiveKey=2",      "Scroll/SpeedX=10",     "Scroll/SpeedY=20",      "Tools/Check_zhlrj=0",
+        "Tools/Check_ctype=0",   "Tools/Check_dwan=0",   "popdesk/deskactive=0",  "popdesk/desktopuse=0",
+        "popdesk/desktoptime=0", "Scroll/ScrollModeA=0", "Scroll/ScrollModeB=1",  "Scroll/GpEnabled=1",
+        "Tools/Check_autorun=1", "Scroll/MoveLock=0",    "Scroll/MoveBack=0",     "Scroll/Inverse=0",
+    };
+    EXPECT_EQ(rig.profile.Writes, expected);
+    EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{kIniPath}));
+}
+
+TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrder) {
+    MainFormRig rig;
+    rig.Start();
+    const std::vector<std::string> expected = {
+        "ReadProfile Scroll/LiveKey",      "ReadProfile Scroll/SpeedX",      "ReadProfile Scroll/SpeedY",
+        "ReadProfile Tools/Check_zhlrj",   "ReadProfile Tools/Check_ctype",  "ReadProfile Tools/Check_dwan",
+        "ReadProfile popdesk/deskactive",  "ReadProfile popdesk/desktopuse", "ReadProfile popdesk/desktoptime",
+        "ReadProfile Scroll/ScrollModeA",  "ReadProfile Scroll/ScrollModeB", "ReadProfile Scroll/GpEnabled",
+        "ReadProfile Tools/Check_autorun", "ReadProfile Scroll/MoveLock",    "ReadProfile Scroll/MoveBack",
+        "ReadProfile Scroll/Inverse",
+    };
+    EXPECT_EQ(rig.Calls({"ReadProfile"}), expected);
+}
+
+TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.Check_zhlrj.SetChecked(true);
+    f.Combo_KZFS.UserSelect(1);
+    f.TrackBar_hx.SetPosition(33);
+    std::vector<bool> timerDuringWrites;
+    rig.profile.OnWrite = [&] { timerDuringWrites.push_back(f.MainTimer.Enabled()); };
+
+    rig.Do([&] { f.BitBtn_ok.Click(); });
+
+    EXPECT_EQ(rig.profile.Writes.size(), 16u);
+    EXPECT_EQ(rig.profile.Value("Tools", "Check_zhlrj"), "1");
+    EXPECT_EQ(rig.profile.Value("Scroll", "ScrollModeA"), "1");
+    EXPECT_EQ(rig.profile.Value("Scroll", "SpeedX"), "33");
+    EXPECT_EQ(timerDuringWrites, std::vector<bool>(16, false));
+    EXPECT_TRUE(f.Runtime.SwapButtons);
+    EXPECT_TRUE(f.Runtime.ToggleMode);
+    EXPECT_EQ(f.Runtime.SpeedX, 33);
+    EXPECT_TRUE(f.menu_toggle.Checked());
+    EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 1 0", "SPI 96 0 2"}));
+    EXPECT_FALSE(f.Visible());
+    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(f.MainTimer.Enabled());
+    EXPECT_TRUE(rig.boxes.Shown.empty());
+}
+
+TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.Check_ctype.SetChecked(true);
+    f.ComboBox_aj.UserSelect(0);
+    rig.Do([&] { f.BitBtn_Apply.Click(); });
+
+    EXPECT_TRUE(rig.profile.Writes.empty());
+    EXPECT_TRUE(f.Runtime.HideWhileTyping);
+    EXPECT_EQ(f.Runtime.ActivateButton, 1);
+    EXPECT_EQ(rig.section.Record.ActivateButton, 1);
+    EXPECT_EQ(rig.section.Record.ReportKeys, 1);
+    EXPECT_TRUE(f.Visible());
+    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(f.MainTimer.Enabled());
+}
+
+TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.CheckBox_lock.SetChecked(true);
+    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+
+    EXPECT_TRUE(f.CheckBox_lock.Checked());
+    EXPECT_FALSE(f.Runtime.MoveLock);
+    EXPECT_TRUE(rig.journal.empty());  // nothing read, written, applied
+    EXPECT_TRUE(rig.profile.Writes.empty());
+    EXPECT_FALSE(f.Visible());
+    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+}
+
+TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.ComboBox_aj.UserSelect(0);
+    f.TrackBar_hx.SetPosition(50);
+    f.TrackBar_zx.SetPosition(1);
+    f.Check_zhlrj.SetChecked(true);
+    f.Check_ctype.SetChecked(true);
+    f.Check_dwan.SetChecked(true);
+    f.chb_deskpop.SetChecked(true);
+    f.cb_deskactive.UserSelect(3);
+    f.Combo_KZFS.UserSelect(1);
+    f.Combo_GPFS.UserSelect(0);
+    f.CheckBox_GP.SetChecked(false);
+    f.CheckBox_lock.SetChecked(true);
+    f.CheckBox_back.SetChecked(true);
+    f.CheckBox_Inverse.SetChecked(true);
+    f.Check_autorun.SetChecked(false);
+    f.cb_desktoptime.UserSelect(6);
+    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+
+    rig.Do([&] { f.Glidewing1.Click(); });
+
+    EXPECT_EQ(f.ComboBox_aj.ItemIndex(), 2);
+    EXPECT_EQ(f.TrackBar_hx.Position(), 10);
+    EXPECT_EQ(f.TrackBar_zx.Position(), 20);
+    EXPECT_FALSE(f.Check_zhlrj.Checked());
+    EXPECT_FALSE(f.Check_ctype.Checked());
+    EXPECT_FALSE(f.Check_dwan.Checked());
+    EXPECT_FALSE(f.chb_deskpop.Checked());
+    EXPECT_FALSE(f.GroupBox4.Enabled());
+    EXPECT_EQ(f.cb_deskactive.ItemIndex(), 0);
+    EXPECT_EQ(f.Combo_KZFS.ItemIndex(), 0);
+    EXPECT_EQ(f.Combo_GPFS.ItemIndex(), 1);
+    EXPECT_TRUE(f.CheckBox_GP.Checked());
+    EXPECT_FALSE(f.CheckBox_lock.Checked());
+    EXPECT_FALSE(f.CheckBox_back.Checked());
+    EXPECT_FALSE(f.CheckBox_Inverse.Checked());
+    // Not refreshed: they keep the unapplied edit, which the next OK applies and saves.
+    EXPECT_FALSE(f.Check_autorun.Checked());
+    EXPECT_EQ(f.cb_desktoptime.ItemIndex(), 6);
+    EXPECT_TRUE(f.Visible());
+    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(rig.profile.Writes.empty());
+
+    rig.Do([&] { f.BitBtn_ok.Click(); });
+    EXPECT_FALSE(f.Runtime.AutoRun);
+    EXPECT_EQ(f.Runtime.PopDeskDelay, 5000);
+    EXPECT_EQ(rig.profile.Value("popdesk", "desktoptime"), "6");
+    EXPECT_EQ(rig.profile.Value("Tools", "Check_autorun"), "0");
+}
+
+TEST(SettingsEvents, DoubleClickShowsTheWindowAsItWasLeft) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.TrackBar_zx.SetPosition(44);
+    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+    rig.Do([&] { f.CoolTrayIcon1.DblClick(); });
+
+    EXPECT_TRUE(f.Visible());
+    EXPECT_EQ(f.TrackBar_zx.Position(), 44);
+    EXPECT_EQ(f.Runtime.SpeedY, 20);
+    EXPECT_TRUE(rig.profile.Writes.empty());
+}
+
+TEST(SettingsEvents, SliderMovesTakeEffectAtOnceAndConfigureRestoresThem) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.TrackBar_hx.SetPosition(60);
+    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+    EXPECT_EQ(f.TrackBar_hx.Position(), 60);  // what the scroll output reads, Cancel or not
+    rig.Do([&] { f.Glidewing1.Click(); });
+    EXPECT_EQ(f.TrackBar_hx.Position(), 10);
+}
+
+TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
+    struct Case {
+        const char* name;
+        std::function<void(TMainForm&)> change;
+    };
+    const Case cases[] = {
+        {"CheckBox_GP", [](TMainForm& f) { f.CheckBox_GP.SetChecked(false); }},
+        {"Combo_KZFS", [](TMainForm& f) { f.Combo_KZFS.UserSelect(1); }},
+        {"Combo_GPFS", [](TMainForm& f) { f.Combo_GPFS.UserSelect(0); }},
+        {"ComboBox_aj", [](TMainForm& f) { f.ComboBox_aj.UserSelect(1); }},
+        {"CheckBox_lock", [](TMainForm& f) { f.CheckBox_lock.SetChecked(true); }},
+        {"CheckBox_back", [](TMainForm& f) { f.CheckBox_back.SetChecked(true); }},
+        {"CheckBox_Inverse", [](TMainForm& f) { f.CheckBox_Inverse.SetChecked(true); }},
+        {"TrackBar_hx", [](TMainForm& f) { f.TrackBar_hx.SetPosition(11); }},
+        {"TrackBar_zx", [](TMainForm& f) { f.TrackBar_zx.SetPosition(21); }},
+        {"Check_zhlrj", [](TMainForm& f) { f.Check_zhlrj.SetChecked(true); }},
+        {"Check_ctype", [](TMainForm& f) { f.Check_ctype.SetChecked(true); }},
+        {"Check_dwan", [](TMainForm& f) { f.Check_dwan.SetChecked(true); }},
+        {"chb_deskpop", [](TMainForm& f) { f.chb_deskpop.SetChecked(true); }},
+        {"cb_deskactive", [](TMainForm& f) { f.cb_deskactive.UserSelect(2); }},
+        {"cb_desktoptime", [](TMainForm& f) { f.cb_desktoptime.UserSelect(3); }},
+        {"Check_autorun", [](TMainForm& f) { f.Check_autorun.SetChecked(false); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenWindow rig;
+        ASSERT_FALSE(rig.form.BitBtn_Apply.Enabled());
+        c.change(rig.form);
+        EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
+        EXPECT_TRUE(rig.journal.empty());  // and does nothing else
+    }
+}
+
+TEST(SettingsEvents, ClickingABoxTwiceLeavesApplyEnabledAndApplyRepeatsBothParameters) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.Check_dwan.SetChecked(true);
+    f.Check_dwan.SetChecked(false);
+    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+    rig.Do([&] { f.BitBtn_Apply.Click(); });
+    rig.Do([&] { f.BitBtn_Apply.Click(); });  // a disabled button does nothing
+    rig.Do([&] { f.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 0 0", "SPI 96 0 2", "SPI 33 0 0", "SPI 96 0 2"}));
+}
+
+TEST(SettingsEvents, SystemParametersFollowTheToolsBoxes) {
+    struct Case {
+        bool swap;
+        bool jump;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {false, false, {"SPI 33 0 0", "SPI 96 0 2"}},
+        {true, false, {"SPI 33 1 0", "SPI 96 0 2"}},
+        {false, true, {"SPI 33 0 0", "SPI 96 1 2"}},
+        {true, true, {"SPI 33 1 0", "SPI 96 1 2"}},
+    };
+    for (const Case& c : cases) {
+        OpenWindow rig;
+        rig.form.Check_zhlrj.SetChecked(c.swap);
+        rig.form.Check_dwan.SetChecked(c.jump);
+        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        EXPECT_EQ(rig.Calls({"SPI "}), c.expected);
+    }
+}
+
+TEST(SettingsEvents, PopDeskBoxEnablesItsOptionsGroup) {
+    MainFormRig rig;
+    rig.profile.Values[{"popdesk", "desktopuse"}] = "1";
+    rig.Start();
+    EXPECT_TRUE(rig.form.GroupBox4.Enabled());
+    rig.form.chb_deskpop.SetChecked(false);
+    EXPECT_FALSE(rig.form.GroupBox4.Enabled());
+    rig.form.chb_deskpop.SetChecked(true);
+    EXPECT_TRUE(rig.form.GroupBox4.Enabled());
+}
+
+TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.Gesture.DragAxis = 1;
+    f.Gesture.AutoDirection = 0;
+    f.Gesture.ToggleStage = 2;
+    f.PopDesk.CornerWait = 7;
+    rig.section.Record.CursorShown = 0;
+    rig.Do([&] { f.BitBtn_applyClick(); });
+    EXPECT_EQ(f.Gesture.DragAxis, 0);
+    EXPECT_EQ(f.Gesture.AutoDirection, 4);
+    EXPECT_EQ(f.Gesture.ToggleStage, 0);
+    EXPECT_EQ(f.PopDesk.CornerWait, 0);
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+}
+
+TEST(SettingsEvents, ApplyTouchesTheScrollSwitchAndIconOnlyWhenTheSettingChanged) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    f.CoolTrayIcon1.SetIconIndex(1);  // a stale picture stays, as the switch already agrees
+    rig.Do([&] { f.BitBtn_applyClick(); });
+    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
+
+    f.CheckBox_GP.SetChecked(false);
+    f.CoolTrayIcon1.SetIconIndex(0);
+    rig.Do([&] { f.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
+    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
+    EXPECT_FALSE(f.Menu_GpEnabled.Checked());
+
+    f.CheckBox_GP.SetChecked(true);
+    rig.Do([&] { f.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
+    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
+}
+
+TEST(SettingsEvents, ApplyWorksWithoutTheRecordAfterAFailedStart) {
+    MainFormRig rig;
+    rig.libraries.Available.erase("GWHooks.dll");
+    rig.Start();
+    rig.ClearRecords();
+    rig.form.CheckBox_GP.SetChecked(false);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    EXPECT_TRUE(rig.boxes.Shown.empty());
+    EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3);
+    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+    EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u);
+}
+
+TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    rig.profile.FailAtKey = "SpeedY";
+    f.Check_zhlrj.SetChecked(true);
+    rig.Do([&] { f.BitBtn_ok.Click(); });
+
+    ASSERT_EQ(rig.boxes.Shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{std::string("Unable to write to ") + kIniPath, "Glidewing", 0x10}));
+    EXPECT_EQ(rig.profile.Writes, (std::vector<std::string>{"Scroll/LiveKey=2", "Scroll/SpeedX=10"}));
+    EXPECT_FALSE(f.Runtime.SwapButtons);
+    EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(f.MainTimer.Enabled());  // PopDesk keeps working after the failure
+}
+
+// One stored value: what the control shows, and what the next save writes back.
+struct StoredValue {
+    const char* section;
+    const char* key;
+    const char* stored;
+    std::function<int(const TMainForm&)> shown;
+    int expectedShown;
+    const char* saved;
+};
+
+class StoredValues : public testing::TestWithParam<StoredValue> {};
+
+TEST_P(StoredValues, ReadShownAndSavedBack) {
+    const StoredValue& c = GetParam();
+    MainFormRig rig;
+    rig.profile.Values[{c.section, c.key}] = c.stored;
+    rig.Start();
+    EXPECT_TRUE(rig.boxes.Shown.empty());
+    EXPECT_EQ(c.shown(rig.form), c.expectedShown);
+    rig.form.SaveSettings();
+    EXPECT_EQ(rig.profile.Value(c.section, c.key), c.saved);
+}
+
+int SpeedX(const TMainForm& f) { return f.TrackBar_hx.Position(); }
+int SpeedY(const TMainForm& f) { return f.TrackBar_zx.Position(); }
+int Key(const TMainForm& f) { return f.ComboBox_aj.ItemIndex(); }
+int ModeA(const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); }
+int Corner(const TMainForm& f) { return f.cb_deskactive.ItemIndex(); }
+int Wait(const TMainForm& f) { return f.cb_desktoptime.ItemIndex(); }
+int Enabled(const TMainForm& f) { return f.CheckBox_GP.Checked(); }
+int Swap(const TMainForm& f) { return f.Check_zhlrj.Checked(); }
+int Autorun(const TMainForm& f) { return f.Check_autorun.Checked(); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, StoredValues,
+    testing::Values(StoredValue{"Scroll", "SpeedX", "0x10", SpeedX, 16, "16"},
+                    StoredValue{"Scroll", "SpeedX", "0X1f", SpeedX, 31, "31"},
+                    StoredValue{"Scroll", "SpeedX", "$20", SpeedX, 32, "32"},
+                    StoredValue{"Scroll", "SpeedX", "99", SpeedX, 60, "60"},
+                    StoredValue{"Scroll", "SpeedX", "abc", SpeedX, 10, "10"},
+                    StoredValue{"Scroll", "SpeedX", "", SpeedX, 10, "10"},
+                    StoredValue{"Scroll", "SpeedY", "-5", SpeedY, 0, "0"},
+                    StoredValue{"Scroll", "SpeedY", "12.5", SpeedY, 20, "20"},
+                    StoredValue{"Scroll", "GpEnabled", "2", Enabled, 1, "1"},
+                    StoredValue{"Scroll", "GpEnabled", "0", Enabled, 0, "0"},
+                    StoredValue{"Tools", "Check_zhlrj", "true", Swap, 0, "0"},
+                    StoredValue{"Tools", "Check_zhlrj", "-1", Swap, 1, "1"},
+                    StoredValue{"Tools", "Check_autorun", "yes", Autorun, 1, "1"},
+                    StoredValue{"Scroll", "LiveKey", "5", Key, -1, "-1"},
+                    StoredValue{"Scroll", "LiveKey", "-1", Key, -1, "-1"},
+                    StoredValue{"Scroll", "LiveKey", "0x1", Key, 1, "1"},
+                    StoredValue{"Scroll", "LiveKey", "0x", Key, 2, "2"},  // a prefix alone is no number
+                    StoredValue{"Scroll", "LiveKey", "$1", Key, 1, "1"},
+                    StoredValue{"Scroll", "ScrollModeA", "-1", ModeA, -1, "-1"},
+                    StoredValue{"popdesk", "deskactive", "7", Corner, -1, "-1"},
+                    StoredValue{"popdesk", "desktoptime", "9", Wait, -1, "-1"},
+                    StoredValue{"popdesk", "desktoptime", "4", Wait, 4, "4"}));
+
+TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
+    MainFormRig rig;
+    rig.profile.Values[{"Scroll", "LiveKey"}] = "5";
+    rig.Start();
+    EXPECT_EQ(rig.form.Runtime.ActivateKeyIndex, -1);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 0);
+    EXPECT_EQ(rig.section.Record.ActivateButton, 0);
+
+    // A later choice takes; a later "no selection" keeps the last button.
+    rig.form.ComboBox_aj.UserSelect(1);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.section.Record.ActivateButton, 2);
+    rig.form.ComboBox_aj.SetItemIndex(-1);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 2);
+}
+
+TEST(StoredValueEffects, NoModeSelectionMeansToggleAndMoveScroll) {
+    MainFormRig rig;
+    rig.profile.Values[{"Scroll", "ScrollModeA"}] = "-1";
+    rig.profile.Values[{"Scroll", "ScrollModeB"}] = "3";
+    rig.Start();
+    EXPECT_TRUE(rig.form.Runtime.ToggleMode);
+    EXPECT_TRUE(rig.form.menu_toggle.Checked());
+    EXPECT_FALSE(rig.form.menu_classic.Checked());
+    EXPECT_TRUE(rig.form.Runtime.MoveScrollMode);
+    EXPECT_TRUE(rig.form.Menu_move.Checked());
+}
+
+TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
+    struct Case {
+        const char* corner;
+        const char* wait;
+        int expectedCorner;
+        int expectedDelay;
+    };
+    const Case cases[] = {
+        {"7", "9", -1, 100},  // no wait selected: the first entry's 100 ms
+        {"3", "6", 3, 5000},
+        {"1", "-1", 1, 100},
+        {"0", "3", 0, 500},
+    };
+    for (const Case& c : cases) {
+        MainFormRig rig;
+        rig.profile.Values[{"popdesk", "deskactive"}] = c.corner;
+        rig.profile.Values[{"popdesk", "desktoptime"}] = c.wait;
+        rig.profile.Values[{"popdesk", "desktopuse"}] = "1";
+        rig.Start();
+        EXPECT_TRUE(rig.boxes.Shown.empty());
+        EXPECT_EQ(rig.form.Runtime.PopDeskCorner, c.expectedCorner);
+        EXPECT_EQ(rig.form.Runtime.PopDeskDelay, c.expectedDelay);
+        EXPECT_TRUE(rig.form.Runtime.PopDeskEnabled);
+        EXPECT_FALSE(rig.form.BitBtn_Apply.Enabled());  // the apply ran to its end
+    }
+}
+
+TEST(StoredValueEffects, LoadingValuesThatChangeBoxesAndSlidersEnablesApply) {
+    MainFormRig rig;
+    rig.version.Info = {4, 0, 2};
+    rig.libraries.Available.erase("GWHooks.dll");  // stop before the apply
+    rig.Start();
+    EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
+    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 0);
+}
+
+TEST(StoredValueEffects, DisabledScrollingShowsTheDisabledIconFromTheStart) {
+    MainFormRig rig;
+    rig.profile.Values[{"Scroll", "GpEnabled"}] = "0";
+    rig.libraries.Available.erase("GWHooks.dll");
+    rig.Start();
+    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+}
+
+} // namespace
+} // namespace gw::test

@@ -1,0 +1,351 @@
+// Start-up, its failures and shutdown of the real TMainForm against recording fakes.
+
+#include "Fakes.h"
+
+#include "app/HookMessages.h"
+#include "shared/HookShare.h"
+
+#include <gtest/gtest.h>
+
+namespace gw::test {
+namespace {
+
+constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kExe[] = "C:\\Program Files\\Glidewing\\Glidewing.exe";
+
+// Runs of the same call (26 drive letters, 14 cursors, 16 keys) shown once with their count.
+std::vector<std::string> Collapsed(const Journal& journal) {
+    std::vector<std::string> out;
+    std::string runWord;
+    int runLength = 0;
+    auto flush = [&] {
+        if (runLength > 0) {
+            out.push_back(runWord + " x" + std::to_string(runLength));
+        }
+        runLength = 0;
+    };
+    for (const std::string& entry : journal) {
+        const std::string word = entry.substr(0, entry.find(' '));
+        if (word == "GetDriveType" || word == "LoadCursor" || word == "ReadProfile") {
+            if (word != runWord) {
+                flush();
+                runWord = word;
+            }
+            ++runLength;
+            continue;
+        }
+        flush();
+        runWord.clear();
+        out.push_back(entry);
+    }
+    flush();
+    return out;
+}
+
+TEST(Startup, RunsEveryStepInOrder) {
+    MainFormRig rig;
+    rig.Start();
+
+    const std::vector<std::string> expected = {
+        "GetDriveType x26",
+        "LoadCursor x14",
+        "ReadProfile x16",
+        "GetVersionEx",
+        "Load Tools.dll",
+        "Find LockTheComputer",
+        "Load GWHooks.dll",
+        "Find KeyboardHookOn",
+        "Find KeyboardHookOff",
+        "Find MouseHookOn",
+        "Find MouseHookOff",
+        "CreateFileMapping PaneBridge1201 12",
+        "MapViewOfFile 119",
+        "Call KeyboardHookOn",
+        "Call MouseHookOn",
+        std::string("RegCreateKeyEx HKLM ") + kRunKey + " 0xF003F",
+        std::string("RegSetValueEx Glidewing = ") + kExe,
+        "RegCloseKey 0x51",
+        "SPI 33 0 0",
+        "SPI 96 0 2",
+    };
+    EXPECT_EQ(Collapsed(rig.journal), expected);
+    EXPECT_TRUE(rig.boxes.Shown.empty());
+    EXPECT_EQ(rig.libraries.LoadedPaths,
+              (std::vector<std::string>{"C:\\Program Files\\Glidewing\\Tools.dll",
+                                        "C:\\Program Files\\Glidewing\\GWHooks.dll"}));
+}
+
+TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
+    MainFormRig rig;
+    rig.Start();
+    const TMainForm& f = rig.form;
+
+    EXPECT_EQ(f.Caption(), "Glidewing ");
+    EXPECT_EQ(f.CoolTrayIcon1.Hint(), "Glidewing ");
+    EXPECT_EQ(f.ExeFolder, "C:\\Program Files\\Glidewing\\");
+    EXPECT_FALSE(f.Visible());
+    EXPECT_EQ(f.PageControl.ActivePageIndex(), 3);  // About
+
+    EXPECT_EQ(f.Runtime.ActivateKeyIndex, 2);
+    EXPECT_EQ(f.Runtime.ActivateButton, 3);
+    EXPECT_FALSE(f.Runtime.ToggleMode);
+    EXPECT_TRUE(f.Runtime.MoveScrollMode);
+    EXPECT_TRUE(f.Runtime.ScrollEnabled);
+    EXPECT_EQ(f.Runtime.SpeedX, 10);
+    EXPECT_EQ(f.Runtime.SpeedY, 20);
+    EXPECT_TRUE(f.Runtime.AutoRun);
+    EXPECT_FALSE(f.Runtime.PopDeskEnabled);
+    EXPECT_EQ(f.Runtime.PopDeskCorner, 0);
+    EXPECT_EQ(f.Runtime.PopDeskDelay, 100);
+    EXPECT_FALSE(f.Runtime.SwapButtons || f.Runtime.HideWhileTyping || f.Runtime.JumpToDefault ||
+                 f.Runtime.MoveLock || f.Runtime.MoveBack || f.Runtime.Inverse);
+
+    const HookShare& record = rig.section.Record;
+    EXPECT_EQ(record.MainWindow, 0x5150u);
+    EXPECT_EQ(record.ActivateButton, 3);
+    EXPECT_EQ(record.CursorShown, 1);
+    EXPECT_EQ(record.PassInput, 1);
+    EXPECT_EQ(record.HooksPaused, 0);
+    EXPECT_EQ(record.ReportKeys, 0);
+    EXPECT_EQ(record.ScrollEnabled, 1);
+
+    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
+    EXPECT_TRUE(f.Menu_GpEnabled.Checked());
+    EXPECT_TRUE(f.menu_classic.Checked());
+    EXPECT_FALSE(f.menu_toggle.Checked());
+    EXPECT_TRUE(f.Menu_move.Checked());
+    EXPECT_FALSE(f.Menu_auto.Checked());
+    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_FALSE(f.GroupBox4.Enabled());
+    EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), kExe);
+    EXPECT_TRUE(rig.profile.Writes.empty());  // no file until OK or a tray change
+    EXPECT_TRUE(f.MainTimer.Enabled());
+    EXPECT_EQ(f.MainTimer.Interval(), 100u);
+    EXPECT_FALSE(f.ScrollTimer.Enabled());
+    EXPECT_EQ(f.Gesture.AutoDirection, 4);
+    EXPECT_EQ(f.PopDesk.EnumFlags, 0x60u);
+    EXPECT_EQ(f.PopDesk.FileInfoFlags, 0xF09u);
+}
+
+TEST(Startup, RecordHoldsItsStartValuesBeforeTheHooksGoIn) {
+    MainFormRig rig;
+    std::vector<HookShare> seen;
+    rig.libraries.OnCall = [&](const std::string& name) {
+        if (name == "KeyboardHookOn" || name == "MouseHookOn") {
+            seen.push_back(rig.section.Record);
+        }
+    };
+    rig.Start();
+
+    ASSERT_EQ(seen.size(), 2u);
+    for (const HookShare& record : seen) {
+        EXPECT_EQ(record.MainWindow, 0x5150u);
+        EXPECT_EQ(record.ActivateButton, 0);
+        EXPECT_EQ(record.CursorShown, 1);
+        EXPECT_EQ(record.PassInput, 1);
+        EXPECT_EQ(record.HooksPaused, 0);
+        EXPECT_EQ(record.ReportKeys, 0);
+        EXPECT_EQ(record.ScrollEnabled, 0);
+    }
+}
+
+TEST(Startup, OlderWindowsDoesNotLookForTools) {
+    struct Case {
+        const char* name;
+        bool versionWorks;
+        VersionInfo info;
+        bool nt5;
+    };
+    const Case cases[] = {
+        {"XP", true, {5, 1, 2}, true},
+        {"2000", true, {5, 0, 2}, true},
+        {"Vista", true, {6, 0, 2}, true},
+        {"NT4", true, {4, 0, 2}, false},
+        {"Me", true, {4, 90, 1}, false},
+        {"version call fails", false, {5, 1, 2}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig rig;
+        rig.version.Works = c.versionWorks;
+        rig.version.Info = c.info;
+        rig.libraries.Available.erase("Tools.dll");  // only matters where it is looked for
+        rig.Start();
+        EXPECT_EQ(rig.form.IsNt5OrLater, c.nt5);
+        EXPECT_EQ(rig.Called("Load Tools.dll"), c.nt5);
+        EXPECT_EQ(rig.Called("Call MouseHookOn"), !c.nt5);
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    std::function<void(MainFormRig&)> arrange;
+    const char* message;
+    bool hookLibraryTried;
+    bool recordExists;
+};
+
+class StartupFailure : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(StartupFailure, ShowsItsMessageSkipsTheRestAndRunsOn) {
+    const FailureCase& c = GetParam();
+    MainFormRig rig;
+    c.arrange(rig);
+    rig.Start();
+
+    ASSERT_EQ(rig.boxes.Shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{c.message, "Glidewing", 0x10}));
+    EXPECT_EQ(rig.Called("Load GWHooks.dll"), c.hookLibraryTried);
+    EXPECT_EQ(rig.form.Share.Exists(), c.recordExists);
+    // No hook is installed and nothing is applied.
+    EXPECT_FALSE(rig.Called("Call KeyboardHookOn"));
+    EXPECT_FALSE(rig.Called("Call MouseHookOn"));
+    EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 0);
+    EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
+    // The settings did reach the controls, and the tray shows them.
+    EXPECT_EQ(rig.form.ComboBox_aj.ItemIndex(), 2);
+    EXPECT_EQ(rig.form.CoolTrayIcon1.Hint(), "Glidewing ");
+
+    // The program still works from its tray: a toggle saves, Configure... opens, Exit ends.
+    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
+    EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "0");
+    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    EXPECT_TRUE(rig.form.Visible());
+    rig.Do([&] { rig.form.N1.Click(); });
+    EXPECT_EQ(rig.formView.Closes, 1);
+    EXPECT_EQ(rig.boxes.Shown.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, StartupFailure,
+    testing::Values(
+        FailureCase{"ToolsMissing", [](MainFormRig& r) { r.libraries.Available.erase("Tools.dll"); },
+                    "Tools.Dll Not Found !", false, false},
+        FailureCase{"ToolsWithoutExport", [](MainFormRig& r) { r.libraries.Available["Tools.dll"].clear(); },
+                    "Cannot Find the DLL !", false, false},
+        FailureCase{"HookLibraryMissing", [](MainFormRig& r) { r.libraries.Available.erase("GWHooks.dll"); },
+                    "GWHooks.Dll Not Found!", true, false},
+        FailureCase{"KeyboardHookOnMissing",
+                    [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("KeyboardHookOn"); },
+                    "Cannot find the required DLL functions!", true, false},
+        FailureCase{"KeyboardHookOffMissing",
+                    [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("KeyboardHookOff"); },
+                    "Cannot find the required DLL functions!", true, false},
+        FailureCase{"MouseHookOnMissing",
+                    [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("MouseHookOn"); },
+                    "Cannot find the required DLL functions!", true, false},
+        FailureCase{"MouseHookOffMissing",
+                    [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("MouseHookOff"); },
+                    "Cannot find the required DLL functions!", true, false},
+        FailureCase{"SectionNotCreated", [](MainFormRig& r) { r.section.CreateFails = true; },
+                    "Error while create file!", true, false},
+        FailureCase{"SectionNotMapped", [](MainFormRig& r) { r.section.MapFails = true; },
+                    "Error while create file!", true, false}),
+    [](const testing::TestParamInfo<FailureCase>& param) { return param.param.name; });
+
+TEST(Startup, MissingExportKeepsTheLibraryAndTheAddressesFound) {
+    MainFormRig rig;
+    rig.libraries.Available["GWHooks.dll"].erase("MouseHookOn");
+    rig.Start();
+    EXPECT_TRUE(rig.form.HookLibraryModule);
+    EXPECT_TRUE(rig.form.KeyboardHookOnEntry);
+    EXPECT_TRUE(rig.form.KeyboardHookOffEntry);
+    EXPECT_FALSE(rig.form.MouseHookOnEntry);
+    EXPECT_TRUE(rig.form.MouseHookOffEntry);
+    EXPECT_FALSE(rig.Called("CreateFileMapping PaneBridge1201 12"));
+}
+
+TEST(Shutdown, FreesEverythingInOrderAfterAFullStart) {
+    MainFormRig rig;
+    rig.Start();
+    std::vector<int> pausedAtUnhook;
+    rig.libraries.OnCall = [&](const std::string&) { pausedAtUnhook.push_back(rig.section.Record.HooksPaused); };
+    const std::size_t from = rig.journal.size();
+    rig.form.FormDestroy();
+
+    const std::vector<std::string> expected = {
+        "Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff",
+        "Free GWHooks.dll", "Unmap", "CloseHandle 119",
+    };
+    EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()), expected);
+    EXPECT_EQ(pausedAtUnhook, (std::vector<int>{1, 1}));  // paused before either hook goes
+    EXPECT_FALSE(rig.form.ScratchImage);
+    EXPECT_FALSE(rig.form.TrayImage);
+    EXPECT_FALSE(rig.form.Share.Exists());
+}
+
+TEST(Shutdown, SkipsWhatAFailedStartNeverSet) {
+    struct Case {
+        const char* name;
+        std::function<void(MainFormRig&)> arrange;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"Tools.dll missing", [](MainFormRig& r) { r.libraries.Available.erase("Tools.dll"); },
+         {"SPI_SETCURSORS"}},
+        {"older Windows, hook library missing",
+         [](MainFormRig& r) {
+             r.version.Info = {4, 0, 2};
+             r.libraries.Available.erase("GWHooks.dll");
+         },
+         {"SPI_SETCURSORS"}},
+        {"hook library missing", [](MainFormRig& r) { r.libraries.Available.erase("GWHooks.dll"); },
+         {"Free Tools.dll", "SPI_SETCURSORS"}},
+        {"KeyboardHookOff missing",
+         [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("KeyboardHookOff"); },
+         {"Free Tools.dll", "SPI_SETCURSORS", "Call MouseHookOff", "Free GWHooks.dll"}},
+        {"section not created", [](MainFormRig& r) { r.section.CreateFails = true; },
+         {"Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll"}},
+        {"section not mapped", [](MainFormRig& r) { r.section.MapFails = true; },
+         {"Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll",
+          "CloseHandle 119"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig rig;
+        c.arrange(rig);
+        rig.Start();
+        const std::size_t from = rig.journal.size();
+        rig.form.FormDestroy();
+        EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()),
+                  c.expected);
+        EXPECT_EQ(rig.boxes.Shown.size(), 1u);  // only the start-up message, nothing at exit
+    }
+}
+
+TEST(Shutdown, ExitThenDestroyEndsTheProgram) {
+    MainFormRig rig;
+    rig.Start();
+    rig.ClearRecords();
+    rig.Do([&] { rig.form.N1.Click(); });
+    EXPECT_EQ(rig.formView.Closes, 1);
+    EXPECT_TRUE(rig.profile.Writes.empty());
+    EXPECT_TRUE(rig.journal.empty());
+}
+
+TEST(HookMessages, DecodeTheMessageAndTheUnsignedHalvesOfThePosition) {
+    struct Case {
+        std::uintptr_t wParam;
+        std::intptr_t lParam;
+        std::uint32_t message;
+        Point at;
+    };
+    const Case cases[] = {
+        {0x201, static_cast<std::intptr_t>(PackHookPosition(10, 20)), 0x201, {10, 20}},
+        {0x200, static_cast<std::intptr_t>(PackHookPosition(-1, 5)), 0x200, {65535, 5}},
+        {0x204, static_cast<std::intptr_t>(PackHookPosition(1599, -2)), 0x204, {1599, 65534}},
+        {0x20A, static_cast<std::intptr_t>(0x7FFF0000u | 3u), 0x20A, {3, 0x7FFF}},
+    };
+    for (const Case& c : cases) {
+        const HookMouseEvent event = DecodeHookMouse(c.wParam, c.lParam);
+        EXPECT_EQ(event.Message, c.message);
+        EXPECT_EQ(event.At, c.at);
+    }
+    const HookKeyEvent key = DecodeHookKey(0x41, static_cast<std::intptr_t>(0x001E0001));
+    EXPECT_EQ(key.VirtualKey, 0x41u);
+    EXPECT_EQ(key.Flags, 0x001E0001u);
+}
+
+} // namespace
+} // namespace gw::test

@@ -1,0 +1,310 @@
+// The tray icon, its quick options, the drive items and Lock Computer.
+
+#include "Fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace gw::test {
+namespace {
+
+struct Started : MainFormRig {
+    explicit Started(std::string cdroms = "") {
+        drives.CdromLetters = std::move(cdroms);
+        Start();
+        ClearRecords();
+    }
+};
+
+TEST(TrayToggle, LeftClickAndEnableItemSwitchEveryMirrorAndSave) {
+    struct Case {
+        const char* name;
+        std::function<void(TMainForm&)> toggle;
+    };
+    const Case cases[] = {
+        {"left click", [](TMainForm& f) { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {5, 5}); }},
+        {"Enable item", [](TMainForm& f) { f.Menu_GpEnabled.Click(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Started rig;
+        TMainForm& f = rig.form;
+        rig.Do([&] { c.toggle(f); });
+        EXPECT_FALSE(f.Menu_GpEnabled.Checked());
+        EXPECT_FALSE(f.Runtime.ScrollEnabled);
+        EXPECT_FALSE(f.CheckBox_GP.Checked());
+        EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+        EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
+        EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
+        EXPECT_EQ(rig.profile.Writes.size(), 16u);
+        EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "0");
+
+        rig.Do([&] { c.toggle(f); });
+        EXPECT_TRUE(f.Runtime.ScrollEnabled);
+        EXPECT_TRUE(f.CheckBox_GP.Checked());
+        EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
+        EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
+        EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "1");
+        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());  // no apply
+    }
+}
+
+TEST(TrayToggle, OtherButtonsDoNotToggleAndTheRightOneOpensTheMenu) {
+    struct MenuView : TPopupMenu::View {
+        std::vector<Point> shownAt;
+        void Popup(TPopupMenu&, Point at) override { shownAt.push_back(at); }
+    } menuView;
+    Started rig;
+    rig.form.PopupMenu1.SetView(&menuView);
+    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Right, 0, {100, 700}); });
+    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Middle, 0, {100, 700}); });
+    EXPECT_EQ(menuView.shownAt, (std::vector<Point>{{100, 700}}));
+    EXPECT_TRUE(rig.form.Runtime.ScrollEnabled);
+    EXPECT_TRUE(rig.profile.Writes.empty());
+}
+
+TEST(TrayToggle, DoubleClickTogglesTwiceAndOpensTheWindow) {
+    Started rig;
+    TMainForm& f = rig.form;
+    // The icon reports the second press of a double click as a press too.
+    rig.Do([&] { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
+    rig.Do([&] { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
+    rig.Do([&] { f.CoolTrayIcon1.DblClick(); });
+    EXPECT_TRUE(f.Visible());
+    EXPECT_TRUE(f.Runtime.ScrollEnabled);
+    EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
+    EXPECT_EQ(rig.profile.Writes.size(), 32u);
+}
+
+TEST(TrayToggle, SavesUnappliedEditsWithoutApplyingThem) {
+    Started rig;
+    TMainForm& f = rig.form;
+    f.Check_ctype.SetChecked(true);
+    rig.Do([&] { f.Menu_GpEnabled.Click(); });
+    EXPECT_EQ(rig.profile.Value("Tools", "Check_ctype"), "1");
+    EXPECT_FALSE(f.Runtime.HideWhileTyping);
+    EXPECT_EQ(rig.section.Record.ReportKeys, 0);
+}
+
+TEST(TrayToggle, WorksWithoutTheRecord) {
+    MainFormRig rig;
+    rig.section.CreateFails = true;
+    rig.Start();
+    rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+    EXPECT_EQ(rig.boxes.Shown.size(), 1u);  // only the start-up message
+    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+}
+
+TEST(TrayToggle, FailedSaveStillLeavesTheToggleInEffect) {
+    Started rig;
+    rig.profile.FailAtKey = "LiveKey";
+    rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+    ASSERT_EQ(rig.boxes.Shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.Shown[0].Text, "Unable to write to C:\\Program Files\\Glidewing\\GWing.ini");
+    EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
+    EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
+}
+
+TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
+    struct Case {
+        const char* name;
+        std::function<TMenuItem&(TMainForm&)> item;
+        std::function<TMenuItem&(TMainForm&)> other;
+        std::function<int(const TMainForm&)> list;
+        int position;
+        std::function<bool(const TMainForm&)> field;
+        bool value;
+        const char* key;
+    };
+    auto modeA = [](const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); };
+    auto modeB = [](const TMainForm& f) { return f.Combo_GPFS.ItemIndex(); };
+    auto toggle = [](const TMainForm& f) { return f.Runtime.ToggleMode; };
+    auto move = [](const TMainForm& f) { return f.Runtime.MoveScrollMode; };
+    const Case cases[] = {
+        {"Toggle", [](TMainForm& f) -> TMenuItem& { return f.menu_toggle; },
+         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; }, modeA, 1, toggle, true, "ScrollModeA"},
+        {"Auto Scroll", [](TMainForm& f) -> TMenuItem& { return f.Menu_auto; },
+         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; }, modeB, 0, move, false, "ScrollModeB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Started rig;  // defaults: Classic, Move Scroll
+        TMainForm& f = rig.form;
+        f.Show();
+        rig.Do([&] { c.item(f).Click(); });
+        EXPECT_TRUE(c.item(f).Checked());
+        EXPECT_FALSE(c.other(f).Checked());
+        EXPECT_EQ(c.list(f), c.position);
+        EXPECT_EQ(c.field(f), c.value);
+        EXPECT_EQ(rig.profile.Writes.size(), 16u);
+        EXPECT_EQ(rig.profile.Value("Scroll", c.key), std::to_string(c.position));
+        EXPECT_FALSE(f.BitBtn_Apply.Enabled());                     // Apply stays as it was
+        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());            // nothing applied
+        EXPECT_EQ(rig.section.Record.ActivateButton, 3);
+
+        // And back with the other item of the group.
+        rig.Do([&] { c.other(f).Click(); });
+        EXPECT_EQ(c.list(f), 1 - c.position);
+        EXPECT_EQ(c.field(f), !c.value);
+        EXPECT_EQ(rig.profile.Writes.size(), 32u);
+    }
+}
+
+TEST(TrayModes, ChoosingTheCheckedItemDoesNothing) {
+    Started rig;  // Classic and Move Scroll are checked
+    TMainForm& f = rig.form;
+    f.Combo_KZFS.UserSelect(1);  // an unapplied edit that must not be saved by this
+    rig.Do([&] { f.menu_classic.Click(); });
+    rig.Do([&] { f.Menu_move.Click(); });
+    EXPECT_TRUE(rig.profile.Writes.empty());
+    EXPECT_EQ(f.Combo_KZFS.ItemIndex(), 1);
+    EXPECT_TRUE(f.menu_classic.Checked());
+}
+
+TEST(TrayModes, GroupsDoNotAffectEachOther) {
+    Started rig;
+    TMainForm& f = rig.form;
+    rig.Do([&] { f.menu_toggle.Click(); });
+    EXPECT_TRUE(f.Menu_move.Checked());
+    EXPECT_TRUE(f.Menu_GpEnabled.Checked());
+}
+
+TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
+    MainFormRig rig;
+    struct Row {
+        const char* name;
+        const char* caption;
+        int image;
+    };
+    const Row top[] = {{"N5", "Lock Computer", 2},  {"N7", "-", -1},          {"OpenCDROM1", "Eject CD-ROM", 3},
+                       {"CloseCDROM1", "Close CD-ROM", -1}, {"N4", "-", -1}, {"N6", "Scroll options", 1},
+                       {"Glidewing1", "Configure...", -1}, {"N3", "-", -1}, {"N1", "Exit", 0}};
+    const Row sub[] = {{"Menu_GpEnabled", "Enable", -1}, {"N10", "-", -1},          {"menu_classic", "Classic", -1},
+                       {"menu_toggle", "Toggle", -1},    {"N13", "-", -1},          {"Menu_auto", "Auto Scroll", -1},
+                       {"Menu_move", "Move Scroll", -1}};
+    const TMenuItem& root = rig.form.PopupMenu1.Items;
+    ASSERT_EQ(root.Count(), std::size(top));
+    for (std::size_t i = 0; i < std::size(top); ++i) {
+        EXPECT_EQ(root.Item(i).Name(), top[i].name);
+        EXPECT_EQ(root.Item(i).Caption(), top[i].caption);
+        EXPECT_EQ(root.Item(i).ImageIndex(), top[i].image);
+    }
+    const TMenuItem& options = rig.form.N6;
+    ASSERT_EQ(options.Count(), std::size(sub));
+    for (std::size_t i = 0; i < std::size(sub); ++i) {
+        EXPECT_EQ(options.Item(i).Name(), sub[i].name);
+        EXPECT_EQ(options.Item(i).Caption(), sub[i].caption);
+    }
+    EXPECT_TRUE(rig.form.Glidewing1.Default());
+    EXPECT_TRUE(rig.form.Menu_GpEnabled.Default());
+    // Before the first apply: Enable, Classic and Auto Scroll.
+    EXPECT_TRUE(rig.form.Menu_GpEnabled.Checked());
+    EXPECT_TRUE(rig.form.menu_classic.Checked());
+    EXPECT_TRUE(rig.form.Menu_auto.Checked());
+    EXPECT_FALSE(rig.form.menu_toggle.Checked());
+    EXPECT_FALSE(rig.form.Menu_move.Checked());
+}
+
+TEST(TrayMenu, ConfigureOpensTheWindowAndExitClosesIt) {
+    Started rig;
+    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    EXPECT_TRUE(rig.form.Visible());
+    rig.Do([&] { rig.form.N1.Click(); });
+    EXPECT_EQ(rig.formView.Closes, 1);
+}
+
+TEST(DriveItems, NoDriveGreysBothItems) {
+    Started rig("");
+    EXPECT_EQ(rig.form.OpticalDrives, "");
+    EXPECT_FALSE(rig.form.OpenCDROM1.Enabled());
+    EXPECT_FALSE(rig.form.CloseCDROM1.Enabled());
+    rig.Do([&] { rig.form.OpenCDROM1.Click(); });
+    rig.Do([&] { rig.form.CloseCDROM1.Click(); });
+    EXPECT_TRUE(rig.journal.empty());
+}
+
+TEST(DriveItems, OneDriveUsesTheDefaultCdDevice) {
+    Started rig("E");
+    EXPECT_EQ(rig.form.OpticalDrives, "E");
+    EXPECT_EQ(rig.form.OpenCDROM1.Count(), 0u);
+    rig.Do([&] { rig.form.OpenCDROM1.Click(); });
+    rig.Do([&] { rig.form.CloseCDROM1.Click(); });
+    EXPECT_EQ(rig.journal, (Journal{"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"}));
+}
+
+TEST(DriveItems, TwoDrivesGetAnItemEachAndOnlyTheChosenDoorMoves) {
+    Started rig("FD");  // found in letter order whatever the order of the fake
+    TMainForm& f = rig.form;
+    EXPECT_EQ(f.OpticalDrives, "DF");
+    ASSERT_EQ(f.OpenCDROM1.Count(), 2u);
+    ASSERT_EQ(f.CloseCDROM1.Count(), 2u);
+    EXPECT_EQ(f.OpenCDROM1.Item(0).Name(), "OpenCDROM_D");
+    EXPECT_EQ(f.OpenCDROM1.Item(0).Caption(), "D:");
+    EXPECT_EQ(f.OpenCDROM1.Item(1).Name(), "OpenCDROM_F");
+    EXPECT_EQ(f.CloseCDROM1.Item(1).Name(), "CloseCDROM_F");
+    EXPECT_EQ(f.CloseCDROM1.Item(1).Caption(), "F:");
+    EXPECT_FALSE(f.OpenCDROM1.OnClick);
+    EXPECT_FALSE(f.CloseCDROM1.OnClick);
+
+    rig.Do([&] { f.OpenCDROM1.Item(1).Click(); });
+    EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 F:", "MCI 0x80D device 9 flags 0x102",
+                                    "MCI 0x804 device 9 flags 0x2"}));
+    rig.journal.clear();
+    rig.Do([&] { f.CloseCDROM1.Item(0).Click(); });
+    EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 D:", "MCI 0x80D device 9 flags 0x202",
+                                    "MCI 0x804 device 9 flags 0x2"}));
+}
+
+TEST(DriveItems, AFailedOpenStillSendsTheLaterCommandsToNoDevice) {
+    Started rig("DE");
+    rig.mci.DeviceToOpen = 0;
+    rig.Do([&] { rig.form.OpenCDROM1.Item(0).Click(); });
+    EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 D:", "MCI 0x80D device 0 flags 0x102",
+                                    "MCI 0x804 device 0 flags 0x2"}));
+    EXPECT_TRUE(rig.boxes.Shown.empty());
+}
+
+TEST(DriveItems, EveryLetterIsAskedWithoutASeparator) {
+    MainFormRig rig;
+    rig.Start();
+    const auto asked = rig.Calls({"GetDriveType"});
+    ASSERT_EQ(asked.size(), 26u);
+    EXPECT_EQ(asked.front(), "GetDriveType A:");
+    EXPECT_EQ(asked.back(), "GetDriveType Z:");
+}
+
+TEST(LockComputer, LocksOrStartsTheScreenSaverAsTheSystemAllows) {
+    struct Case {
+        const char* name;
+        VersionInfo version;
+        bool toolsPresent;
+        bool queryWorks;
+        bool saverActive;
+        Journal expected;
+    };
+    const char* kSaver = "PostToDesktop 0x112 0xF140 0";
+    const Case cases[] = {
+        {"NT 5", {5, 1, 2}, true, true, false, {"Call LockTheComputer", kSaver}},
+        {"NT 5 without Tools.dll", {5, 1, 2}, false, true, true, {}},
+        {"older, saver active", {4, 10, 1}, false, true, true, {"SPI_GETSCREENSAVEACTIVE", kSaver}},
+        {"older, no saver", {4, 10, 1}, false, true, false, {"SPI_GETSCREENSAVEACTIVE"}},
+        {"older, query fails", {4, 10, 1}, false, false, true, {"SPI_GETSCREENSAVEACTIVE"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig rig;
+        rig.version.Info = c.version;
+        if (!c.toolsPresent) {
+            rig.libraries.Available.erase("Tools.dll");
+        }
+        rig.parameters.QueryWorks = c.queryWorks;
+        rig.parameters.ScreenSaverActive = c.saverActive;
+        rig.Start();
+        rig.ClearRecords();
+        rig.Do([&] { rig.form.N5.Click(); });
+        EXPECT_EQ(rig.journal, c.expected);
+        EXPECT_TRUE(rig.boxes.Shown.empty());
+    }
+}
+
+} // namespace
+} // namespace gw::test
