@@ -115,7 +115,7 @@ public:
         log_.push_back("ShellExecuteExA");
         launches.push_back(launch);
     }
-    void MessageBox(WindowHandle, const char* text, const char* caption, std::uint32_t type) override {
+    void ShowMessage(WindowHandle, const char* text, const char* caption, std::uint32_t type) override {
         log_.push_back(std::string("MessageBox ") + text + " | " + caption + " | " + Hex(type));
     }
 
