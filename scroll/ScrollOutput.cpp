@@ -70,10 +70,10 @@ void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
                            : Point{bar.rcScrollBar.left + bar.xyThumbTop + 1, bar.rcScrollBar.top + 1};
     if (control) {
         env_.Window.ScreenToClient(control, point);
-        env_.Window.PostMessage(control, win::kWM_LBUTTONDOWN, win::kMK_LBUTTON, MakeLParam(point.x, point.y));
+        env_.Window.Post(control, win::kWM_LBUTTONDOWN, win::kMK_LBUTTON, MakeLParam(point.x, point.y));
         env_.Input.Sleep(kGrabPauseMs);
     } else {
-        env_.Window.PostMessage(target, win::kWM_NCLBUTTONDOWN, vertical ? win::kHTVSCROLL : win::kHTHSCROLL,
+        env_.Window.Post(target, win::kWM_NCLBUTTONDOWN, vertical ? win::kHTVSCROLL : win::kHTHSCROLL,
                                 MakeLParam(point.x, point.y));
         env_.Input.Sleep(kGrabPauseMs);
     }
@@ -103,7 +103,7 @@ void ScrollOutput::MoveThumb(std::uint8_t axis, std::int32_t step) {
         along = drag.min;
     }
     if (drag.min <= along && along <= drag.max) {  // false only on a bar too short for its buttons
-        env_.Window.PostMessage(ThumbWindow(axis), win::kWM_MOUSEMOVE, win::kMK_LBUTTON,
+        env_.Window.Post(ThumbWindow(axis), win::kWM_MOUSEMOVE, win::kMK_LBUTTON,
                                 MakeLParam(drag.point.x, drag.point.y));
     }
 }
@@ -113,7 +113,7 @@ void ScrollOutput::EndThumbDrag(std::uint8_t axis) {
     if (drag.grabbed) {
         env_.Input.Sleep(kReleasePauseMs);
         // Also for a window's own bar, whose grab was a non-client press.
-        env_.Window.PostMessage(ThumbWindow(axis), win::kWM_LBUTTONUP, 0, MakeLParam(drag.point.x, drag.point.y));
+        env_.Window.Post(ThumbWindow(axis), win::kWM_LBUTTONUP, 0, MakeLParam(drag.point.x, drag.point.y));
         drag.grabbed = false;
     }
     env_.Share.Set(&HookShare::PassInput, true);
@@ -127,7 +127,7 @@ void ScrollOutput::WheelStep(std::int32_t dy) {
     if (!env_.Settings.Inverse) {
         wParam = 0u - wParam;  // mouse down scrolls towards the end: a negative wheel delta
     }
-    env_.Window.SendMessageTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
                                    MakeLParam(gesture_.Anchor.x, gesture_.Anchor.y), win::kSMTO_BLOCK, kWheelTimeoutMs);
 }
 
@@ -138,18 +138,18 @@ void ScrollOutput::HorzLineSteps(std::int32_t x) {
         ((x > lastX && !inverse) || (x < lastX && inverse)) ? win::kSB_LINERIGHT : win::kSB_LINELEFT;
     const std::int32_t lines = std::abs(x - lastX) / 2;
     for (std::int32_t i = 0; i < lines; ++i) {
-        env_.Window.SendMessageTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(static_cast<std::int32_t>(code), 0),
+        env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(static_cast<std::int32_t>(code), 0),
                                        0, win::kSMTO_BLOCK, kLineTimeoutMs);
     }
-    env_.Window.SendMessageTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(win::kSB_ENDSCROLL, 0), 0,
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(win::kSB_ENDSCROLL, 0), 0,
                                    win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG, kLineSendTimeoutMs);
 }
 
 void ScrollOutput::SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control) {
     const std::uint32_t flags = win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG;
-    env_.Window.SendMessageTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0),
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0),
                                    HandleParam(control), flags, kLineSendTimeoutMs);
-    env_.Window.SendMessageTimeout(probe_.ScrollTarget, message, MakeWParam(win::kSB_ENDSCROLL, 0), HandleParam(control),
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(win::kSB_ENDSCROLL, 0), HandleParam(control),
                                    flags, kLineSendTimeoutMs);
 }
 
@@ -176,7 +176,7 @@ void ScrollOutput::ScrollTimerTimer() {
             if (direction == kDirectionDown) {
                 wParam = 0u - wParam;
             }
-            env_.Window.SendMessageTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
+            env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
                                            MakeLParam(probe_.ProbePoint.x, probe_.ProbePoint.y), win::kSMTO_BLOCK,
                                            kWheelTimeoutMs);
         }

@@ -20,13 +20,14 @@ struct ScrollBarGeometry {
     std::int32_t xyThumbTop = 0;     // thumb start, relative to the bar
 };
 
+// Method names steer clear of the A/W macros of <windows.h>.
 class IScrollWindowOps {
 public:
-    virtual void PostMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                             std::intptr_t lParam) = 0;
+    // PostMessageA.
+    virtual void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
     // SendMessageTimeoutA; the result is of no interest to the engine.
-    virtual void SendMessageTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                    std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) = 0;
+    virtual void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                 std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) = 0;
     // AttachThreadInput with the flag as given (the engine attaches with all bits set).
     virtual void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) = 0;
     virtual void SetCapture(WindowHandle window) = 0;

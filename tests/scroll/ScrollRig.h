@@ -83,10 +83,10 @@ public:
     }
 
     // --- IScrollWindowOps
-    void PostMessage(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) override {
-        Record(Post(w, msg, wp, lp));
+    void Post(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) override {
+        Record(test::Post(w, msg, wp, lp));
     }
-    void SendMessageTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
+    void SendWithTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
                             std::uint32_t timeout) override {
         Record(Send(w, msg, wp, lp, flags, timeout));
     }

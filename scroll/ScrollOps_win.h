@@ -1,0 +1,53 @@
+#pragma once
+// The Win32 side of the scroll engine's seams and of the cursor table's seam.
+
+#include "scroll/ScrollSeams.h"
+#include "scroll/SystemCursors.h"
+
+#include <windows.h>
+#undef CopyCursor  // a macro over CopyIcon; the seam has a method of that name
+
+namespace gw::win32 {
+
+class ScrollWindowOps final : public IScrollWindowOps {
+public:
+    void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
+                            std::uint32_t flags, std::uint32_t timeoutMs) override;
+    void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) override;
+    void SetCapture(WindowHandle window) override;
+    void ReleaseCapture() override;
+    void GetKeyboardState(KeyboardState& state) override;
+    void SetKeyboardState(const KeyboardState& state) override;
+    bool GetScrollBarInfo(WindowHandle window, std::int32_t objectId, ScrollBarGeometry& info) override;
+    void ScreenToClient(WindowHandle window, Point& point) override;
+    std::uint32_t GetWindowThreadProcessId(WindowHandle window) override;
+    std::uint32_t GetCurrentThreadId() override;
+    WindowHandle WindowFromPoint(Point point) override;
+};
+
+class ScrollInputOps final : public IScrollInputOps {
+public:
+    void SetCursorPos(std::int32_t x, std::int32_t y) override;
+    Point GetCursorPos() override;
+    void MouseEvent(std::uint32_t flags) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    bool ButtonsSwapped() override;
+};
+
+// Loads the cursor resources from the given module (the program's own by default).
+class ModuleCursorApi final : public ICursorApi {
+public:
+    explicit ModuleCursorApi(HMODULE module = nullptr) : module_(module ? module : GetModuleHandleA(nullptr)) {}
+
+    CursorHandle LoadCursorResource(const char* name) override;
+    CursorHandle CopyCursor(CursorHandle cursor) override;
+    void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) override;
+    void SetCursor(CursorHandle cursor) override;
+    void ReloadSystemCursors() override;
+
+private:
+    HMODULE module_;
+};
+
+} // namespace gw::win32
