@@ -1,0 +1,98 @@
+#include "app/MainWindow_win.h"
+
+#include "resources/resource.h"
+#include "shared/HookShare.h"
+#include "ui/Controls_win.h"
+
+namespace gw::win32 {
+
+namespace {
+
+constexpr UINT_PTR kMainTimerId = 1;
+constexpr UINT_PTR kScrollTimerId = 2;
+
+int ScreenDpi() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) {
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}
+
+FormCreateParams MainWindowParams(HICON icon, HICON smallIcon) {
+    const int dpi = ScreenDpi();
+    FormCreateParams params;
+    params.ClassName = kMainWindowClassName;
+    // A fixed dialog: single border, system menu and minimise box only.
+    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    params.ExStyle = WS_EX_CONTROLPARENT;
+    params.ClientWidth = MulDiv(kConfigClientWidth, dpi, 96);
+    params.ClientHeight = MulDiv(kConfigClientHeight, dpi, 96);
+    params.Centred = true;
+    params.Icon = icon;
+    params.SmallIcon = smallIcon;
+    return params;
+}
+
+} // namespace
+
+MainWindow::MainWindow(TMainForm& form, TApplication& application, MessagePump& pump)
+    : form_(form), application_(application), pump_(pump),
+      icon_(LoadIconResource(IDI_GLIDEWING, GetSystemMetrics(SM_CXICON))),
+      smallIcon_(LoadIconResource(IDI_GLIDEWING, GetSystemMetrics(SM_CXSMICON))),
+      window_(form, application, MainWindowParams(icon_.Get(), smallIcon_.Get())) {
+    window_.OnCreated = [this](FormWindow& window) { Build(window); };
+    window_.OnDestroy = [this] {
+        application_.Dispatch([this] { form_.FormDestroy(); });
+        Teardown();
+    };
+    form_.SetView(&window_);
+}
+
+MainWindow::~MainWindow() {
+    Teardown();
+    form_.SetView(nullptr);
+}
+
+void MainWindow::Build(FormWindow& window) {
+    const int dpi = ScreenDpi();
+    window.AddFilter(*this);
+    trayImages_ = std::make_unique<ImageListBinding>(
+        form_.IconImagelist, std::vector<int>{IDI_TRAY_ENABLED, IDI_TRAY_DISABLED}, MulDiv(32, dpi, 96));
+    menuImages_ = std::make_unique<ImageListBinding>(
+        form_.ImageList1, std::vector<int>{IDI_MENU_EXIT, IDI_MENU_SCROLL, IDI_MENU_LOCK, IDI_MENU_EJECT},
+        MulDiv(16, dpi, 96));
+    configuration_ = std::make_unique<ConfigurationWindow>(window, form_, dpi);
+    tray_ = std::make_unique<TrayIconBinding>(window, form_, form_.CoolTrayIcon1, *trayImages_);
+    menu_ = std::make_unique<PopupMenuBinding>(window, form_.PopupMenu1, menuImages_.get());
+    mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
+    scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
+    pump_.SetDialogWindow(window.Hwnd());
+}
+
+void MainWindow::Teardown() {
+    pump_.SetDialogWindow(nullptr);
+    scrollTimer_.reset();
+    mainTimer_.reset();
+    menu_.reset();
+    tray_.reset();
+    configuration_.reset();
+    window_.RemoveFilter(*this);
+}
+
+bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_HOOKMOUSE) {
+        application_.Dispatch([&] { form_.HandleHookMouse(wParam, lParam); });
+        result = 0;
+        return true;
+    }
+    if (message == WM_HOOKKEY) {
+        application_.Dispatch([&] { form_.HandleHookKey(wParam, lParam); });
+        result = 0;
+        return true;
+    }
+    return RouteControlMessage(message, wParam, lParam, result);
+}
+
+} // namespace gw::win32

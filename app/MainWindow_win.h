@@ -1,0 +1,48 @@
+#pragma once
+// TMainForm on real windows: the configuration window (class "Glidewing_Brightloom_2002"), its
+// controls, the tray icon and its menu, the two timers and the hook messages.
+
+#include "app/ConfigLayout_win.h"
+#include "app/MainForm.h"
+#include "ui/Application_win.h"
+#include "ui/FormWindow_win.h"
+#include "ui/Gdi_win.h"
+#include "ui/ImageList_win.h"
+#include "ui/Menu_win.h"
+#include "ui/Timer_win.h"
+#include "ui/TrayIcon_win.h"
+
+#include <memory>
+
+namespace gw::win32 {
+
+class MainWindow final : public MessageFilter {
+public:
+    MainWindow(TMainForm& form, TApplication& application, MessagePump& pump);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    ~MainWindow() override;
+
+    // The hook messages and the controls on the form itself.
+    bool FilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+private:
+    void Build(FormWindow& window);
+    void Teardown();
+
+    TMainForm& form_;
+    TApplication& application_;
+    MessagePump& pump_;
+    UniqueIcon icon_;
+    UniqueIcon smallIcon_;
+    FormWindow window_;
+    std::unique_ptr<ImageListBinding> trayImages_;
+    std::unique_ptr<ImageListBinding> menuImages_;
+    std::unique_ptr<ConfigurationWindow> configuration_;
+    std::unique_ptr<TrayIconBinding> tray_;
+    std::unique_ptr<PopupMenuBinding> menu_;
+    std::unique_ptr<TimerBinding> mainTimer_;
+    std::unique_ptr<TimerBinding> scrollTimer_;
+};
+
+} // namespace gw::win32

@@ -1,0 +1,61 @@
+// Glidewing's entry: one instance per desktop, COM for the shell calls, then the hidden main
+// window and its message loop until Exit.
+
+#include "app/MainForm.h"
+#include "app/MainWindow_win.h"
+#include "app/SystemSeams_win.h"
+#include "settings/SettingsSeams_win.h"
+#include "ui/Application_win.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    // A running instance owns the class; a second start leaves it alone and ends at once.
+    if (FindWindowA(gw::kMainWindowClassName, nullptr)) {
+        return 0;
+    }
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+
+    INITCOMMONCONTROLSEX controls = {};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    gw::win32::SystemMessageBox messageBox;
+    gw::win32::MessagePump pump;
+    gw::TApplication application(messageBox, pump);
+    application.SetTitle("Glidewing");
+
+    gw::win32::LibraryLoader libraries;
+    gw::win32::SharedSection section;
+    gw::win32::SystemParameters systemParameters;
+    gw::win32::Drives drives;
+    gw::win32::Mci mci;
+    gw::win32::Version version;
+    gw::win32::FileSystem files;
+    gw::win32::Shell shell;
+    gw::win32::DesktopWindow desktop;
+    gw::win32::ProfileFile profile;
+    gw::win32::Registry registry;
+    gw::win32::HtmlHelpEntry htmlHelp;
+    gw::win32::CursorApi cursors;
+    const gw::MainFormSeams seams{libraries, section, systemParameters, drives, mci,      version,  files,
+                                  shell,     desktop, profile,          registry, htmlHelp, cursors};
+
+    int exitCode = 0;
+    {
+        gw::TMainForm form(application, seams);
+        gw::win32::MainWindow window(form, application, pump);
+        // A start-up error is shown and the program runs on in the tray without the later steps.
+        application.Dispatch([&] { form.FormCreate(); });
+        form.Handle();  // the window (and with it the tray icon) exists even when start-up stopped early
+        exitCode = pump.Run();
+    }
+
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return exitCode;
+}

@@ -1,0 +1,171 @@
+#include "app/SystemSeams_win.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <shellapi.h>
+
+#include <cstring>
+
+// The seams use the plain names; these two are macros in the Windows headers.
+#undef GetVersionEx
+#undef CopyCursor
+
+namespace gw::win32 {
+
+namespace {
+
+HMODULE ToModule(ModuleHandle module) { return reinterpret_cast<HMODULE>(module.value); }
+HANDLE ToHandle(KernelHandle handle) { return reinterpret_cast<HANDLE>(handle.value); }
+HCURSOR ToCursor(CursorHandle cursor) { return reinterpret_cast<HCURSOR>(cursor.value); }
+CursorHandle FromCursor(HCURSOR cursor) { return CursorHandle{reinterpret_cast<std::uintptr_t>(cursor)}; }
+
+} // namespace
+
+// --- Libraries
+
+ModuleHandle LibraryLoader::Load(const std::string& path) {
+    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadLibraryA(path.c_str()))};
+}
+
+ProcAddress LibraryLoader::Find(ModuleHandle module, const std::string& name) {
+    return ProcAddress{reinterpret_cast<std::uintptr_t>(GetProcAddress(ToModule(module), name.c_str()))};
+}
+
+void LibraryLoader::Free(ModuleHandle module) { FreeLibrary(ToModule(module)); }
+
+void LibraryLoader::CallNoArgs(ProcAddress entry) {
+    // The exports we call this way (the four hook switches, LockTheComputer) take no arguments;
+    // without arguments the stdcall and cdecl conventions agree, so one pointer type serves all.
+    using NoArgs = void(WINAPI*)();
+    reinterpret_cast<NoArgs>(entry.value)();
+}
+
+// --- The shared record's section
+
+KernelHandle SharedSection::Create(const std::string& name, std::uint32_t size) {
+    HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name.c_str());
+    return KernelHandle{reinterpret_cast<std::uintptr_t>(section)};
+}
+
+HookShare* SharedSection::MapWritable(KernelHandle section) {
+    return static_cast<HookShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
+}
+
+void SharedSection::Unmap(HookShare* view) { UnmapViewOfFile(view); }
+
+void SharedSection::Close(KernelHandle section) { CloseHandle(ToHandle(section)); }
+
+// --- System parameters
+
+bool SystemParameters::Set(std::uint32_t action, std::uint32_t param, std::uint32_t winIni) {
+    return SystemParametersInfoA(action, param, nullptr, winIni) != FALSE;
+}
+
+bool SystemParameters::ScreenSaveActive(bool& active) {
+    BOOL value = FALSE;
+    if (!SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &value, 0)) {
+        return false;
+    }
+    active = value != FALSE;
+    return true;
+}
+
+// --- Drives and their doors
+
+std::uint32_t Drives::DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+
+std::uint32_t Mci::SendString(const std::string& command) {
+    return mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+}
+
+std::uint32_t Mci::Open(std::uint32_t flags, std::uint32_t deviceType, const std::string& element,
+                        std::uint32_t& deviceId) {
+    MCI_OPEN_PARMSA params;
+    std::memset(&params, 0, sizeof params);
+    // With MCI_OPEN_TYPE_ID the device type travels as a number in the name field.
+    params.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(deviceType));
+    params.lpstrElementName = element.c_str();
+    const MCIERROR result = mciSendCommandA(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&params));
+    deviceId = params.wDeviceID;
+    return result;
+}
+
+std::uint32_t Mci::Command(std::uint32_t deviceId, std::uint32_t command, std::uint32_t flags) {
+    return mciSendCommandA(deviceId, command, flags, 0);
+}
+
+// --- Version and files
+
+bool Version::GetVersionEx(VersionInfo& info) {
+    OSVERSIONINFOA version;
+    std::memset(&version, 0, sizeof version);
+    version.dwOSVersionInfoSize = sizeof version;  // 148
+    // Deprecated in newer SDKs, but exactly the question asked: "NT 5.0 or later?".
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#endif
+    const BOOL ok = ::GetVersionExA(&version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
+#endif
+    if (!ok) {
+        return false;
+    }
+    info.MajorVersion = version.dwMajorVersion;
+    info.MinorVersion = version.dwMinorVersion;
+    info.PlatformId = version.dwPlatformId;
+    return true;
+}
+
+std::string FileSystem::ExecutablePath() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, length);
+}
+
+std::string FileSystem::SystemDirectory() {
+    char path[256] = {};
+    const UINT length = GetSystemDirectoryA(path, 255);
+    return length < sizeof path ? std::string(path, length) : std::string();
+}
+
+bool FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// --- Shell and desktop window
+
+void Shell::Execute(WindowHandle owner, const std::string& verb, const std::string& file, int show) {
+    ShellExecuteA(reinterpret_cast<HWND>(owner.value), verb.c_str(), file.c_str(), nullptr, nullptr, show);
+}
+
+void DesktopWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    PostMessageA(GetDesktopWindow(), message, wParam, lParam);
+}
+
+// --- Cursors
+
+CursorHandle CursorApi::LoadCursorResource(const char* name) {
+    return FromCursor(LoadCursorA(GetModuleHandleA(nullptr), name));
+}
+
+CursorHandle CursorApi::CopyCursor(CursorHandle cursor) {
+    return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
+}
+
+void CursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
+    ::SetSystemCursor(ToCursor(cursor), systemId);
+}
+
+void CursorApi::SetCursor(CursorHandle cursor) { ::SetCursor(ToCursor(cursor)); }
+
+void CursorApi::ReloadSystemCursors() { SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE); }
+
+} // namespace gw::win32

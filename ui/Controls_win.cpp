@@ -1,0 +1,325 @@
+#include "ui/Controls_win.h"
+
+#include <commctrl.h>
+
+#include <memory>
+
+namespace gw::win32 {
+
+namespace {
+
+ControlWindow* BindingOf(HWND window) {
+    return window ? reinterpret_cast<ControlWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)) : nullptr;
+}
+
+} // namespace
+
+// --- ControlWindow
+
+ControlWindow::~ControlWindow() {
+    control_.SetView(nullptr);
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    }
+}
+
+void ControlWindow::Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, const RECT& bounds,
+                           HFONT font) {
+    hwnd_ = CreateWindowExA(exStyle, windowClass, control_.Caption().c_str(), WS_CHILD | WS_VISIBLE | style,
+                            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!hwnd_) {
+        return;
+    }
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Adopt(hwnd_);
+    control_.SetView(this);  // picks up the current state at once
+}
+
+void ControlWindow::Adopt(HWND window) { SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
+
+void ControlWindow::RefreshEnabled() {
+    if (hwnd_) {
+        EnableWindow(hwnd_, control_.Enabled() && (!container_ || container_->Enabled()));
+    }
+}
+
+void ControlWindow::ControlChanged(TControl& control) {
+    if (!hwnd_) {
+        return;
+    }
+    if (showCaption_) {
+        char current[512] = {};
+        GetWindowTextA(hwnd_, current, sizeof current);
+        if (control.Caption() != current) {
+            SetWindowTextA(hwnd_, control.Caption().c_str());
+        }
+    }
+    RefreshEnabled();
+    Sync();
+}
+
+// --- Check boxes
+
+void CheckBoxWindow::AttachLabel(HWND label, COLORREF colour) {
+    label_ = label;
+    colour_ = colour;
+    showCaption_ = false;
+    SetWindowTextA(hwnd_, "");
+    Adopt(label);
+    ControlChanged(control_);
+}
+
+void CheckBoxWindow::Sync() {
+    SendMessageA(hwnd_, BM_SETCHECK, box_.Checked() ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (label_) {
+        SetWindowTextA(label_, box_.Caption().c_str());
+        EnableWindow(label_, IsWindowEnabled(hwnd_));
+    }
+}
+
+void CheckBoxWindow::OnCommand(HWND from, WORD code) {
+    if (code != BN_CLICKED) {  // STN_CLICKED of the label is the same number
+        return;
+    }
+    if (from == label_) {
+        Run([this] { box_.SetChecked(!box_.Checked()); });
+        SetFocus(hwnd_);
+    } else {
+        const bool checked = SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        Run([this, checked] { box_.SetChecked(checked); });
+    }
+}
+
+HBRUSH CheckBoxWindow::OnColor(HDC dc) {
+    if (!label_) {
+        return nullptr;
+    }
+    SetTextColor(dc, IsWindowEnabled(label_) ? colour_ : GetSysColor(COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+// --- Drop-down lists
+
+void ComboBoxWindow::Sync() {
+    if (!filled_ || shownItems_ != list_.Items()) {
+        SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+        for (const std::string& item : list_.Items()) {
+            SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        }
+        shownItems_ = list_.Items();
+        filled_ = true;
+    }
+    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0);
+}
+
+void ComboBoxWindow::OnCommand(HWND, WORD code) {
+    if (code == CBN_SELCHANGE) {
+        const int index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+        Run([this, index] { list_.UserSelect(index); });
+    }
+}
+
+// --- Sliders
+
+void TrackBarWindow::Sync() {
+    if (!ranged_) {
+        SendMessageA(hwnd_, TBM_SETRANGE, FALSE, MAKELPARAM(slider_.Min(), slider_.Max()));
+        SendMessageA(hwnd_, TBM_SETTICFREQ, 1, 0);  // a tick per step
+        SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, 5);
+        ranged_ = true;
+    }
+    SendMessageA(hwnd_, TBM_SETPOS, TRUE, slider_.Position());
+}
+
+void TrackBarWindow::OnScroll() {
+    const int position = static_cast<int>(SendMessageA(hwnd_, TBM_GETPOS, 0, 0));
+    Run([this, position] { slider_.SetPosition(position); });
+}
+
+// --- Buttons
+
+void ButtonWindow::SetPicture(HICON icon) {
+    SendMessageA(hwnd_, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
+void ButtonWindow::OnCommand(HWND, WORD code) {
+    if (code == BN_CLICKED) {
+        Run([this] { button_.Click(); });
+    }
+}
+
+// --- Group boxes
+
+void GroupBoxWindow::AddMember(ControlWindow& control) {
+    controls_.push_back(&control);
+    control.SetContainer(this);
+    control.RefreshEnabled();
+}
+
+void GroupBoxWindow::Sync() {
+    for (HWND member : members_) {
+        EnableWindow(member, Enabled());
+    }
+    for (ControlWindow* control : controls_) {
+        control->RefreshEnabled();
+        if (auto* box = dynamic_cast<CheckBoxWindow*>(control); box && box->Label()) {
+            EnableWindow(box->Label(), IsWindowEnabled(box->Hwnd()));
+        }
+    }
+}
+
+// --- Page control
+
+void PageControlWindow::SetPageWindows(std::vector<HWND> windows) {
+    pageWindows_ = std::move(windows);
+    Sync();
+}
+
+RECT PageControlWindow::PageArea() const {
+    RECT area = {};
+    GetWindowRect(hwnd_, &area);
+    MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&area), 2);
+    SendMessageA(hwnd_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
+void PageControlWindow::Sync() {
+    if (!filled_) {
+        int index = 0;
+        for (const std::string& page : pages_.Pages()) {
+            TCITEMA item = {};
+            item.mask = TCIF_TEXT;
+            item.pszText = const_cast<char*>(page.c_str());
+            SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+        }
+        filled_ = true;
+    }
+    const int active = pages_.ActivePageIndex();
+    SendMessageA(hwnd_, TCM_SETCURSEL, static_cast<WPARAM>(active), 0);
+    for (std::size_t i = 0; i < pageWindows_.size(); ++i) {
+        ShowWindow(pageWindows_[i], static_cast<int>(i) == active ? SW_SHOW : SW_HIDE);
+    }
+}
+
+bool PageControlWindow::OnNotify(const NMHDR& header, LRESULT& result) {
+    if (header.code != static_cast<UINT>(TCN_SELCHANGE)) {
+        return false;
+    }
+    const int index = static_cast<int>(SendMessageA(hwnd_, TCM_GETCURSEL, 0, 0));
+    Run([this, index] { pages_.SetActivePageIndex(index); });
+    result = 0;
+    return true;
+}
+
+// --- Routing
+
+bool RouteControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+    case WM_COMMAND: {
+        HWND from = reinterpret_cast<HWND>(lParam);
+        if (ControlWindow* binding = BindingOf(from)) {
+            binding->OnCommand(from, HIWORD(wParam));
+            result = 0;
+            return true;
+        }
+        return false;
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        if (ControlWindow* binding = BindingOf(reinterpret_cast<HWND>(lParam))) {
+            binding->OnScroll();
+            result = 0;
+            return true;
+        }
+        return false;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (ControlWindow* binding = BindingOf(header->hwndFrom)) {
+            return binding->OnNotify(*header, result);
+        }
+        return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (ControlWindow* binding = BindingOf(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = binding->OnColor(reinterpret_cast<HDC>(wParam))) {
+                result = reinterpret_cast<LRESULT>(brush);
+                return true;
+            }
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+// --- Page windows
+
+namespace {
+
+constexpr char kPageClass[] = "GlidewingPage";
+
+struct PageData {
+    std::function<void(HDC, const RECT&)> paint;
+};
+
+LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* data = reinterpret_cast<PageData*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    LRESULT result = 0;
+    if (RouteControlMessage(message, wParam, lParam, result)) {
+        return result;
+    }
+    switch (message) {
+    case WM_NCCREATE:
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT client;
+        GetClientRect(window, &client);
+        if (data && data->paint) {
+            data->paint(dc, client);
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
+    case WM_NCDESTROY:
+        delete data;
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace
+
+HWND CreatePageWindow(HWND parent, const RECT& bounds, std::function<void(HDC, const RECT&)> paint) {
+    static const ATOM registered = [] {
+        WNDCLASSEXA windowClass = {};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = &PageProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = kPageClass;
+        return RegisterClassExA(&windowClass);
+    }();
+    (void)registered;
+    auto data = std::make_unique<PageData>();
+    data->paint = std::move(paint);
+    HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
+                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                                GetModuleHandleA(nullptr), data.get());
+    if (page) {
+        data.release();  // the window owns it now and frees it on WM_NCDESTROY
+    }
+    return page;
+}
+
+} // namespace gw::win32
