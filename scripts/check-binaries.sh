@@ -9,6 +9,7 @@ case "$arch" in i386) objdump=i686-w64-mingw32-objdump ;; *) objdump=x86_64-w64-
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|OLE32|COMCTL32|WINMM|SHLWAPI|COMDLG32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
 status=0
 shopt -s nullglob
+shopt -s nocasematch  # import libraries spell DLL names in either case (ole32.dll, OLE32.dll)
 for f in "$bin"/*.exe "$bin"/*.dll; do
   file -b "$f" | grep -q "$( [ "$arch" = i386 ] && echo 'Intel 80386' || echo 'x86-64')" || {
     echo "FAIL $f: not a $arch binary"; status=1; }
