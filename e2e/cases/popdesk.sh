@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# PopDesk and the mouse tools with the real Glidewing.exe: the menu of the desktop's items that
+# opens when the pointer rests on a screen corner, launching an item from it, and the button swap
+# applied through the system's own setting.
+#
+#   popdesk.sh CASE     e.g. popdesk.sh menu_lists_and_launches
+#
+# The cursor hiding while typing is not here: SetSystemCursor does nothing under Wine, so it is
+# covered by the unit tests of tools/ only.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+
+# ---------------------------------------------------------------------------------------------
+# The program, in a folder of its own with its own GWing.ini
+
+# app_start INI-TEXT: copies the runnable set into the case folder, writes GWing.ini beside it
+# (CRLF, as the profile API writes it) and starts Glidewing.exe from there.
+app_start() {
+  GW_APP_DIR=$GW_CASE_DIR/app
+  mkdir -p "$GW_APP_DIR"
+  [ -f "$GW_BIN/Glidewing.exe" ] || gw_fail "missing $GW_BIN/Glidewing.exe"
+  cp "$GW_BIN"/*.exe "$GW_BIN"/*.dll "$GW_APP_DIR"/ 2>/dev/null
+  cp "$GW_BIN"/*.chm "$GW_APP_DIR"/ 2>/dev/null
+  printf '%s\n' "$1" | sed 's/$/\r/' >"$GW_APP_DIR/GWing.ini"
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  sleep 2
+  gw_running glidewing || gw_fail "Glidewing.exe ended at start-up: $(cat "$GW_CASE_DIR/glidewing.out")"
+}
+
+# The ini of a PopDesk case: PopDesk on, top left corner, the shortest wait (list position 0,
+# 100 ms); scrolling off so that no click of the case is taken for a scroll.
+popdesk_ini() {
+  printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" \
+    "[popdesk]" "desktopuse=1" "deskactive=0" "desktoptime=0"
+}
+
+# ---------------------------------------------------------------------------------------------
+# The desktop folder of the prefix
+
+# desktop_reset: an empty, real desktop folder (a fresh prefix links it to $HOME).
+desktop_reset() {
+  GW_DESKTOP=$WINEPREFIX/drive_c/users/$(whoami)/Desktop
+  if [ -L "$GW_DESKTOP" ]; then
+    rm "$GW_DESKTOP"
+  fi
+  rm -rf "$GW_DESKTOP"
+  mkdir -p "$GW_DESKTOP"
+}
+
+# ---------------------------------------------------------------------------------------------
+# The menu on screen
+
+# The colour of a screen pixel as "R G B".
+pixel() {
+  import -display "$DISPLAY" -window root -crop "1x1+$1+$2" +repage -depth 8 txt:- 2>/dev/null |
+    sed -n '2s/^[^(]*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'
+}
+
+# True while the banner's blue shows at the top left: the menu is open at the top left corner.
+menu_open() {
+  local r g b
+  read -r r g b <<<"$(pixel 12 8)"
+  [ -n "${b:-}" ] && [ "$b" -gt 150 ] && [ "$r" -lt 100 ] && [ "$b" -gt $((g + 60)) ]
+}
+
+# wait_menu [TIMEOUT=10]: rests the pointer on the top left corner pixel until the menu is open.
+wait_menu() {
+  local timeout=${1:-10} i
+  gw_move 0 0
+  for i in $(seq $((timeout * 5))); do
+    menu_open && return 0
+    sleep 0.2
+  done
+  gw_fail "the PopDesk menu did not open on the top left corner within ${timeout}s"
+}
+
+# menu_focus: the pointer onto the first row (through the banner), which selects that row and
+# lets the keys reach the menu. Wine hands the keyboard to a menu only once the pointer has been
+# over it.
+menu_focus() {
+  gw_move 10 10
+  sleep 0.3
+}
+
+# choose N: picks entry N (0-based) with the keyboard, as a user would: from the first row N
+# times Down, then Return.
+choose() {
+  local i keys=()
+  menu_focus
+  for i in $(seq "$1"); do keys+=(Down); done
+  gw_key "${keys[@]}" Return
+}
+
+# wait_file FILE [TIMEOUT=10]
+wait_file() {
+  local i
+  for i in $(seq $((${2:-10} * 10))); do
+    [ -f "$1" ] && return 0
+    sleep 0.1
+  done
+  gw_fail "no $(basename "$1") within ${2:-10}s"
+}
+
+# The desktop namespace items that come first under Wine: My Computer, Documents, Trash and "/";
+# the files of the desktop folder follow in name order.
+NAMESPACE_ITEMS=4
+
+# ---------------------------------------------------------------------------------------------
+# Cases
+
+# The items put on the desktop are in the menu, after the namespace items and in the shell's
+# order, and choosing one launches it. A screenshot of the open menu goes to the artifacts.
+case_menu_lists_and_launches() {
+  desktop_reset
+  mkdir "$GW_DESKTOP/Projects"
+  echo "Agenda for Monday" >"$GW_DESKTOP/Notes.txt"
+  cp "$GW_E2E_BIN/gwmarker.exe" "$GW_DESKTOP/Run marker.exe"
+  gw_move 500 400
+  app_start "$(popdesk_ini)"
+
+  wait_menu 15
+  menu_focus
+  gw_key Down Down Down Down  # rest on Notes.txt: the picture shows a selected row too
+  sleep 0.5
+  gw_screenshot popdesk-menu >/dev/null || gw_fail "no screenshot"
+  gw_key Escape
+  gw_move 300 300  # off the corner: the menu stays closed
+  sleep 0.5
+  menu_open && gw_fail "the menu is still open after Escape"
+
+  wait_menu
+  choose $((NAMESPACE_ITEMS + 2))  # Notes.txt, Projects, Run marker.exe
+  wait_file "$GW_DESKTOP/Run marker.exe.ran"
+  gw_move 300 300
+  sleep 0.5
+  menu_open && gw_fail "the menu is still open after a choice"
+  gw_running glidewing || gw_fail "Glidewing.exe ended"
+}
+
+# Closing the menu while the pointer stays on the corner brings it back at the next tick, built
+# afresh: an item added while it was open is in the new one.
+case_reopens_with_new_items() {
+  desktop_reset
+  cp "$GW_E2E_BIN/gwmarker.exe" "$GW_DESKTOP/Run marker.exe"
+  gw_move 500 400
+  app_start "$(popdesk_ini)"
+
+  wait_menu 15
+  echo "added" >"$GW_DESKTOP/Added later.txt"
+  menu_focus
+  gw_move 0 0  # back onto the corner, then close with the keyboard
+  sleep 0.3
+  gw_key Escape
+  sleep 1
+  menu_open || gw_fail "the menu did not come back with the pointer still on the corner"
+  choose $((NAMESPACE_ITEMS + 1))  # Added later.txt, Run marker.exe
+  wait_file "$GW_DESKTOP/Run marker.exe.ran"
+  gw_move 300 300
+}
+
+# No menu when PopDesk is off, however long the pointer rests on the corner.
+case_off_never_opens() {
+  desktop_reset
+  gw_move 500 400
+  app_start "$(printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" \
+    "[popdesk]" "desktopuse=0" "deskactive=0" "desktoptime=0")"
+  gw_move 0 0
+  sleep 2
+  menu_open && gw_fail "the menu opened with PopDesk off"
+  gw_move 300 300
+}
+
+# probe_swap: what the system reports for swapped buttons now.
+probe_swap() {
+  local log=$GW_CASE_DIR/swap.log
+  rm -f "$log"
+  gw_run "$GW_E2E_BIN/gwswapprobe.exe" "$(gw_winpath "$log")" >/dev/null
+  sed -n 's/^swap=//p' "$log"
+}
+
+# The apply step at start-up switches the system's button swap on or off after the setting.
+case_swap_buttons_applied() {
+  local state
+  for state in 1 0; do
+    app_start "$(printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=$state")"
+    local i value=""
+    for i in $(seq 20); do
+      value=$(probe_swap)
+      [ "$value" = "$state" ] && break
+      sleep 0.3
+    done
+    [ "$value" = "$state" ] || gw_fail "Check_zhlrj=$state: SM_SWAPBUTTON reports '$value'"
+    gw_stop glidewing
+  done
+}
+
+gw_case_begin "popdesk.$1"
+"case_$1"
