@@ -18,7 +18,7 @@ constexpr int kRightPadding = 24;
 constexpr int kMinRowHeight = 24;
 constexpr int kMaxRowHeight = 34;       // rows grow up to this to give a short menu room for the banner
 constexpr int kMaxTextWidth = 360;      // longer names end in an ellipsis
-constexpr int kBannerMargin = 10;       // between the banner text and the menu's bottom edge
+constexpr int kBannerMargin = 14;       // between the banner caption and the menu's ends
 
 // Colours.
 constexpr COLORREF kBannerTop = RGB(24, 86, 214);
@@ -196,14 +196,16 @@ void Win32DesktopMenuView::PaintBanner() {
         Fill(bannerDc_, {0, y, kBannerWidth, y + 1}, c);
     }
 
-    // The caption stands on the banner's foot, reading upwards; a dark copy one pixel down and
-    // right behind the white one lifts it off the gradient.
+    // The caption reads upwards and ends near the top, where the blue is brightest; a dark copy
+    // one pixel down and right behind the white one lifts it off the gradient.
     HGDIOBJ oldFont = SelectObject(bannerDc_, bannerFont_);
     TEXTMETRICA tm{};
     GetTextMetricsA(bannerDc_, &tm);
     SetBkMode(bannerDc_, TRANSPARENT);
     const int x = (kBannerWidth - tm.tmHeight) / 2;
-    const int y = totalHeight_ - kBannerMargin;
+    SIZE caption{};
+    GetTextExtentPoint32A(bannerDc_, kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &caption);
+    const int y = kBannerMargin + caption.cx;
     const int length = static_cast<int>(sizeof kBannerCaption - 1);
     SetTextColor(bannerDc_, kBannerShadow);
     TextOutA(bannerDc_, x + 1, y + 1, kBannerCaption, length);
