@@ -23,3 +23,13 @@ function(gw_e2e_cases script)
 endfunction()
 
 gw_e2e_cases(harness.sh target_receives_input)
+
+gw_e2e_cases(hooks.sh
+  click.right_on_list click.right_on_plain click.right_on_own_scroll_bar click.scroll_disabled
+  click.left_activation click.middle_activation click.other_button click.no_activation_button
+  click.mozilla_class click.sibling_scroll_bar
+  pass_input_off hooks_paused report_keys section_closed)
+
+gw_e2e_cases(program.sh
+  second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported
+  first_start_writes_run_value exit_from_tray_menu configuration_pages_screenshots)

@@ -1,0 +1,166 @@
+#!/usr/bin/env bash
+# The program Glidewing.exe as a user meets it: one instance only, the start-up error boxes, the
+# Run value of a first start, Exit from the tray menu, and the configuration window's pages
+# (screenshots into the artifacts folder for a person to look at).
+#
+#   program.sh CASE     e.g. program.sh second_start_exits_at_once
+#
+# gwprobe.exe answers what X cannot see: hidden windows by class, the shared section, the text of
+# a message box.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+
+CLASS=Glidewing_Brightloom_2002
+RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+
+# app_copy [FILE...]: the runnable set in a folder of the case's own, without the files named.
+app_copy() {
+  GW_APP_DIR=$GW_CASE_DIR/app
+  mkdir -p "$GW_APP_DIR"
+  [ -f "$GW_BIN/Glidewing.exe" ] || gw_fail "missing $GW_BIN/Glidewing.exe"
+  cp "$GW_BIN"/*.exe "$GW_BIN"/*.dll "$GW_BIN"/*.chm "$GW_APP_DIR"/ 2>/dev/null
+  local file
+  for file in "$@"; do
+    rm -f "$GW_APP_DIR/$file"
+  done
+}
+
+# app_ini: a settings file that keeps the Run value out of the way of the other cases.
+app_ini() {
+  printf '%s\r\n' "[Tools]" "Check_autorun=0" >"$GW_APP_DIR/GWing.ini"
+}
+
+# wait_exit NAME TIMEOUT: waits for the program to end; its exit status goes to EXIT_STATUS.
+# (gw_wait_exit has to run in this shell, not in a command substitution, to be able to wait.)
+wait_exit() {
+  gw_wait_exit "$1" "$2" >"$GW_CASE_DIR/$1.status"
+  EXIT_STATUS=$(cat "$GW_CASE_DIR/$1.status")
+}
+
+probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
+
+# wait_probe TIMEOUT ARGS...: until gwprobe answers yes.
+wait_probe() {
+  local timeout=$1 i
+  shift
+  for i in $(seq $((timeout * 2))); do
+    probe "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+# The first icon of Wine's stand-alone tray window.
+tray_point() {
+  local id x y
+  id=$(gw_wait_window '^Wine System Tray$' 15)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  x=$((X + 10))
+  y=$((Y + 10))
+  echo "$x $y"
+}
+
+# expect_box TEXT: a message box captioned "Glidewing" shows exactly TEXT; it is closed with OK.
+expect_box() {
+  local log=$GW_CASE_DIR/box.log line
+  wait_probe 20 box Glidewing "$(gw_winpath "$log")" click || gw_fail "no message box captioned Glidewing"
+  line=$(head -n1 "$log" | tr -d '\r')
+  [ "$line" = "box $1" ] || gw_fail "message box says \"${line#box }\", expected \"$1\""
+}
+
+case_second_start_exits_at_once() {
+  app_copy
+  app_ini
+  gw_start first "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 class "$CLASS" || gw_fail "the first instance has no main window"
+  gw_start second "$GW_APP_DIR/Glidewing.exe"
+  wait_exit second 10
+  [ "$EXIT_STATUS" = 0 ] || gw_fail "the second start ended with $EXIT_STATUS, expected 0"
+  gw_running first || gw_fail "the first instance ended too"
+  probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
+  true
+}
+
+# A missing library stops start-up with its message; the program stays in the tray.
+missing_library() {
+  app_copy "$1"
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  expect_box "$2"
+  wait_probe 10 class "$CLASS" || gw_fail "no main window after the error"
+  sleep 1
+  gw_running glidewing || gw_fail "Glidewing ended after the error"
+  tray_point >/dev/null
+  # Without the hooks there is no shared record either.
+  probe section PaneBridge1201 && gw_fail "the shared section exists without the hook library"
+  true
+}
+
+case_missing_hooks_library_reported() { missing_library GWHooks.dll "GWHooks.Dll Not Found!"; }
+case_missing_tools_library_reported() { missing_library Tools.dll "Tools.Dll Not Found !"; }
+
+case_first_start_writes_run_value() {
+  app_copy
+  gw_run reg delete "$RUN_KEY" /v Glidewing /f >/dev/null
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  local expected i out=""
+  expected=$(gw_winpath "$GW_APP_DIR/Glidewing.exe")
+  for i in $(seq 20); do
+    out=$(gw_run reg query "$RUN_KEY" /v Glidewing | tr -d '\r')
+    grep -qiF "REG_SZ    $expected" <<<"$out" && break
+    sleep 0.5
+  done
+  grep -qiF "REG_SZ    $expected" <<<"$out" || gw_fail "Run value: \"$out\", expected $expected"
+  # Start-up applies the settings but saves nothing.
+  [ -e "$GW_APP_DIR/GWing.ini" ] && gw_fail "a first start wrote GWing.ini"
+  gw_run reg delete "$RUN_KEY" /v Glidewing /f >/dev/null
+  true
+}
+
+case_exit_from_tray_menu() {
+  app_copy
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  local x y
+  read -r x y <<<"$(tray_point)"
+  gw_click "$x" "$y" 3
+  sleep 1
+  gw_screenshot tray-menu >/dev/null
+  gw_key Up Return  # the last item: Exit
+  wait_exit glidewing 15
+  [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
+  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  probe class "$CLASS" && gw_fail "the main window outlived the program"
+  true
+}
+
+case_configuration_pages_screenshots() {
+  app_copy
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  gw_screenshot tray >/dev/null
+  local x y id
+  read -r x y <<<"$(tray_point)"
+  gw_double_click "$x" "$y"
+  id=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  [ "$WIDTH" = 503 ] && [ "$HEIGHT" = 361 ] || gw_fail "client area ${WIDTH}x$HEIGHT, expected 503x361"
+  local page tab=0
+  # The About page is the one shown first; then each tab in turn (tab centres in client pixels).
+  import -display "$DISPLAY" -window "$id" "$GW_ARTIFACTS/config-about-first.png" 2>/dev/null
+  for page in scroll:36 tools:90 popdesk:145 about:203; do
+    gw_click $((X + ${page#*:})) $((Y + 18))
+    sleep 0.7
+    import -display "$DISPLAY" -window "$id" "$GW_ARTIFACTS/config-${page%%:*}.png" 2>/dev/null ||
+      gw_fail "no screenshot of the ${page%%:*} page"
+    tab=$((tab + 1))
+  done
+  [ "$tab" = 4 ] || gw_fail "not every page was shown"
+  true
+}
+
+gw_case_begin "program.$1"
+"case_$1"

@@ -1,0 +1,84 @@
+// gwprobe.exe: answers questions about the running program that X cannot see, for the cases of
+// e2e/cases/program.sh. One question per run; the answer is the exit code (0 yes, 1 no) and,
+// where there is text, a line in the log file.
+//
+//   gwprobe.exe class NAME               a top-level window of that class exists (hidden ones too)
+//   gwprobe.exe section NAME             a named section of that name can be opened
+//   gwprobe.exe box CAPTION LOG [click]  a message box with that caption is up: writes
+//                                        "box <text>" to LOG, and presses its OK button if asked
+
+#include "E2eLog_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+struct BoxSearch {
+    const char* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    char className[64] = {};
+    char title[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (std::strcmp(className, "#32770") == 0 && std::strcmp(title, search->caption) == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int Box(const char* caption, const char* logPath, bool click) {
+    BoxSearch search{caption, nullptr};
+    EnumWindows(&FindBox, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) {
+        return 1;
+    }
+    char text[512] = {};
+    GetDlgItemTextA(search.found, 0xFFFF, text, sizeof text);
+    // Line breaks in the text would split the log line: show them as \r and \n.
+    char shown[1024] = {};
+    std::size_t at = 0;
+    for (const char* c = text; *c && at + 2 < sizeof shown; ++c) {
+        if (*c == '\r' || *c == '\n') {
+            shown[at++] = '\\';
+            shown[at++] = *c == '\r' ? 'r' : 'n';
+        } else {
+            shown[at++] = *c;
+        }
+    }
+    gw::e2e::LineLog log;
+    if (!log.Open(logPath)) {
+        return 2;
+    }
+    log.Line("box %s", shown);
+    if (click) {
+        SendMessageA(GetDlgItem(search.found, IDOK), BM_CLICK, 0, 0);
+    }
+    return 0;
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    if (__argc >= 3 && std::strcmp(__argv[1], "class") == 0) {
+        return FindWindowA(__argv[2], nullptr) ? 0 : 1;
+    }
+    if (__argc >= 3 && std::strcmp(__argv[1], "section") == 0) {
+        HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, __argv[2]);
+        if (!section) {
+            return 1;
+        }
+        CloseHandle(section);
+        return 0;
+    }
+    if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
+        return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);
+    }
+    return 3;
+}
