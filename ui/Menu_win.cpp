@@ -84,7 +84,7 @@ bool PopupMenuBinding::FilterMessage(HWND, UINT message, WPARAM, LPARAM lParam, 
         if (measure->CtlType != ODT_MENU) {
             return false;
         }
-        measure->itemWidth = static_cast<UINT>(images_->Size());
+        measure->itemWidth = static_cast<UINT>(images_->Size() + 4);  // a little air before the caption
         measure->itemHeight = static_cast<UINT>(images_->Size());
         result = TRUE;
         return true;

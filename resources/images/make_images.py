@@ -95,7 +95,11 @@ def tray_art(size, enabled):
     top, bottom = ((90, 170, 250), (20, 80, 190)) if enabled else ((200, 202, 208), (120, 124, 132))
     c.ellipse(16 * s, 16 * s, 15 * s, 15 * s, (0, 0, 0, 120))
     c.ellipse(16 * s, 16 * s, 14 * s, 14 * s, lambda x, y: mix(top, bottom, y / size))
-    c.polygon(double_arrow(16 * s, 16 * s, True, 22 * s, 5 * s, 12 * s, 7 * s), WHITE)
+    if size > 16:
+        c.polygon(double_arrow(16 * s, 16 * s, True, 22 * s, 5 * s, 12 * s, 7 * s), WHITE)
+    else:
+        # at 16 pixels the arrow needs bigger heads to read as an arrow at all
+        c.polygon(double_arrow(8, 8, True, 13, 2.6, 9, 4.6), WHITE)
     if not enabled:
         c.line(7 * s, 25 * s, 25 * s, 7 * s, 5.5 * s, WHITE)
         c.line(7 * s, 25 * s, 25 * s, 7 * s, 3.5 * s, RED)
