@@ -54,6 +54,8 @@ TEST(Gesture, ClassicAutoScrollWithoutADirectionReplaysTheClickAtTheReleasePoint
                               MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
 }
 
+// Dragging the thumb of a window's own bar needs the bar's geometry from another process, which
+// Wine does not give us, so this path is proven here rather than in the end-to-end cases.
 TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;

@@ -1,0 +1,289 @@
+#!/usr/bin/env bash
+# Scrolling another application's window with the real Glidewing.exe and GWHooks.dll: gwtarget.exe
+# is the application (it logs the wheel, scroll and mouse messages its windows receive and the
+# position of its sibling scroll bar), xdotool is the user's mouse.
+#
+#   scroll.sh CASE     e.g. scroll.sh auto_scroll.wheel_down
+#
+# Our program cannot read the scroll bars of another process's window under Wine (it can see
+# scroll-bar controls by class and style, but GetScrollBarInfo fails across processes), so dragging
+# the thumb of a window's own bar is proven by the unit tests of the scroll output; here the
+# windows are scrolled as wheel targets (a class name containing "MozillaWindowClass") and through
+# a sibling "ScrollBar" control.
+set -uo pipefail
+source "$(dirname "$0")/../lib.sh"
+
+# ---------------------------------------------------------------------------------------------
+# The program
+
+# app_start [Key=value ...]: runs Glidewing from a folder of its own with a settings file holding
+# those "Scroll" keys (right button, Classic, Auto Scroll, both sliders at 60 unless given), and
+# waits until its hooks are loaded into the target.
+app_start() {
+  local dir=$GW_CASE_DIR/app file
+  mkdir -p "$dir"
+  for file in Glidewing.exe GWHooks.dll Tools.dll; do
+    [ -f "$GW_BIN/$file" ] || gw_fail "missing $GW_BIN/$file"
+    cp "$GW_BIN/$file" "$dir/"
+  done
+  declare -A keys=([LiveKey]=2 [SpeedX]=60 [SpeedY]=60 [ScrollModeA]=0 [ScrollModeB]=0 [GpEnabled]=1
+                   [MoveLock]=0 [MoveBack]=0 [Inverse]=0)
+  local pair
+  for pair in "$@"; do
+    keys[${pair%%=*}]=${pair#*=}
+  done
+  {
+    printf '[Scroll]\r\n'
+    for pair in LiveKey SpeedX SpeedY ScrollModeA ScrollModeB GpEnabled MoveLock MoveBack Inverse; do
+      printf '%s=%s\r\n' "$pair" "${keys[$pair]}"
+    done
+    printf '[Tools]\r\nCheck_autorun=0\r\n'
+  } >"$dir/GWing.ini"
+  gw_start app "$dir/Glidewing.exe"
+  hooks_loaded
+}
+
+# The hook library is mapped into the target once the hooks are installed and the target has
+# received input; from then on every press and move goes through them.
+hooks_loaded() {
+  local pid=${GW_PIDS[target]} x y i
+  read -r x y <<<"$(gw_target_point plain)"
+  for i in $(seq 60); do
+    gw_move $((x + i % 2)) "$y"
+    sleep 0.25
+    if grep -qi 'gwhooks\.dll' "/proc/$pid/maps" 2>/dev/null; then
+      sleep 0.5
+      return 0
+    fi
+    gw_running app || gw_fail "Glidewing ended during start-up"
+  done
+  gw_fail "the hook library never reached the target"
+}
+
+app_quit() {
+  gw_stop app
+}
+
+# ---------------------------------------------------------------------------------------------
+# Pointer scripts
+
+# drag_path X Y DX DY STEPS: moves the pointer from X Y by DX DY in STEPS equal steps.
+drag_path() {
+  local x=$1 y=$2 dx=$3 dy=$4 steps=$5 i
+  for i in $(seq "$steps"); do
+    gw_move $((x + dx * i / steps)) $((y + dy * i / steps))
+    sleep 0.05
+  done
+}
+
+# wheel_deltas TAG MARK [END]: the signed wheel deltas the window received after MARK, one a line.
+wheel_deltas() {
+  local lines
+  lines=$(gw_log_since "$GW_TARGET_LOG" "$2")
+  [ -n "${3:-}" ] && lines=$(echo "$lines" | head -n $(($3 - $2)))
+  echo "$lines" | sed -n "s/^$1 msg=0x020A wp=0x\\([0-9A-F]\\{4\\}\\)[0-9A-F]\\{4\\} .*/\\1/p" |
+    while read -r high; do
+      local v=$((16#$high))
+      [ "$v" -ge 32768 ] && v=$((v - 65536))
+      echo "$v"
+    done
+}
+
+# settle TAG X Y: a final move within the window that the window logs; everything the target got
+# before it is in the log above the line number printed.
+settle() {
+  local tag=$1 x=$(($2 + 2)) y=$(($3 + 3)) mark
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  gw_move "$x" "$y"
+  gw_wait_log "$GW_TARGET_LOG" "^$tag msg=0x0200 " 5 "$mark" >/dev/null
+  gw_line_of "$GW_TARGET_LOG" "$mark" "^$tag msg=0x0200 "
+}
+
+# ---------------------------------------------------------------------------------------------
+# Auto Scroll on a wheel target: the direction chosen by the mouse, one wheel message per 200 ms,
+# the delta set by the vertical slider (60: 94); no click reaches the window.
+
+auto_scroll_wheel() {
+  local direction=$1 sign dy x y mark deltas count wrong
+  [ "$direction" = down ] && sign=-1 dy=30 || sign=1 dy=-30
+  gw_target_start
+  app_start
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 "$dy" 3
+  sleep 1.6
+  xdotool mouseup 3
+  sleep 0.5
+  local end
+  end=$(settle mozilla "$x" "$((y + dy))")
+
+  deltas=$(wheel_deltas mozilla "$mark" "$end")
+  count=$(echo "$deltas" | grep -c .)
+  wrong=$(echo "$deltas" | grep -vcx -- "$((sign * 94))")
+  gw_log "$count wheel messages: $(echo $deltas)"
+  [ "$count" -ge 4 ] && [ "$count" -le 14 ] || gw_fail "expected about 8 wheel messages in 1.6 s, got $count"
+  [ "$wrong" -eq 0 ] || gw_fail "every wheel delta should be $((sign * 94))"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020[45] " "the press and release belong to the gesture" "$end"
+
+  # The gesture is over: nothing more arrives.
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  sleep 0.8
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "scrolling went on after the release"
+  app_quit
+}
+
+case_auto_scroll.wheel_down() { auto_scroll_wheel down; }
+case_auto_scroll.wheel_up() { auto_scroll_wheel up; }
+
+# Auto Scroll through a sibling scroll-bar control: line messages to the control's parent, naming
+# the control, each followed by an end-scroll; the bar moves down.
+case_auto_scroll.sibling_bar() {
+  gw_target_start
+  app_start
+  local x y mark end bar
+  read -r x y <<<"$(gw_target_point pane)"
+  bar=$(grep -m1 '^rect sibbar ' "$GW_TARGET_LOG" | sed 's/.*hwnd=0x//')
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 20 2
+  sleep 1.2
+  xdotool mouseup 3
+  sleep 0.5
+  end=$(settle pane "$x" "$((y + 20))")
+
+  local lines ends
+  lines=$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) |
+    grep -ci "^siblingframe msg=0x0115 wp=0x00000001 lp=0x0*$bar\$")
+  ends=$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) |
+    grep -ci "^siblingframe msg=0x0115 wp=0x00000008 lp=0x0*$bar\$")
+  gw_log "$lines lines down, $ends end-scrolls"
+  [ "$lines" -ge 4 ] || gw_fail "expected a line down every 120 ms, got $lines in 1.2 s"
+  [ "$ends" -eq "$lines" ] || gw_fail "every line should be followed by an end-scroll ($lines lines, $ends ends)"
+  gw_wait_log "$GW_TARGET_LOG" "^pos sibbar [1-9]" 3 "$mark" >/dev/null
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^pane msg=0x020[45] " "the press and release belong to the gesture" "$end"
+  app_quit
+}
+
+# ---------------------------------------------------------------------------------------------
+# Move Scroll on a wheel target: nothing until the cursor is more than 3 pixels from the press,
+# then one wheel message per move, 30 per pixel, towards the end when the mouse goes down.
+case_move_scroll.wheel() {
+  gw_target_start
+  app_start ScrollModeB=1
+  local x y mark end deltas sum
+  read -r x y <<<"$(gw_target_point mozilla)"
+  y=$((y - 40))
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  gw_move "$x" $((y + 10))  # locks the vertical axis; scrolls nothing yet
+  sleep 0.2
+  drag_path "$x" $((y + 10)) 0 40 4
+  sleep 0.3
+  xdotool mouseup 3
+  sleep 0.5
+  end=$(settle mozilla "$x" "$((y + 50))")
+
+  deltas=$(wheel_deltas mozilla "$mark" "$end")
+  sum=0
+  for d in $deltas; do
+    [ "$d" -lt 0 ] && [ $((d % 30)) -eq 0 ] || gw_fail "wheel delta $d: expected a negative multiple of 30"
+    sum=$((sum + d))
+  done
+  gw_log "wheel deltas: $(echo $deltas)"
+  [ "$sum" -eq -1200 ] || gw_fail "40 pixels after the lock should add up to -1200, got $sum"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020[45] " "the press and release belong to the gesture" "$end"
+  app_quit
+}
+
+# ---------------------------------------------------------------------------------------------
+# A press and release without movement is not a scroll: the window gets the click, replayed at the
+# release point, after the release (the real press was swallowed).
+replayed_click() {
+  local mode=$1 x y mark end down up
+  gw_target_start
+  app_start ScrollModeB="$mode"
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.5
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0204 " "the press should wait for the release"
+  xdotool mouseup 3
+  down=$(gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0204 " 5 "$mark")
+  up=$(gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0205 " 5 "$mark")
+  local lp
+  lp=$(gw_target_lparam mozilla "$x" "$y")
+  [[ "$down" == *"lp=$lp" ]] || gw_fail "replayed press at the wrong place: $down (expected lp=$lp)"
+  [[ "$up" == *"lp=$lp" ]] || gw_fail "replayed release at the wrong place: $up"
+  end=$(settle mozilla "$x" "$y")
+  [ "$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) | grep -c '^mozilla msg=0x0204 ')" -eq 1 ] ||
+    gw_fail "the click should arrive once"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "a click scrolls nothing" "$end"
+  app_quit
+}
+
+case_click.replayed_move_scroll() { replayed_click 1; }
+case_click.replayed_auto_scroll() { replayed_click 0; }
+
+# ---------------------------------------------------------------------------------------------
+# Toggle: a click arms Auto Scroll, the mouse alone then scrolls, the next click ends it; no click
+# reaches the window.
+case_toggle.auto_scroll() {
+  gw_target_start
+  app_start ScrollModeA=1
+  local x y mark end count
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool click 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 25 3
+  sleep 1.2
+  count=$(wheel_deltas mozilla "$mark" | grep -cx -- -94)
+  [ "$count" -ge 3 ] || gw_fail "the armed gesture should scroll down without a held button, got $count wheel messages"
+  xdotool click 3
+  sleep 0.5
+  end=$(settle mozilla "$x" "$((y + 25))")
+  local after
+  after=$(gw_log_mark "$GW_TARGET_LOG")
+  sleep 0.8
+  gw_expect_no_log "$GW_TARGET_LOG" "$after" "^mozilla msg=0x020A " "the second click should end the gesture"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020[45] " "both clicks belong to the gesture" "$end"
+  app_quit
+}
+
+# ---------------------------------------------------------------------------------------------
+# Scrolling switched off: the right button is the application's, and moving scrolls nothing.
+case_disabled.clicks_pass() {
+  gw_target_start
+  app_start GpEnabled=0
+  local x y mark end
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0204 " 5 "$mark" >/dev/null
+  drag_path "$x" "$y" 0 30 3
+  sleep 0.8
+  xdotool mouseup 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0205 " 5 "$mark" >/dev/null
+  end=$(settle mozilla "$x" "$((y + 30))")
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "scrolling is off, yet the window scrolled" "$end"
+  app_quit
+}
+
+gw_case_begin "scroll.$1"
+"case_$1"
