@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <cstdlib>  // __argc, __argv
 #include <cstring>
 
 namespace {
