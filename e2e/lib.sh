@@ -31,8 +31,10 @@ GW_OWN_SESSION=0
 gw_log() { echo "e2e: $*" >&2; }
 
 # Fails the running case: the exit trap takes a screenshot and prints the case's logs.
+# Works from inside $(...) too: a subshell also signals the case's own shell, which then exits.
 gw_fail() {
   echo "FAIL${GW_CASE:+ ($GW_CASE)}: $*" >&2
+  [ "$BASHPID" != "$$" ] && kill -USR1 "$$"
   exit 1
 }
 
@@ -178,6 +180,7 @@ gw_case_begin() {
   rm -rf "$GW_CASE_DIR"
   mkdir -p "$GW_CASE_DIR" "$GW_ARTIFACTS"
   trap gw_case_end EXIT
+  trap 'exit 1' USR1
   gw_log "case $GW_CASE"
 }
 
@@ -283,28 +286,45 @@ gw_wine_decorated() {
 # ---------------------------------------------------------------------------------------------
 # Logs
 
-# gw_log_mark FILE: the number of lines in FILE now; pass it to the *_since helpers to look only
-# at what was written afterwards.
+# gw_log_mark FILE: the number of lines in FILE now; pass it to the helpers below to look only at
+# what was written afterwards.
 gw_log_mark() {
   if [ -f "$1" ]; then wc -l <"$1"; else echo 0; fi
 }
 
-# gw_log_since FILE MARK: the complete lines written after MARK.
+# gw_log_since FILE MARK: the lines written after MARK.
 gw_log_since() {
   [ -f "$1" ] || return 0
   tail -n +"$(($2 + 1))" "$1"
 }
 
+# gw_log_find FILE MARK REGEX [END]: prints "N:LINE" for the first line after MARK (and not after
+# line END) that matches the extended regular expression; fails if there is none. (One awk over
+# the file: no pipeline that an early-exiting grep could break under pipefail.)
+gw_log_find() {
+  [ -f "$1" ] || return 1
+  GW_RE=$3 awk -v mark="$2" -v end="${4:-0}" \
+    'NR > mark && (end == 0 || NR <= end) && $0 ~ ENVIRON["GW_RE"] { print NR ":" $0; found = 1; exit }
+     END { exit !found }' "$1"
+}
+
+# gw_log_has FILE MARK REGEX [END]: true if such a line exists.
+gw_log_has() { gw_log_find "$@" >/dev/null; }
+
+# gw_line_of FILE MARK REGEX: number of the first line after MARK that matches (empty if none).
+gw_line_of() {
+  local found
+  found=$(gw_log_find "$@") && echo "${found%%:*}"
+}
+
 # gw_wait_log FILE REGEX [TIMEOUT=10] [MARK=0]: waits until a line after MARK matches the extended
 # regular expression; prints the first such line. Fails the case on timeout.
 gw_wait_log() {
-  local file=$1 regex=$2 timeout=${3:-10} mark=${4:-0} i line
+  local file=$1 regex=$2 timeout=${3:-10} mark=${4:-0} i found
   for i in $(seq $((timeout * 10))); do
-    if [ -f "$file" ]; then
-      line=$(tail -n +"$((mark + 1))" "$file" | grep -E -m1 -- "$regex") && {
-        echo "$line"
-        return 0
-      }
+    if found=$(gw_log_find "$file" "$mark" "$regex"); then
+      echo "${found#*:}"
+      return 0
     fi
     sleep 0.1
   done
@@ -313,26 +333,17 @@ gw_wait_log() {
 
 # gw_expect_log FILE MARK REGEX [WHY]: a line after MARK matches, now.
 gw_expect_log() {
-  tail -n +"$(($2 + 1))" "$1" 2>/dev/null | grep -Eq -- "$3" ||
-    gw_fail "${4:-expected} /$3/ in $(basename "$1") after line $2"
+  gw_log_has "$1" "$2" "$3" || gw_fail "${4:-expected} /$3/ in $(basename "$1") after line $2"
 }
 
 # gw_expect_no_log FILE MARK REGEX [WHY] [END]: no line after MARK (and up to line END, if given)
 # matches.
 gw_expect_no_log() {
-  local file=$1 mark=$2 regex=$3 why=${4:-unexpected} end=${5:-} found
-  if [ -n "$end" ]; then
-    found=$(sed -n "$((mark + 1)),${end}p" "$file" 2>/dev/null | grep -E -m1 -- "$regex")
-  else
-    found=$(tail -n +"$((mark + 1))" "$file" 2>/dev/null | grep -E -m1 -- "$regex")
+  local found
+  if found=$(gw_log_find "$1" "$2" "$3" "${5:-0}"); then
+    gw_fail "${4:-unexpected}: line ${found%%:*} \"${found#*:}\" in $(basename "$1")"
   fi
-  [ -z "$found" ] || gw_fail "$why: \"$found\" in $(basename "$file")"
-}
-
-# gw_line_of FILE MARK REGEX: number of the first line after MARK that matches (empty if none).
-gw_line_of() {
-  tail -n +"$(($2 + 1))" "$1" 2>/dev/null | grep -En -m1 -- "$3" | cut -d: -f1 |
-    while read -r n; do echo $((n + $2)); done
+  return 0
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -455,7 +466,7 @@ gw_target_ready() {
   for i in $(seq $((timeout * 5))); do
     gw_move $((x + i % 2)) "$y"
     sleep 0.2
-    tail -n +"$((mark + 1))" "$GW_TARGET_LOG" | grep -q "^$tag msg=0x0200 " && return 0
+    gw_log_has "$GW_TARGET_LOG" "$mark" "^$tag msg=0x0200 " && return 0
   done
   gw_fail "gwtarget's $tag window takes no input"
 }
