@@ -53,26 +53,6 @@ struct Rig : ILibraryLoader, IHtmlHelpEntry, IFileSystem {
     }
 };
 
-TEST(HtmlHelp, LoadsAndInitialisesOnceThenCallsDirectly) {
-    Rig rig;
-    EXPECT_EQ(rig.binding.HtmlHelpCall(WindowHandle{7}, "a.chm::/introduction.htm", 0, 0), 42u);
-    EXPECT_EQ(rig.binding.HtmlHelpCall(WindowHandle{7}, "a.chm::/introduction.htm", 0, 0), 42u);
-    EXPECT_EQ(rig.calls, (std::vector<std::string>{"Load C:\\WINDOWS\\system32\\HHCTRL.OCX", "Find HtmlHelpA",
-                                                   "HtmlHelpA 0 - 28 &cookie", "HtmlHelpA 7 a.chm::/introduction.htm 0",
-                                                   "HtmlHelpA 7 a.chm::/introduction.htm 0"}));
-    EXPECT_TRUE(rig.binding.Loaded());
-}
-
-TEST(HtmlHelp, MissingControlRaisesAndIsTriedAgain) {
-    Rig rig;
-    rig.loads = false;
-    EXPECT_EQ(rig.Raised(WindowHandle{7}, "a.chm"), "HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
-    rig.loads = true;
-    EXPECT_EQ(rig.Raised(WindowHandle{7}, "a.chm"), "");
-    EXPECT_EQ(rig.calls.front(), "Load C:\\WINDOWS\\system32\\HHCTRL.OCX");
-    EXPECT_EQ(rig.calls.at(1), "Load C:\\WINDOWS\\system32\\HHCTRL.OCX");
-}
-
 TEST(HtmlHelp, MissingExportRaisesNeverCallsAndLooksAgainWithoutReloading) {
     Rig rig;
     rig.hasExport = false;
