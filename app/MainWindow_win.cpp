@@ -92,6 +92,17 @@ bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
         result = 0;
         return true;
     }
+    if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == BN_CLICKED) {
+        // Enter and Escape, as the dialog manager reports them: the OK and Cancel buttons.
+        if (LOWORD(wParam) == IDOK) {
+            application_.Dispatch([this] { form_.BitBtn_ok.Click(); });
+            return true;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            application_.Dispatch([this] { form_.BitBtn_Cancel.Click(); });
+            return true;
+        }
+    }
     return RouteControlMessage(message, wParam, lParam, result);
 }
 
