@@ -194,5 +194,56 @@ case_swap_buttons_applied() {
   done
 }
 
+# The first icon of Wine's stand-alone tray window.
+tray_point() {
+  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  id=$(gw_wait_window '^Wine System Tray$' 15)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  echo "$((X + 10)) $((Y + 10))"
+}
+
+# wait_swap STATE: until the system reports STATE for swapped buttons (a few seconds at most).
+wait_swap() {
+  local i value=""
+  for i in $(seq 20); do
+    value=$(probe_swap)
+    [ "$value" = "$1" ] && return 0
+    sleep 0.3
+  done
+  gw_fail "SM_SWAPBUTTON reports '$value', expected $1"
+}
+
+# Ticking "Swap Left/Right Button" changes nothing by itself; Apply swaps the buttons, and Apply
+# with the box cleared again puts them back.
+case_swap_buttons_apply_button() {
+  app_start "$(printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=0")"
+  wait_swap 0
+  local x y id X Y WIDTH HEIGHT SCREEN WINDOW
+  read -r x y <<<"$(tray_point)"
+  gw_double_click "$x" "$y"
+  id=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  gw_click $((X + 90)) $((Y + 18))  # the Tools tab
+  sleep 0.7
+  import -display "$DISPLAY" -window "$id" "$GW_CASE_DIR/tools-page.png" 2>/dev/null
+
+  gw_click $((X + SWAP_BOX_X)) $((Y + SWAP_BOX_Y))
+  sleep 1
+  [ "$(probe_swap)" = 0 ] || gw_fail "ticking the box swapped the buttons before Apply"
+  gw_click $((X + APPLY_X)) $((Y + APPLY_Y))
+  wait_swap 1
+
+  gw_click $((X + SWAP_BOX_X)) $((Y + SWAP_BOX_Y))
+  gw_click $((X + APPLY_X)) $((Y + APPLY_Y))
+  wait_swap 0
+}
+
+# In client pixels of the configuration window: the "Swap Left/Right Button" box on the Tools
+# page and the Apply button.
+SWAP_BOX_X=84
+SWAP_BOX_Y=63
+APPLY_X=363
+APPLY_Y=341
+
 gw_case_begin "popdesk.$1"
 "case_$1"
