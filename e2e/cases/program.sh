@@ -162,5 +162,26 @@ case_configuration_pages_screenshots() {
   true
 }
 
+case_closing_hides_to_tray() {
+  app_copy
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  local x y id
+  read -r x y <<<"$(tray_point)"
+  gw_double_click "$x" "$y"
+  id=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  gw_click $((X + 36)) $((Y + 18))  # the Scroll tab: the window has the focus
+  sleep 0.5
+  gw_key alt+F4
+  gw_window_gone '^Glidewing $' 10
+  sleep 1
+  gw_running glidewing || gw_fail "closing the window ended the program"
+  probe class "$CLASS" || gw_fail "closing the window destroyed it"
+  gw_double_click "$x" "$y"
+  gw_wait_window '^Glidewing $' 10 >/dev/null
+}
+
 gw_case_begin "program.$1"
 "case_$1"
