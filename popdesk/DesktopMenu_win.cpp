@@ -277,6 +277,29 @@ void Win32DesktopMenuView::Draw(const DRAWITEMSTRUCT& dis) const {
     }
 }
 
+LRESULT Win32DesktopMenuView::JumpToLetter(char letter, HMENU menu) const {
+    const int count = static_cast<int>(rows_.size());
+    int current = -1;
+    for (int i = 0; i < count; ++i) {
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) {
+            current = i;
+            break;
+        }
+    }
+    const auto lower = [](char c) {
+        CharLowerBuffA(&c, 1);  // the user's code page, not just ASCII
+        return c;
+    };
+    for (int step = 1; step <= count; ++step) {
+        const int i = (current + step + count) % count;
+        const Row& row = rows_[static_cast<std::size_t>(i)];
+        if (row.entry && !row.text.empty() && lower(row.text[0]) == lower(letter)) {
+            return MAKELRESULT(i, MNC_SELECT);
+        }
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
+}
+
 void Win32DesktopMenuView::EndOfLoop() {
     exitReported_ = true;
     if (main_) {
@@ -314,6 +337,9 @@ LRESULT Win32DesktopMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_MENUCHAR:
+        // Typing a letter moves to the next entry whose name starts with it; Return opens it.
+        return JumpToLetter(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
     case WM_EXITMENULOOP:
         EndOfLoop();
         return 0;

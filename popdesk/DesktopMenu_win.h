@@ -45,6 +45,7 @@ private:
     void PaintBanner();
     void Measure(MEASUREITEMSTRUCT& mis) const;
     void Draw(const DRAWITEMSTRUCT& dis) const;
+    LRESULT JumpToLetter(char letter, HMENU menu) const;
     void EndOfLoop();
     void ReleaseBanner();
 
