@@ -42,6 +42,7 @@ void DesktopLinks::BuildDesktopMenu() {
             shell_.Release(desktopEnum_);
             desktopEnum_ = {};
         }
+        // cppcheck-suppress badBitmaskCheck ; MB_OK is 0, named for the reader
         shell_.ShowMessage(owner_, "Can not EnumObject", "run time error", win::kMB_ICONERROR | win::kMB_OK);
     } else {
         ListItems();
