@@ -69,6 +69,9 @@ void MainWindow::Build(FormWindow& window) {
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
     pump_.SetDialogWindow(window.Hwnd());
+    if (OnCreated) {
+        OnCreated(window.Hwnd());
+    }
 }
 
 void MainWindow::Teardown() {
@@ -89,6 +92,11 @@ bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
     }
     if (message == WM_HOOKKEY) {
         application_.Dispatch([&] { form_.HandleHookKey(wParam, lParam); });
+        result = 0;
+        return true;
+    }
+    if (message == kWM_DESKMENU_EXITLOOP) {
+        application_.Dispatch([this] { form_.DesktopMenuLoopEnded(); });
         result = 0;
         return true;
     }

@@ -12,6 +12,7 @@
 #include "ui/Timer_win.h"
 #include "ui/TrayIcon_win.h"
 
+#include <functional>
 #include <memory>
 
 namespace gw::win32 {
@@ -23,7 +24,10 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
     ~MainWindow() override;
 
-    // The hook messages and the controls on the form itself.
+    // Runs once the window exists, with its handle (for the parts that post or draw to it).
+    std::function<void(HWND)> OnCreated;
+
+    // The hook messages, the end of the PopDesk menu, and the controls on the form itself.
     bool FilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:

@@ -4,6 +4,11 @@
 #include "app/MainForm.h"
 #include "app/MainWindow_win.h"
 #include "app/SystemSeams_win.h"
+#include "popdesk/DesktopMenu_win.h"
+#include "popdesk/DesktopShell_win.h"
+#include "popdesk/PopDeskScreen_win.h"
+#include "scroll/ScrollOps_win.h"
+#include "shared/WindowQueries_win.h"
 #include "settings/SettingsSeams_win.h"
 #include "ui/Application_win.h"
 
@@ -40,18 +45,36 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     gw::win32::ProfileFile profile;
     gw::win32::Registry registry;
     gw::win32::HtmlHelpEntry htmlHelp;
-    gw::win32::CursorApi cursors;
-    const gw::MainFormSeams seams{libraries, section, systemParameters, drives, mci,      version,  files,
-                                  shell,     desktop, profile,          registry, htmlHelp, cursors};
+    gw::win32::ModuleCursorApi cursors;
+    gw::WindowQueries windows;
+    gw::win32::ScrollWindowOps scrollWindows;
+    gw::win32::ScrollInputOps scrollInput;
+    gw::Win32PopDeskScreen popDeskScreen;
+    gw::Win32DesktopShell desktopShell;
+    gw::Win32DeskIcons deskIcons;
+    const gw::MainFormSeams seams{libraries,     section,     systemParameters, drives,        mci,
+                                  version,       files,       shell,            desktop,       profile,
+                                  registry,      htmlHelp,    cursors,          windows,       scrollWindows,
+                                  scrollInput,   popDeskScreen, desktopShell,   deskIcons};
 
     int exitCode = 0;
     {
         gw::TMainForm form(application, seams);
+        // The PopDesk menu draws itself in a window of its own and reports its end to ours.
+        gw::Win32DesktopMenuView desktopMenu(GetModuleHandleA(nullptr));
+        desktopMenu.SetImages(deskIcons.List());
+        form.desktopmenu.SetView(&desktopMenu);
         gw::win32::MainWindow window(form, application, pump);
+        window.OnCreated = [&](HWND created) {
+            popDeskScreen.SetMainWindow(created);
+            desktopMenu.SetMainWindow(created);
+            form.DeskLinks.SetOwnerWindow(gw::WindowHandle{reinterpret_cast<std::uintptr_t>(created)});
+        };
         // A start-up error is shown and the program runs on in the tray without the later steps.
         application.Dispatch([&] { form.FormCreate(); });
         form.Handle();  // the window (and with it the tray icon) exists even when start-up stopped early
         exitCode = pump.Run();
+        form.desktopmenu.SetView(nullptr);
     }
 
     if (SUCCEEDED(com)) {

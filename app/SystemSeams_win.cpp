@@ -6,9 +6,8 @@
 
 #include <cstring>
 
-// The seams use the plain names; these two are macros in the Windows headers.
+// The seam uses the plain name; it is a macro in the Windows headers.
 #undef GetVersionEx
-#undef CopyCursor
 
 namespace gw::win32 {
 
@@ -16,8 +15,6 @@ namespace {
 
 HMODULE ToModule(ModuleHandle module) { return reinterpret_cast<HMODULE>(module.value); }
 HANDLE ToHandle(KernelHandle handle) { return reinterpret_cast<HANDLE>(handle.value); }
-HCURSOR ToCursor(CursorHandle cursor) { return reinterpret_cast<HCURSOR>(cursor.value); }
-CursorHandle FromCursor(HCURSOR cursor) { return CursorHandle{reinterpret_cast<std::uintptr_t>(cursor)}; }
 
 } // namespace
 
@@ -149,23 +146,5 @@ void Shell::Execute(WindowHandle owner, const std::string& verb, const std::stri
 void DesktopWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
     PostMessageA(GetDesktopWindow(), message, wParam, lParam);
 }
-
-// --- Cursors
-
-CursorHandle CursorApi::LoadCursorResource(const char* name) {
-    return FromCursor(LoadCursorA(GetModuleHandleA(nullptr), name));
-}
-
-CursorHandle CursorApi::CopyCursor(CursorHandle cursor) {
-    return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
-}
-
-void CursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
-    ::SetSystemCursor(ToCursor(cursor), systemId);
-}
-
-void CursorApi::SetCursor(CursorHandle cursor) { ::SetCursor(ToCursor(cursor)); }
-
-void CursorApi::ReloadSystemCursors() { SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE); }
 
 } // namespace gw::win32

@@ -1,7 +1,8 @@
 #pragma once
 // The real Win32 behind the main window's system seams (app/*.h): libraries, the shared section,
-// system parameters, drives and MCI, version and files, the shell and the desktop window, and the
-// cursor calls. Each is a thin pass-through; the decisions live in TMainForm.
+// system parameters, drives and MCI, version and files, the shell and the desktop window (the cursor
+// calls are the scroll engine's, scroll/ScrollOps_win.h). Each is a thin pass-through; the
+// decisions live in TMainForm.
 
 #include "app/Drives.h"
 #include "app/LibraryLoader.h"
@@ -9,11 +10,9 @@
 #include "app/Shell.h"
 #include "app/SystemInfo.h"
 #include "app/SystemParameters.h"
-#include "scroll/SystemCursors.h"
 
 // The seams use plain names that the Windows headers define as macros, whichever comes first.
 #undef GetVersionEx
-#undef CopyCursor
 
 namespace gw::win32 {
 
@@ -72,15 +71,6 @@ public:
 class DesktopWindow final : public IDesktopWindow {
 public:
     void Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-};
-
-class CursorApi final : public ICursorApi {
-public:
-    CursorHandle LoadCursorResource(const char* name) override;
-    CursorHandle CopyCursor(CursorHandle cursor) override;
-    void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) override;
-    void SetCursor(CursorHandle cursor) override;
-    void ReloadSystemCursors() override;
 };
 
 } // namespace gw::win32
