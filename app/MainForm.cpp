@@ -65,6 +65,15 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
       MainTimer(100, true),
       ScrollTimer(100, false),
       Cursors(seams.Cursors),
+      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, Cursors, seams.Windows, seams.ScrollWindows,
+                               seams.ScrollInput,
+                               // the speed sliders count from the moment they move, before OK or Apply
+                               [this] { return TrackBar_hx.Position(); }, [this] { return TrackBar_zx.Position(); },
+                               [this] { application_.ProcessMessages(); }}),
+      HideCursor(Runtime, Share, Cursors),
+      DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
+      DeskTrigger(Runtime, MainTimer, [this] { return Engine.AutoDirection(); }, seams.PopDeskScreen, DeskLinks,
+                  desktopmenu),
       HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files),
       application_(application),
       seams_(seams) {
@@ -129,7 +138,7 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     };
     CoolTrayIcon1.OnDblClick = [this] { CoolTrayIcon1DblClick(); };
 
-    MainTimer.OnTimer = [this] { MainTimerTimer(); };
+    MainTimer.OnTimer = [this] { jia(); };
     ScrollTimer.OnTimer = [this] { ScrollTimerTimer(); };
 }
 
@@ -139,12 +148,15 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate() {
     BuildDriveItems();
-    InitPopDeskState();
+    // PopDesk starts with no menu built or open and an empty item list (its objects are new).
+    DeskLinks.EnumFlags = 0x60;       // folders and non-folders of the desktop
+    DeskLinks.FileInfoFlags = 0xF09;  // small icon, display name, type name, attributes, by item id
     Cursors.RegisterAll();
     ScratchImage = std::make_unique<TIcon>();
     TrayImage = std::make_unique<TIcon>();
     ExeFolder = FolderOf(seams_.Files.ExecutablePath());
-    InitScrollState();
+    // The scroll engine starts idle (no gesture, no direction) and the cursors shown: both
+    // objects are new here.
     SetCaption(kMainCaption);
     CoolTrayIcon1.SetHint(kMainCaption);
     LoadSettings();
@@ -230,50 +242,25 @@ void TMainForm::UnloadHookLibrary() {
     HookShareSection = {};
 }
 
-void TMainForm::InitPopDeskState() {
-    PopDesk.EnumFlags = 0x60;       // folders and non-folders of the desktop
-    PopDesk.FileInfoFlags = 0xF09;  // small icon, display name, type name, attributes, by item id
-    PopDesk.DeskMenuOpen = false;
-    PopDesk.DeskMenuBuilt = false;
-}
-
-void TMainForm::InitScrollState() {
-    Gesture.AutoScrolling = false;
-    Gesture.MoveScrolling = false;
-    Gesture.PointedWindow = {};
-    Gesture.ScrollTarget = {};
-    Gesture.AutoDirection = 4;
-}
-
-void TMainForm::ResetScrollGesture() {
-    Gesture.DragAxis = 0;
-    Gesture.AutoDirection = 4;
-    Gesture.ToggleStage = 0;
-}
-
 // --- Messages of the hooks and the timers
 
 void TMainForm::HandleHookMouse(std::uintptr_t wParam, std::intptr_t lParam) {
     const HookMouseEvent event = DecodeHookMouse(wParam, lParam);
     // Any mouse activity brings back a cursor that typing has hidden, before the scroll engine
-    // looks at the message.
-    HideCursorOnMouse(event.Message, event.At);
-    ScrollOnMouse(event.Message, event.At);
+    // looks at the message (and before it moves LastPos on).
+    HideCursor.RestoreAfterTyping(event.Message, event.At, Engine.LastPos());
+    Engine.HandleHookMouse(event.Message, event.At.x, event.At.y);
 }
 
 void TMainForm::HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
     const HookKeyEvent event = DecodeHookKey(wParam, lParam);
-    HideCursorOnKey(event.VirtualKey, event.Flags);
+    HideCursor.HandleHookKey(event.VirtualKey);
 }
 
-void TMainForm::MainTimerTimer() { PopDeskOnTimer(); }
+void TMainForm::jia() { DeskTrigger.jia(); }
 
-void TMainForm::ScrollTimerTimer() { ScrollOnTimer(); }
+void TMainForm::ScrollTimerTimer() { Engine.ScrollTimerTimer(); }
 
-void TMainForm::HideCursorOnMouse(std::uint32_t, Point) {}
-void TMainForm::ScrollOnMouse(std::uint32_t, Point) {}
-void TMainForm::HideCursorOnKey(std::uint32_t, std::uint32_t) {}
-void TMainForm::PopDeskOnTimer() {}
-void TMainForm::ScrollOnTimer() {}
+void TMainForm::DesktopMenuLoopEnded() { DeskTrigger.DesktopMenuClosed(); }
 
 } // namespace gw

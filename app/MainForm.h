@@ -13,11 +13,16 @@
 #include "app/Shell.h"
 #include "app/SystemInfo.h"
 #include "app/SystemParameters.h"
+#include "popdesk/DesktopLinks.h"
+#include "popdesk/DesktopMenu.h"
+#include "popdesk/PopDeskTrigger.h"
+#include "scroll/ScrollEngine.h"
 #include "scroll/SystemCursors.h"
 #include "settings/HTMLHelp_Decl.h"
 #include "settings/ProfileFile.h"
 #include "settings/Registry.h"
 #include "settings/RuntimeSettings.h"
+#include "tools/HideCursorWhileTyping.h"
 #include "shared/Handle.h"
 #include "shared/HookShareWriter.h"
 #include "ui/Application.h"
@@ -50,32 +55,20 @@ struct MainFormSeams {
     IRegistry& Registry;
     IHtmlHelpEntry& HtmlHelp;
     ICursorApi& Cursors;
+    // The scroll engine's view of windows and input.
+    IWindowQueries& Windows;
+    IScrollWindowOps& ScrollWindows;
+    IScrollInputOps& ScrollInput;
+    // PopDesk: the cursor and screen, the shell's desktop folder, the menu's pictures.
+    IPopDeskScreen& PopDeskScreen;
+    IDesktopShell& DesktopShell;
+    IDeskIcons& DeskIcons;
 };
 
 inline constexpr char kMainWindowClassName[] = "Glidewing_Brightloom_2002";
 inline constexpr char kMainCaption[] = "Glidewing ";
 inline constexpr char kHomePageAddress[] = "http://glidewing.example/";
 inline constexpr char kContactAddress[] = "mailto:support@glidewing.example";
-
-// The scroll engine's gesture fields that start-up sets and every apply resets.
-struct ScrollGestureState {
-    bool AutoScrolling = false;
-    bool MoveScrolling = false;
-    WindowHandle PointedWindow{};
-    WindowHandle ScrollTarget{};
-    int DragAxis = 0;       // 0 none, 1 vertical, 2 horizontal
-    int AutoDirection = 4;  // 0 left, 1 right, 2 up, 3 down, 4 none
-    int ToggleStage = 0;    // 0 idle, 1, 2
-};
-
-// The PopDesk fields that start-up sets and every apply touches.
-struct PopDeskState {
-    std::uint32_t EnumFlags = 0;
-    std::uint32_t FileInfoFlags = 0;
-    bool DeskMenuOpen = false;
-    bool DeskMenuBuilt = false;
-    int CornerWait = 0;
-};
 
 class TMainForm : public TForm {
 public:
@@ -93,8 +86,9 @@ public:
     void HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam);
 
     // --- Timers
-    void MainTimerTimer();
+    void jia();  // MainTimer: the PopDesk corner trigger
     void ScrollTimerTimer();
+    void DesktopMenuLoopEnded();  // the menu component's end-of-menu notification
 
     // --- Settings
     void LoadSettings();
@@ -204,9 +198,12 @@ public:
     // --- State
     RuntimeSettings Runtime;  // the applied settings
     HookShareWriter Share;    // the program's view of the shared record; stores skipped while absent
-    ScrollGestureState Gesture;
-    PopDeskState PopDesk;
     SystemCursors Cursors;
+    ScrollEngine Engine;                  // the scroll gestures
+    HideCursorWhileTyping HideCursor;     // hide while typing; holds SystemCursorsShown
+    TDesktopMenu desktopmenu;             // the PopDesk menu (owner-drawn on Windows)
+    DesktopLinks DeskLinks;               // what desktopmenu lists, and launching it
+    PopDeskTrigger DeskTrigger;           // the corner trigger `jia`
     std::string ExeFolder;       // with a trailing separator
     std::string OpticalDrives;   // letters of the optical drives, in letter order
     bool IsNt5OrLater = false;
@@ -225,18 +222,6 @@ public:
     HTMLHelp_Decl HtmlHelp;
 
 private:
-    // One hook point per feature that reacts to reported input or to the timers; the scroll
-    // engine, hide-while-typing and PopDesk fill them in.
-    void HideCursorOnMouse(std::uint32_t message, Point at);
-    void ScrollOnMouse(std::uint32_t message, Point at);
-    void HideCursorOnKey(std::uint32_t virtualKey, std::uint32_t flags);
-    void PopDeskOnTimer();
-    void ScrollOnTimer();
-
-    void InitPopDeskState();
-    void InitScrollState();
-    void ResetScrollGesture();
-
     void EnableApply();
     void ScrollToggle();
     // A tray mode item chosen: check it, set the list, and save; nothing when already checked.

@@ -122,7 +122,7 @@ void TMainForm::ReadControls() {
     Runtime.MoveBack = CheckBox_back.Checked();
     Runtime.Inverse = CheckBox_Inverse.Checked();
     Menu_GpEnabled.SetChecked(CheckBox_GP.Checked());
-    PopDesk.CornerWait = 0;
+    DeskTrigger.ResetCornerWait();
 }
 
 void TMainForm::UpdateActivateButton() {
@@ -142,7 +142,7 @@ void TMainForm::UpdateActivateButton() {
 }
 
 void TMainForm::ApplySettings() {
-    ResetScrollGesture();
+    Engine.ResetGestureState();
     ReadControls();
     UpdateAutorun();
     UpdateActivateButton();
@@ -223,6 +223,7 @@ void TMainForm::Check_autorunClick() { EnableApply(); }
 void TMainForm::chb_deskpopClick() {
     EnableApply();
     GroupBox4.SetEnabled(chb_deskpop.Checked());
+    DeskTrigger.chb_deskpopClick();  // a menu still held is torn down at once
 }
 
 } // namespace gw

@@ -3,6 +3,9 @@
 // order of calls across seams ("Load GWHooks.dll" before "CreateFileMapping ...").
 
 #include "app/MainForm.h"
+#include "tests/popdesk/PopDeskFakes.h"
+#include "tests/scroll/ScrollRig.h"
+#include "tests/shared/FakeWindowQueries.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -190,9 +193,9 @@ public:
     bool FileExists(const std::string& path) override { return Existing.count(path) != 0; }
 };
 
-class FakeShell : public IShell, public IDesktopWindow {
+class FakeShellLauncher : public IShell, public IDesktopWindow {
 public:
-    explicit FakeShell(Journal& journal) : journal_(journal) {}
+    explicit FakeShellLauncher(Journal& journal) : journal_(journal) {}
 
     void Execute(WindowHandle owner, const std::string& verb, const std::string& file, int show) override {
         journal_.push_back("ShellExecute " + std::to_string(owner.value) + " " + verb + " " + file + " " +
@@ -311,7 +314,9 @@ public:
         return CursorHandle{++minted_};
     }
     CursorHandle CopyCursor(CursorHandle) override { return CursorHandle{++minted_}; }
-    void SetSystemCursor(CursorHandle, std::uint32_t) override {}
+    void SetSystemCursor(CursorHandle, std::uint32_t systemId) override {
+        journal_.push_back("SetSystemCursor " + std::to_string(systemId));
+    }
     void SetCursor(CursorHandle) override {}
     void ReloadSystemCursors() override { journal_.push_back("SPI_SETCURSORS"); }
 
@@ -360,7 +365,7 @@ struct MainFormRig {
     FakeMci mci{journal};
     FakeVersion version{journal};
     FakeFiles files;
-    FakeShell shell{journal};
+    FakeShellLauncher shell{journal};
     FakeProfile profile{journal};
     FakeRegistry registry{journal};
     FakeHtmlHelp htmlHelp{journal};
@@ -368,8 +373,18 @@ struct MainFormRig {
     FakeMessageBox boxes;
     FakeFormView formView;
     TApplication application{boxes, boxes};
-    TMainForm form{application, MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell,
-                                              shell, profile, registry, htmlHelp, cursors}};
+    // The features' own seams: the scroll engine's windows and input, PopDesk's screen, shell and
+    // pictures. Their behaviour has its own tests; here they only have to be there.
+    FakeWindowQueries windows;
+    FakeScrollWorld scrollWorld;
+    Log deskLog;
+    FakeScreen deskScreen{deskLog};
+    FakeShell deskShell{deskLog};
+    FakeIcons deskIcons{deskLog};
+    TMainForm form{application,
+                   MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
+                                 registry, htmlHelp, cursors, windows, scrollWorld, scrollWorld, deskScreen,
+                                 deskShell, deskIcons}};
 
     MainFormRig() {
         libraries.Available["GWHooks.dll"] = {"KeyboardHookOn", "KeyboardHookOff", "MouseHookOn", "MouseHookOff"};

@@ -259,17 +259,36 @@ TEST(SettingsEvents, PopDeskBoxEnablesItsOptionsGroup) {
 TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.Gesture.DragAxis = 1;
-    f.Gesture.AutoDirection = 0;
-    f.Gesture.ToggleStage = 2;
-    f.PopDesk.CornerWait = 7;
+    // Toggle activation with Auto Scroll on the right button; PopDesk on the top left corner.
+    f.Combo_KZFS.SetItemIndex(1);
+    f.Combo_GPFS.SetItemIndex(0);
+    f.ComboBox_aj.SetItemIndex(2);
+    f.CheckBox_GP.SetChecked(true);
+    f.chb_deskpop.SetChecked(true);
+    f.cb_deskactive.SetItemIndex(0);
+    f.cb_desktoptime.SetItemIndex(6);
+    rig.Do([&] { f.BitBtn_applyClick(); });
+
+    rig.deskScreen.cursor = Point{0, 0};
+    f.MainTimer.Fire();
+    ASSERT_EQ(f.DeskTrigger.CornerWait(), 100u);
+
+    // A toggle click on a page, then a move down: the gesture runs with a direction.
+    const WindowHandle frame = rig.windows.AddTopLevel("Frame");
+    rig.scrollWorld.underCursor = rig.windows.AddChild(frame, "MozillaWindowClass");
+    f.HandleHookMouse(win::kWM_RBUTTONDOWN, PackHookPosition(300, 300));
+    f.HandleHookMouse(win::kWM_MOUSEMOVE, PackHookPosition(300, 320));
+    ASSERT_EQ(f.Engine.State().ToggleStage, 1);
+    ASSERT_EQ(f.Engine.AutoDirection(), 3);
+
     rig.section.Record.CursorShown = 0;
     rig.Do([&] { f.BitBtn_applyClick(); });
-    EXPECT_EQ(f.Gesture.DragAxis, 0);
-    EXPECT_EQ(f.Gesture.AutoDirection, 4);
-    EXPECT_EQ(f.Gesture.ToggleStage, 0);
-    EXPECT_EQ(f.PopDesk.CornerWait, 0);
+    EXPECT_EQ(f.Engine.State().DragAxis, 0);
+    EXPECT_EQ(f.Engine.AutoDirection(), 4);
+    EXPECT_EQ(f.Engine.State().ToggleStage, 0);
+    EXPECT_EQ(f.DeskTrigger.CornerWait(), 0u);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
+    EXPECT_TRUE(f.Engine.State().AutoScrolling);  // the gesture itself goes on
 }
 
 TEST(SettingsEvents, ApplyTouchesTheScrollSwitchAndIconOnlyWhenTheSettingChanged) {

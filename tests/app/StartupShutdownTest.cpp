@@ -122,9 +122,9 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_TRUE(f.MainTimer.Enabled());
     EXPECT_EQ(f.MainTimer.Interval(), 100u);
     EXPECT_FALSE(f.ScrollTimer.Enabled());
-    EXPECT_EQ(f.Gesture.AutoDirection, 4);
-    EXPECT_EQ(f.PopDesk.EnumFlags, 0x60u);
-    EXPECT_EQ(f.PopDesk.FileInfoFlags, 0xF09u);
+    EXPECT_EQ(f.Engine.AutoDirection(), 4);
+    EXPECT_EQ(f.DeskLinks.EnumFlags, 0x60u);
+    EXPECT_EQ(f.DeskLinks.FileInfoFlags, 0xF09u);
 }
 
 TEST(Startup, RecordHoldsItsStartValuesBeforeTheHooksGoIn) {

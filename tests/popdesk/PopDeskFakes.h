@@ -18,7 +18,7 @@ namespace gw::test {
 
 using Log = std::vector<std::string>;
 
-inline std::string Hex(std::uint64_t v) {
+inline std::string DeskHex(std::uint64_t v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "0x%llX", static_cast<unsigned long long>(v));
     return buf;
@@ -116,7 +116,7 @@ public:
         launches.push_back(launch);
     }
     void ShowMessage(WindowHandle, const char* text, const char* caption, std::uint32_t type) override {
-        log_.push_back(std::string("MessageBox ") + text + " | " + caption + " | " + Hex(type));
+        log_.push_back(std::string("MessageBox ") + text + " | " + caption + " | " + DeskHex(type));
     }
 
     std::size_t IndexOf(ItemIdList item) const {

@@ -1,0 +1,149 @@
+// The features meet in the main window: the hooks' messages and the two timers reach the scroll
+// engine, hide-while-typing and PopDesk in the right order. Each feature's own behaviour has its
+// own tests; these check the joints.
+
+#include "Fakes.h"
+
+#include "shared/HookShare.h"
+
+#include <gtest/gtest.h>
+
+namespace gw::test {
+namespace {
+
+// Started with the defaults (right button, Classic, Move Scroll, scrolling on) and a page of a
+// wheel-target window under the cursor.
+struct Wired : MainFormRig {
+    WindowHandle page;
+
+    Wired() {
+        Start();
+        const WindowHandle frame = windows.AddTopLevel("Frame");
+        page = windows.AddChild(frame, "MozillaWindowClass");
+        scrollWorld.underCursor = page;
+    }
+    void Mouse(std::uint32_t message, std::int32_t x, std::int32_t y) {
+        Do([&] { form.HandleHookMouse(message, PackHookPosition(x, y)); });
+    }
+    void Key(std::uint32_t virtualKey) { Do([&] { form.HandleHookKey(virtualKey, 0x001E0001); }); }
+    void HideWhileTyping() {
+        form.Check_ctype.SetChecked(true);
+        Do([&] { form.BitBtn_applyClick(); });
+    }
+};
+
+TEST(FeatureWiring, TypingHidesAndThePressThatFollowsRestoresBeforeTheGestureCursorGoesUp) {
+    Wired rig;
+    rig.HideWhileTyping();
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);
+    rig.Key('A');
+    EXPECT_EQ(rig.section.Record.CursorShown, 0);
+    EXPECT_FALSE(rig.form.HideCursor.SystemCursorsShown());
+
+    rig.ClearRecords();
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);  // same place: the press alone brings the cursor back
+    const std::vector<std::string> calls = rig.Calls({"SPI_SETCURSORS", "SetSystemCursor"});
+    ASSERT_GE(calls.size(), 2u);
+    // The restore comes first; had it come second it would have wiped the Move Scroll hand.
+    EXPECT_EQ(calls.front(), "SPI_SETCURSORS");
+    EXPECT_EQ(calls[1], "SetSystemCursor 32512");
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+    EXPECT_TRUE(rig.form.Engine.State().MoveScrolling);
+}
+
+TEST(FeatureWiring, TheRestoreComparesWithThePositionBeforeTheEngineMovesItOn) {
+    Wired rig;
+    rig.HideWhileTyping();
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);
+    rig.Key(' ');
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);  // a synthetic move to where it was: stays hidden
+    EXPECT_EQ(rig.section.Record.CursorShown, 0);
+    rig.Mouse(win::kWM_MOUSEMOVE, 301, 300);
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+}
+
+TEST(FeatureWiring, KeysAreIgnoredWhileHideWhileTypingIsOff) {
+    Wired rig;
+    rig.Key('A');
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+    EXPECT_TRUE(rig.form.HideCursor.SystemCursorsShown());
+}
+
+TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
+    Wired rig;
+    rig.form.Combo_GPFS.SetItemIndex(0);  // Auto Scroll
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.form.TrackBar_zx.SetPosition(20);  // not applied: the slider counts at once
+
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+    EXPECT_TRUE(rig.form.ScrollTimer.Enabled());
+    EXPECT_FALSE(rig.form.MainTimer.Enabled());  // no PopDesk during a gesture
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 310);     // down
+    rig.scrollWorld.log.clear();
+    rig.form.ScrollTimer.Fire();
+    EXPECT_EQ(rig.form.ScrollTimer.Interval(), 200u);
+    // A wheel delta of -(20 + 10 + 4) = -34 in the high word, at the cursor position of the press
+    // (the fake's GetCursorPos answers 500, 400).
+    EXPECT_EQ(rig.scrollWorld.Take(),
+              (std::vector<std::string>{Send(rig.page, win::kWM_MOUSEWHEEL, 0xFFDE0000u, PackHookPosition(500, 400),
+                                             win::kSMTO_BLOCK, 20)}));
+
+    rig.Mouse(win::kWM_RBUTTONUP, 300, 310);
+    EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
+    EXPECT_TRUE(rig.form.MainTimer.Enabled());
+}
+
+TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
+    Wired rig;
+    FakeMenuView view{rig.deskLog};
+    rig.form.desktopmenu.SetView(&view);
+    rig.deskShell.desktop = {FakeItem{"Notes.txt"}};
+    rig.form.chb_deskpop.SetChecked(true);
+    rig.form.cb_desktoptime.SetItemIndex(1);  // 200 ms
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+
+    rig.deskScreen.cursor = Point{0, 0};
+    rig.form.MainTimer.Fire();
+    EXPECT_TRUE(view.popups.empty());
+    bool openDuringLoop = false;
+    view.whileOpen = [&] { openDuringLoop = rig.form.DeskTrigger.DeskMenuOpen(); };
+    view.onExitLoop = [&] { rig.form.DesktopMenuLoopEnded(); };
+    rig.form.MainTimer.Fire();
+    ASSERT_EQ(view.popups.size(), 1u);
+    EXPECT_EQ(view.shown[0], (std::vector<std::string>{"DesktopMenu_0"}));
+    EXPECT_TRUE(openDuringLoop);
+    EXPECT_FALSE(rig.form.DeskTrigger.DeskMenuOpen());
+
+    // Still on the corner: the next tick tears the old menu down and shows a fresh one.
+    rig.form.MainTimer.Fire();
+    EXPECT_EQ(view.popups.size(), 2u);
+}
+
+TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
+    Wired rig;
+    FakeMenuView view{rig.deskLog};
+    rig.form.desktopmenu.SetView(&view);
+    rig.deskShell.desktop = {FakeItem{"Notes.txt"}};
+    rig.form.chb_deskpop.SetChecked(true);
+    rig.form.cb_desktoptime.SetItemIndex(0);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.deskScreen.cursor = Point{0, 0};
+    rig.form.MainTimer.Fire();
+    ASSERT_TRUE(rig.form.DeskLinks.DeskMenuBuilt());
+
+    rig.form.chb_deskpop.SetChecked(false);
+    EXPECT_FALSE(rig.form.DeskLinks.DeskMenuBuilt());
+    EXPECT_TRUE(rig.form.DeskLinks.DeskItems().empty());
+}
+
+TEST(FeatureWiring, ExitDuringAGestureBringsTheCursorsBack) {
+    Wired rig;
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+    ASSERT_TRUE(rig.form.Engine.State().MoveScrolling);
+    rig.ClearRecords();
+    rig.form.FormDestroy();
+    EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));
+}
+
+} // namespace
+} // namespace gw::test
