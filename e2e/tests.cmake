@@ -32,7 +32,8 @@ gw_e2e_cases(hooks.sh
 
 gw_e2e_cases(program.sh
   second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported
-  first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray configuration_pages_screenshots)
+  first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
+  configuration_pages_screenshots)
 
 # PopDesk and the mouse tools (popdesk.sh). The PopDesk menu cases join once TMainForm drives the
 # corner trigger: menu_lists_and_launches reopens_with_new_items off_never_opens.

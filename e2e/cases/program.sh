@@ -183,5 +183,30 @@ case_closing_hides_to_tray() {
   gw_wait_window '^Glidewing $' 10 >/dev/null
 }
 
+# A left click on the icon switches scrolling off: the icon changes and the file says so at once.
+case_left_click_toggles_scrolling() {
+  app_copy
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  local x y before after
+  read -r x y <<<"$(tray_point)"
+  gw_move $((x + 300)) $((y + 300))  # no tooltip over the icon in the pictures
+  sleep 0.5
+  before=$(import -display "$DISPLAY" -window root -crop "16x16+$((x - 8))+$((y - 8))" +repage -depth 8 txt:- | md5sum)
+  gw_click "$x" "$y"
+  local i
+  for i in $(seq 20); do
+    grep -q '^GpEnabled=0' "$GW_APP_DIR/GWing.ini" 2>/dev/null && break
+    sleep 0.5
+  done
+  grep -q '^GpEnabled=0' "$GW_APP_DIR/GWing.ini" 2>/dev/null || gw_fail "GWing.ini does not say GpEnabled=0"
+  gw_move $((x + 300)) $((y + 300))
+  sleep 0.5
+  after=$(import -display "$DISPLAY" -window root -crop "16x16+$((x - 8))+$((y - 8))" +repage -depth 8 txt:- | md5sum)
+  [ "$before" != "$after" ] || gw_fail "the tray icon did not change"
+  gw_screenshot tray-disabled >/dev/null
+}
+
 gw_case_begin "program.$1"
 "case_$1"
