@@ -35,9 +35,10 @@ gw_e2e_cases(program.sh
   first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
   configuration_pages_screenshots)
 
-# PopDesk and the mouse tools (popdesk.sh). The PopDesk menu cases join once TMainForm drives the
-# corner trigger: menu_lists_and_launches reopens_with_new_items off_never_opens.
-gw_e2e_cases(popdesk.sh swap_buttons_applied swap_buttons_apply_button)
+# PopDesk and the mouse tools (popdesk.sh).
+gw_e2e_cases(popdesk.sh
+  menu_lists_and_launches reopens_with_new_items off_never_opens
+  swap_buttons_applied swap_buttons_apply_button)
 
 # Scrolling with the real program (scroll.sh). The cases that need the scroll engine join once
 # TMainForm drives it: auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar
