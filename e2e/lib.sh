@@ -23,7 +23,9 @@ GW_E2E_SETTLE=${GW_E2E_SETTLE:-1}
 GW_SESSION_FILE=$GW_E2E_WORK/session/env
 GW_ARTIFACTS=$GW_E2E_WORK/artifacts
 
-declare -A GW_PIDS=()  # name -> pid of the processes this case started
+declare -A GW_PIDS=()     # name -> pid of the processes this case started
+declare -A GW_HOOKS=()    # name -> 1 if it installs global hooks
+declare -A GW_ON_STOP=()  # name -> command that asks it to end
 GW_CASE=""
 GW_CASE_DIR=""
 GW_OWN_SESSION=0
@@ -176,6 +178,9 @@ gw_case_begin() {
   fi
   # shellcheck disable=SC1090
   source "$GW_SESSION_FILE"
+  if [ -n "${GW_E2E_BUILD:-}" ]; then  # a case may try another build of the same architecture
+    GW_BUILD=$GW_E2E_BUILD GW_BIN=$GW_E2E_BUILD/bin GW_E2E_BIN=$GW_E2E_BUILD/e2e-bin
+  fi
   GW_CASE_DIR=$GW_E2E_WORK/cases/$GW_CASE
   rm -rf "$GW_CASE_DIR"
   mkdir -p "$GW_CASE_DIR" "$GW_ARTIFACTS"
@@ -210,15 +215,28 @@ gw_winpath() {
   echo "Z:${path//\//\\}"
 }
 
-# gw_start NAME EXE [ARGS...]: runs a Windows program in the background; its console output goes
-# to $GW_CASE_DIR/NAME.out. EXE is a Linux path (e.g. "$GW_BIN/Glidewing.exe").
+# gw_start [--hooks] NAME EXE [ARGS...]: runs a Windows program in the background; its console
+# output goes to $GW_CASE_DIR/NAME.out. EXE is a Linux path (e.g. "$GW_BIN/Glidewing.exe").
+# --hooks marks a program that installs global hooks: Wine keeps the hooks of a process that is
+# killed (or terminated) in force until the wineserver ends, so if such a program has to be
+# killed the wineserver is restarted when the case ends. Give it a polite way out (gw_on_stop).
 gw_start() {
+  local hooks=0
+  if [ "$1" = --hooks ]; then
+    hooks=1
+    shift
+  fi
   local name=$1 exe=$2
   shift 2
   [ -f "$exe" ] || gw_fail "missing $exe"
   "$GW_WINE" "$exe" "$@" </dev/null >"$GW_CASE_DIR/$name.out" 2>&1 &
   GW_PIDS[$name]=$!
+  GW_HOOKS[$name]=$hooks
 }
+
+# gw_on_stop NAME COMMAND: how to ask the program to end by itself (e.g. write a quit command, close
+# its window); gw_stop and the end of the case run it first and give the program 5 s.
+gw_on_stop() { GW_ON_STOP[$1]=$2; }
 
 # gw_running NAME: true while the program started as NAME still runs.
 gw_running() {
@@ -241,17 +259,27 @@ gw_wait_exit() {
   echo "$status"
 }
 
-# gw_stop NAME: ends the program (TERM, then KILL after 3 s) and waits until it is gone, so that
-# its hooks are gone too before the next step.
+# gw_stop NAME: ends the program: its gw_on_stop command first, then TERM, then KILL, and waits
+# until it is gone.
 gw_stop() {
   local name=$1 pid=${GW_PIDS[$1]:-} i
   [ -n "$pid" ] || return 0
-  kill "$pid" 2>/dev/null
-  for i in $(seq 30); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -9 "$pid" 2>/dev/null
+  if [ -n "${GW_ON_STOP[$name]:-}" ] && kill -0 "$pid" 2>/dev/null; then
+    (eval "${GW_ON_STOP[$name]}") >/dev/null 2>&1
+    for i in $(seq 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+  fi
+  if kill -0 "$pid" 2>/dev/null; then
+    [ "${GW_HOOKS[$name]:-0}" = 1 ] && GW_RESTART_WINESERVER=1
+    kill "$pid" 2>/dev/null
+    for i in $(seq 30); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null
+  fi
   wait "$pid" 2>/dev/null
   unset "GW_PIDS[$name]"
 }
@@ -261,6 +289,22 @@ gw_stop_all() {
   for name in "${!GW_PIDS[@]}"; do
     gw_stop "$name"
   done
+  if [ "${GW_RESTART_WINESERVER:-0}" = 1 ]; then
+    gw_log "a hook installer had to be killed: restarting the wineserver to drop its hooks"
+    gw_wineserver_restart
+    GW_RESTART_WINESERVER=0
+  fi
+}
+
+# Ends every Windows process of the prefix and starts a fresh persistent wineserver.
+gw_wineserver_restart() {
+  "$GW_WINESERVER" -k >/dev/null 2>&1
+  local i
+  for i in $(seq 50); do
+    "$GW_WINESERVER" -k0 >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+  "$GW_WINESERVER" -p </dev/null >>"$GW_E2E_WORK/session/wineserver.log" 2>&1
 }
 
 # gw_run [--timeout S] EXE-OR-BUILTIN [ARGS...]: runs a Windows program to its end (e.g. `gw_run

@@ -15,8 +15,9 @@ host_start() {
   GW_HOST_LOG=$GW_CASE_DIR/host.log
   GW_HOST_CTL=$GW_CASE_DIR/host.ctl
   [ -f "$GW_BIN/GWHooks.dll" ] || gw_fail "missing $GW_BIN/GWHooks.dll"
-  gw_start host "$GW_E2E_BIN/gwhookhost.exe" "$(gw_winpath "$GW_BIN")" "$(gw_winpath "$GW_HOST_LOG")" \
+  gw_start --hooks host "$GW_E2E_BIN/gwhookhost.exe" "$(gw_winpath "$GW_BIN")" "$(gw_winpath "$GW_HOST_LOG")" \
     "$(gw_winpath "$GW_HOST_CTL")" "$@"
+  gw_on_stop host "echo quit >'$GW_HOST_CTL'"
   local line
   line=$(gw_wait_log "$GW_HOST_LOG" '^(ready|error)' 15)
   [ "$line" = ready ] || gw_fail "gwhookhost: $line"
