@@ -220,6 +220,7 @@ gw_winpath() {
 # --hooks marks a program that installs global hooks: Wine keeps the hooks of a process that is
 # killed (or terminated) in force until the wineserver ends, so if such a program has to be
 # killed the wineserver is restarted when the case ends. Give it a polite way out (gw_on_stop).
+# Glidewing.exe and gwhookhost.exe always count as hook installers.
 gw_start() {
   local hooks=0
   if [ "$1" = --hooks ]; then
@@ -229,6 +230,9 @@ gw_start() {
   local name=$1 exe=$2
   shift 2
   [ -f "$exe" ] || gw_fail "missing $exe"
+  case "${exe,,}" in
+    */glidewing.exe | */gwhookhost.exe) hooks=1 ;;  # they always install the hooks
+  esac
   "$GW_WINE" "$exe" "$@" </dev/null >"$GW_CASE_DIR/$name.out" 2>&1 &
   GW_PIDS[$name]=$!
   GW_HOOKS[$name]=$hooks

@@ -25,6 +25,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -131,6 +132,16 @@ LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             MoveSiblingBar(reinterpret_cast<HWND>(lParam), wParam);
         }
         return 0;
+    case WM_PAINT: {
+        // The tag in the corner, so that screenshots say which window is which.
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        if (const Subject* subject = Find(window)) {
+            TextOutA(dc, 4, 4, subject->tag, static_cast<int>(std::strlen(subject->tag)));
+        }
+        EndPaint(window, &paint);
+        return 0;
+    }
     case WM_TIMER:
         if (wParam == kPositionTimer) {
             LogPositionChanges();
