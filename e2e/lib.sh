@@ -348,7 +348,8 @@ gw_log_since() {
 
 # gw_log_find FILE MARK REGEX [END]: prints "N:LINE" for the first line after MARK (and not after
 # line END) that matches the extended regular expression; fails if there is none. (One awk over
-# the file: no pipeline that an early-exiting grep could break under pipefail.)
+# the file: no pipeline that an early-exiting grep could break under pipefail. Debian's awk has
+# no interval braces: write [0-9A-F]+, not [0-9A-F]{7}.)
 gw_log_find() {
   [ -f "$1" ] || return 1
   GW_RE=$3 awk -v mark="$2" -v end="${4:-0}" \

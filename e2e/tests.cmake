@@ -28,7 +28,7 @@ gw_e2e_cases(hooks.sh
   click.right_on_list click.right_on_plain click.right_on_own_scroll_bar click.scroll_disabled
   click.left_activation click.middle_activation click.other_button click.no_activation_button
   click.mozilla_class click.sibling_scroll_bar
-  pass_input_off hooks_paused report_keys section_closed)
+  pass_input_off hooks_paused report_keys key_repeat section_closed)
 
 gw_e2e_cases(program.sh
   second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported

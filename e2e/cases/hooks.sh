@@ -254,6 +254,28 @@ case_report_keys() {
   host_quit
 }
 
+# A held key: every auto-repeat is reported with the previous-state bit set, and the release with
+# the transition bit, each exactly as the target receives it.
+case_key_repeat() {
+  gw_target_start
+  host_start ReportKeys=1
+  local px py tmark hmark repeat release
+  read -r px py <<<"$(hooks_ready plain)"
+  gw_click "$px" "$py" 1
+  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0202 ' 5 >/dev/null
+  tmark=$(gw_log_mark "$GW_TARGET_LOG")
+  hmark=$(gw_log_mark "$GW_HOST_LOG")
+  xdotool keydown d
+  sleep 1.2
+  xdotool keyup d
+  repeat=$(gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0100 wp=0x00000044 lp=0x4' 5 "$tmark")
+  release=$(gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0101 wp=0x00000044 ' 5 "$tmark")
+  gw_wait_log "$GW_HOST_LOG" "^hookkey vk=0x44 flags=0x0[0-9A-F]+ .* up=0\$" 5 "$hmark" >/dev/null
+  gw_wait_log "$GW_HOST_LOG" "^hookkey vk=0x44 flags=${repeat##*lp=} .* up=0\$" 5 "$hmark" >/dev/null
+  gw_wait_log "$GW_HOST_LOG" "^hookkey vk=0x44 flags=${release##*lp=} .* up=1\$" 5 "$hmark" >/dev/null
+  host_quit
+}
+
 # Without the record the hooks stay installed but pass everything and report nothing, whatever
 # the record said last; once it exists again they report again.
 case_section_closed() {
