@@ -22,6 +22,7 @@ GW_E2E_WORK=${GW_E2E_WORK:-$GW_REPO/build/e2e}
 GW_E2E_SETTLE=${GW_E2E_SETTLE:-1}
 GW_SESSION_FILE=$GW_E2E_WORK/session/env
 GW_ARTIFACTS=$GW_E2E_WORK/artifacts
+GW_RUNNING_FILE=$GW_E2E_WORK/session/running
 
 declare -A GW_PIDS=()     # name -> pid of the processes this case started
 declare -A GW_HOOKS=()    # name -> 1 if it installs global hooks
@@ -57,7 +58,7 @@ gw_pick_arch() {
 gw_session_start() {
   [ -f "$GW_SESSION_FILE" ] && gw_session_stop  # left over from an interrupted run
   mkdir -p "$GW_E2E_WORK/session" "$GW_ARTIFACTS"
-  rm -f "$GW_ARTIFACTS"/*.png
+  rm -f "$GW_ARTIFACTS"/*.png "$GW_RUNNING_FILE"
 
   local arch build wine wineserver
   arch=$(gw_pick_arch)
@@ -184,9 +185,26 @@ gw_case_begin() {
   GW_CASE_DIR=$GW_E2E_WORK/cases/$GW_CASE
   rm -rf "$GW_CASE_DIR"
   mkdir -p "$GW_CASE_DIR" "$GW_ARTIFACTS"
+  gw_clear_aborted_case
   trap gw_case_end EXIT
-  trap 'exit 1' USR1
+  trap 'exit 1' USR1 TERM INT
   gw_log "case $GW_CASE"
+}
+
+# The programs of the running case are listed in $GW_RUNNING_FILE until the case has ended them.
+# If a case was killed before its clean-up (a CTest timeout), the next one finds the list, ends
+# what is left and restarts the wineserver, since killed hook installers leave their hooks behind.
+gw_clear_aborted_case() {
+  [ -s "$GW_RUNNING_FILE" ] || return 0
+  local pid
+  while read -r pid; do
+    if grep -qa '\.exe' "/proc/$pid/cmdline" 2>/dev/null; then
+      kill -9 "$pid" 2>/dev/null
+    fi
+  done <"$GW_RUNNING_FILE"
+  gw_log "the previous case did not end its programs: restarting the wineserver"
+  gw_wineserver_restart
+  : >"$GW_RUNNING_FILE"
 }
 
 gw_case_end() {
@@ -236,6 +254,7 @@ gw_start() {
   "$GW_WINE" "$exe" "$@" </dev/null >"$GW_CASE_DIR/$name.out" 2>&1 &
   GW_PIDS[$name]=$!
   GW_HOOKS[$name]=$hooks
+  echo "$!" >>"$GW_RUNNING_FILE"
 }
 
 # gw_on_stop NAME COMMAND: how to ask the program to end by itself (e.g. write a quit command, close
@@ -298,6 +317,7 @@ gw_stop_all() {
     gw_wineserver_restart
     GW_RESTART_WINESERVER=0
   fi
+  : >"$GW_RUNNING_FILE"
 }
 
 # Ends every Windows process of the prefix and starts a fresh persistent wineserver.
