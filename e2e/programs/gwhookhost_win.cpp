@@ -76,14 +76,17 @@ public:
             log.Line("error LoadLibraryA %s %lu", path.c_str(), GetLastError());
             return false;
         }
-        for (HookExport* slot : {&keyboardOn_, &keyboardOff_, &mouseOn_, &mouseOff_}) {
-            const char* name = slot == &keyboardOn_    ? "KeyboardHookOn"
-                               : slot == &keyboardOff_ ? "KeyboardHookOff"
-                               : slot == &mouseOn_     ? "MouseHookOn"
-                                                       : "MouseHookOff";
-            *slot = reinterpret_cast<HookExport>(reinterpret_cast<void*>(GetProcAddress(library_, name)));
-            if (!*slot) {
-                log.Line("error GetProcAddress %s", name);
+        const struct {
+            const char* name;
+            HookExport* slot;
+        } exports[] = {{"KeyboardHookOn", &keyboardOn_},
+                       {"KeyboardHookOff", &keyboardOff_},
+                       {"MouseHookOn", &mouseOn_},
+                       {"MouseHookOff", &mouseOff_}};
+        for (const auto& entry : exports) {
+            *entry.slot = reinterpret_cast<HookExport>(reinterpret_cast<void*>(GetProcAddress(library_, entry.name)));
+            if (!*entry.slot) {
+                log.Line("error GetProcAddress %s", entry.name);
                 return false;
             }
         }
