@@ -180,7 +180,7 @@ gw_case_begin() {
   # shellcheck disable=SC1090
   source "$GW_SESSION_FILE"
   if [ -n "${GW_E2E_BUILD:-}" ]; then  # a case may try another build of the same architecture
-    GW_BUILD=$GW_E2E_BUILD GW_BIN=$GW_E2E_BUILD/bin GW_E2E_BIN=$GW_E2E_BUILD/e2e-bin
+    export GW_BUILD=$GW_E2E_BUILD GW_BIN=$GW_E2E_BUILD/bin GW_E2E_BIN=$GW_E2E_BUILD/e2e-bin
   fi
   GW_CASE_DIR=$GW_E2E_WORK/cases/$GW_CASE
   rm -rf "$GW_CASE_DIR"

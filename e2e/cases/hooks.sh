@@ -56,10 +56,10 @@ host_quit() {
 # are given) until both the window and the host have seen the move there: the hooks are loaded
 # in the target and the pointer rests on that point. Prints the point.
 hooks_ready() {
-  local tag=$1 x y i tmark hmark moved
+  local tag=$1 x y tmark hmark moved
   read -r x y <<<"$(gw_target_point "$@")"
   moved=$(move_pattern "$tag" "$x" "$y")
-  for i in $(seq 25); do
+  for _ in $(seq 25); do
     tmark=$(gw_log_mark "$GW_TARGET_LOG")
     hmark=$(gw_log_mark "$GW_HOST_LOG")
     gw_move $((x + 1)) "$y"
@@ -122,9 +122,9 @@ sibling_scroll_bar     | ScrollEnabled=1 ActivateButton=3 | pane   | -       | 3
 trim() { echo "$1" | xargs; }
 
 case_click() {
-  local row name record tag offset button ids expected
+  local row record tag offset button ids expected
   row=$(echo "$CLICK_ROWS" | grep -E "^$1 *\|") || gw_fail "no click row named $1"
-  IFS='|' read -r name record tag offset button ids expected <<<"$row"
+  IFS="|" read -r _ record tag offset button ids expected <<<"$row"
   record=$(trim "$record") tag=$(trim "$tag") offset=$(trim "$offset") button=$(trim "$button")
   ids=$(trim "$ids") expected=$(trim "$expected")
   [ "$offset" = - ] && offset=""
