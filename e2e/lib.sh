@@ -254,6 +254,13 @@ gw_start() {
   "$GW_WINE" "$exe" "$@" </dev/null >"$GW_CASE_DIR/$name.out" 2>&1 &
   GW_PIDS[$name]=$!
   GW_HOOKS[$name]=$hooks
+  # Glidewing ends properly on a WM_CLOSE from outside (hooks removed, cursors back), which spares
+  # the wineserver restart a kill would need.
+  case "${exe,,}" in
+    */glidewing.exe)
+      [ -n "${GW_ON_STOP[$name]:-}" ] ||
+        gw_on_stop "$name" "gw_run --timeout 10 '$GW_E2E_BIN/gwprobe.exe' close Glidewing_Brightloom_2002" ;;
+  esac
   echo "$!" >>"$GW_RUNNING_FILE"
 }
 

@@ -40,7 +40,7 @@ gw_e2e_cases(popdesk.sh
   menu_lists_and_launches reopens_with_new_items off_never_opens
   swap_buttons_applied swap_buttons_apply_button)
 
-# Scrolling with the real program (scroll.sh). The cases that need the scroll engine join once
-# TMainForm drives it: auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar
-# move_scroll.wheel click.replayed_move_scroll click.replayed_auto_scroll toggle.auto_scroll.
-gw_e2e_cases(scroll.sh disabled.clicks_pass)
+# Scrolling with the real program (scroll.sh).
+gw_e2e_cases(scroll.sh
+  auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar move_scroll.wheel
+  click.replayed_move_scroll click.replayed_auto_scroll toggle.auto_scroll disabled.clicks_pass)

@@ -6,6 +6,8 @@
 //   gwprobe.exe section NAME             a named section of that name can be opened
 //   gwprobe.exe box CAPTION LOG [click]  a message box with that caption is up: writes
 //                                        "box <text>" to LOG, and presses its OK button if asked
+//   gwprobe.exe close CLASS              posts WM_CLOSE to the top-level window of that class (the
+//                                        polite way to end a program, so its hooks go with it)
 
 #include "E2eLog_win.h"
 
@@ -77,6 +79,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         }
         CloseHandle(section);
         return 0;
+    }
+    if (__argc >= 3 && std::strcmp(__argv[1], "close") == 0) {
+        HWND window = FindWindowA(__argv[2], nullptr);
+        return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
         return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);
