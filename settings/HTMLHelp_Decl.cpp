@@ -13,7 +13,9 @@ std::uintptr_t HTMLHelp_Decl::HtmlHelpCall(WindowHandle caller, const std::strin
             if (path.size() > 255) {
                 path.resize(255);
             }
-            module_ = libraries_.Load(path + "\\HHCTRL.OCX");
+            if (!path.empty()) {
+                module_ = libraries_.Load(path + "\\HHCTRL.OCX");
+            }
             if (!module_) {
                 throw Error("HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
             }

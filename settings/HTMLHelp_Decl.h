@@ -28,7 +28,8 @@ public:
     // out the command. Raises "HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!" when the
     // control cannot be loaded (the next request tries again) and "Function HTMLHELP cannot
     // loaded!" when it lacks its export (the next request looks again; nothing is ever called
-    // through a missing export).
+    // through a missing export). Without a known system directory nothing is loaded: a bare
+    // "\HHCTRL.OCX" would be whatever lies at the root of the current drive.
     std::uintptr_t HtmlHelpCall(WindowHandle caller, const std::string& file, std::uint32_t command,
                                 std::uintptr_t data);
 
@@ -40,7 +41,9 @@ private:
     IFileSystem& files_;
     ModuleHandle module_{};
     ProcAddress htmlHelpA_{};
-    std::uint32_t cookie_ = 0;  // from HH_INITIALIZE; kept, never used again
+    // From HH_INITIALIZE; kept, never used again. Pointer-sized: the control stores a DWORD_PTR
+    // through the address it is given.
+    std::uintptr_t cookie_ = 0;
 };
 
 } // namespace gw

@@ -295,6 +295,10 @@ public:
 
     std::uintptr_t Call(ProcAddress entry, WindowHandle caller, const char* file, std::uint32_t command,
                         std::uintptr_t data) override {
+        if (command == 0x1C && data) {
+            // The control stores a pointer-sized cookie through the address it is given.
+            *reinterpret_cast<std::uintptr_t*>(data) = ~std::uintptr_t{0};
+        }
         journal_.push_back("HtmlHelpA#" + std::to_string(entry.value) + " " + std::to_string(caller.value) + " " +
                            (file ? file : "<null>") + " " + FakeMci::Hex(command) + " " +
                            (command == 0x1C ? std::string(data ? "&cookie" : "<null>") : std::to_string(data)));

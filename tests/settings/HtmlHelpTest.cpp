@@ -63,6 +63,14 @@ TEST(HtmlHelp, MissingExportRaisesNeverCallsAndLooksAgainWithoutReloading) {
     EXPECT_FALSE(rig.binding.Loaded());
 }
 
+TEST(HtmlHelp, UnknownSystemDirectoryLoadsNothingFromTheDriveRoot) {
+    Rig rig;
+    rig.systemDirectory.clear();
+    EXPECT_EQ(rig.Raised(WindowHandle{7}, "a.chm"), "HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!");
+    EXPECT_TRUE(rig.calls.empty());
+    EXPECT_FALSE(rig.binding.Loaded());
+}
+
 TEST(HtmlHelp, SystemDirectoryIsCutToItsBuffer) {
     Rig rig;
     rig.systemDirectory = std::string(300, 'x');
