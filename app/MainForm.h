@@ -224,8 +224,11 @@ public:
 private:
     void EnableApply();
     void ScrollToggle();
-    // A tray mode item chosen: check it, set the list, and save; nothing when already checked.
-    bool CheckModeItem(TMenuItem& item);
+    // A tray mode item chosen: check it, put the list at its position, set the mode (on for
+    // position 1) and save; nothing when the item is already checked.
+    void ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode);
+    // Eject or Close: the default CD device for the fixed item, else the drive the item names.
+    void DriveDoorClick(const TMenuItem& sender, bool open);
     std::string SettingsPath() const;
 
     TApplication& application_;

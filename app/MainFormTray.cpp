@@ -36,45 +36,23 @@ void TMainForm::ScrollToggle() {
 
 void TMainForm::Menu_GpEnabledClick() { ScrollToggle(); }
 
-bool TMainForm::CheckModeItem(TMenuItem& item) {
+void TMainForm::ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode) {
     if (item.Checked()) {
-        return false;
+        return;
     }
     item.SetChecked(true);
-    return true;
+    list.SetItemIndex(position);
+    mode = position != 0;
+    SaveSettings();
 }
 
-void TMainForm::menu_classicClick() {
-    if (CheckModeItem(menu_classic)) {
-        Combo_KZFS.SetItemIndex(0);
-        Runtime.ToggleMode = false;
-        SaveSettings();
-    }
-}
+void TMainForm::menu_classicClick() { ChooseMode(menu_classic, Combo_KZFS, 0, Runtime.ToggleMode); }
 
-void TMainForm::menu_toggleClick() {
-    if (CheckModeItem(menu_toggle)) {
-        Combo_KZFS.SetItemIndex(1);
-        Runtime.ToggleMode = true;
-        SaveSettings();
-    }
-}
+void TMainForm::menu_toggleClick() { ChooseMode(menu_toggle, Combo_KZFS, 1, Runtime.ToggleMode); }
 
-void TMainForm::Menu_autoClick() {
-    if (CheckModeItem(Menu_auto)) {
-        Combo_GPFS.SetItemIndex(0);
-        Runtime.MoveScrollMode = false;
-        SaveSettings();
-    }
-}
+void TMainForm::Menu_autoClick() { ChooseMode(Menu_auto, Combo_GPFS, 0, Runtime.MoveScrollMode); }
 
-void TMainForm::Menu_moveClick() {
-    if (CheckModeItem(Menu_move)) {
-        Combo_GPFS.SetItemIndex(1);
-        Runtime.MoveScrollMode = true;
-        SaveSettings();
-    }
-}
+void TMainForm::Menu_moveClick() { ChooseMode(Menu_move, Combo_GPFS, 1, Runtime.MoveScrollMode); }
 
 void TMainForm::Glidewing1Click() { OpenConfiguration(); }
 
@@ -106,21 +84,18 @@ void TMainForm::BuildDriveItems() {
     }
 }
 
-void TMainForm::OpenCDROM1Click(TMenuItem& sender) {
-    const char last = sender.Name().empty() ? '1' : sender.Name().back();
-    if (last == '1') {
-        seams_.Mci.SendString("set cdaudio door open");
-    } else {
-        SetDriveDoor(std::string{last, ':'}, true);
-    }
-}
+void TMainForm::OpenCDROM1Click(TMenuItem& sender) { DriveDoorClick(sender, true); }
 
-void TMainForm::CloseCDROM1Click(TMenuItem& sender) {
+void TMainForm::CloseCDROM1Click(TMenuItem& sender) { DriveDoorClick(sender, false); }
+
+void TMainForm::DriveDoorClick(const TMenuItem& sender, bool open) {
+    // The fixed item (its name ends in "1") exists as a command only with a single drive, which is
+    // the system's default CD device; a per-drive item ends in its drive letter.
     const char last = sender.Name().empty() ? '1' : sender.Name().back();
     if (last == '1') {
-        seams_.Mci.SendString("set cdaudio door closed");
+        seams_.Mci.SendString(open ? "set cdaudio door open" : "set cdaudio door closed");
     } else {
-        SetDriveDoor(std::string{last, ':'}, false);
+        SetDriveDoor(std::string{last, ':'}, open);
     }
 }
 
