@@ -47,8 +47,8 @@ bool IsScrollableWindow(IWindowQueries& queries, WindowHandle window) {
     {
         char parentName[kClassNameBufferSize];
         ReadClassName(queries, parent, parentName);
-        // The document pane of a word processor keeps its bars elsewhere; the program scrolls it
-        // with the wheel, so the press is ours.
+        // A pane inside a "_WwB" window keeps its bars elsewhere; the program scrolls it with
+        // the wheel, so the press is ours.
         if (ClassNameContains(parentName, "_WwB")) {
             return true;
         }

@@ -100,7 +100,7 @@ TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxi
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
     rig.settings.MoveLock = true;
-    const WindowHandle page = rig.Browser();
+    const WindowHandle page = rig.WheelPage();
 
     rig.Press(100, 200);
     rig.Log();
@@ -122,7 +122,7 @@ TEST(Gesture, MoveBackReturnsTheCursorToWhereTheAxisLocked) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
     rig.settings.MoveBack = true;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 200);
     rig.MoveTo(100, 210);
     rig.MoveTo(100, 250);
@@ -137,7 +137,7 @@ TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
     rig.settings.MoveBack = true;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 200);
     rig.MoveTo(100, 210);
     rig.Log();
@@ -193,7 +193,7 @@ TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
         ScrollRig rig;
         rig.settings.ToggleMode = true;
         rig.settings.MoveScrollMode = true;
-        rig.Browser();
+        rig.WheelPage();
         rig.Press(100, 200);
         rig.Release(100, 200, kWM_LBUTTONUP);  // any button's release advances the stage
         rig.Log();
@@ -305,7 +305,7 @@ TEST_P(Replay, InjectsTheButtonTheUserPressed) {
     rig.settings.MoveScrollMode = true;
     rig.settings.ActivateButton = c.button;
     rig.world.swapped = c.swapped;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 200, pressIds[c.button]);
     rig.MoveTo(101, 203);  // still within the dead zone
     rig.Log();
@@ -329,7 +329,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Gesture, NothingIsReplayedOnceTheAxisLocked) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 200);
     rig.MoveTo(100, 204);
     rig.MoveTo(100, 200);
@@ -390,7 +390,7 @@ TEST(Gesture, AnAxisWithoutABarStaysFree) {
 TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
-    const WindowHandle page = rig.Browser();
+    const WindowHandle page = rig.WheelPage();
     rig.Press(100, 100);
     rig.MoveTo(105, 100);
     EXPECT_EQ(rig.Log().back(), Cursors("HANDHORZ"));
@@ -420,7 +420,7 @@ TEST_P(AutoDirection, FollowsTheSteps) {
     ScrollRig rig;
     rig.settings.Inverse = c.inverse;
     rig.settings.MoveLock = c.moveLock;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 100);
     for (const Point p : c.moves) {
         rig.MoveTo(p.x, p.y);
@@ -451,7 +451,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
     ScrollRig rig;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 100);
     rig.Log();
     rig.MoveTo(90, 100);
@@ -465,7 +465,7 @@ TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
 
 TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
     ScrollRig rig;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(65535, 10);  // x = -1 as the hook packs it
     EXPECT_EQ(rig.Log()[1], "WindowFromPoint (65535,10)");
     rig.MoveTo(65530, 10);
@@ -477,7 +477,7 @@ TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
 
 TEST(Gesture, LastPosFollowsEveryMessageOrStaysOnTheAnchorUnderMoveLock) {
     ScrollRig rig;
-    rig.Browser();
+    rig.WheelPage();
     rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50);  // no class, but still remembered
     EXPECT_EQ(rig.engine.LastPos(), (Point{40, 50}));
 
@@ -490,7 +490,7 @@ TEST(Gesture, LastPosFollowsEveryMessageOrStaysOnTheAnchorUnderMoveLock) {
 TEST(Gesture, ApplyingSettingsForgetsAxisDirectionAndToggleButNotTheGesture) {
     ScrollRig rig;
     rig.settings.ToggleMode = true;
-    rig.Browser();
+    rig.WheelPage();
     rig.Press(100, 100);
     rig.MoveTo(100, 110);
     ASSERT_EQ(rig.engine.AutoDirection(), kDirectionDown);

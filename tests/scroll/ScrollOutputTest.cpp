@@ -22,7 +22,7 @@ Log Lines(WindowHandle target, std::uint32_t message, std::uint32_t code, Window
 
 // ---------------------------------------------------------------- Auto Scroll ticks
 
-enum class Target { OwnVertical, OwnHorizontal, Browser, SiblingVertical };
+enum class Target { OwnVertical, OwnHorizontal, WheelPage, SiblingVertical };
 
 struct Scene {
     WindowHandle pointed;
@@ -40,7 +40,7 @@ Scene Build(ScrollRig& rig, Target kind) {
         rig.windows.SetBarState(scene.pointed, kind == Target::OwnVertical ? kOBJID_VSCROLL : kOBJID_HSCROLL, 0);
         scene.target = scene.pointed;
         break;
-    case Target::Browser:
+    case Target::WheelPage:
         scene.pointed = scene.target = rig.windows.AddChild(frame, "MozillaWindowClass");
         break;
     case Target::SiblingVertical: {
@@ -96,27 +96,27 @@ INSTANTIATE_TEST_SUITE_P(
                  [](const Scene& s) { return With("ScrollTimer interval 150", Lines(s.target, kWM_HSCROLL, kSB_LINERIGHT, {})); }},
         TickCase{"LeftFastest", Target::OwnHorizontal, {-10, 0}, 60, 0,
                  [](const Scene& s) { return With("ScrollTimer interval 30", Lines(s.target, kWM_HSCROLL, kSB_LINELEFT, {})); }},
-        TickCase{"WheelUpAtTwenty", Target::Browser, {0, -10}, 0, 20,
+        TickCase{"WheelUpAtTwenty", Target::WheelPage, {0, -10}, 0, 20,
                  [](const Scene& s) {
                      return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, 34),
                                                                    MakeLParam(500, 400), kSMTO_BLOCK, 20)});
                  }},
-        TickCase{"WheelDownAtTwenty", Target::Browser, {0, 10}, 0, 20,
+        TickCase{"WheelDownAtTwenty", Target::WheelPage, {0, 10}, 0, 20,
                  [](const Scene& s) {
                      return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, -34),
                                                                    MakeLParam(500, 400), kSMTO_BLOCK, 20)});
                  }},
-        TickCase{"WheelAtZero", Target::Browser, {0, -10}, 0, 0,
+        TickCase{"WheelAtZero", Target::WheelPage, {0, -10}, 0, 0,
                  [](const Scene& s) {
                      return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, 4),
                                                                    MakeLParam(500, 400), kSMTO_BLOCK, 20)});
                  }},
-        TickCase{"WheelAtSixty", Target::Browser, {0, -10}, 0, 60,
+        TickCase{"WheelAtSixty", Target::WheelPage, {0, -10}, 0, 60,
                  [](const Scene& s) {
                      return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, 94),
                                                                    MakeLParam(500, 400), kSMTO_BLOCK, 20)});
                  }},
-        TickCase{"WheelTargetSidewaysUsesLines", Target::Browser, {10, 0}, 60, 0,
+        TickCase{"WheelTargetSidewaysUsesLines", Target::WheelPage, {10, 0}, 60, 0,
                  [](const Scene& s) { return With("ScrollTimer interval 30", Lines(s.target, kWM_HSCROLL, kSB_LINERIGHT, {})); }},
         TickCase{"SiblingControlGoesToItsParentNamingTheBar", Target::SiblingVertical, {0, 10}, 0, 60,
                  [](const Scene& s) { return With("ScrollTimer interval 120", Lines(s.target, kWM_VSCROLL, kSB_LINEDOWN, s.bar)); }},
@@ -184,8 +184,8 @@ INSTANTIATE_TEST_SUITE_P(Output, WheelSteps,
                          ::testing::Values(WheelCase{"DownScrollsTowardsTheEnd", "MozillaWindowClass", 1, false, -30},
                                            WheelCase{"Up", "MozillaWindowClass", -2, false, 60},
                                            WheelCase{"InverseDown", "MozillaWindowClass", 1, true, 30},
-                                           WheelCase{"OfficeFactor", "SALFRAME", 3, false, -30},
-                                           WheelCase{"BrowserFactor", "Internet Explorer_Server", -3, true, -30},
+                                           WheelCase{"FactorTen", "SALFRAME", 3, false, -30},
+                                           WheelCase{"FactorTenInverse", "Internet Explorer_Server", -3, true, -30},
                                            // 1100 x 30 = 33000 wraps to -32536 in 16 bits; negated: +32536.
                                            WheelCase{"Wraps", "MozillaWindowClass", 1100, false, 32536}),
                          [](const auto& p) { return std::string(p.param.name); });
@@ -205,7 +205,7 @@ TEST_P(LineSteps, SendOneLinePerTwoPixelsThenEndScroll) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
     rig.settings.Inverse = c.inverse;
-    const WindowHandle page = rig.Browser();
+    const WindowHandle page = rig.WheelPage();
     rig.Press(100, 100);
     rig.MoveTo(104, 100);
     rig.Log();
@@ -300,7 +300,7 @@ TEST(Output, BarThatCannotBeMeasuredIsNeitherGrabbedNorReleasedButTheKeyboardCom
 
 TEST(Output, TargetOnOurOwnThreadIsNeitherAttachedNorCaptured) {
     ScrollRig rig;
-    const WindowHandle page = rig.Browser();
+    const WindowHandle page = rig.WheelPage();
     rig.world.windowThreads[page.value] = 1;
     rig.Press(100, 100);
     const Log press = rig.Log();

@@ -55,12 +55,12 @@ TEST(Probe, WheelFactorSurvivesProbesThatDoNotSetIt) {
     FakeWindowQueries windows;
     FakeScrollWorld world;
     const WindowHandle frame = windows.AddTopLevel("Frame");
-    const WindowHandle browser = windows.AddChild(frame, "MozillaWindowClass");
+    const WindowHandle wheelPage = windows.AddChild(frame, "MozillaWindowClass");
     const WindowHandle edit = windows.AddChild(frame, "Edit");
     windows.SetBarState(edit, win::kOBJID_VSCROLL, 0);
     ProbeResults results;
 
-    ProbeScrollTarget(windows, world, browser, results);
+    ProbeScrollTarget(windows, world, wheelPage, results);
     EXPECT_TRUE(ProbeScrollTarget(windows, world, edit, results));
     EXPECT_FALSE(results.WheelTarget);
     EXPECT_EQ(results.WheelFactor, 30);
@@ -209,7 +209,7 @@ TEST(Probe, TopLevelWindowWithoutBarsIsNotScrollable) {
     EXPECT_FALSE(ProbeScrollTarget(windows, world, w, results));
 }
 
-TEST(Probe, WordLikeParentMarksAWheelTargetAndTheScanGoesOn) {
+TEST(Probe, WwBParentMarksAWheelTargetAndTheScanGoesOn) {
     FakeWindowQueries windows;
     FakeScrollWorld world;
     const WindowHandle frame = windows.AddTopLevel("_WwB");

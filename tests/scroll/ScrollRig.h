@@ -282,7 +282,7 @@ struct ScrollRig {
         return edit;
     }
     // A wheel-target window (no bars in the results), under the cursor.
-    WindowHandle Browser() {
+    WindowHandle WheelPage() {
         const WindowHandle frame = windows.AddTopLevel("Frame");
         const WindowHandle page = windows.AddChild(frame, "MozillaWindowClass");
         world.underCursor = page;
