@@ -10,10 +10,9 @@ void TForm::SetCaption(const std::string& caption) {
 }
 
 void TForm::Show() {
-    if (!visible_) {
-        visible_ = true;
-        Changed();
-    }
+    // Told even when already shown: a window left behind others comes to the front again.
+    visible_ = true;
+    Changed();
 }
 
 void TForm::Hide() {

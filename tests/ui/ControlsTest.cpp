@@ -130,7 +130,7 @@ TEST(Form, ShowHideCloseAndAHandleOnlyThroughTheView) {
     form.Show();
     form.Hide();
     form.SetCaption("Glidewing ");
-    EXPECT_EQ(view.changes, 4);  // attach, show, hide, caption
+    EXPECT_EQ(view.changes, 5);  // attach, show, show again (to the front), hide, caption
     EXPECT_EQ(form.Handle(), WindowHandle{0x99});
     form.Close();
     EXPECT_EQ(view.closes, 1);
