@@ -148,9 +148,8 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate() {
     BuildDriveItems();
-    // PopDesk starts with no menu built or open and an empty item list (its objects are new).
-    DeskLinks.EnumFlags = 0x60;       // folders and non-folders of the desktop
-    DeskLinks.FileInfoFlags = 0xF09;  // small icon, display name, type name, attributes, by item id
+    // PopDesk starts with no menu built or open, an empty item list and its constant shell flags:
+    // its objects are new and DesktopLinks holds the flags' values.
     Cursors.RegisterAll();
     ScratchImage = std::make_unique<TIcon>();
     TrayImage = std::make_unique<TIcon>();
