@@ -28,8 +28,6 @@ public:
     Point LastPos() const { return state_.LastPos; }
     std::uint8_t AutoDirection() const { return state_.AutoDirection; }
     const GestureState& State() const { return state_; }
-    const ProbeResults& Probe() const { return probe_; }
-    const ScrollOutput& Output() const { return output_; }
 
 private:
     void Move(std::int32_t x, std::int32_t y);

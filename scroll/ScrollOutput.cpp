@@ -13,7 +13,7 @@ constexpr std::uint8_t kKeyHeldAndToggled = 0x81;
 constexpr std::uint32_t kGrabPauseMs = 20;     // lets the bar take the grab before the first move
 constexpr std::uint32_t kReleasePauseMs = 10;  // lets the last move land before the release
 constexpr std::uint32_t kWheelTimeoutMs = 20;
-constexpr std::uint32_t kLineTimeoutMs = 10;
+constexpr std::uint32_t kMoveLineTimeoutMs = 10;  // each line of a sideways Move Scroll step
 constexpr std::uint32_t kWheelInterval = 200;
 constexpr int kSliderMax = 60;
 
@@ -57,7 +57,7 @@ void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
     ThumbDrag& drag = Drag(axis);
     drag = ThumbDrag{};
     const WindowHandle control = vertical ? probe_.VertBarControl : probe_.HorzBarControl;
-    const WindowHandle target = control ? control : probe_.ScrollTarget;
+    const WindowHandle target = ThumbWindow(axis);
     const std::int32_t objectId = control ? win::kOBJID_CLIENT : (vertical ? win::kOBJID_VSCROLL : win::kOBJID_HSCROLL);
 
     ScrollBarGeometry bar;
@@ -139,18 +139,19 @@ void ScrollOutput::HorzLineSteps(std::int32_t x) {
     const std::int32_t lines = std::abs(x - lastX) / 2;
     for (std::int32_t i = 0; i < lines; ++i) {
         env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(static_cast<std::int32_t>(code), 0),
-                                       0, win::kSMTO_BLOCK, kLineTimeoutMs);
+                                       0, win::kSMTO_BLOCK, kMoveLineTimeoutMs);
     }
-    env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(win::kSB_ENDSCROLL, 0), 0,
-                                   win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG, kLineSendTimeoutMs);
+    SendAndWait(win::kWM_HSCROLL, win::kSB_ENDSCROLL, 0);
+}
+
+void ScrollOutput::SendAndWait(std::uint32_t message, std::uint32_t code, std::intptr_t lParam) {
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0), lParam,
+                                win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG, kLineSendTimeoutMs);
 }
 
 void ScrollOutput::SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control) {
-    const std::uint32_t flags = win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG;
-    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0),
-                                   HandleParam(control), flags, kLineSendTimeoutMs);
-    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(win::kSB_ENDSCROLL, 0), HandleParam(control),
-                                   flags, kLineSendTimeoutMs);
+    SendAndWait(message, code, HandleParam(control));
+    SendAndWait(message, win::kSB_ENDSCROLL, HandleParam(control));
 }
 
 void ScrollOutput::ScrollTimerTimer() {

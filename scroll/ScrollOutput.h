@@ -33,9 +33,6 @@ public:
     // One Auto Scroll step per ScrollTimer tick.
     void ScrollTimerTimer();
 
-    std::uint32_t OwnThreadId() const { return ownThreadId_; }
-    std::uint32_t TargetThreadId() const { return targetThreadId_; }
-
 private:
     struct ThumbDrag {
         Point point;  // in the coordinates of the window that gets the posted messages
@@ -48,6 +45,10 @@ private:
 
     WindowHandle ThumbWindow(std::uint8_t axis) const;
     ThumbDrag& Drag(std::uint8_t axis) { return axis == kAxisVertical ? vert_ : horz_; }
+    // A scroll request to ScrollTarget that waits for the target, but never longer than
+    // kLineSendTimeoutMs.
+    void SendAndWait(std::uint32_t message, std::uint32_t code, std::intptr_t lParam);
+    // One line and its SB_ENDSCROLL; control is the bar named in lParam (null for none).
     void SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control);
 
     ScrollEnvironment& env_;
