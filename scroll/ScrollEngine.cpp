@@ -1,5 +1,6 @@
 #include "scroll/ScrollEngine.h"
 
+#include "scroll/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
 #include <cstdlib>
@@ -7,33 +8,6 @@
 namespace gw {
 
 namespace {
-
-enum class MessageClass { None, Move, Press, Release };
-
-struct Classified {
-    MessageClass kind = MessageClass::None;
-    std::uint8_t button = 0;  // 1 left, 2 middle, 3 right
-};
-
-Classified Classify(std::uint32_t id) {
-    switch (id) {
-    case win::kWM_MOUSEMOVE:
-    case win::kWM_NCMOUSEMOVE: return {MessageClass::Move, 0};
-    case win::kWM_LBUTTONDOWN:
-    case win::kWM_NCLBUTTONDOWN: return {MessageClass::Press, 1};
-    case win::kWM_LBUTTONUP:
-    case win::kWM_NCLBUTTONUP: return {MessageClass::Release, 1};
-    case win::kWM_MBUTTONDOWN:
-    case win::kWM_NCMBUTTONDOWN: return {MessageClass::Press, 2};
-    case win::kWM_MBUTTONUP:
-    case win::kWM_NCMBUTTONUP: return {MessageClass::Release, 2};
-    case win::kWM_RBUTTONDOWN:
-    case win::kWM_NCRBUTTONDOWN: return {MessageClass::Press, 3};
-    case win::kWM_RBUTTONUP:
-    case win::kWM_NCRBUTTONUP: return {MessageClass::Release, 3};
-    default: return {};
-    }
-}
 
 // The axis locks once the cursor is this far (and one more) from the Anchor.
 constexpr std::int32_t kAxisLockDistance = 3;
@@ -53,12 +27,12 @@ constexpr ButtonFlags kRightFlags{win::kMOUSEEVENTF_RIGHTDOWN, win::kMOUSEEVENTF
 } // namespace
 
 void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y) {
-    const Classified message = Classify(messageId);
+    const MouseMessageClass message = ClassifyMouseMessage(messageId);
     switch (message.kind) {
-    case MessageClass::Move: Move(x, y); break;
-    case MessageClass::Press: BeginGesture(message.button, x, y); break;
-    case MessageClass::Release: Release(message.button, x, y); break;
-    case MessageClass::None: break;
+    case MouseMessageKind::Move: Move(x, y); break;
+    case MouseMessageKind::Press: BeginGesture(message.button, x, y); break;
+    case MouseMessageKind::Release: Release(message.button, x, y); break;
+    case MouseMessageKind::None: break;
     }
     state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
 }

@@ -1,5 +1,6 @@
 #include "tools/HideCursorWhileTyping.h"
 
+#include "scroll/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
 namespace gw {
@@ -21,26 +22,12 @@ void HideCursorWhileTyping::RestoreAfterTyping(std::uint32_t messageId, Point at
     }
     // A synthetic move, a wheel turn, a release or a double click at the old spot is not the user
     // reaching for the mouse; only real movement or a press is.
-    if (at == lastPos && !IsPress(messageId)) {
+    if (at == lastPos && ClassifyMouseMessage(messageId).kind != MouseMessageKind::Press) {
         return;
     }
     cursors_.RestoreSystemCursors();
     shown_ = true;
     share_.Set(&HookShare::CursorShown, true);
-}
-
-bool HideCursorWhileTyping::IsPress(std::uint32_t messageId) {
-    switch (messageId) {
-    case win::kWM_LBUTTONDOWN:
-    case win::kWM_NCLBUTTONDOWN:
-    case win::kWM_RBUTTONDOWN:
-    case win::kWM_NCRBUTTONDOWN:
-    case win::kWM_MBUTTONDOWN:
-    case win::kWM_NCMBUTTONDOWN:
-        return true;
-    default:
-        return false;
-    }
 }
 
 } // namespace gw

@@ -39,8 +39,6 @@ public:
     bool SystemCursorsShown() const { return shown_; }
 
 private:
-    static bool IsPress(std::uint32_t messageId);
-
     const RuntimeSettings& settings_;
     HookShareWriter& share_;
     SystemCursors& cursors_;
