@@ -29,10 +29,17 @@ constexpr ButtonFlags kRightFlags{win::kMOUSEEVENTF_RIGHTDOWN, win::kMOUSEEVENTF
 void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y) {
     const MouseMessageClass message = ClassifyMouseMessage(messageId);
     switch (message.kind) {
-    case MouseMessageKind::Move: Move(x, y); break;
-    case MouseMessageKind::Press: BeginGesture(message.button, x, y); break;
-    case MouseMessageKind::Release: Release(message.button, x, y); break;
-    case MouseMessageKind::None: break;
+    case MouseMessageKind::Move:
+        Move(x, y);
+        break;
+    case MouseMessageKind::Press:
+        BeginGesture(message.button, x, y);
+        break;
+    case MouseMessageKind::Release:
+        Release(message.button, x, y);
+        break;
+    case MouseMessageKind::None:
+        break;
     }
     state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
 }
@@ -45,7 +52,7 @@ void ScrollEngine::ResetGestureState() {
 
 void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
     if (Point{x, y} == state_.LastPos) {
-        return;  // also the move our own SetCursorPos back to the Anchor produces
+        return; // also the move our own SetCursorPos back to the Anchor produces
     }
     if (state_.MoveScrolling) {
         MoveScrollStep(x, y);
@@ -60,12 +67,12 @@ void ScrollEngine::MoveScrollStep(std::int32_t x, std::int32_t y) {
     if (std::abs(dy) < std::abs(dx)) {
         MoveAxisStep(kAxisHorizontal, x, state_.Anchor.x, dx, x, y);
     } else {
-        MoveAxisStep(kAxisVertical, y, state_.Anchor.y, dy, x, y);  // a tie counts as vertical
+        MoveAxisStep(kAxisVertical, y, state_.Anchor.y, dy, x, y); // a tie counts as vertical
     }
 }
 
-void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
-                                std::int32_t x, std::int32_t y) {
+void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong,
+                                std::int32_t step, std::int32_t x, std::int32_t y) {
     const bool vertical = axis == kAxisVertical;
     const bool canScroll = vertical ? probe_.CanScrollVert : probe_.CanScrollHorz;
     if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.DragAxis == kAxisNone) {
@@ -75,7 +82,7 @@ void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int3
             output_.AttachTargetInput(true);
             env_.Cursors.SetAllSystemCursors(vertical ? HANDVERT : HANDHORZ);
         } else {
-            return;  // nothing scrolls along this axis; it stays free
+            return; // nothing scrolls along this axis; it stays free
         }
         state_.DragAxis = axis;
         state_.Anchor = Point{x, y};
@@ -149,7 +156,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
         return;
     }
     state_.AutoDirection = kDirectionNone;
-    if (state_.DragAxis != kAxisNone) {  // left over from an earlier gesture
+    if (state_.DragAxis != kAxisNone) { // left over from an earlier gesture
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
         }
@@ -165,7 +172,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
                 env_.Share.Set(&HookShare::PassInput, true);
                 env_.Cursors.SetAllSystemCursors(HANDBIZ);
             }
-            state_.MoveScrolling = true;  // input is attached once the axis locks
+            state_.MoveScrolling = true; // input is attached once the axis locks
         } else {
             env_.Cursors.SetAllSystemCursors(AUTOCUR);
             output_.AttachTargetInput(true);
@@ -269,7 +276,7 @@ void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t
     env_.Input.Sleep(kReplayPauseMs);
     env_.Input.MouseEvent(flags.up);
     env_.Input.Sleep(kReplayPauseMs);
-    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE);  // a move by zero
+    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE); // a move by zero
     if (env_.ProcessMessages) {
         env_.ProcessMessages();
     }

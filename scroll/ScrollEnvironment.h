@@ -15,7 +15,7 @@
 namespace gw {
 
 struct ScrollEnvironment {
-    const RuntimeSettings& Settings;  // read at each message
+    const RuntimeSettings& Settings; // read at each message
     HookShareWriter& Share;
     TTimer& ScrollTimer;
     TTimer& MainTimer;
@@ -35,12 +35,12 @@ struct ScrollEnvironment {
 struct GestureState {
     bool AutoScrolling = false;
     bool MoveScrolling = false;
-    std::uint8_t DragAxis = 0;       // 0 none yet, 1 vertical, 2 horizontal
-    std::uint8_t AutoDirection = 4;  // 0 left, 1 right, 2 up, 3 down, 4 none
-    Point Anchor;                    // the press point, then the point where the Move Scroll axis locked
-    Point LastPos;                   // position of the previous report (the Anchor under MoveLock)
-    std::int32_t ToggleStage = 0;    // 0 idle, 1 pressed, 2 released once
-    WindowHandle PointedWindow;      // under the cursor at the press
+    std::uint8_t DragAxis = 0;      // 0 none yet, 1 vertical, 2 horizontal
+    std::uint8_t AutoDirection = 4; // 0 left, 1 right, 2 up, 3 down, 4 none
+    Point Anchor;                   // the press point, then the point where the Move Scroll axis locked
+    Point LastPos;                  // position of the previous report (the Anchor under MoveLock)
+    std::int32_t ToggleStage = 0;   // 0 idle, 1 pressed, 2 released once
+    WindowHandle PointedWindow;     // under the cursor at the press
 };
 
 inline constexpr std::uint8_t kAxisNone = 0;

@@ -4,37 +4,51 @@ namespace gw::win32 {
 
 namespace {
 
-HWND ToWindow(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-WindowHandle FromWindow(HWND window) { return WindowHandle(reinterpret_cast<std::uintptr_t>(window)); }
-HCURSOR ToCursor(CursorHandle cursor) { return reinterpret_cast<HCURSOR>(cursor.value); }
-CursorHandle FromCursor(HCURSOR cursor) { return CursorHandle(reinterpret_cast<std::uintptr_t>(cursor)); }
+HWND ToWindow(WindowHandle window) {
+    return reinterpret_cast<HWND>(window.value);
+}
+WindowHandle FromWindow(HWND window) {
+    return WindowHandle(reinterpret_cast<std::uintptr_t>(window));
+}
+HCURSOR ToCursor(CursorHandle cursor) {
+    return reinterpret_cast<HCURSOR>(cursor.value);
+}
+CursorHandle FromCursor(HCURSOR cursor) {
+    return CursorHandle(reinterpret_cast<std::uintptr_t>(cursor));
+}
 
 } // namespace
 
 void ScrollWindowOps::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                  std::intptr_t lParam) {
+                           std::intptr_t lParam) {
     PostMessageA(ToWindow(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 void ScrollWindowOps::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
-                                         std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) {
+                                      std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(ToWindow(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam), flags,
-                        timeoutMs, &result);
+    SendMessageTimeoutA(ToWindow(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
+                        flags, timeoutMs, &result);
 }
 
 void ScrollWindowOps::AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) {
     ::AttachThreadInput(attach, attachTo, static_cast<BOOL>(flag));
 }
 
-void ScrollWindowOps::SetCapture(WindowHandle window) { ::SetCapture(ToWindow(window)); }
+void ScrollWindowOps::SetCapture(WindowHandle window) {
+    ::SetCapture(ToWindow(window));
+}
 
-void ScrollWindowOps::ReleaseCapture() { ::ReleaseCapture(); }
+void ScrollWindowOps::ReleaseCapture() {
+    ::ReleaseCapture();
+}
 
-void ScrollWindowOps::GetKeyboardState(KeyboardState& state) { ::GetKeyboardState(state.data()); }
+void ScrollWindowOps::GetKeyboardState(KeyboardState& state) {
+    ::GetKeyboardState(state.data());
+}
 
 void ScrollWindowOps::SetKeyboardState(const KeyboardState& state) {
-    KeyboardState copy = state;  // the API takes a non-const buffer
+    KeyboardState copy = state; // the API takes a non-const buffer
     ::SetKeyboardState(copy.data());
 }
 
@@ -44,7 +58,8 @@ bool ScrollWindowOps::GetScrollBarInfo(WindowHandle window, std::int32_t objectI
     if (!::GetScrollBarInfo(ToWindow(window), static_cast<LONG>(objectId), &bar)) {
         return false;
     }
-    info.rcScrollBar = Rect{bar.rcScrollBar.left, bar.rcScrollBar.top, bar.rcScrollBar.right, bar.rcScrollBar.bottom};
+    info.rcScrollBar =
+        Rect{bar.rcScrollBar.left, bar.rcScrollBar.top, bar.rcScrollBar.right, bar.rcScrollBar.bottom};
     info.dxyLineButton = bar.dxyLineButton;
     info.xyThumbTop = bar.xyThumbTop;
     return true;
@@ -60,11 +75,17 @@ std::uint32_t ScrollWindowOps::GetWindowThreadProcessId(WindowHandle window) {
     return ::GetWindowThreadProcessId(ToWindow(window), nullptr);
 }
 
-std::uint32_t ScrollWindowOps::GetCurrentThreadId() { return ::GetCurrentThreadId(); }
+std::uint32_t ScrollWindowOps::GetCurrentThreadId() {
+    return ::GetCurrentThreadId();
+}
 
-WindowHandle ScrollWindowOps::WindowFromPoint(Point point) { return FromWindow(::WindowFromPoint(POINT{point.x, point.y})); }
+WindowHandle ScrollWindowOps::WindowFromPoint(Point point) {
+    return FromWindow(::WindowFromPoint(POINT{point.x, point.y}));
+}
 
-void ScrollInputOps::SetCursorPos(std::int32_t x, std::int32_t y) { ::SetCursorPos(x, y); }
+void ScrollInputOps::SetCursorPos(std::int32_t x, std::int32_t y) {
+    ::SetCursorPos(x, y);
+}
 
 Point ScrollInputOps::GetCursorPos() {
     POINT p{};
@@ -72,24 +93,36 @@ Point ScrollInputOps::GetCursorPos() {
     return Point{p.x, p.y};
 }
 
-void ScrollInputOps::MouseEvent(std::uint32_t flags) { mouse_event(flags, 0, 0, 0, 0); }
+void ScrollInputOps::MouseEvent(std::uint32_t flags) {
+    mouse_event(flags, 0, 0, 0, 0);
+}
 
-void ScrollInputOps::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void ScrollInputOps::Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
 
-bool ScrollInputOps::ButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+bool ScrollInputOps::ButtonsSwapped() {
+    return GetSystemMetrics(SM_SWAPBUTTON) != 0;
+}
 
-CursorHandle ModuleCursorApi::LoadCursorResource(const char* name) { return FromCursor(LoadCursorA(module_, name)); }
+CursorHandle ModuleCursorApi::LoadCursorResource(const char* name) {
+    return FromCursor(LoadCursorA(module_, name));
+}
 
 CursorHandle ModuleCursorApi::CopyCursor(CursorHandle cursor) {
     return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
 }
 
 void ModuleCursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
-    ::SetSystemCursor(ToCursor(cursor), systemId);  // takes the copy over and destroys it later
+    ::SetSystemCursor(ToCursor(cursor), systemId); // takes the copy over and destroys it later
 }
 
-void ModuleCursorApi::SetCursor(CursorHandle cursor) { ::SetCursor(ToCursor(cursor)); }
+void ModuleCursorApi::SetCursor(CursorHandle cursor) {
+    ::SetCursor(ToCursor(cursor));
+}
 
-void ModuleCursorApi::ReloadSystemCursors() { SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE); }
+void ModuleCursorApi::ReloadSystemCursors() {
+    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
+}
 
 } // namespace gw::win32

@@ -5,15 +5,16 @@
 #include "scroll/SystemCursors.h"
 
 #include <windows.h>
-#undef CopyCursor  // a macro over CopyIcon; the seam has a method of that name
+#undef CopyCursor // a macro over CopyIcon; the seam has a method of that name
 
 namespace gw::win32 {
 
 class ScrollWindowOps final : public IScrollWindowOps {
 public:
-    void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam,
-                            std::uint32_t flags, std::uint32_t timeoutMs) override;
+    void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+              std::intptr_t lParam) override;
+    void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                         std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) override;
     void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) override;
     void SetCapture(WindowHandle window) override;
     void ReleaseCapture() override;
@@ -38,7 +39,8 @@ public:
 // Loads the cursor resources from the given module (the program's own by default).
 class ModuleCursorApi final : public ICursorApi {
 public:
-    explicit ModuleCursorApi(HMODULE module = nullptr) : module_(module ? module : GetModuleHandleA(nullptr)) {}
+    explicit ModuleCursorApi(HMODULE module = nullptr)
+        : module_(module ? module : GetModuleHandleA(nullptr)) {}
 
     CursorHandle LoadCursorResource(const char* name) override;
     CursorHandle CopyCursor(CursorHandle cursor) override;

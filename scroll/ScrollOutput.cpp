@@ -10,16 +10,20 @@ namespace gw {
 namespace {
 
 constexpr std::uint8_t kKeyHeldAndToggled = 0x81;
-constexpr std::uint32_t kGrabPauseMs = 20;     // lets the bar take the grab before the first move
-constexpr std::uint32_t kReleasePauseMs = 10;  // lets the last move land before the release
+constexpr std::uint32_t kGrabPauseMs = 20;    // lets the bar take the grab before the first move
+constexpr std::uint32_t kReleasePauseMs = 10; // lets the last move land before the release
 constexpr std::uint32_t kWheelTimeoutMs = 20;
-constexpr std::uint32_t kMoveLineTimeoutMs = 10;  // each line of a sideways Move Scroll step
+constexpr std::uint32_t kMoveLineTimeoutMs = 10; // each line of a sideways Move Scroll step
 constexpr std::uint32_t kWheelInterval = 200;
 constexpr int kSliderMax = 60;
 
-std::intptr_t HandleParam(WindowHandle window) { return static_cast<std::intptr_t>(window.value); }
+std::intptr_t HandleParam(WindowHandle window) {
+    return static_cast<std::intptr_t>(window.value);
+}
 
-int Slider(const std::function<int()>& read) { return read ? std::clamp(read(), 0, kSliderMax) : 0; }
+int Slider(const std::function<int()>& read) {
+    return read ? std::clamp(read(), 0, kSliderMax) : 0;
+}
 
 } // namespace
 
@@ -34,7 +38,9 @@ void ScrollOutput::AttachTargetInput(bool capture) {
     }
 }
 
-void ScrollOutput::DetachTargetInput() { env_.Window.AttachThreadInput(targetThreadId_, ownThreadId_, 0); }
+void ScrollOutput::DetachTargetInput() {
+    env_.Window.AttachThreadInput(targetThreadId_, ownThreadId_, 0);
+}
 
 WindowHandle ScrollOutput::ThumbWindow(std::uint8_t axis) const {
     const WindowHandle control = axis == kAxisVertical ? probe_.VertBarControl : probe_.HorzBarControl;
@@ -58,7 +64,8 @@ void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
     drag = ThumbDrag{};
     const WindowHandle control = vertical ? probe_.VertBarControl : probe_.HorzBarControl;
     const WindowHandle target = ThumbWindow(axis);
-    const std::int32_t objectId = control ? win::kOBJID_CLIENT : (vertical ? win::kOBJID_VSCROLL : win::kOBJID_HSCROLL);
+    const std::int32_t objectId =
+        control ? win::kOBJID_CLIENT : (vertical ? win::kOBJID_VSCROLL : win::kOBJID_HSCROLL);
 
     ScrollBarGeometry bar;
     if (!env_.Window.GetScrollBarInfo(target, objectId, bar)) {
@@ -74,11 +81,12 @@ void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
         env_.Input.Sleep(kGrabPauseMs);
     } else {
         env_.Window.Post(target, win::kWM_NCLBUTTONDOWN, vertical ? win::kHTVSCROLL : win::kHTHSCROLL,
-                                MakeLParam(point.x, point.y));
+                         MakeLParam(point.x, point.y));
         env_.Input.Sleep(kGrabPauseMs);
     }
     drag.min = bar.dxyLineButton;
-    drag.max = (vertical ? bar.rcScrollBar.bottom - bar.rcScrollBar.top : bar.rcScrollBar.right - bar.rcScrollBar.left) -
+    drag.max = (vertical ? bar.rcScrollBar.bottom - bar.rcScrollBar.top
+                         : bar.rcScrollBar.right - bar.rcScrollBar.left) -
                bar.dxyLineButton;
     if (!control) {
         // The grab went to the non-client bar in screen coordinates; the moves that follow are
@@ -102,9 +110,9 @@ void ScrollOutput::MoveThumb(std::uint8_t axis, std::int32_t step) {
     if (along < drag.min) {
         along = drag.min;
     }
-    if (drag.min <= along && along <= drag.max) {  // false only on a bar too short for its buttons
+    if (drag.min <= along && along <= drag.max) { // false only on a bar too short for its buttons
         env_.Window.Post(ThumbWindow(axis), win::kWM_MOUSEMOVE, win::kMK_LBUTTON,
-                                MakeLParam(drag.point.x, drag.point.y));
+                         MakeLParam(drag.point.x, drag.point.y));
     }
 }
 
@@ -122,13 +130,15 @@ void ScrollOutput::EndThumbDrag(std::uint8_t axis) {
 }
 
 void ScrollOutput::WheelStep(std::int32_t dy) {
-    const auto delta = static_cast<std::int16_t>(static_cast<std::int16_t>(dy) * static_cast<std::int16_t>(probe_.WheelFactor));
+    const auto delta = static_cast<std::int16_t>(static_cast<std::int16_t>(dy) *
+                                                 static_cast<std::int16_t>(probe_.WheelFactor));
     std::uint32_t wParam = MakeLong(0, delta);
     if (!env_.Settings.Inverse) {
-        wParam = 0u - wParam;  // mouse down scrolls towards the end: a negative wheel delta
+        wParam = 0u - wParam; // mouse down scrolls towards the end: a negative wheel delta
     }
     env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
-                                   MakeLParam(gesture_.Anchor.x, gesture_.Anchor.y), win::kSMTO_BLOCK, kWheelTimeoutMs);
+                                MakeLParam(gesture_.Anchor.x, gesture_.Anchor.y), win::kSMTO_BLOCK,
+                                kWheelTimeoutMs);
 }
 
 void ScrollOutput::HorzLineSteps(std::int32_t x) {
@@ -138,15 +148,16 @@ void ScrollOutput::HorzLineSteps(std::int32_t x) {
         ((x > lastX && !inverse) || (x < lastX && inverse)) ? win::kSB_LINERIGHT : win::kSB_LINELEFT;
     const std::int32_t lines = std::abs(x - lastX) / 2;
     for (std::int32_t i = 0; i < lines; ++i) {
-        env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL, MakeWParam(static_cast<std::int32_t>(code), 0),
-                                       0, win::kSMTO_BLOCK, kMoveLineTimeoutMs);
+        env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_HSCROLL,
+                                    MakeWParam(static_cast<std::int32_t>(code), 0), 0, win::kSMTO_BLOCK,
+                                    kMoveLineTimeoutMs);
     }
     SendAndWait(win::kWM_HSCROLL, win::kSB_ENDSCROLL, 0);
 }
 
 void ScrollOutput::SendAndWait(std::uint32_t message, std::uint32_t code, std::intptr_t lParam) {
-    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0), lParam,
-                                win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG, kLineSendTimeoutMs);
+    env_.Window.SendWithTimeout(probe_.ScrollTarget, message, MakeWParam(static_cast<std::int32_t>(code), 0),
+                                lParam, win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG, kLineSendTimeoutMs);
 }
 
 void ScrollOutput::SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control) {
@@ -178,8 +189,8 @@ void ScrollOutput::ScrollTimerTimer() {
                 wParam = 0u - wParam;
             }
             env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
-                                           MakeLParam(probe_.ProbePoint.x, probe_.ProbePoint.y), win::kSMTO_BLOCK,
-                                           kWheelTimeoutMs);
+                                        MakeLParam(probe_.ProbePoint.x, probe_.ProbePoint.y),
+                                        win::kSMTO_BLOCK, kWheelTimeoutMs);
         }
     }
 }

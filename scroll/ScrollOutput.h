@@ -35,7 +35,7 @@ public:
 
 private:
     struct ThumbDrag {
-        Point point;  // in the coordinates of the window that gets the posted messages
+        Point point; // in the coordinates of the window that gets the posted messages
         std::int32_t min = 0;
         std::int32_t max = 0;
         // False when the bar could not be measured: nothing was grabbed, so nothing is moved

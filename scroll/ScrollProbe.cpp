@@ -4,7 +4,8 @@
 
 namespace gw {
 
-bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHandle window, ProbeResults& results) {
+bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHandle window,
+                       ProbeResults& results) {
     const std::int32_t keptFactor = results.WheelFactor;
     results = ProbeResults{};
     results.WheelFactor = keptFactor;
@@ -37,7 +38,7 @@ bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHa
 
     const WindowHandle parent = queries.Parent(window);
     if (!parent) {
-        return false;  // a top-level window has no siblings worth scanning
+        return false; // a top-level window has no siblings worth scanning
     }
     {
         // Such a window takes wheel messages, but its bars are separate controls, so the probe

@@ -12,8 +12,8 @@
 namespace gw {
 
 struct ProbeResults {
-    WindowHandle ScrollTarget;  // receives the scroll messages
-    Point ProbePoint;           // cursor position at the probe; Auto Scroll wheel messages carry it
+    WindowHandle ScrollTarget; // receives the scroll messages
+    Point ProbePoint;          // cursor position at the probe; Auto Scroll wheel messages carry it
     bool HorzBarVisible = false;
     bool HorzBarEnabled = false;
     bool VertBarVisible = false;
@@ -31,6 +31,7 @@ struct ProbeResults {
 };
 
 // Rewrites every result but WheelFactor. True when a gesture may start over window.
-bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHandle window, ProbeResults& results);
+bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHandle window,
+                       ProbeResults& results);
 
 } // namespace gw

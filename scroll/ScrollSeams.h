@@ -15,16 +15,17 @@ using KeyboardState = std::array<std::uint8_t, 256>;
 
 // The parts of SCROLLBARINFO a thumb drag needs.
 struct ScrollBarGeometry {
-    Rect rcScrollBar;                // screen coordinates
-    std::int32_t dxyLineButton = 0;  // size of an arrow button
-    std::int32_t xyThumbTop = 0;     // thumb start, relative to the bar
+    Rect rcScrollBar;               // screen coordinates
+    std::int32_t dxyLineButton = 0; // size of an arrow button
+    std::int32_t xyThumbTop = 0;    // thumb start, relative to the bar
 };
 
 // Method names steer clear of the A/W macros of <windows.h>.
 class IScrollWindowOps {
 public:
     // PostMessageA.
-    virtual void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual void Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                      std::intptr_t lParam) = 0;
     // SendMessageTimeoutA; the result is of no interest to the engine.
     virtual void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) = 0;
@@ -49,9 +50,9 @@ class IScrollInputOps {
 public:
     virtual void SetCursorPos(std::int32_t x, std::int32_t y) = 0;
     virtual Point GetCursorPos() = 0;
-    virtual void MouseEvent(std::uint32_t flags) = 0;  // mouse_event (flags, 0, 0, 0, 0)
+    virtual void MouseEvent(std::uint32_t flags) = 0; // mouse_event (flags, 0, 0, 0, 0)
     virtual void Sleep(std::uint32_t milliseconds) = 0;
-    virtual bool ButtonsSwapped() = 0;  // GetSystemMetrics (SM_SWAPBUTTON) != 0
+    virtual bool ButtonsSwapped() = 0; // GetSystemMetrics (SM_SWAPBUTTON) != 0
 
 protected:
     ~IScrollInputOps() = default;
@@ -64,6 +65,8 @@ constexpr std::uint32_t MakeLong(std::int32_t low, std::int32_t high) {
 constexpr std::intptr_t MakeLParam(std::int32_t low, std::int32_t high) {
     return static_cast<std::intptr_t>(MakeLong(low, high));
 }
-constexpr std::uintptr_t MakeWParam(std::int32_t low, std::int32_t high) { return MakeLong(low, high); }
+constexpr std::uintptr_t MakeWParam(std::int32_t low, std::int32_t high) {
+    return MakeLong(low, high);
+}
 
 } // namespace gw

@@ -9,12 +9,14 @@ namespace {
 // Replaced in this order; the no-entry and busy-in-background cursors are left alone so the
 // user still sees when something refuses or loads.
 constexpr std::array<std::uint32_t, 13> kReplacedSystemCursors = {
-    win::kOCR_NORMAL,   win::kOCR_IBEAM,  win::kOCR_WAIT,     win::kOCR_CROSS,   win::kOCR_UP,
-    win::kOCR_SIZENWSE, win::kOCR_SIZE,   win::kOCR_ICON,     win::kOCR_SIZENESW, win::kOCR_SIZEALL,
+    win::kOCR_NORMAL,   win::kOCR_IBEAM,  win::kOCR_WAIT, win::kOCR_CROSS,    win::kOCR_UP,
+    win::kOCR_SIZENWSE, win::kOCR_SIZE,   win::kOCR_ICON, win::kOCR_SIZENESW, win::kOCR_SIZEALL,
     win::kOCR_SIZEWE,   win::kOCR_SIZENS, win::kOCR_HAND,
 };
 
-bool InTable(int cursorId) { return cursorId >= kFirstCursorId && cursorId <= kLastCursorId; }
+bool InTable(int cursorId) {
+    return cursorId >= kFirstCursorId && cursorId <= kLastCursorId;
+}
 
 } // namespace
 
@@ -40,7 +42,9 @@ void SystemCursors::ReplaceSystemCursor(int cursorId, std::uint32_t systemId) {
     api_.SetSystemCursor(scratch_, systemId);
 }
 
-void SystemCursors::RestoreSystemCursors() { api_.ReloadSystemCursors(); }
+void SystemCursors::RestoreSystemCursors() {
+    api_.ReloadSystemCursors();
+}
 
 void SystemCursors::ShowOnOwnThread(int cursorId) {
     scratch_ = api_.CopyCursor(Registered(cursorId));

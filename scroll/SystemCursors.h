@@ -14,11 +14,11 @@ namespace gw {
 class ICursorApi {
 public:
     virtual ~ICursorApi() = default;
-    virtual CursorHandle LoadCursorResource(const char* name) = 0;              // LoadCursorA
-    virtual CursorHandle CopyCursor(CursorHandle cursor) = 0;                   // CopyIcon
+    virtual CursorHandle LoadCursorResource(const char* name) = 0; // LoadCursorA
+    virtual CursorHandle CopyCursor(CursorHandle cursor) = 0;      // CopyIcon
     virtual void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) = 0;
     virtual void SetCursor(CursorHandle cursor) = 0;
-    virtual void ReloadSystemCursors() = 0;  // SystemParametersInfoA(SPI_SETCURSORS, 0, NULL, SPIF_SENDCHANGE)
+    virtual void ReloadSystemCursors() = 0; // SystemParametersInfoA(SPI_SETCURSORS, 0, NULL, SPIF_SENDCHANGE)
 };
 
 inline constexpr int kFirstCursorId = 2;
@@ -44,7 +44,7 @@ enum CursorId : int {
 
 // Resource names in CursorId order (2..15).
 inline constexpr std::array<const char*, 14> kCursorResourceNames = {
-    "LEFTBLACK", "RIGHTBLACK", "UPBLACK", "DOWNBLACK", "LUBLACK", "LDBLACK",  "RUBLACK",
+    "LEFTBLACK", "RIGHTBLACK", "UPBLACK", "DOWNBLACK", "LUBLACK",  "LDBLACK",  "RUBLACK",
     "RDBLACK",   "BLANK",      "HAND",    "HANDBIZ",   "HANDVERT", "HANDHORZ", "AUTOCUR",
 };
 
@@ -66,7 +66,7 @@ public:
 
     // The last copy handed out; BeginThumbDrag gives a fresh one to SetCursor.
     CursorHandle Scratch() const { return scratch_; }
-    void ShowOnOwnThread(int cursorId);  // CopyIcon into the scratch holder, then SetCursor
+    void ShowOnOwnThread(int cursorId); // CopyIcon into the scratch holder, then SetCursor
 
 private:
     ICursorApi& api_;

@@ -7,7 +7,7 @@ namespace gw {
 
 void HideCursorWhileTyping::HandleHookKey(std::uint32_t virtualKey) {
     if (!settings_.HideWhileTyping || !shown_ || !CountsAsTyping(virtualKey)) {
-        return;  // the key-up of the key that hid the cursor lands here too
+        return; // the key-up of the key that hid the cursor lands here too
     }
     // Each id gets its own copy: the system takes over (and later destroys) the cursor it is given.
     cursors_.ReplaceSystemCursor(BLANK, win::kOCR_NORMAL);
