@@ -427,26 +427,17 @@ gw_expect_no_log() {
 
 # gw_wait_window TITLE-REGEX [TIMEOUT=15]: waits for a visible window whose title matches, then
 # waits GW_E2E_SETTLE seconds more (input sent right after mapping can be lost); prints its X id.
-gw_wait_window() {
-  local title=$1 timeout=${2:-15} i id
-  for i in $(seq $((timeout * 10))); do
-    id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1)
-    if [ -n "$id" ]; then
-      sleep "$GW_E2E_SETTLE"
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  gw_fail "no window titled /$title/ within ${timeout}s"
-}
+gw_wait_window() { gw_wait_xwindow --name "$1" "${2:-15}"; }
 
 # gw_wait_window_class CLASS-REGEX [TIMEOUT=15]: the same by X class, which Wine sets to the
 # executable's name (e.g. "glidewing.exe").
-gw_wait_window_class() {
-  local class=$1 timeout=${2:-15} i id
+gw_wait_window_class() { gw_wait_xwindow --class "$1" "${2:-15}"; }
+
+# gw_wait_xwindow --name|--class REGEX TIMEOUT: the loop behind the two above.
+gw_wait_xwindow() {
+  local by=$1 pattern=$2 timeout=$3 i id
   for i in $(seq $((timeout * 10))); do
-    id=$(xdotool search --onlyvisible --class "$class" 2>/dev/null | head -n1)
+    id=$(xdotool search --onlyvisible "$by" "$pattern" 2>/dev/null | head -n1)
     if [ -n "$id" ]; then
       sleep "$GW_E2E_SETTLE"
       echo "$id"
@@ -454,7 +445,7 @@ gw_wait_window_class() {
     fi
     sleep 0.1
   done
-  gw_fail "no window of class /$class/ within ${timeout}s"
+  gw_fail "no window with ${by#--} /$pattern/ within ${timeout}s"
 }
 
 # gw_window_gone TITLE-REGEX [TIMEOUT=10]: waits until no visible window has that title.

@@ -119,6 +119,20 @@ mozilla_class          | ScrollEnabled=1 ActivateButton=3 | mozilla| -       | 3
 sibling_scroll_bar     | ScrollEnabled=1 ActivateButton=3 | pane   | -       | 3      | -               | swallowed
 "
 
+# input_reaches_target PX PY LETTER TMARK: with the pointer on the list, a right click there, a left
+# click on the plain window at PX PY and the typed LETTER all arrive at the target (after TMARK).
+input_reaches_target() {
+  local px=$1 py=$2 letter=$3 tmark=$4 vk
+  vk=$(printf '0x%08X' "'${letter^^}")
+  xdotool click 3
+  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0204 ' 5 "$tmark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0205 ' 5 "$tmark" >/dev/null
+  gw_click "$px" "$py" 1
+  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0202 ' 5 "$tmark" >/dev/null
+  gw_type "$letter"
+  gw_wait_log "$GW_TARGET_LOG" "^plain msg=0x0101 wp=$vk " 5 "$tmark" >/dev/null
+}
+
 trim() { echo "$1" | xargs; }
 
 case_click() {
@@ -202,13 +216,7 @@ case_hooks_paused() {
   tmark=$(gw_log_mark "$GW_TARGET_LOG")
   hmark=$(gw_log_mark "$GW_HOST_LOG")
 
-  xdotool click 3
-  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0204 ' 5 "$tmark" >/dev/null
-  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0205 ' 5 "$tmark" >/dev/null
-  gw_click "$px" "$py" 1
-  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0202 ' 5 "$tmark" >/dev/null
-  gw_type k
-  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0101 wp=0x0000004B ' 5 "$tmark" >/dev/null
+  input_reaches_target "$px" "$py" k "$tmark"
   host_sync
   gw_expect_no_log "$GW_HOST_LOG" "$hmark" '^hookmouse ' "HooksPaused 1, yet the mouse hook reported"
   gw_expect_log "$GW_HOST_LOG" "$hmark" '^hookkey vk=0x4B .* up=0$' "the key press should be reported"
@@ -288,13 +296,7 @@ case_section_closed() {
   tmark=$(gw_log_mark "$GW_TARGET_LOG")
   hmark=$(gw_log_mark "$GW_HOST_LOG")
 
-  xdotool click 3
-  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0204 ' 5 "$tmark" >/dev/null
-  gw_wait_log "$GW_TARGET_LOG" '^list msg=0x0205 ' 5 "$tmark" >/dev/null
-  gw_click "$px" "$py" 1
-  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0202 ' 5 "$tmark" >/dev/null
-  gw_type z
-  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0101 wp=0x0000005A ' 5 "$tmark" >/dev/null
+  input_reaches_target "$px" "$py" z "$tmark"
   host_sync
   gw_expect_no_log "$GW_HOST_LOG" "$hmark" '^hook(mouse|key) ' "no record, yet the hooks reported"
 
