@@ -2,7 +2,7 @@
 
 #include "app/HookMessages.h"
 #include "shared/HookShare.h"
-#include "ui/Error.h"
+#include "base/Error.h"
 
 namespace gw {
 

@@ -4,7 +4,7 @@
 
 #include "shared/HookShare.h"
 #include "shared/Win32Values.h"
-#include "ui/Error.h"
+#include "base/Error.h"
 
 namespace gw {
 

@@ -4,6 +4,8 @@
 #include "app/MainForm.h"
 #include "app/MainWindow_win.h"
 #include "app/SystemSeams_win.h"
+#include "base/SystemCursors_win.h"
+#include "base/SystemSeams_win.h"
 #include "popdesk/DesktopMenu_win.h"
 #include "popdesk/DesktopShell_win.h"
 #include "popdesk/PopDeskScreen_win.h"

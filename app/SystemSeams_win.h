@@ -1,28 +1,15 @@
 #pragma once
-// The real Win32 behind the main window's system seams (app/*.h): libraries, the shared section,
-// system parameters, drives and MCI, version and files, the shell and the desktop window (the cursor
-// calls are the scroll engine's, scroll/ScrollOps_win.h). Each is a thin pass-through; the
-// decisions live in TMainForm.
+// The real Win32 behind the main window's own system seams (app/*.h): the shared section, system
+// parameters, drives and MCI, the shell and the desktop window (libraries, version and files are in
+// base/SystemSeams_win.h, the cursor calls in base/SystemCursors_win.h). Each is a thin
+// pass-through; the decisions live in TMainForm.
 
 #include "app/Drives.h"
-#include "app/LibraryLoader.h"
 #include "app/SharedSection.h"
 #include "app/Shell.h"
-#include "app/SystemInfo.h"
 #include "app/SystemParameters.h"
 
-// The seams use plain names that the Windows headers define as macros, whichever comes first.
-#undef GetVersionEx
-
 namespace gw::win32 {
-
-class LibraryLoader final : public ILibraryLoader {
-public:
-    ModuleHandle Load(const std::string& path) override;
-    ProcAddress Find(ModuleHandle module, const std::string& name) override;
-    void Free(ModuleHandle module) override;
-    void CallNoArgs(ProcAddress entry) override;
-};
 
 class SharedSection final : public ISharedSection {
 public:
@@ -49,18 +36,6 @@ public:
     std::uint32_t Open(std::uint32_t flags, std::uint32_t deviceType, const std::string& element,
                        std::uint32_t& deviceId) override;
     std::uint32_t Command(std::uint32_t deviceId, std::uint32_t command, std::uint32_t flags) override;
-};
-
-class Version final : public IVersion {
-public:
-    bool GetVersionEx(VersionInfo& info) override;
-};
-
-class FileSystem final : public IFileSystem {
-public:
-    std::string ExecutablePath() override;
-    std::string SystemDirectory() override;
-    bool FileExists(const std::string& path) override;
 };
 
 class Shell final : public IShell {

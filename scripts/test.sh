@@ -9,6 +9,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 bash scripts/setup-machine.sh
 
+echo "== layout"
+bash scripts/check-layout.sh
+
 echo "== native unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

@@ -1,6 +1,6 @@
 #include "scroll/ScrollEngine.h"
 
-#include "scroll/MouseMessageClass.h"
+#include "shared/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
 #include <cstdlib>

@@ -4,7 +4,7 @@
 // the framework's process-messages call. The main window owns all of them and outlives the engine.
 
 #include "scroll/ScrollSeams.h"
-#include "scroll/SystemCursors.h"
+#include "base/SystemCursors.h"
 #include "settings/RuntimeSettings.h"
 #include "shared/HookShareWriter.h"
 #include "shared/ScrollBarWalk.h"

@@ -10,12 +10,6 @@ HWND ToWindow(WindowHandle window) {
 WindowHandle FromWindow(HWND window) {
     return WindowHandle(reinterpret_cast<std::uintptr_t>(window));
 }
-HCURSOR ToCursor(CursorHandle cursor) {
-    return reinterpret_cast<HCURSOR>(cursor.value);
-}
-CursorHandle FromCursor(HCURSOR cursor) {
-    return CursorHandle(reinterpret_cast<std::uintptr_t>(cursor));
-}
 
 } // namespace
 
@@ -103,26 +97,6 @@ void ScrollInputOps::Sleep(std::uint32_t milliseconds) {
 
 bool ScrollInputOps::ButtonsSwapped() {
     return GetSystemMetrics(SM_SWAPBUTTON) != 0;
-}
-
-CursorHandle ModuleCursorApi::LoadCursorResource(const char* name) {
-    return FromCursor(LoadCursorA(module_, name));
-}
-
-CursorHandle ModuleCursorApi::CopyCursor(CursorHandle cursor) {
-    return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
-}
-
-void ModuleCursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
-    ::SetSystemCursor(ToCursor(cursor), systemId); // takes the copy over and destroys it later
-}
-
-void ModuleCursorApi::SetCursor(CursorHandle cursor) {
-    ::SetCursor(ToCursor(cursor));
-}
-
-void ModuleCursorApi::ReloadSystemCursors() {
-    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
 }
 
 } // namespace gw::win32

@@ -1,11 +1,9 @@
 #pragma once
-// The Win32 side of the scroll engine's seams and of the cursor table's seam.
+// The Win32 side of the scroll engine's seams.
 
 #include "scroll/ScrollSeams.h"
-#include "scroll/SystemCursors.h"
 
 #include <windows.h>
-#undef CopyCursor // a macro over CopyIcon; the seam has a method of that name
 
 namespace gw::win32 {
 
@@ -34,22 +32,6 @@ public:
     void MouseEvent(std::uint32_t flags) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
-};
-
-// Loads the cursor resources from the given module (the program's own by default).
-class ModuleCursorApi final : public ICursorApi {
-public:
-    explicit ModuleCursorApi(HMODULE module = nullptr)
-        : module_(module ? module : GetModuleHandleA(nullptr)) {}
-
-    CursorHandle LoadCursorResource(const char* name) override;
-    CursorHandle CopyCursor(CursorHandle cursor) override;
-    void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) override;
-    void SetCursor(CursorHandle cursor) override;
-    void ReloadSystemCursors() override;
-
-private:
-    HMODULE module_;
 };
 
 } // namespace gw::win32

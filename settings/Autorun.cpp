@@ -1,7 +1,7 @@
 #include "settings/Autorun.h"
 
 #include "shared/Win32Values.h"
-#include "ui/Error.h"
+#include "base/Error.h"
 
 namespace gw {
 

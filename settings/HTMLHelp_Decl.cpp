@@ -1,7 +1,7 @@
 #include "settings/HTMLHelp_Decl.h"
 
 #include "shared/Win32Values.h"
-#include "ui/Error.h"
+#include "base/Error.h"
 
 namespace gw {
 

@@ -2,8 +2,8 @@
 // The binding to the HTML Help control: HHCTRL.OCX from the system directory, loaded on the first
 // help request and initialised once, then kept for the life of the process.
 
-#include "app/LibraryLoader.h"
-#include "app/SystemInfo.h"
+#include "base/LibraryLoader.h"
+#include "base/SystemInfo.h"
 #include "shared/Handle.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "settings/SettingsFile.h"
 
-#include "ui/Error.h"
+#include "base/Error.h"
 
 #include <cstdint>
 

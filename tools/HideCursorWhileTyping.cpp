@@ -1,6 +1,6 @@
 #include "tools/HideCursorWhileTyping.h"
 
-#include "scroll/MouseMessageClass.h"
+#include "shared/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
 namespace gw {

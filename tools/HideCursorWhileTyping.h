@@ -6,7 +6,7 @@
 // RestoreAfterTyping as the very first step of every WM_HOOKMOUSE, before the scroll engine sees
 // the message and before it updates LastPos.
 
-#include "scroll/SystemCursors.h"
+#include "base/SystemCursors.h"
 #include "settings/RuntimeSettings.h"
 #include "shared/Handle.h"
 #include "shared/HookShareWriter.h"

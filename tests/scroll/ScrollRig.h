@@ -5,7 +5,7 @@
 // PassInput, HooksPaused and the timers flipped.
 
 #include "scroll/ScrollEngine.h"
-#include "scroll/SystemCursors.h"
+#include "base/SystemCursors.h"
 #include "shared/Win32Values.h"
 #include "tests/shared/FakeWindowQueries.h"
 

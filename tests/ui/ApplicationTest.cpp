@@ -1,7 +1,7 @@
 // The application object's general error handler.
 
 #include "ui/Application.h"
-#include "ui/Error.h"
+#include "base/Error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scroll/SystemCursors.h"
+#include "base/SystemCursors.h"
 
 #include "shared/Win32Values.h"
 

@@ -1,0 +1,36 @@
+#include "base/SystemCursors_win.h"
+
+namespace gw::win32 {
+
+namespace {
+
+HCURSOR ToCursor(CursorHandle cursor) {
+    return reinterpret_cast<HCURSOR>(cursor.value);
+}
+CursorHandle FromCursor(HCURSOR cursor) {
+    return CursorHandle(reinterpret_cast<std::uintptr_t>(cursor));
+}
+
+} // namespace
+
+CursorHandle ModuleCursorApi::LoadCursorResource(const char* name) {
+    return FromCursor(LoadCursorA(module_, name));
+}
+
+CursorHandle ModuleCursorApi::CopyCursor(CursorHandle cursor) {
+    return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
+}
+
+void ModuleCursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
+    ::SetSystemCursor(ToCursor(cursor), systemId); // takes the copy over and destroys it later
+}
+
+void ModuleCursorApi::SetCursor(CursorHandle cursor) {
+    ::SetCursor(ToCursor(cursor));
+}
+
+void ModuleCursorApi::ReloadSystemCursors() {
+    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
+}
+
+} // namespace gw::win32
