@@ -1,8 +1,10 @@
 // Glidewing's entry: one instance per desktop, COM for the shell calls, then the hidden main
-// window and its message loop until Exit.
+// window and its message loop until Exit. A start with /exit only ends the running instance.
 
 #include "app/MainForm.h"
 #include "app/MainWindow_win.h"
+#include "app/RunningInstance_win.h"
+#include "app/StartCommand.h"
 #include "app/SystemSeams_win.h"
 #include "base/SystemCursors_win.h"
 #include "base/SystemSeams_win.h"
@@ -18,10 +20,18 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     // A running instance owns the class; a second start leaves it alone and ends at once.
-    if (FindWindowA(gw::kMainWindowClassName, nullptr)) {
+    const bool running = FindWindowA(gw::kMainWindowClassName, nullptr) != nullptr;
+    switch (gw::DecideStart(gw::ParseStartRequest(arguments ? arguments : ""), running)) {
+    case gw::StartAction::EndAtOnce:
         return 0;
+    case gw::StartAction::CloseRunning: {
+        gw::win32::RunningInstance instance;
+        return gw::CloseRunningInstance(instance);
+    }
+    case gw::StartAction::RunProgram:
+        break;
     }
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 

@@ -9,5 +9,6 @@
 #define GW_STRINGIZE(x) GW_STRINGIZE2(x)
 #define GW_VERSION_TEXT GW_STRINGIZE(GW_VERSION_MAJOR) "." GW_STRINGIZE(GW_VERSION_MINOR)
 
+#define GW_PRODUCT_NAME "Glidewing"
 #define GW_COMPANY "Brightloom"
 #define GW_COPYRIGHT "Copyright (C) 2002-2026 Brightloom"
