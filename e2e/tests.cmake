@@ -44,3 +44,10 @@ gw_e2e_cases(popdesk.sh
 gw_e2e_cases(scroll.sh
   auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar move_scroll.wheel
   click.replayed_move_scroll click.replayed_auto_scroll toggle.auto_scroll disabled.clicks_pass)
+
+# The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
+# need the installer of the build (target msi); an install or uninstall takes several seconds.
+gw_e2e_cases(install.sh
+  exit_switch install_runs_from_programs_folder uninstall_ends_running_program upgrade_replaces_older)
+set_tests_properties(e2e.install.install_runs_from_programs_folder e2e.install.uninstall_ends_running_program
+                     e2e.install.upgrade_replaces_older PROPERTIES TIMEOUT 120)

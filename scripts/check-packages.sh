@@ -39,7 +39,7 @@ same_as_build() {
 if [ -f "$zip" ]; then
   listed=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
   expected=$(sed "s|^|$name/|" <<<"$shipped")
-  [ "$listed" = "$expected" ] || fail "$zip holds:" $listed
+  [ "$listed" = "$expected" ] || fail "$zip holds:" "$(tr '\n' ' ' <<<"$listed")"
   unzip -q "$zip" -d "$work/zip"
   same_as_build "$work/zip/$name" "$zip"
   grep -q "^Glidewing $version" "$work/zip/$name/readme.txt" || fail "$zip: readme.txt does not name version $version"
@@ -51,7 +51,7 @@ if [ -f "$msi" ]; then
   table() { msiinfo export "$msi" "$1" | tr -d '\r' | tail -n +4; }
   property() { table Property | awk -F'\t' -v name="$1" '$1 == name { print $2 }'; }
   files=$(table File | cut -f3 | sort)
-  [ "$files" = "$shipped" ] || fail "$msi installs:" $files
+  [ "$files" = "$shipped" ] || fail "$msi installs:" "$(tr '\n' ' ' <<<"$files")"
   msiextract -C "$work/msi" "$msi" >/dev/null
   folder=$(find "$work/msi" -name Glidewing.exe -printf '%h\n' | head -n1)
   same_as_build "${folder:-$work/msi}" "$msi"
