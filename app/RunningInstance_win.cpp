@@ -19,7 +19,9 @@ bool RunningInstance::Find() {
 
 // The same close that ends it from outside at any time: the main window is destroyed and the
 // shutdown sequence runs on the instance's own thread.
-void RunningInstance::AskToClose() { PostMessageA(window_, WM_CLOSE, 0, 0); }
+void RunningInstance::AskToClose() {
+    PostMessageA(window_, WM_CLOSE, 0, 0);
+}
 
 bool RunningInstance::Ended() {
     if (process_) {
@@ -28,6 +30,8 @@ bool RunningInstance::Ended() {
     return !IsWindow(window_);
 }
 
-void RunningInstance::Sleep(unsigned milliseconds) { ::Sleep(milliseconds); }
+void RunningInstance::Sleep(unsigned milliseconds) {
+    ::Sleep(milliseconds);
+}
 
 } // namespace gw::win32

@@ -48,7 +48,7 @@ StartAction DecideStart(StartRequest request, bool instanceRunning) {
 
 int CloseRunningInstance(IRunningInstance& instance, unsigned timeoutMs) {
     if (!instance.Find()) {
-        return 0;  // it ended between the check and now
+        return 0; // it ended between the check and now
     }
     instance.AskToClose();
     for (unsigned waited = 0;; waited += kExitPollMs) {

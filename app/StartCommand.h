@@ -23,9 +23,9 @@ StartAction DecideStart(StartRequest request, bool instanceRunning);
 class IRunningInstance {
 public:
     virtual ~IRunningInstance() = default;
-    virtual bool Find() = 0;        // true when an instance runs; remembers it
-    virtual void AskToClose() = 0;  // posts WM_CLOSE to its main window
-    virtual bool Ended() = 0;       // its process has ended (or, unknown, its window is gone)
+    virtual bool Find() = 0;       // true when an instance runs; remembers it
+    virtual void AskToClose() = 0; // posts WM_CLOSE to its main window
+    virtual bool Ended() = 0;      // its process has ended (or, unknown, its window is gone)
     virtual void Sleep(unsigned milliseconds) = 0;
 };
 

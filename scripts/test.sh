@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine (as root, non-interactive; quick when everything is there) and runs
-# every test: native unit tests, the same under ASan/UBSan, the Windows builds, the checks of the
-# binaries, and the end-to-end cases under Wine.
+# every test: native unit tests, the same under ASan/UBSan, the Windows builds and their packages,
+# the checks of the binaries and the packages, and the end-to-end cases under Wine (the installer's
+# among them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,13 +23,16 @@ cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ctest --preset native-sanitize -j "$jobs"
 
-echo "== Windows builds"
+echo "== Windows builds and their packages (zip and installer)"
 for preset in win32 win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
+  cmake --build --preset "$preset" -j "$jobs" --target package msi
 done
 bash scripts/check-binaries.sh build/win32/bin i386
 bash scripts/check-binaries.sh build/win64/bin x86-64
+bash scripts/check-packages.sh build/win32 win32
+bash scripts/check-packages.sh build/win64 win64
 
 echo "== end-to-end under Wine"
 cmake --preset e2e >/dev/null

@@ -41,7 +41,7 @@ TEST(StartCommand, PlainStartKeepsTheSingleInstanceRule) {
         {StartRequest::Run, false, StartAction::RunProgram},
         {StartRequest::Run, true, StartAction::EndAtOnce},
         {StartRequest::Exit, true, StartAction::CloseRunning},
-        {StartRequest::Exit, false, StartAction::EndAtOnce},  // never starts the program
+        {StartRequest::Exit, false, StartAction::EndAtOnce}, // never starts the program
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DecideStart(c.request, c.running), c.expected)
@@ -87,7 +87,9 @@ TEST(StartCommand, ExitWaitsBoundedForTheInstanceToEnd) {
         FakeInstance instance(c.found, c.endsAfterPolls);
         EXPECT_EQ(CloseRunningInstance(instance, 2000), c.exitCode) << c.name;
         EXPECT_EQ(instance.closeRequests, c.closeRequests) << c.name;
-        const unsigned expectedWait = !c.found ? 0 : c.endsAfterPolls ? *c.endsAfterPolls * kExitPollMs : 2000;
+        const unsigned expectedWait = !c.found           ? 0
+                                      : c.endsAfterPolls ? *c.endsAfterPolls * kExitPollMs
+                                                         : 2000;
         EXPECT_EQ(instance.slept, expectedWait) << c.name;
     }
 }

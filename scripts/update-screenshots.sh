@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Refreshes the pictures of the README (docs/screenshots/) from the end-to-end run under Wine:
+#
+#   bash scripts/update-screenshots.sh             build, run the cases that take them, copy them
+#   bash scripts/update-screenshots.sh --collect   only copy them from the last run's artifacts
+#
+# The cases are program.configuration_pages_screenshots (the four pages of the configuration
+# window), program.exit_from_tray_menu (the tray menu) and popdesk.menu_lists_and_launches (the
+# PopDesk menu); the direction cursors' contact sheet comes from the build (resources/cursors).
+# Screen pictures are cut to what they show; every picture is written without time stamps, so an
+# unchanged picture leaves no difference behind. Run as root on Debian, like scripts/test.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+collect_only=0
+case "${1:-}" in
+  --collect) collect_only=1 ;;
+  "") ;;
+  *) echo "usage: $0 [--collect]" >&2; exit 2 ;;
+esac
+
+# The build the e2e suite runs (win32 where the 32-bit Wine loader works, else win64).
+source e2e/lib.sh
+preset=$(gw_pick_arch)
+build=${GW_E2E_BUILD:-build/$preset}
+artifacts=${GW_E2E_WORK:-build/e2e}/artifacts
+
+if [ $collect_only = 0 ]; then
+  bash scripts/setup-machine.sh
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j 2
+  cmake --preset e2e >/dev/null
+  ctest --preset e2e --output-on-failure -Q \
+    -R '^e2e\.(program\.(configuration_pages_screenshots|exit_from_tray_menu)|popdesk\.menu_lists_and_launches)$'
+fi
+
+out=docs/screenshots
+mkdir -p "$out"
+# picture SOURCE NAME [trim]: SOURCE into docs/screenshots/NAME.png, cut to its content if asked.
+picture() {
+  [ -f "$1" ] || { echo "missing $1: run the end-to-end cases first (without --collect)" >&2; exit 1; }
+  local cut=()
+  [ "${3:-}" = trim ] && cut=(-trim +repage)
+  convert "$1" "${cut[@]}" -strip -define png:exclude-chunks=date,time "$out/$2.png"
+  echo "   $out/$2.png  ($(identify -format '%wx%h' "$out/$2.png"))"
+}
+
+echo "== pictures from $artifacts and $build"
+picture "$artifacts/tray-menu.png" tray-menu trim
+picture "$artifacts/popdesk-menu.png" popdesk-menu trim
+for page in scroll tools popdesk about; do
+  picture "$artifacts/config-$page.png" "configuration-$page"
+done
+picture "$build/resources/cursors/cursors_sheet.png" direction-cursors
