@@ -30,7 +30,7 @@ if [ $collect_only = 0 ]; then
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j 2
   cmake --preset e2e >/dev/null
-  ctest --preset e2e --output-on-failure -Q \
+  ctest --preset e2e \
     -R '^e2e\.(program\.(configuration_pages_screenshots|exit_from_tray_menu)|popdesk\.menu_lists_and_launches)$'
 fi
 

@@ -53,15 +53,17 @@ installer_setup() {
   rm -rf "$PROGRAM_DIR"
 }
 
-# msiexec ARGS...: Wine's msiexec, silent, logging into the case folder; no Linux menu entries
-# for the Start menu shortcut.
+# msiexec_run ARGS...: Wine's msiexec, silent, logging into the case folder (msiexec-N.log); no
+# Linux menu entries for the Start menu shortcut. Returns msiexec's status.
 MSI_RUNS=0
-msiexec_quiet() {
+msiexec_run() {
   MSI_RUNS=$((MSI_RUNS + 1))
-  local log=$GW_CASE_DIR/msiexec-$MSI_RUNS.log
-  WINEDLLOVERRIDES="winemenubuilder.exe=d" gw_run --timeout 90 msiexec "$@" /qn /l*v "$(gw_winpath "$log")" ||
-    gw_fail "msiexec $* failed (see $(basename "$log"))"
+  WINEDLLOVERRIDES="winemenubuilder.exe=d" gw_run --timeout 90 msiexec "$@" /qn \
+    /l*v "$(gw_winpath "$GW_CASE_DIR/msiexec-$MSI_RUNS.log")"
 }
+
+# msiexec_quiet ARGS...: the same, and the case fails unless it succeeds.
+msiexec_quiet() { msiexec_run "$@" || gw_fail "msiexec $* failed (see msiexec-$MSI_RUNS.log)"; }
 
 # The installed packages named Glidewing, one "PRODUCTCODE VERSION" line each.
 installed_glidewings() {
@@ -192,7 +194,8 @@ case_uninstall_ends_running_program() {
 }
 
 # An older package (the same files as version 1.0.0), then this build's, while Glidewing runs: one
-# package remains, the newer, and the user's settings stay.
+# package remains, the newer, and the user's settings stay; a rebuild of the same version then
+# replaces it as well, and the older package no longer installs.
 case_upgrade_replaces_older() {
   installer_setup
   local arch=x86 older=$GW_CASE_DIR/Glidewing-1.0-older.msi version
@@ -208,7 +211,16 @@ case_upgrade_replaces_older() {
   version=$(sed -n 's/^Glidewing-\([0-9.]*\)-win.*/\1/p' <<<"$(basename "$MSI")").0
   expect_installed "$version"
   grep -q '^SpeedX=33' "$PROGRAM_DIR/GWing.ini" || gw_fail "the upgrade lost the user's GWing.ini"
-  msiexec_quiet /x "$(gw_winpath "$MSI")"
+  # A rebuild of the same version (a product code of its own) replaces it too.
+  local rebuild=$GW_CASE_DIR/Glidewing-rebuild.msi
+  (cd "$GW_BUILD" && wixl --arch "$arch" --define ProductVersion="$version" --output "$rebuild" packaging/Glidewing.wxs) \
+    >>"$GW_CASE_DIR/wixl.out" 2>&1 || gw_fail "wixl could not make the rebuilt package"
+  msiexec_quiet /i "$(gw_winpath "$rebuild")"
+  expect_installed "$version"
+  # Now the older package refuses to install and removes nothing.
+  msiexec_run /i "$(gw_winpath "$older")" && gw_fail "the older package installed over the newer one"
+  expect_installed "$version"
+  msiexec_quiet /x "$(gw_winpath "$rebuild")"
   expect_removed
   rm -rf "$PROGRAM_DIR"
 }
