@@ -8,8 +8,6 @@
 
 namespace gw {
 
-inline constexpr char kExitSwitch[] = "/exit";
-
 enum class StartRequest { Run, Exit };
 enum class StartAction { RunProgram, EndAtOnce, CloseRunning };
 
