@@ -66,14 +66,11 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
       ScrollTimer(100, false),
       Cursors(seams.Cursors),
       Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, Cursors, seams.Windows, seams.ScrollWindows,
-                               seams.ScrollInput,
-                               // the speed sliders count from the moment they move, before OK or Apply
-                               [this] { return TrackBar_hx.Position(); }, [this] { return TrackBar_zx.Position(); },
-                               [this] { application_.ProcessMessages(); }}),
+                               seams.ScrollInput, TrackBar_hx, TrackBar_zx, application}),
       HideCursor(Runtime, Share, Cursors),
       DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
-      DeskTrigger(Runtime, MainTimer, [this] { return Engine.AutoDirection(); }, seams.PopDeskScreen, DeskLinks,
-                  desktopmenu),
+      DeskTrigger(Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
+                  seams.PopDeskScreen, DeskLinks, desktopmenu),
       HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files),
       application_(application),
       seams_(seams) {

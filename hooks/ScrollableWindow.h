@@ -1,12 +1,15 @@
 #pragma once
-// The hook library's own answer to "may a press of the activation button here start a scroll?".
-// Runs inside whichever process owns the window, so it stays heap-free and exception-free.
+// The hook library's answer to "may a press of the activation button here start a scroll?": the
+// verdict of the shared probe. A pane under a "_WwB" parent is accepted at once, without looking
+// for its bars: they are separate controls beside it, and the press must not reach the pane.
 
 #include "shared/Handle.h"
-#include "shared/ScrollBarWalk.h"
+#include "shared/ScrollableWindowProbe.h"
 
 namespace gw {
 
-bool IsScrollableWindow(IWindowQueries& queries, WindowHandle window);
+inline bool IsScrollableWindow(IWindowQueries& queries, WindowHandle window) {
+    return ProbeScrollableWindow(queries, window, WheelParentRule::AcceptAtOnce).Scrollable;
+}
 
 } // namespace gw

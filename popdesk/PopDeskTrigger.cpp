@@ -7,11 +7,11 @@
 namespace gw {
 
 PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
-                               AutoDirectionAccessor autoDirection, IPopDeskScreen& screen, DesktopLinks& links,
+                               AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen, DesktopLinks& links,
                                TDesktopMenu& menu)
     : settings_(settings),
       mainTimer_(mainTimer),
-      autoDirection_(std::move(autoDirection)),
+      autoScrollDirected_(std::move(autoScrollDirected)),
       screen_(screen),
       links_(links),
       menu_(menu) {
@@ -23,7 +23,7 @@ void PopDeskTrigger::jia() {
 
     // Never while a gesture scrolls, while PopDesk is off, or while our own menu is open (its
     // modal loop keeps the timer ticking into here).
-    if ((autoDirection_ && autoDirection_() != kNoDirection) || !settings_.PopDeskEnabled || deskMenuOpen_) {
+    if ((autoScrollDirected_ && autoScrollDirected_()) || !settings_.PopDeskEnabled || deskMenuOpen_) {
         return;
     }
 

@@ -27,11 +27,10 @@ public:
 
 class PopDeskTrigger {
 public:
-    // AutoDirection of the scroll engine; 4 while no Auto Scroll direction is active.
-    using AutoDirectionAccessor = std::function<std::uint8_t()>;
-    static constexpr std::uint8_t kNoDirection = 4;
+    // True while an Auto Scroll gesture follows a direction (the scroll engine's AutoDirection).
+    using AutoScrollDirected = std::function<bool()>;
 
-    PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer, AutoDirectionAccessor autoDirection,
+    PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer, AutoScrollDirected autoScrollDirected,
                    IPopDeskScreen& screen, DesktopLinks& links, TDesktopMenu& menu);
     PopDeskTrigger(const PopDeskTrigger&) = delete;
     PopDeskTrigger& operator=(const PopDeskTrigger&) = delete;
@@ -56,7 +55,7 @@ private:
 
     const RuntimeSettings& settings_;
     const TTimer& mainTimer_;
-    AutoDirectionAccessor autoDirection_;
+    AutoScrollDirected autoScrollDirected_;
     IPopDeskScreen& screen_;
     DesktopLinks& links_;
     TDesktopMenu& menu_;

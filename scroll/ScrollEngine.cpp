@@ -24,6 +24,23 @@ constexpr ButtonFlags kLeftFlags{win::kMOUSEEVENTF_LEFTDOWN, win::kMOUSEEVENTF_L
 constexpr ButtonFlags kMiddleFlags{win::kMOUSEEVENTF_MIDDLEDOWN, win::kMOUSEEVENTF_MIDDLEUP};
 constexpr ButtonFlags kRightFlags{win::kMOUSEEVENTF_RIGHTDOWN, win::kMOUSEEVENTF_RIGHTUP};
 
+// The arrow the system cursors show while Auto Scroll goes this way.
+constexpr int DirectionCursor(ScrollDirection direction) {
+    switch (direction) {
+    case ScrollDirection::Left:
+        return LEFTBLACK;
+    case ScrollDirection::Right:
+        return RIGHTBLACK;
+    case ScrollDirection::Up:
+        return UPBLACK;
+    case ScrollDirection::Down:
+        return DOWNBLACK;
+    case ScrollDirection::None:
+        break;
+    }
+    return AUTOCUR;
+}
+
 } // namespace
 
 void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y) {
@@ -45,9 +62,9 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
 }
 
 void ScrollEngine::ResetGestureState() {
-    state_.DragAxis = kAxisNone;
-    state_.AutoDirection = kDirectionNone;
-    state_.ToggleStage = 0;
+    state_.DragAxis = ScrollAxis::None;
+    state_.AutoDirection = ScrollDirection::None;
+    state_.ToggleStage = ToggleProgress::Idle;
 }
 
 void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
@@ -65,17 +82,17 @@ void ScrollEngine::MoveScrollStep(std::int32_t x, std::int32_t y) {
     const std::int32_t dx = x - state_.LastPos.x;
     const std::int32_t dy = y - state_.LastPos.y;
     if (std::abs(dy) < std::abs(dx)) {
-        MoveAxisStep(kAxisHorizontal, x, state_.Anchor.x, dx, x, y);
+        MoveAxisStep(ScrollAxis::Horizontal, x, state_.Anchor.x, dx, x, y);
     } else {
-        MoveAxisStep(kAxisVertical, y, state_.Anchor.y, dy, x, y); // a tie counts as vertical
+        MoveAxisStep(ScrollAxis::Vertical, y, state_.Anchor.y, dy, x, y); // a tie counts as vertical
     }
 }
 
-void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong,
+void ScrollEngine::MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_t anchorAlong,
                                 std::int32_t step, std::int32_t x, std::int32_t y) {
-    const bool vertical = axis == kAxisVertical;
+    const bool vertical = axis == ScrollAxis::Vertical;
     const bool canScroll = vertical ? probe_.CanScrollVert : probe_.CanScrollHorz;
-    if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.DragAxis == kAxisNone) {
+    if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.DragAxis == ScrollAxis::None) {
         if (canScroll) {
             output_.BeginThumbDrag(axis);
         } else if (WheelOnly()) {
@@ -103,64 +120,46 @@ void ScrollEngine::MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int3
     }
 }
 
-void ScrollEngine::SetDirection(std::uint8_t direction, int cursorId) {
+void ScrollEngine::SetDirection(ScrollDirection direction) {
     state_.AutoDirection = direction;
-    env_.Cursors.SetAllSystemCursors(cursorId);
+    env_.Cursors.SetAllSystemCursors(DirectionCursor(direction));
 }
 
 void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
     if (std::abs(y - state_.Anchor.y) <= kDeadZone && std::abs(x - state_.Anchor.x) <= kDeadZone &&
-        state_.AutoDirection == kDirectionNone) {
+        state_.AutoDirection == ScrollDirection::None) {
         return;
     }
-    const std::int32_t lastX = state_.LastPos.x;
-    const std::int32_t lastY = state_.LastPos.y;
-    const bool horizontal = std::abs(x - lastX) > std::abs(y - lastY);
-    const std::uint8_t current = state_.AutoDirection;
-    // Without Inverse the direction follows a step of at least 2 pixels; with Inverse it goes
-    // against the step and any step will do.
-    if (!env_.Settings.Inverse) {
-        if (horizontal) {
-            if (x > lastX + 1 && current != kDirectionRight) {
-                SetDirection(kDirectionRight, RIGHTBLACK);
-            } else if (x < lastX - 1 && current != kDirectionLeft) {
-                SetDirection(kDirectionLeft, LEFTBLACK);
-            }
-        } else {
-            if (y > lastY + 1 && current != kDirectionDown) {
-                SetDirection(kDirectionDown, DOWNBLACK);
-            } else if (y < lastY - 1 && current != kDirectionUp) {
-                SetDirection(kDirectionUp, UPBLACK);
-            }
-        }
-    } else {
-        if (horizontal) {
-            if (x < lastX + 1 && current != kDirectionRight) {
-                SetDirection(kDirectionRight, RIGHTBLACK);
-            } else if (x > lastX - 1 && current != kDirectionLeft) {
-                SetDirection(kDirectionLeft, LEFTBLACK);
-            }
-        } else {
-            if (y < lastY + 1 && current != kDirectionDown) {
-                SetDirection(kDirectionDown, DOWNBLACK);
-            } else if (y > lastY - 1 && current != kDirectionUp) {
-                SetDirection(kDirectionUp, UPBLACK);
-            }
-        }
+    const std::int32_t dx = x - state_.LastPos.x;
+    const std::int32_t dy = y - state_.LastPos.y;
+    const bool horizontal = std::abs(dx) > std::abs(dy);
+    const ScrollDirection forward = horizontal ? ScrollDirection::Right : ScrollDirection::Down;
+    const ScrollDirection backward = horizontal ? ScrollDirection::Left : ScrollDirection::Up;
+    // Without Inverse the direction follows a step of at least 2 pixels (step > 1 goes forward,
+    // step < -1 backward). Inverse mirrors the step and the bounds, so the direction goes against
+    // the step and a step of 1 pixel suffices.
+    const std::int32_t sign = env_.Settings.Inverse ? -1 : 1;
+    const std::int32_t step = sign * (horizontal ? dx : dy);
+    const ScrollDirection current = state_.AutoDirection;
+    if (step > sign && current != forward) {
+        SetDirection(forward);
+    } else if (step < -sign && current != backward) {
+        SetDirection(backward);
     }
 }
 
 void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y) {
     const RuntimeSettings& settings = env_.Settings;
-    if (state_.ToggleStage != 0 || !settings.ScrollEnabled || button != settings.ActivateButton) {
+    if (state_.ToggleStage != ToggleProgress::Idle || !settings.ScrollEnabled ||
+        button != settings.ActivateButton) {
         return;
     }
-    state_.AutoDirection = kDirectionNone;
-    if (state_.DragAxis != kAxisNone) { // left over from an earlier gesture
+    state_.AutoDirection = ScrollDirection::None;
+    if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
         }
-        state_.DragAxis = kAxisNone;
+        state_.DragAxis = ScrollAxis::None;
     }
     env_.MainTimer.SetEnabled(false);
     state_.PointedWindow = env_.Window.WindowFromPoint(Point{x, y});
@@ -168,7 +167,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
 
     if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
         if (settings.MoveScrollMode) {
-            if (probe_.AnyBar() || probe_.WheelTarget) {
+            if (probe_.Any() || probe_.WheelTarget) {
                 env_.Share.Set(&HookShare::PassInput, true);
                 env_.Cursors.SetAllSystemCursors(HANDBIZ);
             }
@@ -179,7 +178,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
             state_.AutoScrolling = true;
         }
         if (settings.ToggleMode) {
-            state_.ToggleStage = 1;
+            state_.ToggleStage = ToggleProgress::Pressed;
         }
     }
     if (state_.AutoScrolling) {
@@ -198,9 +197,9 @@ void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y) 
     }
     if (env_.Settings.ToggleMode) {
         // Any button's release counts: the first one after the press arms the end, the next ends it.
-        if (state_.ToggleStage == 1) {
-            state_.ToggleStage = 2;
-        } else if (state_.ToggleStage == 2) {
+        if (state_.ToggleStage == ToggleProgress::Pressed) {
+            state_.ToggleStage = ToggleProgress::ReleasedOnce;
+        } else if (state_.ToggleStage == ToggleProgress::ReleasedOnce) {
             EndGesture(true, button, x, y);
         }
     } else if (button == env_.Settings.ActivateButton) {
@@ -218,47 +217,47 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
 
     if (state_.MoveScrolling) {
         state_.MoveScrolling = false;
-        const std::uint8_t axis = state_.DragAxis;
-        if (axis == kAxisVertical && probe_.CanScrollVert) {
-            output_.EndThumbDrag(kAxisVertical);
-        } else if (axis == kAxisHorizontal && probe_.CanScrollHorz) {
-            output_.EndThumbDrag(kAxisHorizontal);
-        } else if (axis != kAxisNone && WheelOnly()) {
+        const ScrollAxis axis = state_.DragAxis;
+        if (axis == ScrollAxis::Vertical && probe_.CanScrollVert) {
+            output_.EndThumbDrag(ScrollAxis::Vertical);
+        } else if (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz) {
+            output_.EndThumbDrag(ScrollAxis::Horizontal);
+        } else if (axis != ScrollAxis::None && WheelOnly()) {
             env_.Window.ReleaseCapture();
         }
-        if (axis != kAxisNone) {
+        if (axis != ScrollAxis::None) {
             output_.DetachTargetInput();
             if (env_.Settings.MoveBack) {
                 env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
             }
-            state_.DragAxis = kAxisNone;
+            state_.DragAxis = ScrollAxis::None;
         } else if (!toggleForm || activation) {
             // The mouse never left the dead zone: it was a click after all.
             env_.Share.Set(&HookShare::PassInput, true);
             ReplayClick(button, x, y);
         }
     } else if (state_.AutoScrolling) {
-        const bool noDirection = state_.AutoDirection == kDirectionNone;
+        // No direction was ever chosen: it was a click after all. The toggle form hands the input
+        // back and ends the gesture before the replay; the classic form ends it only once the
+        // replay (and the messages it dispatches) is over.
+        const bool replay = state_.AutoDirection == ScrollDirection::None && activation;
         if (toggleForm) {
             env_.Share.Set(&HookShare::PassInput, true);
-            env_.Window.ReleaseCapture();
-            output_.DetachTargetInput();
-            state_.AutoScrolling = false;
-            if (noDirection && activation) {
-                ReplayClick(button, x, y);
-            }
-            state_.AutoDirection = kDirectionNone;
-        } else {
-            env_.Window.ReleaseCapture();
-            output_.DetachTargetInput();
-            if (noDirection && activation) {
-                ReplayClick(button, x, y);
-            }
-            state_.AutoScrolling = false;
-            state_.AutoDirection = kDirectionNone;
         }
+        env_.Window.ReleaseCapture();
+        output_.DetachTargetInput();
+        if (toggleForm) {
+            state_.AutoScrolling = false;
+        }
+        if (replay) {
+            ReplayClick(button, x, y);
+        }
+        if (!toggleForm) {
+            state_.AutoScrolling = false;
+        }
+        state_.AutoDirection = ScrollDirection::None;
     }
-    state_.ToggleStage = 0;
+    state_.ToggleStage = ToggleProgress::Idle;
     env_.MainTimer.SetEnabled(true);
 }
 
@@ -277,9 +276,7 @@ void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t
     env_.Input.MouseEvent(flags.up);
     env_.Input.Sleep(kReplayPauseMs);
     env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE); // a move by zero
-    if (env_.ProcessMessages) {
-        env_.ProcessMessages();
-    }
+    env_.Application.ProcessMessages();
     env_.Share.Set(&HookShare::HooksPaused, false);
 }
 

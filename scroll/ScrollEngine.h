@@ -26,21 +26,21 @@ public:
     void ResetGestureState();
 
     Point LastPos() const { return state_.LastPos; }
-    std::uint8_t AutoDirection() const { return state_.AutoDirection; }
+    ScrollDirection AutoDirection() const { return state_.AutoDirection; }
     const GestureState& State() const { return state_; }
 
 private:
     void Move(std::int32_t x, std::int32_t y);
     void MoveScrollStep(std::int32_t x, std::int32_t y);
-    void MoveAxisStep(std::uint8_t axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
+    void MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
                       std::int32_t x, std::int32_t y);
     void AutoDirectionStep(std::int32_t x, std::int32_t y);
-    void SetDirection(std::uint8_t direction, int cursorId);
+    void SetDirection(ScrollDirection direction);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y);
     void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y);
     void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
-    bool WheelOnly() const { return probe_.WheelTarget && !probe_.AnyBar(); }
+    bool WheelOnly() const { return probe_.WheelTarget && !probe_.Any(); }
 
     ScrollEnvironment env_;
     GestureState state_;

@@ -1,16 +1,18 @@
 #pragma once
 // Everything the scroll engine works with and does not own: the applied settings, the shared
-// record, the two toolkit timers, the cursor table, the Win32 seams, the live speed sliders and
-// the framework's process-messages call. The main window owns all of them and outlives the engine.
+// record, the two toolkit timers, the cursor table, the Win32 seams, the speed sliders and the
+// application object. The main window owns all of them and outlives the engine.
 
-#include "scroll/ScrollSeams.h"
 #include "base/SystemCursors.h"
+#include "scroll/ScrollSeams.h"
 #include "settings/RuntimeSettings.h"
 #include "shared/HookShareWriter.h"
 #include "shared/ScrollBarWalk.h"
+#include "ui/Application.h"
+#include "ui/Control.h"
 #include "ui/Timer.h"
 
-#include <functional>
+#include <cstdint>
 
 namespace gw {
 
@@ -23,34 +25,33 @@ struct ScrollEnvironment {
     IWindowQueries& Queries;
     IScrollWindowOps& Window;
     IScrollInputOps& Input;
-    // Positions of the horizontal and vertical speed sliders (0..60), read at every tick, so a
-    // slider moved before OK or Apply already counts.
-    std::function<int()> HorzSpeed;
-    std::function<int()> VertSpeed;
-    // Dispatches the main thread's pending messages once.
-    std::function<void()> ProcessMessages;
+    // The horizontal and vertical speed sliders of the configuration window (0..60), read at every
+    // Auto Scroll tick. The engine reads the controls, not the applied SpeedX/SpeedY: a slider the
+    // user moves counts from the next tick, before OK or Apply. SpeedX/SpeedY keep the last applied
+    // positions, which Configure... puts back on the sliders.
+    const TTrackBar& HorzSpeedSlider;
+    const TTrackBar& VertSpeedSlider;
+    // Its ProcessMessages runs the main thread's pending messages once; only a click replay calls it.
+    TApplication& Application;
 };
+
+// The axis a Move Scroll gesture has locked on.
+enum class ScrollAxis : std::uint8_t { None = 0, Vertical = 1, Horizontal = 2 };
+// The direction an Auto Scroll gesture scrolls in; None until the mouse has chosen one.
+enum class ScrollDirection : std::uint8_t { Left = 0, Right = 1, Up = 2, Down = 3, None = 4 };
+// How far a Toggle click has got: pressed, then released once; the next release ends the gesture.
+enum class ToggleProgress : std::int32_t { Idle = 0, Pressed = 1, ReleasedOnce = 2 };
 
 // The gesture state the output operations read. Owned by ScrollEngine.
 struct GestureState {
     bool AutoScrolling = false;
     bool MoveScrolling = false;
-    std::uint8_t DragAxis = 0;      // 0 none yet, 1 vertical, 2 horizontal
-    std::uint8_t AutoDirection = 4; // 0 left, 1 right, 2 up, 3 down, 4 none
-    Point Anchor;                   // the press point, then the point where the Move Scroll axis locked
-    Point LastPos;                  // position of the previous report (the Anchor under MoveLock)
-    std::int32_t ToggleStage = 0;   // 0 idle, 1 pressed, 2 released once
-    WindowHandle PointedWindow;     // under the cursor at the press
+    ScrollAxis DragAxis = ScrollAxis::None;
+    ScrollDirection AutoDirection = ScrollDirection::None;
+    Point Anchor;  // the press point, then the point where the Move Scroll axis locked
+    Point LastPos; // position of the previous report (the Anchor under MoveLock)
+    ToggleProgress ToggleStage = ToggleProgress::Idle;
+    WindowHandle PointedWindow; // under the cursor at the press
 };
-
-inline constexpr std::uint8_t kAxisNone = 0;
-inline constexpr std::uint8_t kAxisVertical = 1;
-inline constexpr std::uint8_t kAxisHorizontal = 2;
-
-inline constexpr std::uint8_t kDirectionLeft = 0;
-inline constexpr std::uint8_t kDirectionRight = 1;
-inline constexpr std::uint8_t kDirectionUp = 2;
-inline constexpr std::uint8_t kDirectionDown = 3;
-inline constexpr std::uint8_t kDirectionNone = 4;
 
 } // namespace gw

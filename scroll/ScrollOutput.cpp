@@ -21,8 +21,8 @@ std::intptr_t HandleParam(WindowHandle window) {
     return static_cast<std::intptr_t>(window.value);
 }
 
-int Slider(const std::function<int()>& read) {
-    return read ? std::clamp(read(), 0, kSliderMax) : 0;
+int Speed(const TTrackBar& slider) {
+    return std::clamp(slider.Position(), 0, kSliderMax);
 }
 
 } // namespace
@@ -42,13 +42,13 @@ void ScrollOutput::DetachTargetInput() {
     env_.Window.AttachThreadInput(targetThreadId_, ownThreadId_, 0);
 }
 
-WindowHandle ScrollOutput::ThumbWindow(std::uint8_t axis) const {
-    const WindowHandle control = axis == kAxisVertical ? probe_.VertBarControl : probe_.HorzBarControl;
+WindowHandle ScrollOutput::ThumbWindow(ScrollAxis axis) const {
+    const WindowHandle control = axis == ScrollAxis::Vertical ? probe_.VertBarControl : probe_.HorzBarControl;
     return control ? control : probe_.ScrollTarget;
 }
 
-void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
-    const bool vertical = axis == kAxisVertical;
+void ScrollOutput::BeginThumbDrag(ScrollAxis axis) {
+    const bool vertical = axis == ScrollAxis::Vertical;
     const int cursorId = vertical ? HANDVERT : HANDHORZ;
     AttachTargetInput(false);
     env_.Cursors.ShowOnOwnThread(cursorId);
@@ -97,12 +97,12 @@ void ScrollOutput::BeginThumbDrag(std::uint8_t axis) {
     drag.grabbed = true;
 }
 
-void ScrollOutput::MoveThumb(std::uint8_t axis, std::int32_t step) {
+void ScrollOutput::MoveThumb(ScrollAxis axis, std::int32_t step) {
     ThumbDrag& drag = Drag(axis);
     if (!drag.grabbed) {
         return;
     }
-    std::int32_t& along = axis == kAxisVertical ? drag.point.y : drag.point.x;
+    std::int32_t& along = axis == ScrollAxis::Vertical ? drag.point.y : drag.point.x;
     along = env_.Settings.Inverse ? along - step : along + step;
     if (along > drag.max) {
         along = drag.max;
@@ -116,7 +116,7 @@ void ScrollOutput::MoveThumb(std::uint8_t axis, std::int32_t step) {
     }
 }
 
-void ScrollOutput::EndThumbDrag(std::uint8_t axis) {
+void ScrollOutput::EndThumbDrag(ScrollAxis axis) {
     ThumbDrag& drag = Drag(axis);
     if (drag.grabbed) {
         env_.Input.Sleep(kReleasePauseMs);
@@ -169,23 +169,24 @@ void ScrollOutput::ScrollTimerTimer() {
     if (!gesture_.AutoScrolling) {
         return;
     }
-    const std::uint8_t direction = gesture_.AutoDirection;
-    if (direction == kDirectionLeft || direction == kDirectionRight) {
+    const ScrollDirection direction = gesture_.AutoDirection;
+    if (direction == ScrollDirection::Left || direction == ScrollDirection::Right) {
         if (probe_.CanScrollHorz || probe_.WheelTarget) {
-            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(150 - 2 * Slider(env_.HorzSpeed)));
-            SendLine(win::kWM_HSCROLL, direction == kDirectionLeft ? win::kSB_LINELEFT : win::kSB_LINERIGHT,
+            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(150 - 2 * Speed(env_.HorzSpeedSlider)));
+            SendLine(win::kWM_HSCROLL,
+                     direction == ScrollDirection::Left ? win::kSB_LINELEFT : win::kSB_LINERIGHT,
                      probe_.HorzBarControl);
         }
-    } else if (direction == kDirectionUp || direction == kDirectionDown) {
-        const int speed = Slider(env_.VertSpeed);
+    } else if (direction == ScrollDirection::Up || direction == ScrollDirection::Down) {
+        const int speed = Speed(env_.VertSpeedSlider);
         if (probe_.CanScrollVert && !probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(600 - 8 * speed));
-            SendLine(win::kWM_VSCROLL, direction == kDirectionUp ? win::kSB_LINEUP : win::kSB_LINEDOWN,
+            SendLine(win::kWM_VSCROLL, direction == ScrollDirection::Up ? win::kSB_LINEUP : win::kSB_LINEDOWN,
                      probe_.VertBarControl);
         } else if (probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(kWheelInterval);
             std::uint32_t wParam = MakeLong(0, speed + speed / 2 + 4);
-            if (direction == kDirectionDown) {
+            if (direction == ScrollDirection::Down) {
                 wParam = 0u - wParam;
             }
             env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,

@@ -22,10 +22,10 @@ public:
     void AttachTargetInput(bool capture);
     void DetachTargetInput();
 
-    // axis is kAxisVertical or kAxisHorizontal.
-    void BeginThumbDrag(std::uint8_t axis);
-    void MoveThumb(std::uint8_t axis, std::int32_t step);
-    void EndThumbDrag(std::uint8_t axis);
+    // axis is ScrollAxis::Vertical or ScrollAxis::Horizontal.
+    void BeginThumbDrag(ScrollAxis axis);
+    void MoveThumb(ScrollAxis axis, std::int32_t step);
+    void EndThumbDrag(ScrollAxis axis);
 
     void WheelStep(std::int32_t dy);
     void HorzLineSteps(std::int32_t x);
@@ -43,8 +43,8 @@ private:
         bool grabbed = false;
     };
 
-    WindowHandle ThumbWindow(std::uint8_t axis) const;
-    ThumbDrag& Drag(std::uint8_t axis) { return axis == kAxisVertical ? vert_ : horz_; }
+    WindowHandle ThumbWindow(ScrollAxis axis) const;
+    ThumbDrag& Drag(ScrollAxis axis) { return axis == ScrollAxis::Vertical ? vert_ : horz_; }
     // A scroll request to ScrollTarget that waits for the target, but never longer than
     // kLineSendTimeoutMs.
     void SendAndWait(std::uint32_t message, std::uint32_t code, std::intptr_t lParam);

@@ -71,23 +71,6 @@ bool ClassNameContains(const char* className, const char* part) {
     return false;
 }
 
-const ScrollClassRule* MatchScrollClassRule(const char* className) {
-    for (const ScrollClassRule& rule : kScrollClassRules) {
-        if (ClassNameContains(className, rule.part)) {
-            return &rule;
-        }
-    }
-    return nullptr;
-}
-
-OwnBarState ReadOwnBar(IWindowQueries& queries, WindowHandle window, std::int32_t objectId) {
-    std::uint32_t state = 0;
-    if (!queries.ScrollBarState(window, objectId, state)) {
-        return {};
-    }
-    return {(state & win::kSTATE_SYSTEM_UNAVAILABLE) == 0, (state & win::kSTATE_SYSTEM_INVISIBLE) == 0};
-}
-
 bool IsScrollBarClassName(const char* className) {
     // The test runs "backwards": the class name is looked for inside "ScrollBar".
     return className != nullptr && *className != '\0' && ClassNameContains("ScrollBar", className);

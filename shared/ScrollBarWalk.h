@@ -1,8 +1,8 @@
 #pragma once
 // The walk over a window's siblings and their direct children that looks for scroll-bar
-// controls. Both deliverables run it: the hook library to decide whether to swallow a press, the
-// program to learn which bar to drag. It must stay heap-free and exception-free, because the hook
-// library runs it inside other applications.
+// controls, and the class-name reading it shares with the probe (shared/ScrollableWindowProbe.h).
+// It must stay heap-free and exception-free, because the hook library runs it inside other
+// applications.
 
 #include "shared/Handle.h"
 
@@ -20,11 +20,11 @@ public:
     // GetScrollBarInfo with cbSize 60: on success stores rgstate[0] (the bar as a whole).
     virtual bool ScrollBarState(WindowHandle window, std::int32_t objectId, std::uint32_t& state) = 0;
     virtual WindowHandle Parent(WindowHandle window) = 0;
-    virtual WindowHandle Relative(WindowHandle window, std::uint32_t relation) = 0;  // GetWindow
-    virtual std::uint32_t Style(WindowHandle window) = 0;                             // GWL_STYLE
+    virtual WindowHandle Relative(WindowHandle window, std::uint32_t relation) = 0; // GetWindow
+    virtual std::uint32_t Style(WindowHandle window) = 0;                           // GWL_STYLE
 
 protected:
-    ~IWindowQueries() = default;  // never owned through this interface
+    ~IWindowQueries() = default; // never owned through this interface
 };
 
 // What the walk found. The hook library only reads the two flags; the program also keeps the
@@ -41,41 +41,6 @@ struct ScrollBarFindings {
 
 // GetClassNameA is called with this size, so at most 253 characters of a name are compared.
 inline constexpr int kClassNameBufferSize = 254;
-
-// The class-name rules both probes apply before anything else, in this order; the first rule
-// whose part occurs in the class name decides. A combo box's drop-down list scrolls itself, so a
-// press there must reach it; the others draw their content without standard bars and are
-// scrolled with wheel and line messages (wheelFactor: the program's wheel delta per pixel of
-// Move Scroll). Keeping one table is what keeps the hook's swallowing and the program's gesture
-// in agreement.
-struct ScrollClassRule {
-    const char* part;
-    bool scrollable;
-    std::int32_t wheelFactor;  // 0 for the rule that rejects
-};
-inline constexpr ScrollClassRule kScrollClassRules[] = {
-    {"ComboLBox", false, 0},
-    {"Internet Explorer_Server", true, 10},
-    {"MozillaWindowClass", true, 30},
-    {"SALFRAME", true, 10},
-};
-
-// The first rule of kScrollClassRules that matches className, or null.
-const ScrollClassRule* MatchScrollClassRule(const char* className);
-
-// A window whose parent's class name contains this is scrolled with the wheel; its bars are
-// separate controls.
-inline constexpr char kWheelParentPart[] = "_WwB";
-
-// One of a window's own standard bars as rgstate[0] of GetScrollBarInfo describes it. A failed
-// query (no such bar, or the window is gone) reads as neither enabled nor visible.
-struct OwnBarState {
-    bool Enabled = false;
-    bool Visible = false;
-
-    bool Usable() const { return Enabled && Visible; }
-};
-OwnBarState ReadOwnBar(IWindowQueries& queries, WindowHandle window, std::int32_t objectId);
 
 // Reads a window's class name into a buffer of kClassNameBufferSize; a window that is gone or a
 // failed call reads as the empty name, which matches no rule.

@@ -119,6 +119,28 @@ TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
     EXPECT_EQ(view.popups.size(), 2u);
 }
 
+TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
+    struct Case {
+        const char* name;
+        Point moveTo; // from the press at (300, 300)
+        bool waits;
+    };
+    const Case cases[] = {{"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, false}};
+    for (const Case& c : cases) {
+        Wired rig;
+        rig.form.Combo_GPFS.SetItemIndex(0);  // Auto Scroll
+        rig.form.chb_deskpop.SetChecked(true);
+        rig.form.cb_desktoptime.SetItemIndex(6);  // 5000 ms: one tick only counts
+        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+        rig.Mouse(win::kWM_MOUSEMOVE, c.moveTo.x, c.moveTo.y);
+
+        rig.deskScreen.cursor = Point{0, 0};
+        rig.Do([&] { rig.form.DeskTrigger.jia(); });
+        EXPECT_EQ(rig.form.DeskTrigger.CornerWait(), c.waits ? 0u : 100u) << c.name;
+    }
+}
+
 TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
     Wired rig;
     FakeMenuView view{rig.deskLog};

@@ -278,14 +278,14 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     rig.scrollWorld.underCursor = rig.windows.AddChild(frame, "MozillaWindowClass");
     f.HandleHookMouse(win::kWM_RBUTTONDOWN, PackHookPosition(300, 300));
     f.HandleHookMouse(win::kWM_MOUSEMOVE, PackHookPosition(300, 320));
-    ASSERT_EQ(f.Engine.State().ToggleStage, 1);
-    ASSERT_EQ(f.Engine.AutoDirection(), 3);
+    ASSERT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Pressed);
+    ASSERT_EQ(f.Engine.AutoDirection(), ScrollDirection::Down);
 
     rig.section.Record.CursorShown = 0;
     rig.Do([&] { f.BitBtn_applyClick(); });
-    EXPECT_EQ(f.Engine.State().DragAxis, 0);
-    EXPECT_EQ(f.Engine.AutoDirection(), 4);
-    EXPECT_EQ(f.Engine.State().ToggleStage, 0);
+    EXPECT_EQ(f.Engine.State().DragAxis, ScrollAxis::None);
+    EXPECT_EQ(f.Engine.AutoDirection(), ScrollDirection::None);
+    EXPECT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Idle);
     EXPECT_EQ(f.DeskTrigger.CornerWait(), 0u);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
     EXPECT_TRUE(f.Engine.State().AutoScrolling);  // the gesture itself goes on

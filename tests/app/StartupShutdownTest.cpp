@@ -122,7 +122,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_TRUE(f.MainTimer.Enabled());
     EXPECT_EQ(f.MainTimer.Interval(), 100u);
     EXPECT_FALSE(f.ScrollTimer.Enabled());
-    EXPECT_EQ(f.Engine.AutoDirection(), 4);
+    EXPECT_EQ(f.Engine.AutoDirection(), ScrollDirection::None);
     EXPECT_EQ(f.DeskLinks.EnumFlags, 0x60u);
     EXPECT_EQ(f.DeskLinks.FileInfoFlags, 0xF09u);
 }

@@ -52,8 +52,8 @@ protected:
     DesktopLinks links{shell, icons, menu};
     RuntimeSettings settings;
     TTimer mainTimer{100};
-    std::uint8_t autoDirection = 4;
-    PopDeskTrigger trigger{settings, mainTimer, [this] { return autoDirection; }, screen, links, menu};
+    bool autoScrollDirected = false;
+    PopDeskTrigger trigger{settings, mainTimer, [this] { return autoScrollDirected; }, screen, links, menu};
 };
 
 struct DelayCase {
@@ -126,7 +126,7 @@ TEST_F(PopDeskTriggerTest, OneTickAwayRestartsTheCount) {
 
 struct IdleCase {
     const char* name;
-    std::function<void(RuntimeSettings&, std::uint8_t&)> make;
+    std::function<void(RuntimeSettings&, bool&)> make;
 };
 
 class IdleTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<IdleCase> {};
@@ -135,7 +135,7 @@ TEST_P(IdleTest, NothingChangesAndNothingOpens) {
     settings.PopDeskDelay = 500;
     trigger.jia();
     trigger.jia();  // 200 ms counted
-    GetParam().make(settings, autoDirection);
+    GetParam().make(settings, autoScrollDirected);
     const int readsBefore = screen.cursorReads;
 
     for (int i = 0; i < 10; ++i) {
@@ -149,11 +149,11 @@ TEST_P(IdleTest, NothingChangesAndNothingOpens) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, IdleTest,
-    ::testing::Values(IdleCase{"PopDeskOff", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskEnabled = false; }},
-                      IdleCase{"ScrollingLeft", [](RuntimeSettings&, std::uint8_t& d) { d = 0; }},
-                      IdleCase{"ScrollingDown", [](RuntimeSettings&, std::uint8_t& d) { d = 3; }},
-                      IdleCase{"CornerOutOfRange", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskCorner = 7; }},
-                      IdleCase{"CornerNone", [](RuntimeSettings& s, std::uint8_t&) { s.PopDeskCorner = -1; }}),
+    // Which directions count as scrolling is the main window's wiring (FeatureWiringTest).
+    ::testing::Values(IdleCase{"PopDeskOff", [](RuntimeSettings& s, bool&) { s.PopDeskEnabled = false; }},
+                      IdleCase{"AutoScrollDirected", [](RuntimeSettings&, bool& directed) { directed = true; }},
+                      IdleCase{"CornerOutOfRange", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = 7; }},
+                      IdleCase{"CornerNone", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = -1; }}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(PopDeskTriggerTest, ShowingBuildsThenBringsForwardThenPopsUpAtTheCursorThenNudges) {

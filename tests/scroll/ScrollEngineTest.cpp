@@ -18,7 +18,7 @@ constexpr std::uint32_t kBlockAbort = kSMTO_BLOCK | kSMTO_ABORTIFHUNG;
 TEST(Gesture, ClassicAutoScrollDownOnAWindowsOwnBar) {
     ScrollRig rig;
     const WindowHandle edit = rig.EditWithVerticalBar();
-    rig.vertSlider = 60;
+    rig.vertSlider.SetPosition(60);
 
     rig.Press(100, 200);
     EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("AUTOCUR"),
@@ -37,7 +37,7 @@ TEST(Gesture, ClassicAutoScrollDownOnAWindowsOwnBar) {
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
                               "MainTimer on"}));
     EXPECT_FALSE(rig.engine.State().AutoScrolling);
-    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionNone);
+    EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
 }
 
 TEST(Gesture, ClassicAutoScrollWithoutADirectionReplaysTheClickAtTheReleasePoint) {
@@ -93,7 +93,7 @@ TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", Sleep(10), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 17)),
                               "PassInput=1", "SetKeyboardState lbutton 0x1", Attach(7, 1, 0), "MainTimer on"}));
     EXPECT_EQ(rig.world.keyboard, before);
-    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
 }
 
 TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxis) {
@@ -147,7 +147,7 @@ TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], SetCursorPos(100, 210));
     EXPECT_EQ(log[1], "WindowFromPoint (300,300)");
-    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
 }
 
 TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
@@ -157,7 +157,7 @@ TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
 
     rig.Press(100, 200);
     rig.Release(100, 200);
-    EXPECT_EQ(rig.engine.State().ToggleStage, 2);
+    EXPECT_EQ(rig.engine.State().ToggleStage, ToggleProgress::ReleasedOnce);
     rig.MoveTo(100, 190);
     rig.Log();
 
@@ -167,7 +167,7 @@ TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
     rig.Release(100, 190);
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
                               "MainTimer on"}));
-    EXPECT_EQ(rig.engine.State().ToggleStage, 0);
+    EXPECT_EQ(rig.engine.State().ToggleStage, ToggleProgress::Idle);
     EXPECT_FALSE(rig.engine.State().AutoScrolling);
 }
 
@@ -185,6 +185,26 @@ TEST(Gesture, ToggleAutoScrollWithoutADirectionGivesInputBackBeforeTheReplay) {
                               Attach(7, 1, 0), "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(100, 200),
                               MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
                               MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+}
+
+// Messages the replay dispatches find the toggle form's gesture over, the classic form's still on.
+TEST(Gesture, AutoScrollEndsBeforeTheReplayInTheToggleFormAndAfterItInTheClassicForm) {
+    for (const bool toggle : {true, false}) {
+        SCOPED_TRACE(toggle ? "toggle" : "classic");
+        ScrollRig rig;
+        rig.settings.ToggleMode = toggle;
+        rig.EditWithVerticalBar();
+        bool runningDuringReplay = toggle; // the replay must set it
+        rig.pump.whilePumping = [&] { runningDuringReplay = rig.engine.State().AutoScrolling; };
+        rig.Press(100, 200);
+        if (toggle) {
+            rig.Release(100, 200);
+        }
+        rig.Release(100, 200);
+        EXPECT_EQ(runningDuringReplay, !toggle);
+        EXPECT_FALSE(rig.engine.State().AutoScrolling);
+        EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
+    }
 }
 
 TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
@@ -344,7 +364,7 @@ struct AxisCase {
     const char* name;
     std::int32_t x;
     std::int32_t y;
-    std::uint8_t axis;
+    ScrollAxis axis;
 };
 
 class AxisLock : public ::testing::TestWithParam<AxisCase> {};
@@ -358,19 +378,19 @@ TEST_P(AxisLock, LocksBeyondThreePixelsAlongTheDominantAxis) {
     rig.Press(100, 100);
     rig.MoveTo(c.x, c.y);
     EXPECT_EQ(rig.engine.State().DragAxis, c.axis);
-    EXPECT_EQ(rig.engine.State().Anchor, c.axis == kAxisNone ? (Point{100, 100}) : (Point{c.x, c.y}));
+    EXPECT_EQ(rig.engine.State().Anchor, c.axis == ScrollAxis::None ? (Point{100, 100}) : (Point{c.x, c.y}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Gesture, AxisLock,
-                         ::testing::Values(AxisCase{"ThreeDown", 100, 103, kAxisNone},
-                                           AxisCase{"FourDown", 100, 104, kAxisVertical},
-                                           AxisCase{"FourUp", 100, 96, kAxisVertical},
-                                           AxisCase{"ThreeRight", 103, 100, kAxisNone},
-                                           AxisCase{"FourRight", 104, 100, kAxisHorizontal},
-                                           AxisCase{"FourLeft", 96, 100, kAxisHorizontal},
-                                           AxisCase{"TieCountsVertical", 104, 104, kAxisVertical},
-                                           AxisCase{"MostlyRight", 105, 104, kAxisHorizontal},
-                                           AxisCase{"DiagonalButShortVertically", 101, 103, kAxisNone}),
+                         ::testing::Values(AxisCase{"ThreeDown", 100, 103, ScrollAxis::None},
+                                           AxisCase{"FourDown", 100, 104, ScrollAxis::Vertical},
+                                           AxisCase{"FourUp", 100, 96, ScrollAxis::Vertical},
+                                           AxisCase{"ThreeRight", 103, 100, ScrollAxis::None},
+                                           AxisCase{"FourRight", 104, 100, ScrollAxis::Horizontal},
+                                           AxisCase{"FourLeft", 96, 100, ScrollAxis::Horizontal},
+                                           AxisCase{"TieCountsVertical", 104, 104, ScrollAxis::Vertical},
+                                           AxisCase{"MostlyRight", 105, 104, ScrollAxis::Horizontal},
+                                           AxisCase{"DiagonalButShortVertically", 101, 103, ScrollAxis::None}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, AnAxisWithoutABarStaysFree) {
@@ -382,9 +402,9 @@ TEST(Gesture, AnAxisWithoutABarStaysFree) {
     rig.world.underCursor = list;
     rig.Press(100, 100);
     rig.MoveTo(100, 120);
-    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
     rig.MoveTo(130, 120);
-    EXPECT_EQ(rig.engine.State().DragAxis, kAxisHorizontal);
+    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::Horizontal);
 }
 
 TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
@@ -410,7 +430,7 @@ struct DirectionCase {
     std::vector<Point> moves;  // after a press at (100, 100)
     bool inverse;
     bool moveLock;
-    std::uint8_t direction;
+    ScrollDirection direction;
 };
 
 class AutoDirection : public ::testing::TestWithParam<DirectionCase> {};
@@ -431,22 +451,22 @@ TEST_P(AutoDirection, FollowsTheSteps) {
 INSTANTIATE_TEST_SUITE_P(
     Gesture, AutoDirection,
     ::testing::Values(
-        DirectionCase{"DeadZoneCorner", {{102, 102}, {98, 98}}, false, false, kDirectionNone},
-        DirectionCase{"Right", {{103, 100}}, false, false, kDirectionRight},
-        DirectionCase{"Left", {{97, 100}}, false, false, kDirectionLeft},
-        DirectionCase{"Down", {{100, 103}}, false, false, kDirectionDown},
-        DirectionCase{"Up", {{100, 97}}, false, false, kDirectionUp},
-        DirectionCase{"TieCountsVertical", {{103, 103}}, false, false, kDirectionDown},
+        DirectionCase{"DeadZoneCorner", {{102, 102}, {98, 98}}, false, false, ScrollDirection::None},
+        DirectionCase{"Right", {{103, 100}}, false, false, ScrollDirection::Right},
+        DirectionCase{"Left", {{97, 100}}, false, false, ScrollDirection::Left},
+        DirectionCase{"Down", {{100, 103}}, false, false, ScrollDirection::Down},
+        DirectionCase{"Up", {{100, 97}}, false, false, ScrollDirection::Up},
+        DirectionCase{"TieCountsVertical", {{103, 103}}, false, false, ScrollDirection::Down},
         DirectionCase{"OnePixelStepsOutOfTheZoneChooseNothing", {{101, 100}, {102, 100}, {103, 100}, {104, 100}}, false,
-                      false, kDirectionNone},
+                      false, ScrollDirection::None},
         DirectionCase{"OnePixelStepKeepsTheDirection", {{103, 100}, {103, 99}, {103, 98}}, false, false,
-                      kDirectionRight},
-        DirectionCase{"TwoPixelsTurn", {{103, 100}, {103, 98}}, false, false, kDirectionUp},
-        DirectionCase{"InverseGoesAgainstTheStep", {{100, 103}}, true, false, kDirectionUp},
-        DirectionCase{"InverseRight", {{97, 100}}, true, false, kDirectionRight},
-        DirectionCase{"InverseOnePixelTurns", {{100, 103}, {100, 102}}, true, false, kDirectionDown},
-        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor", {{100, 110}, {100, 105}}, false, true, kDirectionDown},
-        DirectionCase{"WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, kDirectionUp}),
+                      ScrollDirection::Right},
+        DirectionCase{"TwoPixelsTurn", {{103, 100}, {103, 98}}, false, false, ScrollDirection::Up},
+        DirectionCase{"InverseGoesAgainstTheStep", {{100, 103}}, true, false, ScrollDirection::Up},
+        DirectionCase{"InverseRight", {{97, 100}}, true, false, ScrollDirection::Right},
+        DirectionCase{"InverseOnePixelTurns", {{100, 103}, {100, 102}}, true, false, ScrollDirection::Down},
+        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor", {{100, 110}, {100, 105}}, false, true, ScrollDirection::Down},
+        DirectionCase{"WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, ScrollDirection::Up}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
@@ -469,7 +489,7 @@ TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
     rig.Press(65535, 10);  // x = -1 as the hook packs it
     EXPECT_EQ(rig.Log()[1], "WindowFromPoint (65535,10)");
     rig.MoveTo(65530, 10);
-    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionLeft);
+    EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::Left);
     EXPECT_EQ(rig.engine.LastPos(), (Point{65530, 10}));
 }
 
@@ -493,12 +513,12 @@ TEST(Gesture, ApplyingSettingsForgetsAxisDirectionAndToggleButNotTheGesture) {
     rig.WheelPage();
     rig.Press(100, 100);
     rig.MoveTo(100, 110);
-    ASSERT_EQ(rig.engine.AutoDirection(), kDirectionDown);
+    ASSERT_EQ(rig.engine.AutoDirection(), ScrollDirection::Down);
 
     rig.engine.ResetGestureState();
-    EXPECT_EQ(rig.engine.AutoDirection(), kDirectionNone);
-    EXPECT_EQ(rig.engine.State().ToggleStage, 0);
-    EXPECT_EQ(rig.engine.State().DragAxis, kAxisNone);
+    EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
+    EXPECT_EQ(rig.engine.State().ToggleStage, ToggleProgress::Idle);
+    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
     EXPECT_TRUE(rig.engine.State().AutoScrolling);
 }
 

@@ -72,8 +72,8 @@ TEST_P(AutoScrollTick, SetsTheIntervalThenSends) {
     rig.world.cursor = Point{500, 400};
     rig.Press(500, 400);
     rig.MoveTo(500 + c.move.x, 400 + c.move.y);
-    rig.horzSlider = c.horzSlider;
-    rig.vertSlider = c.vertSlider;
+    rig.horzSlider.SetPosition(c.horzSlider);
+    rig.vertSlider.SetPosition(c.vertSlider);
     rig.Log();
 
     rig.Tick();
@@ -130,9 +130,9 @@ TEST(Output, SlidersAreReadAtEveryTickAndTheIntervalCarriesIntoTheNextGesture) {
     rig.EditWithVerticalBar();
     rig.Press(100, 100);
     rig.MoveTo(100, 110);
-    rig.vertSlider = 10;
+    rig.vertSlider.SetPosition(10);
     rig.Tick();
-    rig.vertSlider = 50;
+    rig.vertSlider.SetPosition(50);
     rig.Tick();
     rig.Release(100, 110);
     rig.Log();

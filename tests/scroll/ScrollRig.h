@@ -10,6 +10,7 @@
 #include "tests/shared/FakeWindowQueries.h"
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -240,6 +241,24 @@ private:
     std::map<std::uintptr_t, CursorHandle> copiedFrom_;
 };
 
+// The framework's process-messages call, as a line in the log; whilePumping stands for the
+// messages it dispatches.
+struct LoggedPump final : IMessagePump, IMessageBox {
+    explicit LoggedPump(FakeScrollWorld& world) : world_(world) {}
+    void ProcessMessages() override {
+        world_.Note("ProcessMessages");
+        if (whilePumping) {
+            whilePumping();
+        }
+    }
+    int Show(WindowHandle, const std::string&, const std::string&, std::uint32_t) override { return 0; }
+
+    std::function<void()> whilePumping;
+
+private:
+    FakeScrollWorld& world_;
+};
+
 // A real engine wired to the fake, with a desktop of fake windows.
 struct ScrollRig {
     RuntimeSettings settings;
@@ -250,15 +269,12 @@ struct ScrollRig {
     FakeScrollWorld world;
     FakeWindowQueries windows;
     SystemCursors cursors{world};
-    int horzSlider = 0;
-    int vertSlider = 0;
-    int processed = 0;
+    TTrackBar horzSlider{0, 60};
+    TTrackBar vertSlider{0, 60};
+    LoggedPump pump{world};
+    TApplication application{pump, pump};
     ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, cursors, windows, world, world,
-                                          [this] { return horzSlider; }, [this] { return vertSlider; },
-                                          [this] {
-                                              ++processed;
-                                              world.Note("ProcessMessages");
-                                          }}};
+                                          horzSlider, vertSlider, application}};
 
     ScrollRig() {
         settings.ScrollEnabled = true;

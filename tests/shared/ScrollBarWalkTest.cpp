@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 namespace gw {
@@ -50,64 +49,6 @@ TEST(ClassNameContains, IsACaseSensitiveSubstringTest) {
         EXPECT_EQ(ClassNameContains(c.name, c.part), c.found) << c.name << " / " << c.part;
     }
     EXPECT_FALSE(ClassNameContains(nullptr, "x"));
-}
-
-TEST(ScrollClassRules, TheFirstRuleInTableOrderDecides) {
-    struct Case {
-        const char* name;
-        const char* rule;  // null: no rule applies
-        bool scrollable;
-        std::int32_t wheelFactor;
-    };
-    const Case cases[] = {
-        {"ComboLBox", "ComboLBox", false, 0},
-        {"MozillaWindowClassComboLBox", "ComboLBox", false, 0},  // rejected although it also names a wheel target
-        {"Internet Explorer_Server", "Internet Explorer_Server", true, 10},
-        {"SALFRAME MozillaWindowClass", "MozillaWindowClass", true, 30},
-        {"xSALFRAMEx", "SALFRAME", true, 10},
-        {"salframe", nullptr, false, 0},
-        {"Edit", nullptr, false, 0},
-        {"", nullptr, false, 0},
-    };
-    for (const Case& c : cases) {
-        const ScrollClassRule* rule = MatchScrollClassRule(c.name);
-        if (c.rule == nullptr) {
-            EXPECT_EQ(rule, nullptr) << c.name;
-            continue;
-        }
-        ASSERT_NE(rule, nullptr) << c.name;
-        EXPECT_STREQ(rule->part, c.rule);
-        EXPECT_EQ(rule->scrollable, c.scrollable) << c.name;
-        EXPECT_EQ(rule->wheelFactor, c.wheelFactor) << c.name;
-    }
-}
-
-TEST(ReadOwnBar, EnabledAndVisibleComeFromTheirOwnBitsAndAFailedQueryGivesNeither) {
-    struct Case {
-        std::optional<std::uint32_t> state;  // nullopt: GetScrollBarInfo fails
-        bool enabled;
-        bool visible;
-    };
-    const Case cases[] = {
-        {0u, true, true},
-        {win::kSTATE_SYSTEM_UNAVAILABLE, false, true},
-        {win::kSTATE_SYSTEM_INVISIBLE, true, false},
-        {win::kSTATE_SYSTEM_UNAVAILABLE | win::kSTATE_SYSTEM_INVISIBLE, false, false},
-        {0x10u /* pressed */ | 0x40u /* offscreen */, true, true},
-        {std::nullopt, false, false},
-    };
-    for (const Case& c : cases) {
-        FakeWindowQueries windows;
-        const WindowHandle window = windows.AddTopLevel("Edit");
-        if (c.state) {
-            windows.SetBarState(window, win::kOBJID_VSCROLL, *c.state);
-        }
-        const OwnBarState bar = ReadOwnBar(windows, window, win::kOBJID_VSCROLL);
-        EXPECT_EQ(bar.Enabled, c.enabled) << std::hex << c.state.value_or(0xDEAD);
-        EXPECT_EQ(bar.Visible, c.visible) << std::hex << c.state.value_or(0xDEAD);
-        EXPECT_EQ(bar.Usable(), c.enabled && c.visible);
-        EXPECT_FALSE(ReadOwnBar(windows, window, win::kOBJID_HSCROLL).Usable());  // that bar is not there
-    }
 }
 
 TEST(ReadClassName, GoneWindowReadsEmptyAndLongNamesAreCutAt253) {
