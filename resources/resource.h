@@ -1,6 +1,8 @@
 #pragma once
 // Resource numbers of Glidewing.exe. Included by Glidewing.rc and by the Win32 side of the
-// program; plain #defines so that the resource compiler reads them too.
+// program; plain #defines so that the resource compiler reads them too. This is the one list of
+// the pictures: images/make_images.py draws a file for every IDI_ (icon) and IDB_ (bitmap) number
+// here and binds them in images.rc, so a new picture is a number here and its drawing there.
 
 // The program icon comes first: the shell shows the lowest-numbered icon of an executable.
 #define IDI_GLIDEWING 1

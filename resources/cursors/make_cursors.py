@@ -2,15 +2,19 @@
 """Turns the cursor pictures of art/ into .cur files, the cursors.rc fragment that names them and a
 contact sheet to look at.
 
-    make_cursors.py OUTDIR            write NAME.cur for every picture, cursors.rc, cursors_sheet.png
-    make_cursors.py --check OUTDIR    the same, then read every .cur back and check it
+    make_cursors.py TABLE OUTDIR            write NAME.cur for every cursor, cursors.rc, cursors_sheet.png
+    make_cursors.py --check TABLE OUTDIR    the same, then read every .cur back and check it
 
-Each picture is a text file: a comment line, "hotspot X Y", then 32 rows of 32 characters:
+TABLE is the program's C++ header with the cursor table (SystemCursors.h): its CursorId enum and
+its resource-name array are the one list of cursors. Every name there needs art/NAME.txt, and every
+picture in art/ a name there. Each picture is a text file: a comment line, "hotspot X Y", then 32
+rows of 32 characters:
     .  transparent      #  black      o  white      ~  inverted screen
 Python 3 standard library only.
 """
 
 import os
+import re
 import struct
 import sys
 import zlib
@@ -19,30 +23,44 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 ART = os.path.join(HERE, "art")
 SIZE = 32
 
-# Resource names in the order of the program's cursor table, with the hotspots it expects.
-CURSORS = [
-    ("LEFTBLACK", (15, 15)),
-    ("RIGHTBLACK", (15, 15)),
-    ("UPBLACK", (15, 15)),
-    ("DOWNBLACK", (15, 15)),
-    ("LUBLACK", (6, 10)),
-    ("LDBLACK", (10, 25)),
-    ("RUBLACK", (21, 6)),
-    ("RDBLACK", (25, 21)),
-    ("BLANK", (15, 15)),
-    ("HAND", (15, 15)),
-    ("HANDBIZ", (15, 15)),
-    ("HANDVERT", (15, 15)),
-    ("HANDHORZ", (15, 15)),
-    ("AUTOCUR", (15, 15)),
-]
 
 # (AND bit, XOR bit) of each picture character.
 MASKS = {".": (1, 0), "#": (0, 0), "o": (0, 1), "~": (1, 1)}
 
 
+def read_table(path):
+    """The resource names of the program's cursor table in CursorId order. The header keeps them
+    twice (the enum and the name array); they must agree, or the build stops here."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+
+    def body(pattern, what):
+        found = re.search(pattern + r"\s*\{(.*?)\}", text, re.S)
+        if not found:
+            raise SystemExit("%s: no %s found" % (path, what))
+        return re.sub(r"//[^\n]*", "", found.group(1))
+
+    def constant(name):
+        found = re.search(r"\b%s\s*=\s*(\d+)\s*;" % name, text)
+        if not found:
+            raise SystemExit("%s: no %s found" % (path, name))
+        return int(found.group(1))
+
+    enum = body(r"enum\s+CursorId\b[^{]*", "CursorId enum")
+    ids = {name: int(value) for name, value in re.findall(r"(\w+)\s*=\s*(\d+)", enum)}
+    names = re.findall(r'"(\w+)"', body(r"kCursorResourceNames\s*=", "kCursorResourceNames"))
+    first, last = constant("kFirstCursorId"), constant("kLastCursorId")
+    by_id = [name for name, _ in sorted(ids.items(), key=lambda item: item[1])]
+    if sorted(ids.values()) != list(range(first, last + 1)) or names != by_id:
+        raise SystemExit("%s: the CursorId enum (%s) and kCursorResourceNames (%s) must name CursorIds "
+                         "%d..%d alike and in order" % (path, " ".join(by_id), " ".join(names), first, last))
+    return names
+
+
 def read_picture(name):
     path = os.path.join(ART, name + ".txt")
+    if not os.path.isfile(path):
+        raise SystemExit("%s: missing; the cursor table names %s" % (path, name))
     with open(path, encoding="ascii") as f:
         lines = [line.rstrip("\n") for line in f]
     rows = [line for line in lines if line and not line.startswith("#") and not line.startswith("hotspot")]
@@ -184,39 +202,45 @@ def contact_sheet(path, pictures):
     write_png(path, width, height, px)
 
 
+def check_files(out, pictures):
+    for name, rows, hotspot in pictures:
+        with open(os.path.join(out, name.lower() + ".cur"), "rb") as f:
+            back_rows, back_hotspot = read_cursor_file(f.read())
+        assert (back_rows, back_hotspot) == (rows, hotspot), name + ": .cur does not read back"
+        if name == "BLANK":
+            assert all(set(r) == {"."} for r in rows), "BLANK must be fully transparent"
+        else:
+            drawn = sum(c in "#o" for r in rows for c in r)
+            assert drawn > 60, name + ": hardly anything drawn"
+    print("checked %d cursors in %s" % (len(pictures), out))
+
+
 def main(argv):
     check = "--check" in argv
     args = [a for a in argv if a != "--check"]
-    if len(args) != 1:
+    if len(args) != 2:
         raise SystemExit(__doc__)
-    out = args[0]
+    table, out = args
+    names = read_table(table)
+    strays = sorted(set(f[:-4] for f in os.listdir(ART) if f.endswith(".txt")) - set(names))
+    if strays:
+        raise SystemExit("art/: %s not in the cursor table of %s" % (", ".join(strays), table))
     os.makedirs(out, exist_ok=True)
     pictures = []
-    rc_lines = ["// The fourteen cursors of the scroll engine, written by resources/cursors/make_cursors.py."]
-    for name, expected_hotspot in CURSORS:
+    rc_lines = ["// The cursors of the scroll engine, written by resources/cursors/make_cursors.py."]
+    for name in names:
         rows, hotspot = read_picture(name)
-        if hotspot != expected_hotspot:
-            raise SystemExit("%s: hotspot %s, the program expects %s" % (name, hotspot, expected_hotspot))
         file_name = name.lower() + ".cur"
         with open(os.path.join(out, file_name), "wb") as f:
             f.write(cursor_file(rows, hotspot))
         rc_lines.append('%s CURSOR "%s"' % (name, file_name))
         pictures.append((name, rows, hotspot))
+    contact_sheet(os.path.join(out, "cursors_sheet.png"), pictures)
+    if check:
+        check_files(out, pictures)
+    # Last, so that the build sees cursors.rc only once every file it names is there and checked.
     with open(os.path.join(out, "cursors.rc"), "w", newline="\n") as f:
         f.write("\n".join(rc_lines) + "\n")
-    contact_sheet(os.path.join(out, "cursors_sheet.png"), pictures)
-
-    if check:
-        for name, rows, hotspot in pictures:
-            with open(os.path.join(out, name.lower() + ".cur"), "rb") as f:
-                back_rows, back_hotspot = read_cursor_file(f.read())
-            assert (back_rows, back_hotspot) == (rows, hotspot), name + ": .cur does not read back"
-            if name == "BLANK":
-                assert all(set(r) == {"."} for r in rows), "BLANK must be fully transparent"
-            else:
-                drawn = sum(c in "#o" for r in rows for c in r)
-                assert drawn > 60, name + ": hardly anything drawn"
-        print("checked %d cursors in %s" % (len(pictures), out))
 
 
 if __name__ == "__main__":

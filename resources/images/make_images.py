@@ -3,12 +3,16 @@
 
     make_images.py OUTDIR
 
-Writes the .ico and .bmp files that Glidewing.rc names. All artwork is drawn here from simple
-shapes, so the pictures live in the repository as code and change by editing this file.
+resources/resource.h numbers the pictures; this script draws one file for each of its IDI_ (icon)
+and IDB_ (bitmap) numbers, named after it (IDI_MENU_EXIT: menu_exit.ico), and writes images.rc,
+the fragment of Glidewing.rc that binds each number to its file. A number without a drawing here,
+or a drawing without a number, stops the build. All artwork is drawn here from simple shapes, so
+the pictures live in the repository as code and change by editing this file.
 """
 
 import math
 import os
+import re
 import sys
 
 from raster import Canvas, arrow, double_arrow, in_polygon, in_round_rect, mix, write_bmp, write_ico
@@ -271,33 +275,65 @@ def about_side(width=120, height=320):
     return c
 
 
+# The drawing of each picture, by its name in resource.h. An icon holds one image per size,
+# largest first; a bitmap is one picture.
+PICTURES = {
+    'IDI_GLIDEWING': lambda: [program_art(48), program_art(32), program_art(16)],
+    'IDI_TRAY_ENABLED': lambda: [tray_art(32, True), tray_art(16, True)],
+    'IDI_TRAY_DISABLED': lambda: [tray_art(32, False), tray_art(16, False)],
+    'IDI_MENU_EXIT': lambda: [menu_exit()],
+    'IDI_MENU_SCROLL': lambda: [menu_scroll()],
+    'IDI_MENU_LOCK': lambda: [menu_lock()],
+    'IDI_MENU_EJECT': lambda: [menu_eject()],
+    'IDI_BUTTON_OK': lambda: [glyph_ok()],
+    'IDI_BUTTON_CANCEL': lambda: [glyph_cancel()],
+    'IDI_BUTTON_APPLY': lambda: [glyph_apply()],
+    'IDI_BUTTON_HELP': lambda: [glyph_help()],
+    'IDI_BUTTON_VISIT': lambda: [glyph_visit()],
+    'IDI_BUTTON_MAIL': lambda: [glyph_mail()],
+    'IDI_GROUP_SCROLL': lambda: [group_scroll()],
+    'IDI_GROUP_SWAP': lambda: [group_swap()],
+    'IDI_GROUP_HIDE': lambda: [group_hide()],
+    'IDI_GROUP_DEFAULT': lambda: [group_default()],
+    'IDI_GROUP_POPDESK': lambda: [group_popdesk()],
+    'IDI_ABOUT_LOGO': lambda: [about_logo()],
+    'IDB_ABOUT_SIDE': about_side,
+}
+
+RESOURCE_H = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'resource.h')
+
+
+def numbered_pictures():
+    """The IDI_ and IDB_ names of resource.h in its order, each matched with a drawing."""
+    with open(RESOURCE_H, encoding='utf-8') as f:
+        defines = re.findall(r'^#define\s+(ID[IB]_\w+)\s+(\d+)', f.read(), re.M)
+    names = [name for name, _ in defines]
+    numbers = [number for _, number in defines]
+    faults = ['%s has no drawing here' % n for n in names if n not in PICTURES]
+    faults += ['%s is drawn here but has no number in resource.h' % n for n in PICTURES if n not in names]
+    faults += ['number %s is given twice in resource.h' % n
+               for n in sorted(set(numbers)) if numbers.count(n) > 1]
+    if faults:
+        raise SystemExit('make_images.py: ' + '; '.join(faults))
+    return names
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else '.'
     os.makedirs(out, exist_ok=True)
-
-    def ico(name, *canvases):
-        write_ico(os.path.join(out, name), list(canvases))
-
-    ico('glidewing.ico', program_art(48), program_art(32), program_art(16))
-    ico('tray_on.ico', tray_art(32, True), tray_art(16, True))
-    ico('tray_off.ico', tray_art(32, False), tray_art(16, False))
-    ico('menu_exit.ico', menu_exit())
-    ico('menu_scroll.ico', menu_scroll())
-    ico('menu_lock.ico', menu_lock())
-    ico('menu_eject.ico', menu_eject())
-    ico('button_ok.ico', glyph_ok())
-    ico('button_cancel.ico', glyph_cancel())
-    ico('button_apply.ico', glyph_apply())
-    ico('button_help.ico', glyph_help())
-    ico('button_visit.ico', glyph_visit())
-    ico('button_mail.ico', glyph_mail())
-    ico('group_scroll.ico', group_scroll())
-    ico('group_swap.ico', group_swap())
-    ico('group_hide.ico', group_hide())
-    ico('group_default.ico', group_default())
-    ico('group_popdesk.ico', group_popdesk())
-    ico('about_logo.ico', about_logo())
-    write_bmp(os.path.join(out, 'about_side.bmp'), about_side())
+    rc_lines = ['// The pictures of resources/resource.h, written by resources/images/make_images.py.']
+    for name in numbered_pictures():
+        kind, stem = name.split('_', 1)
+        path = os.path.join(out, stem.lower() + ('.ico' if kind == 'IDI' else '.bmp'))
+        if kind == 'IDI':
+            write_ico(path, PICTURES[name]())
+            rc_lines.append('%s ICON "%s"' % (name, os.path.basename(path)))
+        else:
+            write_bmp(path, PICTURES[name]())
+            rc_lines.append('%s BITMAP "%s"' % (name, os.path.basename(path)))
+    # Last, so that the build sees images.rc only once every file it names is there.
+    with open(os.path.join(out, 'images.rc'), 'w', newline='\n') as f:
+        f.write('\n'.join(rc_lines) + '\n')
 
 
 if __name__ == '__main__':
