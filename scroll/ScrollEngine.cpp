@@ -110,6 +110,8 @@ void ScrollEngine::MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_
         } else if (WheelOnly()) {
             if (vertical) {
                 output_.WheelStep(step);
+            } else if (output_.SidewaysWheel()) {
+                output_.HorzWheelStep(step);
             } else {
                 output_.HorzLineSteps(x);
             }
@@ -166,6 +168,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
     state_.Anchor = Point{x, y};
 
     if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
+        output_.ForgetWheelRemainder();
         if (settings.MoveScrollMode) {
             if (probe_.Any() || probe_.WheelTarget) {
                 env_.Share.Set(&HookShare::PassInput, true);

@@ -91,6 +91,14 @@ void ScrollInputOps::MouseEvent(std::uint32_t flags) {
     mouse_event(flags, 0, 0, 0, 0);
 }
 
+void ScrollInputOps::InjectWheel(std::uint32_t flags, std::int32_t delta) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.mouseData = static_cast<DWORD>(delta); // signed, in a DWORD
+    ::SendInput(1, &input, sizeof input);
+}
+
 void ScrollInputOps::Sleep(std::uint32_t milliseconds) {
     ::Sleep(milliseconds);
 }

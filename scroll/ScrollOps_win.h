@@ -30,6 +30,7 @@ public:
     void SetCursorPos(std::int32_t x, std::int32_t y) override;
     Point GetCursorPos() override;
     void MouseEvent(std::uint32_t flags) override;
+    void InjectWheel(std::uint32_t flags, std::int32_t delta) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
 };

@@ -15,6 +15,9 @@ constexpr std::uint32_t kReleasePauseMs = 10; // lets the last move land before 
 constexpr std::uint32_t kWheelTimeoutMs = 20;
 constexpr std::uint32_t kMoveLineTimeoutMs = 10; // each line of a sideways Move Scroll step
 constexpr std::uint32_t kWheelInterval = 200;
+// How long an injected wheel gets to reach the window under the cursor before the cursor, moved
+// there for it, goes back to where the user left it.
+constexpr std::uint32_t kInjectPauseMs = 20;
 constexpr int kSliderMax = 60;
 
 std::intptr_t HandleParam(WindowHandle window) {
@@ -23,6 +26,17 @@ std::intptr_t HandleParam(WindowHandle window) {
 
 int Speed(const TTrackBar& slider) {
     return std::clamp(slider.Position(), 0, kSliderMax);
+}
+
+// The Auto Scroll wheel delta of a slider position: 4 (slider 0) to 94 (slider 60) per tick.
+std::int16_t AutoWheelDelta(const TTrackBar& slider) {
+    const int speed = Speed(slider);
+    return static_cast<std::int16_t>(speed + speed / 2 + 4);
+}
+
+// A Move Scroll step times the wheel factor, in the 16 bits the wheel message carries.
+std::int16_t MoveWheelDelta(std::int32_t step, std::int32_t factor) {
+    return static_cast<std::int16_t>(static_cast<std::int16_t>(step) * static_cast<std::int16_t>(factor));
 }
 
 } // namespace
@@ -130,15 +144,64 @@ void ScrollOutput::EndThumbDrag(ScrollAxis axis) {
 }
 
 void ScrollOutput::WheelStep(std::int32_t dy) {
-    const auto delta = static_cast<std::int16_t>(static_cast<std::int16_t>(dy) *
-                                                 static_cast<std::int16_t>(probe_.WheelFactor));
-    std::uint32_t wParam = MakeLong(0, delta);
-    if (!env_.Settings.Inverse) {
-        wParam = 0u - wParam; // mouse down scrolls towards the end: a negative wheel delta
+    const std::int16_t delta = MoveWheelDelta(dy, probe_.WheelFactor);
+    // Mouse down scrolls towards the end, which is a negative turn of the wheel.
+    Wheel(ScrollAxis::Vertical, env_.Settings.Inverse ? delta : static_cast<std::int16_t>(-delta), gesture_.Anchor);
+}
+
+void ScrollOutput::HorzWheelStep(std::int32_t dx) {
+    const std::int16_t delta = MoveWheelDelta(dx, probe_.WheelFactor);
+    // Mouse right scrolls towards the end, which the horizontal wheel counts positive.
+    Wheel(ScrollAxis::Horizontal, env_.Settings.Inverse ? static_cast<std::int16_t>(-delta) : delta,
+          gesture_.Anchor);
+}
+
+void ScrollOutput::Wheel(ScrollAxis axis, std::int16_t delta, Point at) {
+    switch (probe_.Delivery) {
+    case WheelDelivery::SentSidewaysLines:
+    case WheelDelivery::SentWheels:
+        SendWheel(axis, delta, at);
+        break;
+    case WheelDelivery::SentWholeNotches: {
+        // Keep back what does not make a notch; send one message per whole notch.
+        std::int32_t& remainder = notchRemainder_[axis == ScrollAxis::Vertical ? 0 : 1];
+        remainder += delta;
+        for (; remainder >= win::kWHEEL_DELTA; remainder -= win::kWHEEL_DELTA) {
+            SendWheel(axis, win::kWHEEL_DELTA, at);
+        }
+        for (; remainder <= -win::kWHEEL_DELTA; remainder += win::kWHEEL_DELTA) {
+            SendWheel(axis, -win::kWHEEL_DELTA, at);
+        }
+        break;
     }
-    env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
-                                MakeLParam(gesture_.Anchor.x, gesture_.Anchor.y), win::kSMTO_BLOCK,
-                                kWheelTimeoutMs);
+    case WheelDelivery::Injected:
+        InjectWheel(axis, delta, at);
+        break;
+    }
+}
+
+void ScrollOutput::SendWheel(ScrollAxis axis, std::int16_t delta, Point at) {
+    env_.Window.SendWithTimeout(probe_.ScrollTarget,
+                                axis == ScrollAxis::Vertical ? win::kWM_MOUSEWHEEL : win::kWM_MOUSEHWHEEL,
+                                MakeWParam(0, delta), MakeLParam(at.x, at.y), win::kSMTO_BLOCK, kWheelTimeoutMs);
+}
+
+void ScrollOutput::InjectWheel(ScrollAxis axis, std::int16_t delta, Point at) {
+    // Paused, the hooks neither report nor swallow the wheel we inject, nor the cursor's moves.
+    env_.Share.Set(&HookShare::HooksPaused, true);
+    // The system gives the wheel to the window under the cursor. When the user has moved off the
+    // window, the cursor visits the point for the turn and then goes back.
+    const Point cursor = env_.Input.GetCursorPos();
+    const bool away = env_.Window.WindowFromPoint(cursor) != probe_.ScrollTarget;
+    if (away) {
+        env_.Input.SetCursorPos(at.x, at.y);
+    }
+    env_.Input.InjectWheel(axis == ScrollAxis::Vertical ? win::kMOUSEEVENTF_WHEEL : win::kMOUSEEVENTF_HWHEEL, delta);
+    if (away) {
+        env_.Input.Sleep(kInjectPauseMs);
+        env_.Input.SetCursorPos(cursor.x, cursor.y);
+    }
+    env_.Share.Set(&HookShare::HooksPaused, false);
 }
 
 void ScrollOutput::HorzLineSteps(std::int32_t x) {
@@ -171,27 +234,28 @@ void ScrollOutput::ScrollTimerTimer() {
     }
     const ScrollDirection direction = gesture_.AutoDirection;
     if (direction == ScrollDirection::Left || direction == ScrollDirection::Right) {
-        if (probe_.CanScrollHorz || probe_.WheelTarget) {
+        if (SidewaysWheel()) {
+            // The vertical wheel's pace, driven by the horizontal slider; right is towards the end.
+            env_.ScrollTimer.SetInterval(kWheelInterval);
+            const std::int16_t delta = AutoWheelDelta(env_.HorzSpeedSlider);
+            Wheel(ScrollAxis::Horizontal, direction == ScrollDirection::Right ? delta : static_cast<std::int16_t>(-delta),
+                  probe_.ProbePoint);
+        } else if (probe_.CanScrollHorz || probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(150 - 2 * Speed(env_.HorzSpeedSlider)));
             SendLine(win::kWM_HSCROLL,
                      direction == ScrollDirection::Left ? win::kSB_LINELEFT : win::kSB_LINERIGHT,
                      probe_.HorzBarControl);
         }
     } else if (direction == ScrollDirection::Up || direction == ScrollDirection::Down) {
-        const int speed = Speed(env_.VertSpeedSlider);
         if (probe_.CanScrollVert && !probe_.WheelTarget) {
-            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(600 - 8 * speed));
+            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(600 - 8 * Speed(env_.VertSpeedSlider)));
             SendLine(win::kWM_VSCROLL, direction == ScrollDirection::Up ? win::kSB_LINEUP : win::kSB_LINEDOWN,
                      probe_.VertBarControl);
         } else if (probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(kWheelInterval);
-            std::uint32_t wParam = MakeLong(0, speed + speed / 2 + 4);
-            if (direction == ScrollDirection::Down) {
-                wParam = 0u - wParam;
-            }
-            env_.Window.SendWithTimeout(probe_.ScrollTarget, win::kWM_MOUSEWHEEL, wParam,
-                                        MakeLParam(probe_.ProbePoint.x, probe_.ProbePoint.y),
-                                        win::kSMTO_BLOCK, kWheelTimeoutMs);
+            const std::int16_t delta = AutoWheelDelta(env_.VertSpeedSlider);
+            Wheel(ScrollAxis::Vertical, direction == ScrollDirection::Up ? delta : static_cast<std::int16_t>(-delta),
+                  probe_.ProbePoint);
         }
     }
 }

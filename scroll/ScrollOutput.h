@@ -5,6 +5,7 @@
 #include "scroll/ScrollEnvironment.h"
 #include "scroll/ScrollProbe.h"
 
+#include <array>
 #include <cstdint>
 
 namespace gw {
@@ -27,8 +28,14 @@ public:
     void MoveThumb(ScrollAxis axis, std::int32_t step);
     void EndThumbDrag(ScrollAxis axis);
 
+    // Move Scroll steps on a wheel target without bars: the wheel for the vertical axis; sideways
+    // the horizontal wheel where the family takes it (SidewaysWheel), else line messages.
     void WheelStep(std::int32_t dy);
+    void HorzWheelStep(std::int32_t dx);
     void HorzLineSteps(std::int32_t x);
+    bool SidewaysWheel() const { return probe_.Delivery != WheelDelivery::SentSidewaysLines; }
+    // A new gesture starts without the part of a notch an earlier one kept back.
+    void ForgetWheelRemainder() { notchRemainder_ = {}; }
 
     // One Auto Scroll step per ScrollTimer tick.
     void ScrollTimerTimer();
@@ -50,6 +57,11 @@ private:
     void SendAndWait(std::uint32_t message, std::uint32_t code, std::intptr_t lParam);
     // One line and its SB_ENDSCROLL; control is the bar named in lParam (null for none).
     void SendLine(std::uint32_t message, std::uint32_t code, WindowHandle control);
+    // A turn of the vertical or horizontal wheel by delta in the units and sign of the wheel
+    // messages (positive: up, or right), at the screen point at, delivered the family's way.
+    void Wheel(ScrollAxis axis, std::int16_t delta, Point at);
+    void SendWheel(ScrollAxis axis, std::int16_t delta, Point at);
+    void InjectWheel(ScrollAxis axis, std::int16_t delta, Point at);
 
     ScrollEnvironment& env_;
     const GestureState& gesture_;
@@ -61,6 +73,8 @@ private:
     ThumbDrag horz_;
     KeyboardState savedKeyState_{};
     std::uint8_t savedLButtonState_ = 0;
+    // Wheel delta not yet sent to a family that takes whole notches only: vertical, horizontal.
+    std::array<std::int32_t, 2> notchRemainder_{};
 };
 
 } // namespace gw

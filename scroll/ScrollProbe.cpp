@@ -8,8 +8,10 @@ bool ProbeScrollTarget(IWindowQueries& queries, IScrollInputOps& input, WindowHa
     // Under a "_WwB" parent the gesture needs the separate bars, so the probe walks on for them.
     static_cast<ScrollableWindowFindings&>(results) =
         ProbeScrollableWindow(queries, window, WheelParentRule::MarkAndWalkOn);
+    results.Delivery = WheelDelivery::SentSidewaysLines;
     if (results.ClassRule != nullptr && results.ClassRule->scrollable) {
         results.WheelFactor = results.ClassRule->wheelFactor;
+        results.Delivery = results.ClassRule->delivery;
     }
     results.ScrollTarget = window;
     if (results.Scrollable && results.VertBarControl) {

@@ -17,6 +17,9 @@ struct ProbeResults : ScrollableWindowFindings {
     // Wheel delta per pixel of Move Scroll on a wheel target. Only the class rules set it; every
     // other probe keeps the last value (0 until first set).
     std::int32_t WheelFactor = 0;
+    // How the wheel reaches the window and how it scrolls sideways: its class rule's, else (a pane
+    // under a "_WwB" parent, or no wheel target at all) wheel messages and sideways lines.
+    WheelDelivery Delivery = WheelDelivery::SentSidewaysLines;
 };
 
 // Rewrites every result but WheelFactor. True when a gesture may start over window.

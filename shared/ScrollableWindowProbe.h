@@ -12,6 +12,20 @@
 
 namespace gw {
 
+// How the program's wheel reaches a family of wheel targets, and how it scrolls sideways.
+enum class WheelDelivery : std::uint8_t {
+    // WM_MOUSEWHEEL sent to the window; sideways by WM_HSCROLL line messages.
+    SentSidewaysLines,
+    // WM_MOUSEWHEEL and WM_MOUSEHWHEEL sent to the window, with the deltas as they come.
+    SentWheels,
+    // The same, but only whole notches (120): the family scrolls a fixed distance per wheel
+    // message, whatever its delta, so small deltas would each scroll a whole notch.
+    SentWholeNotches,
+    // Real wheel input injected with the cursor over the window: the family reads its input from
+    // the system's input queue and ignores wheel messages sent to it.
+    Injected,
+};
+
 // A family of windows recognised by a part of its class name (case-sensitive). Adding a family is
 // one row of kScrollClassRules; a new field gets a default here, so the rows that do not need it
 // stay as they are.
@@ -22,6 +36,7 @@ struct ScrollClassRule {
     bool scrollable = false;
     // The program's wheel delta per pixel of Move Scroll on such a window.
     std::int32_t wheelFactor = 0;
+    WheelDelivery delivery = WheelDelivery::SentSidewaysLines;
 };
 
 // Both deliverables read this one table, in this order; the first rule whose part occurs anywhere in
@@ -32,6 +47,19 @@ inline constexpr ScrollClassRule kScrollClassRules[] = {
     {.part = "Internet Explorer_Server", .scrollable = true, .wheelFactor = 10},
     {.part = "MozillaWindowClass", .scrollable = true, .wheelFactor = 30},
     {.part = "SALFRAME", .scrollable = true, .wheelFactor = 10},
+    // Chromium browsers and Electron applications: the page's own child window. Fractions of a
+    // notch scroll proportionally; the position in the message picks the frame under it.
+    {.part = "Chrome_RenderWidgetHostHWND", .scrollable = true, .wheelFactor = 10,
+     .delivery = WheelDelivery::SentWheels},
+    // WPF: the top-level window that hosts all of an application's content ("HwndWrapper[app;;id]").
+    // Its scroll viewers move three lines per message, whatever the delta.
+    {.part = "HwndWrapper[", .scrollable = true, .wheelFactor = 10, .delivery = WheelDelivery::SentWholeNotches},
+    // Qt 5 and 6 top-level windows ("Qt5QWindowIcon", "Qt6QWindowIcon", "Qt5152QWindowIcon", ...);
+    // the widget under the message's position gets the wheel.
+    {.part = "QWindowIcon", .scrollable = true, .wheelFactor = 10, .delivery = WheelDelivery::SentWheels},
+    // UWP and WinUI applications: input reaches them through the system's pointer input only.
+    {.part = "Windows.UI.Core.CoreWindow", .scrollable = true, .wheelFactor = 10,
+     .delivery = WheelDelivery::Injected},
 };
 
 // The first rule of kScrollClassRules that matches className, or null.

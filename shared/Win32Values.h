@@ -46,6 +46,8 @@ inline constexpr std::uint32_t kWM_MBUTTONDOWN = 0x0207;
 inline constexpr std::uint32_t kWM_MBUTTONUP = 0x0208;
 inline constexpr std::uint32_t kWM_MBUTTONDBLCLK = 0x0209;
 inline constexpr std::uint32_t kWM_MOUSEWHEEL = 0x020A;
+inline constexpr std::uint32_t kWM_MOUSEHWHEEL = 0x020E;
+inline constexpr std::int32_t kWHEEL_DELTA = 120; // one notch of the wheel
 
 // --- Mouse key-state flags and hit-test codes
 inline constexpr std::uint32_t kMK_LBUTTON = 0x0001;
@@ -84,6 +86,8 @@ inline constexpr std::uint32_t kMOUSEEVENTF_RIGHTDOWN = 0x0008;
 inline constexpr std::uint32_t kMOUSEEVENTF_RIGHTUP = 0x0010;
 inline constexpr std::uint32_t kMOUSEEVENTF_MIDDLEDOWN = 0x0020;
 inline constexpr std::uint32_t kMOUSEEVENTF_MIDDLEUP = 0x0040;
+inline constexpr std::uint32_t kMOUSEEVENTF_WHEEL = 0x0800;
+inline constexpr std::uint32_t kMOUSEEVENTF_HWHEEL = 0x1000;
 
 // --- Keyboard
 inline constexpr std::uint32_t kVK_LBUTTON = 0x01;

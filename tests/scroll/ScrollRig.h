@@ -43,6 +43,9 @@ inline std::string Cursors(const char* name) { return std::string("SystemCursors
 inline std::string SetCursorPos(std::int32_t x, std::int32_t y) { return "SetCursorPos " + Pt(x, y); }
 inline std::string MouseEvent(std::uint32_t flags) { return "mouse_event " + Hex(flags); }
 inline std::string Sleep(std::uint32_t ms) { return "Sleep " + std::to_string(ms); }
+inline std::string Inject(std::uint32_t flags, std::int32_t delta) {
+    return "SendInput " + Hex(flags) + " " + std::to_string(delta);
+}
 
 class FakeScrollWorld final : public IScrollWindowOps, public IScrollInputOps, public ICursorApi, public TTimer::View {
 public:
@@ -140,6 +143,7 @@ public:
         return cursor;
     }
     void MouseEvent(std::uint32_t flags) override { Record(test::MouseEvent(flags)); }
+    void InjectWheel(std::uint32_t flags, std::int32_t delta) override { Record(Inject(flags, delta)); }
     void Sleep(std::uint32_t ms) override { Record(test::Sleep(ms)); }
     bool ButtonsSwapped() override {
         Record("GetSystemMetrics SM_SWAPBUTTON");
