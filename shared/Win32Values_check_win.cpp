@@ -2,6 +2,10 @@
 // agree with the platform headers.
 
 #define OEMRESOURCE  // brings the OCR_ cursor ids
+// The program runs on XP and later; the headers show the horizontal wheel's numbers from Vista on.
+// This file only compares numbers, so it may look at the newer headers.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
 #include "shared/Win32Values.h"
 
 #include <windows.h>

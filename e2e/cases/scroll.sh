@@ -8,8 +8,8 @@
 # Our program cannot read the scroll bars of another process's window under Wine (it can see
 # scroll-bar controls by class and style, but GetScrollBarInfo fails across processes), so dragging
 # the thumb of a window's own bar is proven by the unit tests of the scroll output; here the
-# windows are scrolled as wheel targets (a class name containing "MozillaWindowClass") and through
-# a sibling "ScrollBar" control.
+# windows are scrolled as wheel targets (class names containing "MozillaWindowClass",
+# "Chrome_RenderWidgetHostHWND" and "HwndWrapper[") and through a sibling "ScrollBar" control.
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 
@@ -76,12 +76,13 @@ drag_path() {
   done
 }
 
-# wheel_deltas TAG MARK [END]: the signed wheel deltas the window received after MARK, one a line.
+# wheel_deltas TAG MARK [END] [MSG=020A]: the signed wheel deltas the window received after MARK,
+# one a line; MSG 020E for the horizontal wheel.
 wheel_deltas() {
   local lines
   lines=$(gw_log_since "$GW_TARGET_LOG" "$2")
   [ -n "${3:-}" ] && lines=$(echo "$lines" | head -n $(($3 - $2)))
-  echo "$lines" | sed -n "s/^$1 msg=0x020A wp=0x\\([0-9A-F]\\{4\\}\\)[0-9A-F]\\{4\\} .*/\\1/p" |
+  echo "$lines" | sed -n "s/^$1 msg=0x${4:-020A} wp=0x\\([0-9A-F]\\{4\\}\\)[0-9A-F]\\{4\\} .*/\\1/p" |
     while read -r high; do
       local v=$((16#$high))
       [ "$v" -ge 32768 ] && v=$((v - 65536))
@@ -209,32 +210,204 @@ case_move_scroll.wheel() {
 # A press and release without movement is not a scroll: the window gets the click, replayed at the
 # release point, after the release (the real press was swallowed).
 replayed_click() {
-  local mode=$1 x y mark end down up
+  local mode=$1 tag=${2:-mozilla} x y mark end down up
   gw_target_start
   app_start ScrollModeB="$mode"
-  read -r x y <<<"$(gw_target_point mozilla)"
+  read -r x y <<<"$(gw_target_point "$tag")"
   gw_move "$x" "$y"
   sleep 0.3
   mark=$(gw_log_mark "$GW_TARGET_LOG")
   xdotool mousedown 3
   sleep 0.5
-  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0204 " "the press should wait for the release"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^$tag msg=0x0204 " "the press should wait for the release"
   xdotool mouseup 3
-  down=$(gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0204 " 5 "$mark")
-  up=$(gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0205 " 5 "$mark")
+  down=$(gw_wait_log "$GW_TARGET_LOG" "^$tag msg=0x0204 " 5 "$mark")
+  up=$(gw_wait_log "$GW_TARGET_LOG" "^$tag msg=0x0205 " 5 "$mark")
   local lp
-  lp=$(gw_target_lparam mozilla "$x" "$y")
+  lp=$(gw_target_lparam "$tag" "$x" "$y")
   [[ "$down" == *"lp=$lp" ]] || gw_fail "replayed press at the wrong place: $down (expected lp=$lp)"
   [[ "$up" == *"lp=$lp" ]] || gw_fail "replayed release at the wrong place: $up"
-  end=$(settle mozilla "$x" "$y")
-  [ "$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) | grep -c '^mozilla msg=0x0204 ')" -eq 1 ] ||
+  end=$(settle "$tag" "$x" "$y")
+  [ "$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) | grep -c "^$tag msg=0x0204 ")" -eq 1 ] ||
     gw_fail "the click should arrive once"
-  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "a click scrolls nothing" "$end"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^$tag msg=0x020[AE] " "a click scrolls nothing" "$end"
   app_quit
 }
 
 case_click.replayed_move_scroll() { replayed_click 1; }
 case_click.replayed_auto_scroll() { replayed_click 0; }
+
+# ---------------------------------------------------------------------------------------------
+# The newer wheel families: a Chromium page ("Chrome_RenderWidgetHostHWND") takes the wheel as it
+# comes; a WPF window ("HwndWrapper[...]") gets whole notches of 120 only, since it scrolls the same
+# distance for any delta. Both scroll sideways by the horizontal wheel (0x020E, positive to the
+# right), never by line messages. A UWP window ("Windows.UI.Core.CoreWindow") ignores wheel messages
+# sent to it: it gets real wheel input, injected with the cursor over it (Wine, too, gives such
+# input to the window under the cursor).
+
+# auto_gesture TAG DX DY: a Classic Auto Scroll gesture from the window's centre, the pointer moved
+# by DX DY to choose the direction, then held for 1.6 s; prints the line number that ends it.
+auto_gesture() {
+  local tag=$1 dx=$2 dy=$3 x y
+  read -r x y <<<"$(gw_target_point "$tag")"
+  gw_move "$x" "$y"
+  sleep 0.3
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" "$dx" "$dy" 3
+  sleep 1.6
+  xdotool mouseup 3
+  sleep 0.5
+  settle "$tag" $((x + dx)) $((y + dy))
+}
+
+# move_gesture TAG X Y UX UY: a Classic Move Scroll gesture pressed at X Y: 10 pixels along (UX, UY)
+# lock the axis, 40 more scroll; prints the line number that ends it (a move back at the press
+# point, which is inside the window wherever the gesture went).
+move_gesture() {
+  local tag=$1 x=$2 y=$3 ux=$4 uy=$5
+  gw_move "$x" "$y"
+  sleep 0.3
+  xdotool mousedown 3
+  sleep 0.3
+  gw_move $((x + 10 * ux)) $((y + 10 * uy))
+  sleep 0.2
+  drag_path $((x + 10 * ux)) $((y + 10 * uy)) $((40 * ux)) $((40 * uy)) 4
+  sleep 0.3
+  xdotool mouseup 3
+  sleep 0.5
+  settle "$tag" "$x" "$y"
+}
+
+# expect_turns TAG MARK END MSG DELTA MIN MAX: between MARK and END the window got MIN to MAX
+# messages MSG (020A or 020E), each turning the wheel by DELTA, and no other wheel or line message,
+# press or release.
+expect_turns() {
+  local tag=$1 mark=$2 end=$3 msg=$4 delta=$5 min=$6 max=$7 deltas count wrong other=020E
+  [ "$msg" = 020E ] && other=020A
+  deltas=$(wheel_deltas "$tag" "$mark" "$end" "$msg")
+  count=$(echo "$deltas" | grep -c .)
+  wrong=$(echo "$deltas" | grep . | grep -Evcx -- "$delta")
+  gw_log "$tag: $count messages 0x$msg: $(echo $deltas)"
+  [ "$count" -ge "$min" ] && [ "$count" -le "$max" ] || gw_fail "expected $min to $max messages 0x$msg, got $count"
+  [ "$wrong" -eq 0 ] || gw_fail "every delta of 0x$msg should be $delta"
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^$tag msg=0x($other|0114|0115|020[45]) " "only 0x$msg belongs to this gesture" "$end"
+}
+
+# Auto Scroll, both sliders at 60: a turn every 200 ms, 94 a turn; the WPF window a notch whenever
+# the turns make one (about 6 in 1.6 s).
+case_modern.auto_scroll.chrome() {
+  gw_target_start
+  app_start
+  local mark end
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  end=$(auto_gesture chrome 0 30)
+  expect_turns chrome "$mark" "$end" 020A -94 4 14
+  mark=$end
+  end=$(auto_gesture chrome 30 0)
+  expect_turns chrome "$mark" "$end" 020E 94 4 14
+  app_quit
+}
+
+case_modern.auto_scroll.wpf() {
+  gw_target_start
+  app_start
+  local mark end
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  end=$(auto_gesture wpf 0 -30)
+  expect_turns wpf "$mark" "$end" 020A 120 2 12
+  mark=$end
+  end=$(auto_gesture wpf -30 0)
+  expect_turns wpf "$mark" "$end" 020E -120 2 12
+  app_quit
+}
+
+# Move Scroll, 10 a pixel: 40 pixels down turn the wheel by -400 in all, 40 to the right the
+# horizontal wheel by +400; the WPF window gets the three whole notches of 40 pixels up (or left).
+case_modern.move_scroll.chrome() {
+  gw_target_start
+  app_start ScrollModeB=1
+  local x y mark end msg sum d
+  read -r x y <<<"$(gw_target_point chrome)"
+  for msg in 020A 020E; do
+    mark=$(gw_log_mark "$GW_TARGET_LOG")
+    if [ "$msg" = 020A ]; then
+      end=$(move_gesture chrome "$x" $((y - 40)) 0 1)
+    else
+      end=$(move_gesture chrome $((x - 60)) "$y" 1 0)
+    fi
+    sum=0
+    for d in $(wheel_deltas chrome "$mark" "$end" "$msg"); do
+      [ $((d % 10)) -eq 0 ] || gw_fail "delta $d of 0x$msg: expected a multiple of 10"
+      sum=$((sum + d))
+    done
+    gw_log "chrome 0x$msg: $(echo $(wheel_deltas chrome "$mark" "$end" "$msg")) (sum $sum)"
+    local want=-400
+    [ "$msg" = 020E ] && want=400
+    [ "$sum" -eq "$want" ] || gw_fail "40 pixels after the lock should add up to $want on 0x$msg, got $sum"
+    expect_turns chrome "$mark" "$end" "$msg" '-?[0-9]+' 1 40
+  done
+  app_quit
+}
+
+case_modern.move_scroll.wpf() {
+  gw_target_start
+  app_start ScrollModeB=1
+  local x y mark end
+  read -r x y <<<"$(gw_target_point wpf)"
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  end=$(move_gesture wpf "$x" $((y + 40)) 0 -1)
+  expect_turns wpf "$mark" "$end" 020A 120 3 3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  end=$(move_gesture wpf $((x + 60)) "$y" -1 0)
+  expect_turns wpf "$mark" "$end" 020E -120 3 3
+  app_quit
+}
+
+# The injected wheel: Auto Scroll down, then sideways to the left; Move Scroll up, and to the right
+# out of the window, where the cursor visits the lock point for each turn and comes back. Injected
+# turns are not reported to the program (the hooks are paused around them), and the cursor's visits
+# must not count as moves: 40 pixels make exactly 400.
+case_modern.auto_scroll.uwp() {
+  gw_target_start
+  app_start
+  local mark end
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  end=$(auto_gesture uwp 0 30)
+  expect_turns uwp "$mark" "$end" 020A -94 4 14
+  mark=$end
+  end=$(auto_gesture uwp -30 0)
+  expect_turns uwp "$mark" "$end" 020E -94 4 14
+  app_quit
+}
+
+case_modern.move_scroll.uwp() {
+  gw_target_start
+  app_start ScrollModeB=1
+  local x y left top right bottom mark end msg want sum d
+  read -r left top right bottom <<<"$(gw_target_rect uwp)"
+  for msg in 020A 020E; do
+    mark=$(gw_log_mark "$GW_TARGET_LOG")
+    if [ "$msg" = 020A ]; then
+      x=$(((left + right) / 2)) y=$((bottom - 20)) want=400
+      end=$(move_gesture uwp "$x" "$y" 0 -1)
+    else
+      x=$((right - 30)) y=$(((top + bottom) / 2)) want=400
+      end=$(move_gesture uwp "$x" "$y" 1 0)  # ends 20 pixels right of the window
+    fi
+    sum=0
+    for d in $(wheel_deltas uwp "$mark" "$end" "$msg"); do
+      sum=$((sum + d))
+    done
+    gw_log "uwp 0x$msg: $(echo $(wheel_deltas uwp "$mark" "$end" "$msg")) (sum $sum)"
+    [ "$sum" -eq "$want" ] || gw_fail "40 pixels after the lock should add up to $want on 0x$msg, got $sum"
+    expect_turns uwp "$mark" "$end" "$msg" '[0-9]+' 1 40
+  done
+  app_quit
+}
+
+case_modern.click.chrome() { replayed_click 0 chrome; }
+case_modern.click.wpf() { replayed_click 1 wpf; }
 
 # ---------------------------------------------------------------------------------------------
 # Toggle: a click arms Auto Scroll, the mouse alone then scrolls, the next click ends it; no click

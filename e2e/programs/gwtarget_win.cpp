@@ -18,7 +18,12 @@
 //   pane     "GWTargetPlain", no bars, beside sibbar         frame at (780,100) 220x300, pane 180 wide
 //   sibbar   "ScrollBar" control, SBS_VERT, range 0..100     right 40 pixels of that frame
 //   edit     multi-line "Edit" with a vertical bar           frame at (300,420) 240x200
-// Frames are tagged listframe, plainframe, mozillaframe, siblingframe, editframe.
+//   chrome   "Chrome_RenderWidgetHostHWND", no bars           frame at (560,420) 200x140
+//   wpf      "HwndWrapper[Test;;1]", no bars, a top-level     window at (780,420) 200x140
+//            window of its own, as WPF's are
+//   uwp      "Windows.UI.Core.CoreWindow", no bars           frame at (560,580) 200x140
+// Frames are tagged listframe, plainframe, mozillaframe, siblingframe, editframe, chromeframe,
+// uwpframe.
 
 #include "e2e/programs/E2eLog_win.h"
 
@@ -173,8 +178,9 @@ HWND Add(const char* tag, HWND window, bool subclass) {
     return window;
 }
 
-HWND Frame(const char* tag, const char* title, int x, int y, int width, int height) {
-    HWND frame = CreateWindowExA(0, "GWTargetFrame", title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, nullptr,
+HWND Frame(const char* tag, const char* title, int x, int y, int width, int height,
+           const char* className = "GWTargetFrame") {
+    HWND frame = CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, nullptr,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     return Add(tag, frame, false);
 }
@@ -200,6 +206,9 @@ void CreateSubjects() {
     Register("GWTargetFrame");
     Register("GWTargetPlain");
     Register("GWTestMozillaWindowClass");
+    Register("Chrome_RenderWidgetHostHWND");
+    Register("HwndWrapper[Test;;1]");
+    Register("Windows.UI.Core.CoreWindow");
 
     HWND listFrame = Frame("listframe", "GWTarget list", 300, 100, 240, 300);
     HWND list = Child("list", "ListBox", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, listFrame, 0, 0, 240, 300, true);
@@ -230,7 +239,15 @@ void CreateSubjects() {
     }
     SetWindowTextA(edit, text.c_str());
 
-    for (HWND frame : {listFrame, plainFrame, mozillaFrame, siblingFrame, editFrame}) {
+    HWND chromeFrame = Frame("chromeframe", "GWTarget chrome", 560, 420, 200, 140);
+    Child("chrome", "Chrome_RenderWidgetHostHWND", 0, chromeFrame, 0, 0, 200, 140, false);
+
+    HWND wpf = Frame("wpf", "GWTarget wpf", 780, 420, 200, 140, "HwndWrapper[Test;;1]");
+
+    HWND uwpFrame = Frame("uwpframe", "GWTarget uwp", 560, 580, 200, 140);
+    Child("uwp", "Windows.UI.Core.CoreWindow", 0, uwpFrame, 0, 0, 200, 140, false);
+
+    for (HWND frame : {listFrame, plainFrame, mozillaFrame, siblingFrame, editFrame, chromeFrame, wpf, uwpFrame}) {
         ShowWindow(frame, SW_SHOWNOACTIVATE);
         UpdateWindow(frame);
     }

@@ -22,7 +22,20 @@ Log Lines(WindowHandle target, std::uint32_t message, std::uint32_t code, Window
 
 // ---------------------------------------------------------------- Auto Scroll ticks
 
-enum class Target { OwnVertical, OwnHorizontal, WheelPage, SiblingVertical };
+enum class Target { OwnVertical, OwnHorizontal, WheelPage, SiblingVertical, Chromium, Wpf, CoreWindow };
+
+const char* WheelClass(Target kind) {
+    switch (kind) {
+    case Target::Chromium:
+        return "Chrome_RenderWidgetHostHWND";
+    case Target::Wpf:
+        return "HwndWrapper[App;;1]";
+    case Target::CoreWindow:
+        return "Windows.UI.Core.CoreWindow";
+    default:
+        return "MozillaWindowClass";
+    }
+}
 
 struct Scene {
     WindowHandle pointed;
@@ -41,7 +54,10 @@ Scene Build(ScrollRig& rig, Target kind) {
         scene.target = scene.pointed;
         break;
     case Target::WheelPage:
-        scene.pointed = scene.target = rig.windows.AddChild(frame, "MozillaWindowClass");
+    case Target::Chromium:
+    case Target::Wpf:
+    case Target::CoreWindow:
+        scene.pointed = scene.target = rig.windows.AddChild(frame, WheelClass(kind));
         break;
     case Target::SiblingVertical: {
         scene.pointed = rig.windows.AddChild(frame, "View");
@@ -118,6 +134,31 @@ INSTANTIATE_TEST_SUITE_P(
                  }},
         TickCase{"WheelTargetSidewaysUsesLines", Target::WheelPage, {10, 0}, 60, 0,
                  [](const Scene& s) { return With("ScrollTimer interval 30", Lines(s.target, kWM_HSCROLL, kSB_LINERIGHT, {})); }},
+        TickCase{"ChromiumRightTurnsTheHorizontalWheelAtTheHorizontalSpeed", Target::Chromium, {10, 0}, 20, 60,
+                 [](const Scene& s) {
+                     return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEHWHEEL, MakeWParam(0, 34),
+                                                                   MakeLParam(500, 400), kSMTO_BLOCK, 20)});
+                 }},
+        TickCase{"ChromiumLeft", Target::Chromium, {-10, 0}, 60, 0,
+                 [](const Scene& s) {
+                     return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEHWHEEL, MakeWParam(0, -94),
+                                                                   MakeLParam(500, 400), kSMTO_BLOCK, 20)});
+                 }},
+        TickCase{"ChromiumDown", Target::Chromium, {0, 10}, 60, 0,
+                 [](const Scene& s) {
+                     return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, -4),
+                                                                   MakeLParam(500, 400), kSMTO_BLOCK, 20)});
+                 }},
+        TickCase{"CoreWindowDownIsInjectedWithTheHooksPaused", Target::CoreWindow, {0, 10}, 0, 20,
+                 [](const Scene&) {
+                     return Log{"ScrollTimer interval 200", "HooksPaused=1", "GetCursorPos", "WindowFromPoint (500,400)",
+                                Inject(kMOUSEEVENTF_WHEEL, -34), "HooksPaused=0"};
+                 }},
+        TickCase{"CoreWindowRight", Target::CoreWindow, {10, 0}, 60, 0,
+                 [](const Scene&) {
+                     return Log{"ScrollTimer interval 200", "HooksPaused=1", "GetCursorPos", "WindowFromPoint (500,400)",
+                                Inject(kMOUSEEVENTF_HWHEEL, 94), "HooksPaused=0"};
+                 }},
         TickCase{"SiblingControlGoesToItsParentNamingTheBar", Target::SiblingVertical, {0, 10}, 0, 60,
                  [](const Scene& s) { return With("ScrollTimer interval 120", Lines(s.target, kWM_VSCROLL, kSB_LINEDOWN, s.bar)); }},
         TickCase{"VerticalOnAHorizontalOnlyWindowSendsNothing", Target::OwnHorizontal, {0, 10}, 60, 60,
@@ -222,6 +263,150 @@ INSTANTIATE_TEST_SUITE_P(Output, LineSteps,
                                            LineCase{"InverseRightGoesLeft", 7, true, kSB_LINELEFT, 3},
                                            LineCase{"InverseLeftGoesRight", -2, true, kSB_LINERIGHT, 1}),
                          [](const auto& p) { return std::string(p.param.name); });
+
+// A family that scrolls a fixed distance per wheel message gets whole notches only; the rest waits
+// for the next tick.
+TEST(Output, AutoScrollOnAWholeNotchFamilySendsANotchOnceTheTicksMakeOne) {
+    ScrollRig rig;
+    const Scene scene = Build(rig, Target::Wpf);
+    rig.world.cursor = Point{500, 400};
+    rig.Press(500, 400);
+    rig.MoveTo(500, 410);
+    rig.vertSlider.SetPosition(60);  // 94 a tick
+    rig.Tick();
+    rig.Log();
+    const Log notch{Send(scene.target, kWM_MOUSEWHEEL, MakeWParam(0, -120), MakeLParam(500, 400), kSMTO_BLOCK, 20)};
+    for (const Log& expected : {notch, notch, notch, Log{}}) {  // 188, 162, 136, then 110 kept back
+        rig.Tick();
+        EXPECT_EQ(rig.Log(), expected);
+    }
+}
+
+TEST(Output, OlderWheelFamiliesStillScrollSidewaysByLines) {
+    for (const char* className : {"Internet Explorer_Server", "MozillaWindowClass", "SALFRAME"}) {
+        ScrollRig move;
+        move.settings.MoveScrollMode = true;
+        const WindowHandle page = move.windows.AddChild(move.windows.AddTopLevel("Frame"), className);
+        move.world.underCursor = page;
+        move.Press(100, 100);
+        move.MoveTo(104, 100);
+        move.Log();
+        move.MoveTo(108, 100);
+        EXPECT_EQ(move.Log(), (Log{Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
+                                   Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
+                                   Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}))
+            << className;
+
+        ScrollRig autoScroll;
+        const WindowHandle autoPage = autoScroll.windows.AddChild(autoScroll.windows.AddTopLevel("Frame"), className);
+        autoScroll.world.underCursor = autoPage;
+        autoScroll.Press(100, 100);
+        autoScroll.MoveTo(90, 100);
+        autoScroll.horzSlider.SetPosition(60);
+        autoScroll.Log();
+        autoScroll.Tick();
+        EXPECT_EQ(autoScroll.Log(), With("ScrollTimer interval 30", Lines(autoPage, kWM_HSCROLL, kSB_LINELEFT, {})))
+            << className;
+    }
+}
+
+// ---------------------------------------------------------------- Move Scroll sideways on the newer families
+
+struct SidewaysCase {
+    const char* name;
+    const char* className;
+    std::int32_t dx;  // after the axis locked
+    bool inverse;
+    std::int16_t delta;  // right is positive: towards the end
+};
+
+class SidewaysWheelSteps : public ::testing::TestWithParam<SidewaysCase> {};
+
+TEST_P(SidewaysWheelSteps, TurnTheHorizontalWheelByTheDistanceTimesTheFactor) {
+    const SidewaysCase& c = GetParam();
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    rig.settings.Inverse = c.inverse;
+    const WindowHandle page = rig.windows.AddChild(rig.windows.AddTopLevel("Frame"), c.className);
+    rig.world.underCursor = page;
+    rig.Press(100, 100);
+    rig.MoveTo(104, 100);
+    rig.Log();
+    rig.MoveTo(104 + c.dx, 100);
+    EXPECT_EQ(rig.Log(),
+              (Log{Send(page, kWM_MOUSEHWHEEL, MakeWParam(0, c.delta), MakeLParam(104, 100), kSMTO_BLOCK, 20)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, SidewaysWheelSteps,
+    ::testing::Values(SidewaysCase{"ChromiumRight", "Chrome_RenderWidgetHostHWND", 3, false, 30},
+                      SidewaysCase{"ChromiumLeft", "Chrome_RenderWidgetHostHWND", -2, false, -20},
+                      SidewaysCase{"QtInverseRight", "Qt5QWindowIcon", 3, true, -30},
+                      SidewaysCase{"QtInverseLeft", "Qt6QWindowIcon", -1, true, 10}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(Output, MoveScrollOnAWholeNotchFamilyKeepsBackPartsOfANotchWithinAGestureOnly) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const Scene scene = Build(rig, Target::Wpf);
+    const auto notch = [&](std::int16_t delta) {
+        return Log{Send(scene.target, kWM_MOUSEWHEEL, MakeWParam(0, delta), MakeLParam(100, 104), kSMTO_BLOCK, 20)};
+    };
+    rig.Press(100, 100);
+    rig.MoveTo(100, 104);
+    rig.Log();
+    const struct {
+        std::int32_t y;
+        Log expected;
+    } steps[] = {{109, {}}, {114, {}}, {119, notch(-120)}, {103, notch(120)}, {112, {}}};  // left: -80
+    for (const auto& step : steps) {
+        rig.MoveTo(100, step.y);
+        EXPECT_EQ(rig.Log(), step.expected) << step.y;
+    }
+    rig.Release(100, 112);
+
+    rig.Press(100, 100);
+    rig.MoveTo(100, 104);
+    rig.Log();
+    rig.MoveTo(100, 109);  // -50: with the -80 of the last gesture it would make a notch
+    EXPECT_EQ(rig.Log(), Log{});
+}
+
+struct InjectCase {
+    const char* name;
+    Point move;        // after the axis locked at (104,100) or (100,104)
+    bool cursorAway;   // the cursor has left the window
+    Log expected;
+};
+
+class InjectedWheel : public ::testing::TestWithParam<InjectCase> {};
+
+TEST_P(InjectedWheel, GoesToTheWindowUnderTheCursorWithTheHooksPaused) {
+    const InjectCase& c = GetParam();
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    Build(rig, Target::CoreWindow);
+    rig.Press(100, 100);
+    rig.MoveTo(c.move.x == 0 ? 100 : 104, c.move.y == 0 ? 100 : 104);
+    rig.Log();
+    rig.world.cursor = Point{300, 350};
+    if (c.cursorAway) {
+        rig.world.underCursor = rig.windows.AddTopLevel("Other");
+    }
+    rig.MoveTo((c.move.x == 0 ? 100 : 104) + c.move.x, (c.move.y == 0 ? 100 : 104) + c.move.y);
+    EXPECT_EQ(rig.Log(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Output, InjectedWheel,
+    ::testing::Values(InjectCase{"OverTheWindow", {0, 3}, false,
+                                 {"HooksPaused=1", "GetCursorPos", "WindowFromPoint (300,350)",
+                                  Inject(kMOUSEEVENTF_WHEEL, -30), "HooksPaused=0"}},
+                      InjectCase{"AwayTheCursorVisitsTheAnchor", {3, 0}, true,
+                                 {"HooksPaused=1", "GetCursorPos", "WindowFromPoint (300,350)", SetCursorPos(104, 100),
+                                  Inject(kMOUSEEVENTF_HWHEEL, 30), Sleep(20), SetCursorPos(300, 350),
+                                  "HooksPaused=0"}}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 // ---------------------------------------------------------------- thumb drags
 

@@ -20,6 +20,7 @@ struct ClassCase {
     bool scrollable;
     bool wheelTarget;
     std::int32_t wheelFactor;  // 5 means "kept from before"
+    WheelDelivery delivery = WheelDelivery::SentSidewaysLines;
 };
 
 class ClassRules : public ::testing::TestWithParam<ClassCase> {};
@@ -38,6 +39,7 @@ TEST_P(ClassRules, DecideByClassNameAlone) {
     EXPECT_EQ(ProbeScrollTarget(windows, world, w, results), c.scrollable);
     EXPECT_EQ(results.WheelTarget, c.wheelTarget);
     EXPECT_EQ(results.WheelFactor, c.wheelFactor);
+    EXPECT_EQ(results.Delivery, c.delivery);
     EXPECT_FALSE(results.CanScrollVert);
     EXPECT_FALSE(results.VertBarControl);
     EXPECT_EQ(results.ScrollTarget, w);
@@ -49,7 +51,14 @@ INSTANTIATE_TEST_SUITE_P(Probe, ClassRules,
                                            ClassCase{"Internet Explorer_Server", true, true, 10},
                                            ClassCase{"MozillaWindowClass", true, true, 30},
                                            ClassCase{"MozillaWindowClassTwo", true, true, 30},
-                                           ClassCase{"xSALFRAMEx", true, true, 10}));
+                                           ClassCase{"xSALFRAMEx", true, true, 10},
+                                           ClassCase{"Chrome_RenderWidgetHostHWND", true, true, 10,
+                                                     WheelDelivery::SentWheels},
+                                           ClassCase{"HwndWrapper[App;;1]", true, true, 10,
+                                                     WheelDelivery::SentWholeNotches},
+                                           ClassCase{"Qt5QWindowIcon", true, true, 10, WheelDelivery::SentWheels},
+                                           ClassCase{"Windows.UI.Core.CoreWindow", true, true, 10,
+                                                     WheelDelivery::Injected}));
 
 TEST(Probe, WheelFactorSurvivesProbesThatDoNotSetIt) {
     FakeWindowQueries windows;
@@ -235,7 +244,9 @@ TEST(Probe, EveryProbeStartsFromNothing) {
     windows.AddChild(frame, "ScrollBar", kVertBar);
     const WindowHandle lonely = windows.AddTopLevel("View");
     ProbeResults results;
+    ProbeScrollTarget(windows, world, windows.AddTopLevel("Windows.UI.Core.CoreWindow"), results);
     ProbeScrollTarget(windows, world, page, results);
+    EXPECT_EQ(results.Delivery, WheelDelivery::SentSidewaysLines);  // the pane keeps the older way
 
     EXPECT_FALSE(ProbeScrollTarget(windows, world, lonely, results));
     EXPECT_FALSE(results.WheelTarget);

@@ -23,7 +23,9 @@ TEST(ScrollClassRules, TheFirstRuleInTableOrderDecides) {
         const char* rule; // null: no rule applies
         bool scrollable;
         std::int32_t wheelFactor;
+        WheelDelivery delivery = WheelDelivery::SentSidewaysLines;
     };
+    constexpr auto kWheels = WheelDelivery::SentWheels;
     const Case cases[] = {
         {"ComboLBox", "ComboLBox", false, 0},
         {"MozillaWindowClassComboLBox", "ComboLBox", false,
@@ -36,6 +38,17 @@ TEST(ScrollClassRules, TheFirstRuleInTableOrderDecides) {
         {"MozillaWindowClass SALFRAME", "MozillaWindowClass", true, 30}, // and a later rule found later loses
         {"MozillaWindowClasSALFRAME", "SALFRAME", true, 10},             // a near miss, then a match
         {"ComboLBoComboLBox", "ComboLBox", false, 0},                    // a false start hides no later match
+        {"Chrome_RenderWidgetHostHWND", "Chrome_RenderWidgetHostHWND", true, 10, kWheels},
+        {"HwndWrapper[App;;0c4f1e2a-77d1]", "HwndWrapper[", true, 10, WheelDelivery::SentWholeNotches},
+        {"Qt5QWindowIcon", "QWindowIcon", true, 10, kWheels},
+        {"Qt6QWindowIcon", "QWindowIcon", true, 10, kWheels},
+        {"Qt5152QWindowIcon", "QWindowIcon", true, 10, kWheels},
+        {"Windows.UI.Core.CoreWindow", "Windows.UI.Core.CoreWindow", true, 10, WheelDelivery::Injected},
+        {"Chrome_RenderWidgetHostHWND ComboLBox", "ComboLBox", false, 0}, // the combo list still wins
+        {"HwndWrapper", nullptr, false, 0},                                 // not WPF's: no bracket
+        {"Qt5QWindowPopupDropShadowSaveBits", nullptr, false, 0},           // a Qt menu
+        {"Chrome_WidgetWin_1", nullptr, false, 0},                          // the browser's frame
+        {"ApplicationFrameWindow", nullptr, false, 0},                      // the frame around a CoreWindow
         {"salframe", nullptr, false, 0},
         {"Edit", nullptr, false, 0},
         {"", nullptr, false, 0},
@@ -50,8 +63,30 @@ TEST(ScrollClassRules, TheFirstRuleInTableOrderDecides) {
         EXPECT_STREQ(rule->part, c.rule);
         EXPECT_EQ(rule->scrollable, c.scrollable) << c.name;
         EXPECT_EQ(rule->wheelFactor, c.wheelFactor) << c.name;
+        EXPECT_EQ(rule->delivery, c.delivery) << c.name;
     }
     EXPECT_EQ(MatchScrollClassRule(nullptr), nullptr);
+}
+
+// A press over any wheel family is swallowed by the hook and starts the program's gesture, whether
+// the family's window is a top-level window (WPF, Qt) or a child (Chromium, UWP).
+TEST(ScrollClassRules, HookAndProgramBothTakeEveryWheelFamily) {
+    for (const ScrollClassRule& rule : kScrollClassRules) {
+        if (!rule.scrollable) {
+            continue;
+        }
+        const std::string name = std::string("x") + rule.part + "1";
+        for (const bool child : {false, true}) {
+            FakeWindowQueries windows;
+            const WindowHandle window =
+                child ? windows.AddChild(windows.AddTopLevel("Frame"), name) : windows.AddTopLevel(name);
+            EXPECT_TRUE(ProbeScrollableWindow(windows, window, WheelParentRule::AcceptAtOnce).Scrollable) << name;
+            const ScrollableWindowFindings program =
+                ProbeScrollableWindow(windows, window, WheelParentRule::MarkAndWalkOn);
+            EXPECT_TRUE(program.Scrollable && program.WheelTarget && !program.Any()) << name;
+            EXPECT_EQ(windows.barQueries, 0) << name;
+        }
+    }
 }
 
 TEST(ReadOwnBar, EnabledAndVisibleComeFromTheirOwnBitsAndAFailedQueryGivesNeither) {
