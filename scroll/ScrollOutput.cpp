@@ -146,7 +146,8 @@ void ScrollOutput::EndThumbDrag(ScrollAxis axis) {
 void ScrollOutput::WheelStep(std::int32_t dy) {
     const std::int16_t delta = MoveWheelDelta(dy, probe_.WheelFactor);
     // Mouse down scrolls towards the end, which is a negative turn of the wheel.
-    Wheel(ScrollAxis::Vertical, env_.Settings.Inverse ? delta : static_cast<std::int16_t>(-delta), gesture_.Anchor);
+    Wheel(ScrollAxis::Vertical, env_.Settings.Inverse ? delta : static_cast<std::int16_t>(-delta),
+          gesture_.Anchor);
 }
 
 void ScrollOutput::HorzWheelStep(std::int32_t dx) {
@@ -181,9 +182,9 @@ void ScrollOutput::Wheel(ScrollAxis axis, std::int16_t delta, Point at) {
 }
 
 void ScrollOutput::SendWheel(ScrollAxis axis, std::int16_t delta, Point at) {
-    env_.Window.SendWithTimeout(probe_.ScrollTarget,
-                                axis == ScrollAxis::Vertical ? win::kWM_MOUSEWHEEL : win::kWM_MOUSEHWHEEL,
-                                MakeWParam(0, delta), MakeLParam(at.x, at.y), win::kSMTO_BLOCK, kWheelTimeoutMs);
+    env_.Window.SendWithTimeout(
+        probe_.ScrollTarget, axis == ScrollAxis::Vertical ? win::kWM_MOUSEWHEEL : win::kWM_MOUSEHWHEEL,
+        MakeWParam(0, delta), MakeLParam(at.x, at.y), win::kSMTO_BLOCK, kWheelTimeoutMs);
 }
 
 void ScrollOutput::InjectWheel(ScrollAxis axis, std::int16_t delta, Point at) {
@@ -196,7 +197,8 @@ void ScrollOutput::InjectWheel(ScrollAxis axis, std::int16_t delta, Point at) {
     if (away) {
         env_.Input.SetCursorPos(at.x, at.y);
     }
-    env_.Input.InjectWheel(axis == ScrollAxis::Vertical ? win::kMOUSEEVENTF_WHEEL : win::kMOUSEEVENTF_HWHEEL, delta);
+    env_.Input.InjectWheel(axis == ScrollAxis::Vertical ? win::kMOUSEEVENTF_WHEEL : win::kMOUSEEVENTF_HWHEEL,
+                           delta);
     if (away) {
         env_.Input.Sleep(kInjectPauseMs);
         env_.Input.SetCursorPos(cursor.x, cursor.y);
@@ -238,7 +240,8 @@ void ScrollOutput::ScrollTimerTimer() {
             // The vertical wheel's pace, driven by the horizontal slider; right is towards the end.
             env_.ScrollTimer.SetInterval(kWheelInterval);
             const std::int16_t delta = AutoWheelDelta(env_.HorzSpeedSlider);
-            Wheel(ScrollAxis::Horizontal, direction == ScrollDirection::Right ? delta : static_cast<std::int16_t>(-delta),
+            Wheel(ScrollAxis::Horizontal,
+                  direction == ScrollDirection::Right ? delta : static_cast<std::int16_t>(-delta),
                   probe_.ProbePoint);
         } else if (probe_.CanScrollHorz || probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(150 - 2 * Speed(env_.HorzSpeedSlider)));
@@ -254,7 +257,8 @@ void ScrollOutput::ScrollTimerTimer() {
         } else if (probe_.WheelTarget) {
             env_.ScrollTimer.SetInterval(kWheelInterval);
             const std::int16_t delta = AutoWheelDelta(env_.VertSpeedSlider);
-            Wheel(ScrollAxis::Vertical, direction == ScrollDirection::Up ? delta : static_cast<std::int16_t>(-delta),
+            Wheel(ScrollAxis::Vertical,
+                  direction == ScrollDirection::Up ? delta : static_cast<std::int16_t>(-delta),
                   probe_.ProbePoint);
         }
     }

@@ -49,16 +49,23 @@ inline constexpr ScrollClassRule kScrollClassRules[] = {
     {.part = "SALFRAME", .scrollable = true, .wheelFactor = 10},
     // Chromium browsers and Electron applications: the page's own child window. Fractions of a
     // notch scroll proportionally; the position in the message picks the frame under it.
-    {.part = "Chrome_RenderWidgetHostHWND", .scrollable = true, .wheelFactor = 10,
+    {.part = "Chrome_RenderWidgetHostHWND",
+     .scrollable = true,
+     .wheelFactor = 10,
      .delivery = WheelDelivery::SentWheels},
     // WPF: the top-level window that hosts all of an application's content ("HwndWrapper[app;;id]").
     // Its scroll viewers move three lines per message, whatever the delta.
-    {.part = "HwndWrapper[", .scrollable = true, .wheelFactor = 10, .delivery = WheelDelivery::SentWholeNotches},
+    {.part = "HwndWrapper[",
+     .scrollable = true,
+     .wheelFactor = 10,
+     .delivery = WheelDelivery::SentWholeNotches},
     // Qt 5 and 6 top-level windows ("Qt5QWindowIcon", "Qt6QWindowIcon", "Qt5152QWindowIcon", ...);
     // the widget under the message's position gets the wheel.
     {.part = "QWindowIcon", .scrollable = true, .wheelFactor = 10, .delivery = WheelDelivery::SentWheels},
     // UWP and WinUI applications: input reaches them through the system's pointer input only.
-    {.part = "Windows.UI.Core.CoreWindow", .scrollable = true, .wheelFactor = 10,
+    {.part = "Windows.UI.Core.CoreWindow",
+     .scrollable = true,
+     .wheelFactor = 10,
      .delivery = WheelDelivery::Injected},
 };
 

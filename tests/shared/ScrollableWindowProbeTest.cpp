@@ -45,10 +45,10 @@ TEST(ScrollClassRules, TheFirstRuleInTableOrderDecides) {
         {"Qt5152QWindowIcon", "QWindowIcon", true, 10, kWheels},
         {"Windows.UI.Core.CoreWindow", "Windows.UI.Core.CoreWindow", true, 10, WheelDelivery::Injected},
         {"Chrome_RenderWidgetHostHWND ComboLBox", "ComboLBox", false, 0}, // the combo list still wins
-        {"HwndWrapper", nullptr, false, 0},                                 // not WPF's: no bracket
-        {"Qt5QWindowPopupDropShadowSaveBits", nullptr, false, 0},           // a Qt menu
-        {"Chrome_WidgetWin_1", nullptr, false, 0},                          // the browser's frame
-        {"ApplicationFrameWindow", nullptr, false, 0},                      // the frame around a CoreWindow
+        {"HwndWrapper", nullptr, false, 0},                               // not WPF's: no bracket
+        {"Qt5QWindowPopupDropShadowSaveBits", nullptr, false, 0},         // a Qt menu
+        {"Chrome_WidgetWin_1", nullptr, false, 0},                        // the browser's frame
+        {"ApplicationFrameWindow", nullptr, false, 0},                    // the frame around a CoreWindow
         {"salframe", nullptr, false, 0},
         {"Edit", nullptr, false, 0},
         {"", nullptr, false, 0},
@@ -80,7 +80,8 @@ TEST(ScrollClassRules, HookAndProgramBothTakeEveryWheelFamily) {
             FakeWindowQueries windows;
             const WindowHandle window =
                 child ? windows.AddChild(windows.AddTopLevel("Frame"), name) : windows.AddTopLevel(name);
-            EXPECT_TRUE(ProbeScrollableWindow(windows, window, WheelParentRule::AcceptAtOnce).Scrollable) << name;
+            EXPECT_TRUE(ProbeScrollableWindow(windows, window, WheelParentRule::AcceptAtOnce).Scrollable)
+                << name;
             const ScrollableWindowFindings program =
                 ProbeScrollableWindow(windows, window, WheelParentRule::MarkAndWalkOn);
             EXPECT_TRUE(program.Scrollable && program.WheelTarget && !program.Any()) << name;
