@@ -31,10 +31,6 @@ TEST(IsScrollableWindow, ClassNameRulesDecideBeforeAnyBarIsLookedAt) {
         {"MozillaWindowClassChild", true},
         {"xSALFRAMEx", true},
         {"SALFRAME", true},
-        {"Chrome_RenderWidgetHostHWND", true},
-        {"HwndWrapper[App;;1]", true},
-        {"Qt6QWindowIcon", true},
-        {"Windows.UI.Core.CoreWindow", true},
     };
     for (const Case& c : cases) {
         FakeWindowQueries windows;

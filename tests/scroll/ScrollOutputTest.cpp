@@ -144,16 +144,6 @@ INSTANTIATE_TEST_SUITE_P(
                      return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEHWHEEL, MakeWParam(0, -94),
                                                                    MakeLParam(500, 400), kSMTO_BLOCK, 20)});
                  }},
-        TickCase{"ChromiumDown", Target::Chromium, {0, 10}, 60, 0,
-                 [](const Scene& s) {
-                     return With("ScrollTimer interval 200", {Send(s.target, kWM_MOUSEWHEEL, MakeWParam(0, -4),
-                                                                   MakeLParam(500, 400), kSMTO_BLOCK, 20)});
-                 }},
-        TickCase{"CoreWindowDownIsInjectedWithTheHooksPaused", Target::CoreWindow, {0, 10}, 0, 20,
-                 [](const Scene&) {
-                     return Log{"ScrollTimer interval 200", "HooksPaused=1", "GetCursorPos", "WindowFromPoint (500,400)",
-                                Inject(kMOUSEEVENTF_WHEEL, -34), "HooksPaused=0"};
-                 }},
         TickCase{"CoreWindowRight", Target::CoreWindow, {10, 0}, 60, 0,
                  [](const Scene&) {
                      return Log{"ScrollTimer interval 200", "HooksPaused=1", "GetCursorPos", "WindowFromPoint (500,400)",
@@ -203,6 +193,7 @@ struct WheelCase {
     std::int32_t dy;  // after the axis locked
     bool inverse;
     std::int32_t delta;
+    bool sideways = false;  // dy is a step to the right, the horizontal wheel turns
 };
 
 class WheelSteps : public ::testing::TestWithParam<WheelCase> {};
@@ -215,10 +206,12 @@ TEST_P(WheelSteps, SendTheDistanceTimesTheFactorIn16Bits) {
     const WindowHandle page = rig.windows.AddChild(rig.windows.AddTopLevel("Frame"), c.className);
     rig.world.underCursor = page;
     rig.Press(100, 100);
-    rig.MoveTo(100, 104);
+    rig.MoveTo(c.sideways ? 104 : 100, c.sideways ? 100 : 104);
     rig.Log();
-    rig.MoveTo(100, 104 + c.dy);
-    EXPECT_EQ(rig.Log(), (Log{Send(page, kWM_MOUSEWHEEL, MakeWParam(0, c.delta), MakeLParam(100, 104), kSMTO_BLOCK, 20)}));
+    rig.MoveTo(c.sideways ? 104 + c.dy : 100, c.sideways ? 100 : 104 + c.dy);
+    const Point anchor = c.sideways ? Point{104, 100} : Point{100, 104};
+    EXPECT_EQ(rig.Log(), (Log{Send(page, c.sideways ? kWM_MOUSEHWHEEL : kWM_MOUSEWHEEL, MakeWParam(0, c.delta),
+                                   MakeLParam(anchor.x, anchor.y), kSMTO_BLOCK, 20)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Output, WheelSteps,
@@ -228,7 +221,12 @@ INSTANTIATE_TEST_SUITE_P(Output, WheelSteps,
                                            WheelCase{"FactorTen", "SALFRAME", 3, false, -30},
                                            WheelCase{"FactorTenInverse", "Internet Explorer_Server", -3, true, -30},
                                            // 1100 x 30 = 33000 wraps to -32536 in 16 bits; negated: +32536.
-                                           WheelCase{"Wraps", "MozillaWindowClass", 1100, false, 32536}),
+                                           WheelCase{"Wraps", "MozillaWindowClass", 1100, false, 32536},
+                                           // Sideways, right is towards the end: a positive turn.
+                                           WheelCase{"ChromiumRight", "Chrome_RenderWidgetHostHWND", 3, false, 30, true},
+                                           WheelCase{"ChromiumLeft", "Chrome_RenderWidgetHostHWND", -2, false, -20, true},
+                                           WheelCase{"QtInverseRight", "Qt5QWindowIcon", 3, true, -30, true},
+                                           WheelCase{"QtInverseLeft", "Qt6QWindowIcon", -1, true, 10, true}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 struct LineCase {
@@ -264,6 +262,8 @@ INSTANTIATE_TEST_SUITE_P(Output, LineSteps,
                                            LineCase{"InverseLeftGoesRight", -2, true, kSB_LINERIGHT, 1}),
                          [](const auto& p) { return std::string(p.param.name); });
 
+// ---------------------------------------------------------------- whole notches and injected input
+
 // A family that scrolls a fixed distance per wheel message gets whole notches only; the rest waits
 // for the next tick.
 TEST(Output, AutoScrollOnAWholeNotchFamilySendsANotchOnceTheTicksMakeOne) {
@@ -281,69 +281,6 @@ TEST(Output, AutoScrollOnAWholeNotchFamilySendsANotchOnceTheTicksMakeOne) {
         EXPECT_EQ(rig.Log(), expected);
     }
 }
-
-TEST(Output, OlderWheelFamiliesStillScrollSidewaysByLines) {
-    for (const char* className : {"Internet Explorer_Server", "MozillaWindowClass", "SALFRAME"}) {
-        ScrollRig move;
-        move.settings.MoveScrollMode = true;
-        const WindowHandle page = move.windows.AddChild(move.windows.AddTopLevel("Frame"), className);
-        move.world.underCursor = page;
-        move.Press(100, 100);
-        move.MoveTo(104, 100);
-        move.Log();
-        move.MoveTo(108, 100);
-        EXPECT_EQ(move.Log(), (Log{Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
-                                   Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
-                                   Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}))
-            << className;
-
-        ScrollRig autoScroll;
-        const WindowHandle autoPage = autoScroll.windows.AddChild(autoScroll.windows.AddTopLevel("Frame"), className);
-        autoScroll.world.underCursor = autoPage;
-        autoScroll.Press(100, 100);
-        autoScroll.MoveTo(90, 100);
-        autoScroll.horzSlider.SetPosition(60);
-        autoScroll.Log();
-        autoScroll.Tick();
-        EXPECT_EQ(autoScroll.Log(), With("ScrollTimer interval 30", Lines(autoPage, kWM_HSCROLL, kSB_LINELEFT, {})))
-            << className;
-    }
-}
-
-// ---------------------------------------------------------------- Move Scroll sideways on the newer families
-
-struct SidewaysCase {
-    const char* name;
-    const char* className;
-    std::int32_t dx;  // after the axis locked
-    bool inverse;
-    std::int16_t delta;  // right is positive: towards the end
-};
-
-class SidewaysWheelSteps : public ::testing::TestWithParam<SidewaysCase> {};
-
-TEST_P(SidewaysWheelSteps, TurnTheHorizontalWheelByTheDistanceTimesTheFactor) {
-    const SidewaysCase& c = GetParam();
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    rig.settings.Inverse = c.inverse;
-    const WindowHandle page = rig.windows.AddChild(rig.windows.AddTopLevel("Frame"), c.className);
-    rig.world.underCursor = page;
-    rig.Press(100, 100);
-    rig.MoveTo(104, 100);
-    rig.Log();
-    rig.MoveTo(104 + c.dx, 100);
-    EXPECT_EQ(rig.Log(),
-              (Log{Send(page, kWM_MOUSEHWHEEL, MakeWParam(0, c.delta), MakeLParam(104, 100), kSMTO_BLOCK, 20)}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Output, SidewaysWheelSteps,
-    ::testing::Values(SidewaysCase{"ChromiumRight", "Chrome_RenderWidgetHostHWND", 3, false, 30},
-                      SidewaysCase{"ChromiumLeft", "Chrome_RenderWidgetHostHWND", -2, false, -20},
-                      SidewaysCase{"QtInverseRight", "Qt5QWindowIcon", 3, true, -30},
-                      SidewaysCase{"QtInverseLeft", "Qt6QWindowIcon", -1, true, 10}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Output, MoveScrollOnAWholeNotchFamilyKeepsBackPartsOfANotchWithinAGestureOnly) {
     ScrollRig rig;
@@ -374,8 +311,9 @@ TEST(Output, MoveScrollOnAWholeNotchFamilyKeepsBackPartsOfANotchWithinAGestureOn
 
 struct InjectCase {
     const char* name;
-    Point move;        // after the axis locked at (104,100) or (100,104)
-    bool cursorAway;   // the cursor has left the window
+    Point lock;       // the lock move from the press at (100,100)
+    Point step;       // then this move
+    bool cursorAway;  // the cursor has left the window by then
     Log expected;
 };
 
@@ -387,22 +325,22 @@ TEST_P(InjectedWheel, GoesToTheWindowUnderTheCursorWithTheHooksPaused) {
     rig.settings.MoveScrollMode = true;
     Build(rig, Target::CoreWindow);
     rig.Press(100, 100);
-    rig.MoveTo(c.move.x == 0 ? 100 : 104, c.move.y == 0 ? 100 : 104);
+    rig.MoveTo(c.lock.x, c.lock.y);
     rig.Log();
     rig.world.cursor = Point{300, 350};
     if (c.cursorAway) {
         rig.world.underCursor = rig.windows.AddTopLevel("Other");
     }
-    rig.MoveTo((c.move.x == 0 ? 100 : 104) + c.move.x, (c.move.y == 0 ? 100 : 104) + c.move.y);
+    rig.MoveTo(c.step.x, c.step.y);
     EXPECT_EQ(rig.Log(), c.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Output, InjectedWheel,
-    ::testing::Values(InjectCase{"OverTheWindow", {0, 3}, false,
+    ::testing::Values(InjectCase{"OverTheWindow", {100, 104}, {100, 107}, false,
                                  {"HooksPaused=1", "GetCursorPos", "WindowFromPoint (300,350)",
                                   Inject(kMOUSEEVENTF_WHEEL, -30), "HooksPaused=0"}},
-                      InjectCase{"AwayTheCursorVisitsTheAnchor", {3, 0}, true,
+                      InjectCase{"AwayTheCursorVisitsTheAnchor", {104, 100}, {107, 100}, true,
                                  {"HooksPaused=1", "GetCursorPos", "WindowFromPoint (300,350)", SetCursorPos(104, 100),
                                   Inject(kMOUSEEVENTF_HWHEEL, 30), Sleep(20), SetCursorPos(300, 350),
                                   "HooksPaused=0"}}),

@@ -54,9 +54,6 @@ INSTANTIATE_TEST_SUITE_P(Probe, ClassRules,
                                            ClassCase{"xSALFRAMEx", true, true, 10},
                                            ClassCase{"Chrome_RenderWidgetHostHWND", true, true, 10,
                                                      WheelDelivery::SentWheels},
-                                           ClassCase{"HwndWrapper[App;;1]", true, true, 10,
-                                                     WheelDelivery::SentWholeNotches},
-                                           ClassCase{"Qt5QWindowIcon", true, true, 10, WheelDelivery::SentWheels},
                                            ClassCase{"Windows.UI.Core.CoreWindow", true, true, 10,
                                                      WheelDelivery::Injected}));
 
