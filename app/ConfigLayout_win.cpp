@@ -32,72 +32,114 @@ constexpr char kPopDeskNote[] =
     "shortcuts on the desktop, so you can get network neighborhood or execute a program which on the desktop more "
     "quickly.";
 
+// Where an item sits on its page (or on the form), in 96-dpi pixels.
+struct Box {
+    int x, y, width, height;
+};
+
+// One maker per layout kind, so that an item's kind and the type of its control always agree.
+constexpr LayoutEntry Item(int page, K kind, Box b, BoundControl control = {}, const char* text = nullptr,
+                           int picture = 0) {
+    return {page, kind, b.x, b.y, b.width, b.height, control, text, picture};
+}
+constexpr LayoutEntry Tabs(Box b, TPageControl TMainForm::*pages) { return Item(kOnForm, K::Tabs, b, pages); }
+constexpr LayoutEntry Group(int page, Box b, const char* caption) {
+    return Item(page, K::Group, b, {}, caption);
+}
+constexpr LayoutEntry Group(int page, Box b, TGroupBox TMainForm::*group) {
+    return Item(page, K::BoundGroup, b, group);
+}
+constexpr LayoutEntry Label(int page, Box b, const char* text) { return Item(page, K::Label, b, {}, text); }
+constexpr LayoutEntry Note(int page, Box b, const char* text) { return Item(page, K::Note, b, {}, text); }
+constexpr LayoutEntry Picture(int page, Box b, int icon) {
+    return Item(page, K::Picture, b, {}, nullptr, icon);
+}
+constexpr LayoutEntry Check(int page, Box b, TCheckBox TMainForm::*box, const char* tooltip = nullptr) {
+    return Item(page, K::Check, b, box, tooltip);
+}
+constexpr LayoutEntry BoldCheck(int page, Box b, TCheckBox TMainForm::*box) {
+    return Item(page, K::BoldCheck, b, box);
+}
+constexpr LayoutEntry List(int page, Box b, TComboBox TMainForm::*list) {
+    return Item(page, K::List, b, list);
+}
+constexpr LayoutEntry Slider(int page, Box b, TTrackBar TMainForm::*slider) {
+    return Item(page, K::Slider, b, slider);
+}
+constexpr LayoutEntry Button(int page, Box b, TButton TMainForm::*button, int picture) {
+    return Item(page, K::Button, b, button, nullptr, picture);
+}
+constexpr LayoutEntry DefaultButton(int page, Box b, TButton TMainForm::*button, int picture) {
+    return Item(page, K::DefaultButton, b, button, nullptr, picture);
+}
+
+using F = TMainForm;
+
 // Pages are 479 x 282 at 96 dpi; everything keeps 8 pixels from their edges.
 constexpr LayoutEntry kLayout[] = {
     // The form: the page control and the button row, right-aligned under it.
-    {kOnForm, K::Tabs, 8, 8, 487, 312, "PageControl", nullptr, 0},
+    Tabs({8, 8, 487, 312}, &F::PageControl),
 
     // Scroll
-    {kScroll, K::Group, 8, 4, 463, 150, nullptr, " Scroll ", 0},
-    {kScroll, K::Picture, 20, 26, 32, 32, nullptr, nullptr, IDI_GROUP_SCROLL},
-    {kScroll, K::Check, 64, 22, 180, 18, "CheckBox_GP", nullptr, 0},
-    {kScroll, K::Label, 64, 56, 84, 14, nullptr, "Activate Mode:", 0},
-    {kScroll, K::List, 150, 52, 110, 200, "Combo_KZFS", nullptr, 0},
-    {kScroll, K::Label, 64, 88, 84, 14, nullptr, "Scroll Mode:", 0},
-    {kScroll, K::List, 150, 84, 110, 200, "Combo_GPFS", nullptr, 0},
-    {kScroll, K::Label, 64, 120, 84, 14, nullptr, "Activate Key:", 0},
-    {kScroll, K::List, 150, 116, 110, 200, "ComboBox_aj", nullptr, 0},
-    {kScroll, K::Note, 272, 22, 187, 122, nullptr, kScrollNote, 0},
-    {kScroll, K::Group, 8, 160, 196, 114, nullptr, " Options of Move Scroll  ", 0},
-    {kScroll, K::Check, 20, 182, 176, 18, "CheckBox_lock", "Lock mouse cursor while scrolling", 0},
-    {kScroll, K::Check, 20, 208, 176, 18, "CheckBox_back", "Move cursor back when scroll ended", 0},
-    {kScroll, K::Check, 20, 234, 176, 18, "CheckBox_Inverse", "Inverse scroll direction", 0},
-    {kScroll, K::Group, 212, 160, 259, 114, nullptr, " Speed of Auto Scroll ", 0},
-    {kScroll, K::Label, 224, 180, 120, 14, nullptr, "Horizontal:", 0},
-    {kScroll, K::Slider, 218, 194, 247, 28, "TrackBar_hx", nullptr, 0},
-    {kScroll, K::Label, 224, 226, 120, 14, nullptr, "Vertical:", 0},
-    {kScroll, K::Slider, 218, 240, 247, 28, "TrackBar_zx", nullptr, 0},
+    Group(kScroll, {8, 4, 463, 150}, " Scroll "),
+    Picture(kScroll, {20, 26, 32, 32}, IDI_GROUP_SCROLL),
+    Check(kScroll, {64, 22, 180, 18}, &F::CheckBox_GP),
+    Label(kScroll, {64, 56, 84, 14}, "Activate Mode:"),
+    List(kScroll, {150, 52, 110, 200}, &F::Combo_KZFS),
+    Label(kScroll, {64, 88, 84, 14}, "Scroll Mode:"),
+    List(kScroll, {150, 84, 110, 200}, &F::Combo_GPFS),
+    Label(kScroll, {64, 120, 84, 14}, "Activate Key:"),
+    List(kScroll, {150, 116, 110, 200}, &F::ComboBox_aj),
+    Note(kScroll, {272, 22, 187, 122}, kScrollNote),
+    Group(kScroll, {8, 160, 196, 114}, " Options of Move Scroll  "),
+    Check(kScroll, {20, 182, 176, 18}, &F::CheckBox_lock, "Lock mouse cursor while scrolling"),
+    Check(kScroll, {20, 208, 176, 18}, &F::CheckBox_back, "Move cursor back when scroll ended"),
+    Check(kScroll, {20, 234, 176, 18}, &F::CheckBox_Inverse, "Inverse scroll direction"),
+    Group(kScroll, {212, 160, 259, 114}, " Speed of Auto Scroll "),
+    Label(kScroll, {224, 180, 120, 14}, "Horizontal:"),
+    Slider(kScroll, {218, 194, 247, 28}, &F::TrackBar_hx),
+    Label(kScroll, {224, 226, 120, 14}, "Vertical:"),
+    Slider(kScroll, {218, 240, 247, 28}, &F::TrackBar_zx),
 
     // Tools
-    {kTools, K::Group, 8, 4, 463, 86, nullptr, " Swap Left/Right Button ", 0},
-    {kTools, K::Picture, 20, 30, 32, 32, nullptr, nullptr, IDI_GROUP_SWAP},
-    {kTools, K::Check, 64, 22, 300, 18, "Check_zhlrj", nullptr, 0},
-    {kTools, K::Note, 64, 46, 395, 34, nullptr,
-     "The swap button feature will help left-handed user to use the mouse more comfortably.", 0},
-    {kTools, K::Group, 8, 96, 463, 86, nullptr, " Hide Cursor ", 0},
-    {kTools, K::Picture, 20, 122, 32, 32, nullptr, nullptr, IDI_GROUP_HIDE},
-    {kTools, K::Check, 64, 114, 300, 18, "Check_ctype", nullptr, 0},
-    {kTools, K::Note, 64, 138, 395, 34, nullptr,
-     "Hide mouse cursor while typing, in case the cursor obstruct the text you are typing. ", 0},
-    {kTools, K::Group, 8, 188, 463, 86, nullptr, " Directly Button ", 0},
-    {kTools, K::Picture, 20, 214, 32, 32, nullptr, nullptr, IDI_GROUP_DEFAULT},
-    {kTools, K::Check, 64, 206, 300, 18, "Check_dwan", nullptr, 0},
-    {kTools, K::Note, 64, 230, 395, 34, nullptr,
-     "Move the mouse to default button directly when open a new dialog window.", 0},
+    Group(kTools, {8, 4, 463, 86}, " Swap Left/Right Button "),
+    Picture(kTools, {20, 30, 32, 32}, IDI_GROUP_SWAP),
+    Check(kTools, {64, 22, 300, 18}, &F::Check_zhlrj),
+    Note(kTools, {64, 46, 395, 34},
+         "The swap button feature will help left-handed user to use the mouse more comfortably."),
+    Group(kTools, {8, 96, 463, 86}, " Hide Cursor "),
+    Picture(kTools, {20, 122, 32, 32}, IDI_GROUP_HIDE),
+    Check(kTools, {64, 114, 300, 18}, &F::Check_ctype),
+    Note(kTools, {64, 138, 395, 34},
+         "Hide mouse cursor while typing, in case the cursor obstruct the text you are typing. "),
+    Group(kTools, {8, 188, 463, 86}, " Directly Button "),
+    Picture(kTools, {20, 214, 32, 32}, IDI_GROUP_DEFAULT),
+    Check(kTools, {64, 206, 300, 18}, &F::Check_dwan),
+    Note(kTools, {64, 230, 395, 34},
+         "Move the mouse to default button directly when open a new dialog window."),
 
     // PopDesk
-    {kPopDesk, K::Picture, 16, 8, 32, 32, nullptr, nullptr, IDI_GROUP_POPDESK},
-    {kPopDesk, K::Note, 60, 8, 411, 22, nullptr,
-     "PopDesk gives you a more quick and easy way to access desktop links.", 0},
-    {kPopDesk, K::Note, 60, 36, 411, 108, nullptr, kPopDeskNote, 0},
-    {kPopDesk, K::Check, 16, 154, 300, 18, "chb_deskpop", nullptr, 0},
-    {kPopDesk, K::Group, 8, 180, 463, 94, "GroupBox4", nullptr, 0},
-    {kPopDesk, K::Label, 24, 208, 130, 14, nullptr, "Active when mouse is at:", 0},
-    {kPopDesk, K::List, 160, 204, 220, 200, "cb_deskactive", nullptr, 0},
-    {kPopDesk, K::Label, 24, 242, 32, 14, nullptr, "Wait", 0},
-    {kPopDesk, K::List, 58, 238, 70, 200, "cb_desktoptime", nullptr, 0},
-    {kPopDesk, K::Label, 136, 242, 300, 14, nullptr, "milliseconds before showing popdesk menu.", 0},
+    Picture(kPopDesk, {16, 8, 32, 32}, IDI_GROUP_POPDESK),
+    Note(kPopDesk, {60, 8, 411, 22}, "PopDesk gives you a more quick and easy way to access desktop links."),
+    Note(kPopDesk, {60, 36, 411, 108}, kPopDeskNote),
+    Check(kPopDesk, {16, 154, 300, 18}, &F::chb_deskpop),
+    Group(kPopDesk, {8, 180, 463, 94}, &F::GroupBox4),
+    Label(kPopDesk, {24, 208, 130, 14}, "Active when mouse is at:"),
+    List(kPopDesk, {160, 204, 220, 200}, &F::cb_deskactive),
+    Label(kPopDesk, {24, 242, 32, 14}, "Wait"),
+    List(kPopDesk, {58, 238, 70, 200}, &F::cb_desktoptime),
+    Label(kPopDesk, {136, 242, 300, 14}, "milliseconds before showing popdesk menu."),
 
     // About: three panels painted by the page (picture, logo and title), with the controls on top.
-    {kAbout, K::Button, 184, 190, 136, 30, "Btn_Visit", nullptr, IDI_BUTTON_VISIT},
-    {kAbout, K::Button, 330, 190, 126, 30, "Btn_mail", nullptr, IDI_BUTTON_MAIL},
-    {kAbout, K::BoldCheck, 184, 238, 280, 18, "Check_autorun", nullptr, 0},
+    Button(kAbout, {184, 190, 136, 30}, &F::Btn_Visit, IDI_BUTTON_VISIT),
+    Button(kAbout, {330, 190, 126, 30}, &F::Btn_mail, IDI_BUTTON_MAIL),
+    BoldCheck(kAbout, {184, 238, 280, 18}, &F::Check_autorun),
 
     // The button row.
-    {kOnForm, K::Button, 141, 328, 84, 26, "BitBtn_ok", nullptr, IDI_BUTTON_OK},
-    {kOnForm, K::Button, 231, 328, 84, 26, "BitBtn_Cancel", nullptr, IDI_BUTTON_CANCEL},
-    {kOnForm, K::Button, 321, 328, 84, 26, "BitBtn_Apply", nullptr, IDI_BUTTON_APPLY},
-    {kOnForm, K::Button, 411, 328, 84, 26, "Btn_help", nullptr, IDI_BUTTON_HELP},
+    DefaultButton(kOnForm, {141, 328, 84, 26}, &F::BitBtn_ok, IDI_BUTTON_OK),
+    Button(kOnForm, {231, 328, 84, 26}, &F::BitBtn_Cancel, IDI_BUTTON_CANCEL),
+    Button(kOnForm, {321, 328, 84, 26}, &F::BitBtn_Apply, IDI_BUTTON_APPLY),
+    Button(kOnForm, {411, 328, 84, 26}, &F::Btn_help, IDI_BUTTON_HELP),
 };
 
 // About page panels, in page coordinates: the tall picture, the logo and title, the buttons.
@@ -108,29 +150,6 @@ constexpr POINT kLogoAt = {182, 40};
 constexpr int kLogoSize = 83;
 constexpr POINT kTitleAt = {278, 72};
 constexpr char kTitle[] = "Glidewing Version " GW_VERSION_TEXT;
-
-TControl* ControlNamed(TMainForm& form, const char* name) {
-    const std::pair<const char*, TControl*> controls[] = {
-        {"PageControl", &form.PageControl},     {"CheckBox_GP", &form.CheckBox_GP},
-        {"Combo_KZFS", &form.Combo_KZFS},       {"Combo_GPFS", &form.Combo_GPFS},
-        {"ComboBox_aj", &form.ComboBox_aj},     {"CheckBox_lock", &form.CheckBox_lock},
-        {"CheckBox_back", &form.CheckBox_back}, {"CheckBox_Inverse", &form.CheckBox_Inverse},
-        {"TrackBar_hx", &form.TrackBar_hx},     {"TrackBar_zx", &form.TrackBar_zx},
-        {"Check_zhlrj", &form.Check_zhlrj},     {"Check_ctype", &form.Check_ctype},
-        {"Check_dwan", &form.Check_dwan},       {"chb_deskpop", &form.chb_deskpop},
-        {"GroupBox4", &form.GroupBox4},         {"cb_deskactive", &form.cb_deskactive},
-        {"cb_desktoptime", &form.cb_desktoptime}, {"Check_autorun", &form.Check_autorun},
-        {"BitBtn_ok", &form.BitBtn_ok},         {"BitBtn_Cancel", &form.BitBtn_Cancel},
-        {"BitBtn_Apply", &form.BitBtn_Apply},   {"Btn_help", &form.Btn_help},
-        {"Btn_Visit", &form.Btn_Visit},         {"Btn_mail", &form.Btn_mail},
-    };
-    for (const auto& [controlName, control] : controls) {
-        if (std::strcmp(controlName, name) == 0) {
-            return control;
-        }
-    }
-    return nullptr;
-}
 
 bool Inside(const LayoutEntry& inner, const LayoutEntry& outer) {
     return inner.page == outer.page && &inner != &outer && inner.x >= outer.x && inner.y >= outer.y &&
@@ -207,169 +226,214 @@ void ConfigurationWindow::AddTooltip(HWND parent, HWND control, const char* text
 }
 
 void ConfigurationWindow::Build() {
-    HWND form = window_.Hwnd();
-    std::vector<std::pair<const LayoutEntry*, HWND>> created;           // static windows
-    std::vector<std::pair<const LayoutEntry*, ControlWindow*>> bound;  // bound controls
-    PageControlWindow* tabs = nullptr;
-
+    std::vector<Placed> placed;
     for (const LayoutEntry& entry : kLayout) {
-        HWND parent = entry.page == kOnForm ? form : pages_.at(static_cast<std::size_t>(entry.page));
-        const RECT bounds = Bounds(entry);
-        TControl* control = entry.control ? ControlNamed(form_, entry.control) : nullptr;
-        std::unique_ptr<ControlWindow> binding;
-
-        switch (entry.kind) {
-        case K::Tabs: {
-            auto pageControl = std::make_unique<PageControlWindow>(window_.Application(), form_.PageControl);
-            pageControl->Create(parent, WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, 0, bounds, font_.Typed());
-            const RECT area = pageControl->PageArea();
-            for (std::size_t i = 0; i < form_.PageControl.Pages().size(); ++i) {
-                std::function<void(HDC, const RECT&)> paint;
-                if (static_cast<int>(i) == kAbout) {
-                    paint = [this](HDC dc, const RECT& client) { PaintAbout(dc, client); };
-                }
-                HWND page = CreatePageWindow(form, area, std::move(paint));
-                SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                pages_.push_back(page);
-            }
-            tabs = pageControl.get();
-            binding = std::move(pageControl);
-            break;
-        }
-        case K::Group:
-            if (control) {
-                binding = std::make_unique<GroupBoxWindow>(window_.Application(), static_cast<TGroupBox&>(*control));
-                binding->Create(parent, "BUTTON", BS_GROUPBOX, 0, bounds, font_.Typed());
-            } else {
-                created.emplace_back(&entry, CreateStatic(parent, "BUTTON", entry.text, BS_GROUPBOX, 0, bounds));
-            }
-            break;
-        case K::Label:
-            created.emplace_back(&entry, CreateStatic(parent, "STATIC", entry.text, SS_LEFT | SS_NOPREFIX, 0, bounds));
-            break;
-        case K::Note: {
-            HWND note = CreateStatic(parent, "EDIT", entry.text, ES_MULTILINE | ES_READONLY, WS_EX_STATICEDGE, bounds);
-            SendMessageA(note, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Scale(3), Scale(3)));
-            created.emplace_back(&entry, note);
-            break;
-        }
-        case K::Picture: {
-            HWND picture = CreateStatic(parent, "STATIC", nullptr, SS_ICON | SS_REALSIZECONTROL, 0, bounds);
-            icons_.emplace_back(LoadIconResource(entry.picture, Scale(32)));
-            SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icons_.back().Get()), 0);
-            created.emplace_back(&entry, picture);
-            break;
-        }
-        case K::Check:
-            binding = std::make_unique<CheckBoxWindow>(window_.Application(), static_cast<TCheckBox&>(*control));
-            binding->Create(parent, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, bounds, font_.Typed());
-            if (entry.text) {
-                AddTooltip(parent, binding->Hwnd(), entry.text);
-            }
-            break;
-        case K::BoldCheck: {
-            auto box = std::make_unique<CheckBoxWindow>(window_.Application(), static_cast<TCheckBox&>(*control));
-            const int boxWidth = Scale(18);
-            RECT boxBounds = bounds;
-            boxBounds.right = boxBounds.left + boxWidth;
-            box->Create(parent, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, boxBounds, font_.Typed());
-            RECT labelBounds = bounds;
-            labelBounds.left += boxWidth;
-            labelBounds.top += Scale(1);
-            HWND label = CreateStatic(parent, "STATIC", control->Caption().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY,
-                                      0, labelBounds);
-            SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Typed()), FALSE);
-            box->AttachLabel(label, RGB(0, 0, 255));
-            binding = std::move(box);
-            break;
-        }
-        case K::List:
-            binding = std::make_unique<ComboBoxWindow>(window_.Application(), static_cast<TComboBox&>(*control));
-            binding->Create(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, bounds, font_.Typed());
-            break;
-        case K::Slider:
-            binding = std::make_unique<TrackBarWindow>(window_.Application(), static_cast<TTrackBar&>(*control));
-            binding->Create(parent, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, bounds,
-                            font_.Typed());
-            break;
-        case K::Button: {
-            auto button = std::make_unique<ButtonWindow>(window_.Application(), static_cast<TButton&>(*control));
-            const DWORD style = std::strcmp(entry.control, "BitBtn_ok") == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-            button->Create(parent, "BUTTON", style | WS_TABSTOP, 0, bounds, font_.Typed());
-            if (entry.picture) {
-                icons_.emplace_back(LoadIconResource(entry.picture, Scale(16)));
-                button->SetPicture(icons_.back().Get());
-            }
-            binding = std::move(button);
-            break;
-        }
-        }
-        if (binding) {
-            bound.emplace_back(&entry, binding.get());
-            bindings_.push_back(std::move(binding));
-        }
+        placed.push_back(Place(entry));
     }
+    ConnectGroups(placed);
+    if (tabs_) {
+        tabs_->SetPageWindows(pages_);
+    }
+}
 
-    // A bound group governs everything that lies inside it.
-    for (auto& [groupEntry, groupBinding] : bound) {
-        auto* group = dynamic_cast<GroupBoxWindow*>(groupBinding);
-        if (!group) {
+ConfigurationWindow::Placed ConfigurationWindow::Place(const LayoutEntry& entry) {
+    HWND parent = entry.page == kOnForm ? window_.Hwnd() : pages_.at(static_cast<std::size_t>(entry.page));
+    const RECT bounds = Bounds(entry);
+    switch (entry.kind) {
+    case K::Tabs:
+        return Keep(entry, CreateTabs(parent, bounds, Control<TPageControl>(entry)));
+    case K::Group:
+        return {&entry, CreateStatic(parent, "BUTTON", entry.text, BS_GROUPBOX, 0, bounds)};
+    case K::BoundGroup: {
+        auto group = CreateBoundGroup(parent, bounds, Control<TGroupBox>(entry));
+        GroupBoxWindow* governing = group.get();
+        Placed placed = Keep(entry, std::move(group));
+        placed.group = governing;
+        return placed;
+    }
+    case K::Label:
+        return {&entry, CreateStatic(parent, "STATIC", entry.text, SS_LEFT | SS_NOPREFIX, 0, bounds)};
+    case K::Note:
+        return {&entry, CreateNote(parent, bounds, entry.text)};
+    case K::Picture:
+        return {&entry, CreatePicture(parent, bounds, entry.picture)};
+    case K::Check:
+        return Keep(entry, CreateCheck(parent, bounds, Control<TCheckBox>(entry), entry.text));
+    case K::BoldCheck:
+        return Keep(entry, CreateBoldCheck(parent, bounds, Control<TCheckBox>(entry)));
+    case K::List:
+        return Keep(entry, CreateList(parent, bounds, Control<TComboBox>(entry)));
+    case K::Slider:
+        return Keep(entry, CreateSlider(parent, bounds, Control<TTrackBar>(entry)));
+    case K::Button:
+        return Keep(entry,
+                    CreateButton(parent, bounds, Control<TButton>(entry), entry.picture, BS_PUSHBUTTON));
+    case K::DefaultButton:
+        return Keep(entry,
+                    CreateButton(parent, bounds, Control<TButton>(entry), entry.picture, BS_DEFPUSHBUTTON));
+    }
+    return {&entry};
+}
+
+ConfigurationWindow::Placed ConfigurationWindow::Keep(const LayoutEntry& entry,
+                                                      std::unique_ptr<ControlWindow> binding) {
+    Placed placed{&entry, nullptr, binding.get()};
+    bindings_.push_back(std::move(binding));
+    return placed;
+}
+
+// A bound group governs everything that lies inside it.
+void ConfigurationWindow::ConnectGroups(const std::vector<Placed>& placed) const {
+    for (const Placed& outer : placed) {
+        if (!outer.group) {
             continue;
         }
-        for (auto& [entry, window] : created) {
-            if (Inside(*entry, *groupEntry)) {
-                group->AddMember(window);
+        for (const Placed& inner : placed) {
+            if (!Inside(*inner.entry, *outer.entry)) {
+                continue;
+            }
+            if (inner.binding) {
+                outer.group->AddMember(*inner.binding);
+            } else {
+                outer.group->AddMember(inner.window);
             }
         }
-        for (auto& [entry, control] : bound) {
-            if (Inside(*entry, *groupEntry)) {
-                group->AddMember(*control);
-            }
+        outer.group->ControlChanged(outer.group->Control());
+    }
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateTabs(HWND parent, const RECT& bounds,
+                                                               TPageControl& pages) {
+    auto tabs = std::make_unique<PageControlWindow>(window_.Application(), pages);
+    tabs->Create(parent, WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, 0, bounds, font_.Typed());
+    const RECT area = tabs->PageArea();
+    for (std::size_t i = 0; i < pages.Pages().size(); ++i) {
+        std::function<void(HDC, const RECT&)> paint;
+        if (static_cast<int>(i) == kAbout) {
+            paint = [this](HDC dc, const RECT& client) { PaintAbout(dc, client); };
         }
-        group->ControlChanged(group->Control());
+        HWND page = CreatePageWindow(parent, area, std::move(paint));
+        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        pages_.push_back(page);
     }
-    if (tabs) {
-        tabs->SetPageWindows(pages_);
+    tabs_ = tabs.get();
+    return tabs;
+}
+
+std::unique_ptr<GroupBoxWindow> ConfigurationWindow::CreateBoundGroup(HWND parent, const RECT& bounds,
+                                                                      TGroupBox& group) {
+    auto box = std::make_unique<GroupBoxWindow>(window_.Application(), group);
+    box->Create(parent, "BUTTON", BS_GROUPBOX, 0, bounds, font_.Typed());
+    return box;
+}
+
+HWND ConfigurationWindow::CreateNote(HWND parent, const RECT& bounds, const char* text) {
+    HWND note = CreateStatic(parent, "EDIT", text, ES_MULTILINE | ES_READONLY, WS_EX_STATICEDGE, bounds);
+    SendMessageA(note, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(Scale(3), Scale(3)));
+    return note;
+}
+
+HWND ConfigurationWindow::CreatePicture(HWND parent, const RECT& bounds, int icon) {
+    HWND picture = CreateStatic(parent, "STATIC", nullptr, SS_ICON | SS_REALSIZECONTROL, 0, bounds);
+    icons_.emplace_back(LoadIconResource(icon, Scale(32)));
+    SendMessageA(picture, STM_SETICON, reinterpret_cast<WPARAM>(icons_.back().Get()), 0);
+    return picture;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateCheck(HWND parent, const RECT& bounds,
+                                                                TCheckBox& box, const char* tooltip) {
+    auto check = std::make_unique<CheckBoxWindow>(window_.Application(), box);
+    check->Create(parent, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, bounds, font_.Typed());
+    if (tooltip) {
+        AddTooltip(parent, check->Hwnd(), tooltip);
     }
+    return check;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateBoldCheck(HWND parent, const RECT& bounds,
+                                                                    TCheckBox& box) {
+    auto check = std::make_unique<CheckBoxWindow>(window_.Application(), box);
+    const int boxWidth = Scale(18);
+    RECT boxBounds = bounds;
+    boxBounds.right = boxBounds.left + boxWidth;
+    check->Create(parent, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, boxBounds, font_.Typed());
+    RECT labelBounds = bounds;
+    labelBounds.left += boxWidth;
+    labelBounds.top += Scale(1);
+    HWND label = CreateStatic(parent, "STATIC", box.Caption().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
+                              labelBounds);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Typed()), FALSE);
+    check->AttachLabel(label, RGB(0, 0, 255));
+    return check;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateList(HWND parent, const RECT& bounds,
+                                                               TComboBox& list) {
+    auto combo = std::make_unique<ComboBoxWindow>(window_.Application(), list);
+    combo->Create(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, bounds, font_.Typed());
+    return combo;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateSlider(HWND parent, const RECT& bounds,
+                                                                 TTrackBar& slider) {
+    auto bar = std::make_unique<TrackBarWindow>(window_.Application(), slider);
+    bar->Create(parent, TRACKBAR_CLASSA, TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM | WS_TABSTOP, 0, bounds,
+                font_.Typed());
+    return bar;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateButton(HWND parent, const RECT& bounds,
+                                                                 TButton& button, int picture, DWORD style) {
+    auto push = std::make_unique<ButtonWindow>(window_.Application(), button);
+    push->Create(parent, "BUTTON", style | WS_TABSTOP, 0, bounds, font_.Typed());
+    if (picture) {
+        icons_.emplace_back(LoadIconResource(picture, Scale(16)));
+        push->SetPicture(icons_.back().Get());
+    }
+    return push;
 }
 
 void ConfigurationWindow::PaintAbout(HDC dc, const RECT& client) {
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
-    auto scaled = [this](const RECT& r) { return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)}; };
 
-    RECT side = scaled(kSidePanel);
+    RECT side = Scale(kSidePanel);
     if (sidePicture_) {
-        BITMAP info = {};
-        GetObjectA(sidePicture_.Get(), sizeof info, &info);
-        HDC memory = CreateCompatibleDC(dc);
-        HGDIOBJ old = SelectObject(memory, sidePicture_.Get());
-        SetStretchBltMode(dc, HALFTONE);
-        SetBrushOrgEx(dc, 0, 0, nullptr);
-        StretchBlt(dc, side.left, side.top, side.right - side.left, side.bottom - side.top, memory, 0, 0, info.bmWidth,
-                   info.bmHeight, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
+        StretchSidePicture(dc, side);
     }
     DrawEdge(dc, &side, BDR_SUNKENOUTER, BF_RECT);
 
-    RECT title = scaled(kTitlePanel);
+    RECT title = Scale(kTitlePanel);
     DrawEdge(dc, &title, EDGE_ETCHED, BF_RECT);
-    RECT buttons = scaled(kButtonPanel);
+    RECT buttons = Scale(kButtonPanel);
     DrawEdge(dc, &buttons, EDGE_ETCHED, BF_RECT);
 
     if (logo_) {
         DrawIconEx(dc, Scale(kLogoAt.x), Scale(kLogoAt.y), logo_.Get(), Scale(kLogoSize), Scale(kLogoSize), 0, nullptr,
                    DI_NORMAL);
     }
-    // The title in black over a white copy one pixel right and down: an engraved look.
-    HGDIOBJ oldFont = SelectObject(dc, titleFont_.Get());
+    DrawTitle(dc);
+}
+
+void ConfigurationWindow::StretchSidePicture(HDC dc, const RECT& side) const {
+    BITMAP info = {};
+    GetObjectA(sidePicture_.Get(), sizeof info, &info);
+    const UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    const Selection picture(memory.Get(), sidePicture_.Get());
+    SetStretchBltMode(dc, HALFTONE);
+    SetBrushOrgEx(dc, 0, 0, nullptr);
+    StretchBlt(dc, side.left, side.top, side.right - side.left, side.bottom - side.top, memory.Get(), 0, 0,
+               info.bmWidth, info.bmHeight, SRCCOPY);
+}
+
+// The title in black over a white copy one pixel right and down: an engraved look.
+void ConfigurationWindow::DrawTitle(HDC dc) const {
+    const Selection font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     const int length = static_cast<int>(std::strlen(kTitle));
     SetTextColor(dc, RGB(255, 255, 255));
     TextOutA(dc, Scale(kTitleAt.x) + 1, Scale(kTitleAt.y) + 1, kTitle, length);
     SetTextColor(dc, RGB(0, 0, 0));
     TextOutA(dc, Scale(kTitleAt.x), Scale(kTitleAt.y), kTitle, length);
-    SelectObject(dc, oldFont);
 }
 
 } // namespace gw::win32

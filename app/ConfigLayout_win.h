@@ -10,32 +10,41 @@
 
 #include <memory>
 #include <span>
+#include <variant>
 #include <vector>
 
 namespace gw::win32 {
 
 enum class LayoutKind {
-    Tabs,      // the page control (form only)
-    Group,     // a group box with its caption
-    Label,     // plain text
-    Note,      // a sunken, read-only explanatory text
-    Picture,   // a 32 x 32 icon
-    Check,     // check box
-    BoldCheck, // check box with its caption in bold blue beside it
-    List,      // drop-down list
-    Slider,    // horizontal slider
-    Button,    // push button, with a picture when `picture` is set
+    Tabs,           // the page control (form only)
+    Group,          // a group box with its caption
+    BoundGroup,     // a group box bound to a control: what lies inside it follows its enabled state
+    Label,          // plain text
+    Note,           // a sunken, read-only explanatory text
+    Picture,        // a 32 x 32 icon
+    Check,          // check box
+    BoldCheck,      // check box with its caption in bold blue beside it
+    List,           // drop-down list
+    Slider,         // horizontal slider
+    Button,         // push button, with a picture when `picture` is set
+    DefaultButton,  // the same, pressed by Enter
 };
 
 inline constexpr int kOnForm = -1;  // page index of the items that sit on the form itself
 
+// The TMainForm control an item binds, as a pointer to the member: a misspelt name does not
+// compile, and the member's type decides which window binds it.
+using BoundControl = std::variant<std::monostate, TPageControl TMainForm::*, TGroupBox TMainForm::*,
+                                  TCheckBox TMainForm::*, TComboBox TMainForm::*, TTrackBar TMainForm::*,
+                                  TButton TMainForm::*>;
+
 struct LayoutEntry {
-    int page;            // kOnForm, or 0..3 for Scroll, Tools, PopDesk, About
+    int page;             // kOnForm, or 0..3 for Scroll, Tools, PopDesk, About
     LayoutKind kind;
     int x, y, width, height;
-    const char* control;  // name of the bound TMainForm control; null for static items
-    const char* text;     // text of a static item, or a tooltip for a control
-    int picture;          // icon resource id, or 0
+    BoundControl control;  // empty for static items
+    const char* text;      // text of a static item, or a tooltip for a control
+    int picture;           // icon resource id, or 0
 };
 
 // The whole window, in creation (and tab) order.
@@ -56,13 +65,47 @@ public:
     HWND Window() const { return window_.Hwnd(); }
 
 private:
+    // One item of the layout once it is on screen: a plain window or a binding.
+    struct Placed {
+        const LayoutEntry* entry;
+        HWND window = nullptr;             // a static item
+        ControlWindow* binding = nullptr;  // a bound control
+        GroupBoxWindow* group = nullptr;   // a bound group box, also in binding
+    };
+
     int Scale(int value) const { return MulDiv(value, dpi_, 96); }
+    RECT Scale(const RECT& r) const {
+        return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
+    }
     RECT Bounds(const LayoutEntry& entry) const;
+    template <class T> T& Control(const LayoutEntry& entry) const {
+        return form_.*std::get<T TMainForm::*>(entry.control);
+    }
+
     void Build();
+    Placed Place(const LayoutEntry& entry);
+    Placed Keep(const LayoutEntry& entry, std::unique_ptr<ControlWindow> binding);
+    void ConnectGroups(const std::vector<Placed>& placed) const;
+
+    // One per layout kind; each answers the new window or its binding.
+    std::unique_ptr<ControlWindow> CreateTabs(HWND parent, const RECT& bounds, TPageControl& pages);
+    std::unique_ptr<GroupBoxWindow> CreateBoundGroup(HWND parent, const RECT& bounds, TGroupBox& group);
+    HWND CreateNote(HWND parent, const RECT& bounds, const char* text);
+    HWND CreatePicture(HWND parent, const RECT& bounds, int icon);
+    std::unique_ptr<ControlWindow> CreateCheck(HWND parent, const RECT& bounds, TCheckBox& box,
+                                               const char* tooltip);
+    std::unique_ptr<ControlWindow> CreateBoldCheck(HWND parent, const RECT& bounds, TCheckBox& box);
+    std::unique_ptr<ControlWindow> CreateList(HWND parent, const RECT& bounds, TComboBox& list);
+    std::unique_ptr<ControlWindow> CreateSlider(HWND parent, const RECT& bounds, TTrackBar& slider);
+    std::unique_ptr<ControlWindow> CreateButton(HWND parent, const RECT& bounds, TButton& button, int picture,
+                                                DWORD style);
     HWND CreateStatic(HWND parent, const char* windowClass, const char* text, DWORD style, DWORD exStyle,
                       const RECT& bounds);
     void AddTooltip(HWND parent, HWND control, const char* text);
+
     void PaintAbout(HDC dc, const RECT& client);
+    void StretchSidePicture(HDC dc, const RECT& side) const;
+    void DrawTitle(HDC dc) const;
 
     FormWindow& window_;
     TMainForm& form_;
@@ -73,8 +116,9 @@ private:
     UniqueBitmap sidePicture_;
     UniqueIcon logo_;
     std::vector<UniqueIcon> icons_;
-    HWND tooltips_ = nullptr;
+    HWND tooltips_ = nullptr;  // owned by the form window, which destroys it
     std::vector<HWND> pages_;
+    PageControlWindow* tabs_ = nullptr;
     std::vector<std::unique_ptr<ControlWindow>> bindings_;
 };
 

@@ -36,6 +36,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 namespace gw {
@@ -65,6 +66,14 @@ struct MainFormSeams {
     IDeskIcons& DeskIcons;
 };
 
+// What the tray icon shows (SetTrayState): IconImagelist image 0 while scrolling is enabled,
+// image 1 while it is disabled.
+enum class TrayState { Enabled = 1, Disabled = 2 };
+
+constexpr TrayState TrayStateFor(bool scrollEnabled) {
+    return scrollEnabled ? TrayState::Enabled : TrayState::Disabled;
+}
+
 inline constexpr char kMainWindowClassName[] = "Glidewing_Brightloom_2002";
 inline constexpr char kMainCaption[] = "Glidewing ";
 inline constexpr char kHomePageAddress[] = "http://glidewing.example/";
@@ -73,6 +82,8 @@ inline constexpr char kContactAddress[] = "mailto:support@glidewing.example";
 class TMainForm : public TForm {
 public:
     TMainForm(TApplication& application, const MainFormSeams& seams);
+    // FormDestroy has normally let everything go. If it never ran, the hooks still come out,
+    // paused, before their library is freed; the other tokens free themselves.
     ~TMainForm() override;
 
     // --- Start-up and shutdown
@@ -119,7 +130,7 @@ public:
     void Check_autorunClick();
 
     // --- Tray icon and tray menu
-    void SetTrayState(int state);
+    void SetTrayState(TrayState state);
     void CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t shift, Point at);
     void CoolTrayIcon1DblClick();
     void Menu_GpEnabledClick();
@@ -143,57 +154,53 @@ public:
     void Btn_VisitClick();
     void Btn_mailClick();
 
-    // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "About")
-    TPageControl PageControl;
-    TCheckBox CheckBox_GP;
+    // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "About"). The lists get
+    // their items, and every control its handler, in the constructor, one page at a time.
+    TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "About"}, 3};  // About shows the first time
+    TCheckBox CheckBox_GP{"Enabled"};
     TComboBox Combo_KZFS;
     TComboBox Combo_GPFS;
     TComboBox ComboBox_aj;
-    TCheckBox CheckBox_lock;
-    TCheckBox CheckBox_back;
-    TCheckBox CheckBox_Inverse;
-    TTrackBar TrackBar_hx;
-    TTrackBar TrackBar_zx;
-    TCheckBox Check_zhlrj;
-    TCheckBox Check_ctype;
-    TCheckBox Check_dwan;
-    TCheckBox chb_deskpop;
-    TGroupBox GroupBox4;
+    TCheckBox CheckBox_lock{"Lock mouse cursor"};
+    TCheckBox CheckBox_back{"Move cursor back"};
+    TCheckBox CheckBox_Inverse{"Inverse scroll direction"};
+    TTrackBar TrackBar_hx{0, 60};
+    TTrackBar TrackBar_zx{0, 60};
+    TCheckBox Check_zhlrj{"Swap Left/Right Button"};
+    TCheckBox Check_ctype{"Hide Cursor while typing"};
+    TCheckBox Check_dwan{"Move Mouse to default button"};
+    TCheckBox chb_deskpop{"Enable Popup Desktop Links"};
+    TGroupBox GroupBox4{" Options of pop desktop links "};
     TComboBox cb_deskactive;
     TComboBox cb_desktoptime;
-    TCheckBox Check_autorun;
-    TButton BitBtn_ok;
-    TButton BitBtn_Cancel;
-    TButton BitBtn_Apply;
-    TButton Btn_help;
-    TButton Btn_Visit;
-    TButton Btn_mail;
+    TCheckBox Check_autorun{"Run Glidewing While System Booting"};
+    TButton BitBtn_ok{"&OK"};
+    TButton BitBtn_Cancel{"&Cancel"};
+    TButton BitBtn_Apply{"&Apply"};
+    TButton Btn_help{"&Help"};
+    TButton Btn_Visit{"Visit Our Homepage"};
+    TButton Btn_mail{"Contact us"};
 
-    // --- Tray icon, its images and its menu. The item references are declared in menu order:
-    // the constructor builds the menu through them.
-    TImageList IconImagelist;
-    TImageList ImageList1;
+    // --- Tray icon, its images and its menu. PopupMenu1 is built from its table (TrayMenuRows,
+    // in menu order); the items the program names are then looked up by component name.
+    TImageList IconImagelist{"IconImagelist", 32, 32, 2};
+    TImageList ImageList1{"ImageList1", 16, 16, 4};
     TTrayIcon CoolTrayIcon1;
-    TPopupMenu PopupMenu1;
-    TMenuItem& N5;
-    TMenuItem& N7;
-    TMenuItem& OpenCDROM1;
-    TMenuItem& CloseCDROM1;
-    TMenuItem& N4;
-    TMenuItem& N6;
-    TMenuItem& Glidewing1;
-    TMenuItem& N3;
-    TMenuItem& N1;
-    TMenuItem& Menu_GpEnabled;
-    TMenuItem& N10;
-    TMenuItem& menu_classic;
-    TMenuItem& menu_toggle;
-    TMenuItem& N13;
-    TMenuItem& Menu_auto;
-    TMenuItem& Menu_move;
+    TPopupMenu PopupMenu1{"PopupMenu1", TrayMenuRows(), *this};
+    TMenuItem& N5 = PopupMenu1.Items.Named("N5");
+    TMenuItem& OpenCDROM1 = PopupMenu1.Items.Named("OpenCDROM1");
+    TMenuItem& CloseCDROM1 = PopupMenu1.Items.Named("CloseCDROM1");
+    TMenuItem& N6 = PopupMenu1.Items.Named("N6");
+    TMenuItem& Glidewing1 = PopupMenu1.Items.Named("Glidewing1");
+    TMenuItem& N1 = PopupMenu1.Items.Named("N1");
+    TMenuItem& Menu_GpEnabled = PopupMenu1.Items.Named("Menu_GpEnabled");
+    TMenuItem& menu_classic = PopupMenu1.Items.Named("menu_classic");
+    TMenuItem& menu_toggle = PopupMenu1.Items.Named("menu_toggle");
+    TMenuItem& Menu_auto = PopupMenu1.Items.Named("Menu_auto");
+    TMenuItem& Menu_move = PopupMenu1.Items.Named("Menu_move");
 
-    TTimer MainTimer;    // 100 ms: the PopDesk trigger
-    TTimer ScrollTimer;  // one Auto Scroll step per tick; off outside a gesture
+    TTimer MainTimer{100, true};     // 100 ms: the PopDesk trigger
+    TTimer ScrollTimer{100, false};  // one Auto Scroll step per tick; off outside a gesture
 
     // --- State
     RuntimeSettings Runtime;  // the applied settings
@@ -210,18 +217,30 @@ public:
     std::unique_ptr<TIcon> ScratchImage;  // through which replacement cursors are installed
     std::unique_ptr<TIcon> TrayImage;     // what the tray icon shows
 
-    ModuleHandle HookLibraryModule{};
+    // Owned: FormDestroy gives them back in the order of the shutdown sequence.
+    OwnedModule HookLibraryModule;
     ProcAddress KeyboardHookOnEntry{};
     ProcAddress KeyboardHookOffEntry{};
     ProcAddress MouseHookOnEntry{};
     ProcAddress MouseHookOffEntry{};
-    KernelHandle HookShareSection{};
-    ModuleHandle ToolsModule{};
+    OwnedSection HookShareSection;
+    OwnedView HookShareView;  // what Share writes through
+    OwnedModule ToolsModule;
     ProcAddress LockTheComputerEntry{};
 
     HTMLHelp_Decl HtmlHelp;
 
 private:
+    // PopupMenu1, top to bottom, with the Scroll options submenu under N6.
+    static std::span<const MenuRow<TMainForm>> TrayMenuRows();
+    // The controls of each page and of the button row get their list items and handlers.
+    void SetUpScrollPage();
+    void SetUpToolsPage();
+    void SetUpPopDeskPage();
+    void SetUpAboutPage();
+    void SetUpButtonRow();
+    void SetUpTrayIcon();
+
     void EnableApply();
     void ScrollToggle();
     // A tray mode item chosen: check it, put the list at its position, set the mode (on for

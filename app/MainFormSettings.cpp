@@ -72,7 +72,7 @@ void TMainForm::LoadSettings() {
             row.Box->SetChecked(file.ReadBool(row.Section, row.Key, row.Default != 0));
         }
     }
-    SetTrayState(CheckBox_GP.Checked() ? 1 : 2);
+    SetTrayState(TrayStateFor(CheckBox_GP.Checked()));
 }
 
 void TMainForm::SaveSettings() {
@@ -153,7 +153,7 @@ void TMainForm::ApplySettings() {
     // Without the record there is nothing to compare with; the icon still follows the setting.
     if (!Share.Exists() || (Share.Get(&HookShare::ScrollEnabled) != 0) != Runtime.ScrollEnabled) {
         Share.Set(&HookShare::ScrollEnabled, Runtime.ScrollEnabled);
-        SetTrayState(Runtime.ScrollEnabled ? 1 : 2);
+        SetTrayState(TrayStateFor(Runtime.ScrollEnabled));
     }
 
     // The swap works at once and stays out of the user's profile; the snap option is broadcast.

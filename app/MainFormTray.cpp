@@ -6,14 +6,58 @@
 #include "shared/Win32Values.h"
 #include "base/Error.h"
 
+#include <type_traits>
+
 namespace gw {
 
-void TMainForm::SetTrayState(int state) {
-    if (state == 1) {
-        CoolTrayIcon1.SetIconIndex(0);
-    } else if (state == 2) {
-        CoolTrayIcon1.SetIconIndex(1);
+namespace {
+
+// A handler of the form as a menu table takes it: the sender is passed on where it is wanted.
+template <auto Handler> void Run(TMainForm& form, TMenuItem& sender) {
+    if constexpr (std::is_invocable_v<decltype(Handler), TMainForm&, TMenuItem&>) {
+        (form.*Handler)(sender);
+    } else {
+        (form.*Handler)();
     }
+}
+
+// Until the first apply the quick options show Enable, Classic and Auto Scroll.
+constexpr MenuRow<TMainForm> kTrayMenu[] = {
+    // parent, name, caption, picture, handler, radio group, default item, checked
+    {nullptr, "N5", "Lock Computer", 2, Run<&TMainForm::N5Click>},
+    {nullptr, "N7", "-"},
+    {nullptr, "OpenCDROM1", "Eject CD-ROM", 3, Run<&TMainForm::OpenCDROM1Click>},
+    {nullptr, "CloseCDROM1", "Close CD-ROM", -1, Run<&TMainForm::CloseCDROM1Click>},
+    {nullptr, "N4", "-"},
+    {nullptr, "N6", "Scroll options", 1},
+    {nullptr, "Glidewing1", "Configure...", -1, Run<&TMainForm::Glidewing1Click>, 0, true},
+    {nullptr, "N3", "-"},
+    {nullptr, "N1", "Exit", 0, Run<&TMainForm::N1Click>},
+    {"N6", "Menu_GpEnabled", "Enable", -1, Run<&TMainForm::Menu_GpEnabledClick>, 0, true, true},
+    {"N6", "N10", "-"},
+    {"N6", "menu_classic", "Classic", -1, Run<&TMainForm::menu_classicClick>, 1, false, true},
+    {"N6", "menu_toggle", "Toggle", -1, Run<&TMainForm::menu_toggleClick>, 1},
+    {"N6", "N13", "-"},
+    {"N6", "Menu_auto", "Auto Scroll", -1, Run<&TMainForm::Menu_autoClick>, 3, false, true},
+    {"N6", "Menu_move", "Move Scroll", -1, Run<&TMainForm::Menu_moveClick>, 3},
+};
+
+} // namespace
+
+std::span<const MenuRow<TMainForm>> TMainForm::TrayMenuRows() { return kTrayMenu; }
+
+void TMainForm::SetUpTrayIcon() {
+    PopupMenu1.Images = &ImageList1;
+    CoolTrayIcon1.Icons = &IconImagelist;
+    CoolTrayIcon1.PopupMenu = &PopupMenu1;
+    CoolTrayIcon1.OnMouseDown = [this](TMouseButton button, std::uint32_t shift, Point at) {
+        CoolTrayIcon1MouseDown(button, shift, at);
+    };
+    CoolTrayIcon1.OnDblClick = [this] { CoolTrayIcon1DblClick(); };
+}
+
+void TMainForm::SetTrayState(TrayState state) {
+    CoolTrayIcon1.SetIconIndex(state == TrayState::Enabled ? 0 : 1);
 }
 
 void TMainForm::CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t, Point) {
@@ -30,7 +74,7 @@ void TMainForm::ScrollToggle() {
     Runtime.ScrollEnabled = enabled;
     CheckBox_GP.SetChecked(enabled);
     Share.Set(&HookShare::ScrollEnabled, enabled);
-    SetTrayState(enabled ? 1 : 2);
+    SetTrayState(TrayStateFor(enabled));
     SaveSettings();
 }
 
@@ -116,11 +160,11 @@ void TMainForm::DetectNt5OrLater() {
 }
 
 void TMainForm::LoadToolsLibrary() {
-    ToolsModule = seams_.Libraries.Load(ExeFolder + "Tools.dll");
+    ToolsModule = OwnedModule(seams_.Libraries, seams_.Libraries.Load(ExeFolder + "Tools.dll"));
     if (!ToolsModule) {
         throw Error("Tools.Dll Not Found !");
     }
-    LockTheComputerEntry = seams_.Libraries.Find(ToolsModule, "LockTheComputer");
+    LockTheComputerEntry = seams_.Libraries.Find(ToolsModule.Get(), "LockTheComputer");
     if (!LockTheComputerEntry) {
         throw Error("Cannot Find the DLL !");
     }

@@ -11,12 +11,14 @@ namespace {
 constexpr UINT_PTR kMainTimerId = 1;
 constexpr UINT_PTR kScrollTimerId = 2;
 
+struct HookParams {
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
 int ScreenDpi() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) {
-        ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -85,13 +87,17 @@ void MainWindow::Teardown() {
 }
 
 bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    // The hooks report every mouse message of the desktop. Their handlers are dispatched with a
+    // capture of two pointers, which std::function keeps in place: no allocation per message.
     if (message == WM_HOOKMOUSE) {
-        application_.Dispatch([&] { form_.HandleHookMouse(wParam, lParam); });
+        const HookParams hook{wParam, lParam};
+        application_.Dispatch([this, &hook] { form_.HandleHookMouse(hook.wParam, hook.lParam); });
         result = 0;
         return true;
     }
     if (message == WM_HOOKKEY) {
-        application_.Dispatch([&] { form_.HandleHookKey(wParam, lParam); });
+        const HookParams hook{wParam, lParam};
+        application_.Dispatch([this, &hook] { form_.HandleHookKey(hook.wParam, hook.lParam); });
         result = 0;
         return true;
     }

@@ -3,6 +3,7 @@
 // no security attributes, PAGE_READWRITE, size 0:size, the name), MapViewOfFile with
 // FILE_MAP_WRITE, UnmapViewOfFile, CloseHandle.
 
+#include "base/Owned.h"
 #include "shared/Handle.h"
 #include "shared/HookShare.h"
 
@@ -19,5 +20,9 @@ public:
     virtual void Unmap(HookShare* view) = 0;
     virtual void Close(KernelHandle section) = 0;
 };
+
+// The section (CloseHandle) and the program's view of it (UnmapViewOfFile); the view goes first.
+using OwnedSection = Owned<ISharedSection, KernelHandle, &ISharedSection::Close>;
+using OwnedView = Owned<ISharedSection, HookShare*, &ISharedSection::Unmap>;
 
 } // namespace gw

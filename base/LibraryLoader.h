@@ -3,6 +3,7 @@
 // GetProcAddress, FreeLibrary, and calling an export that takes no arguments. Export addresses
 // are opaque tokens here; only the Win32 side turns them into something callable.
 
+#include "base/Owned.h"
 #include "shared/Handle.h"
 
 #include <string>
@@ -20,5 +21,8 @@ public:
     // Calls an export without arguments; its result is not looked at. Never given a null address.
     virtual void CallNoArgs(ProcAddress entry) = 0;
 };
+
+// A loaded library, freed with FreeLibrary by Reset or, failing that, when the token goes.
+using OwnedModule = Owned<ILibraryLoader, ModuleHandle, &ILibraryLoader::Free>;
 
 } // namespace gw

@@ -1,6 +1,7 @@
 #include "popdesk/DesktopLinks.h"
 
 #include <charconv>
+#include <utility>
 
 namespace gw {
 
@@ -9,53 +10,59 @@ DesktopLinks::DesktopLinks(IDesktopShell& shell, IDeskIcons& icons, TDesktopMenu
     menu_.OnClick = [this](const std::string& name) { DesktopMenuItemClick(name); };
 }
 
+DesktopLinks::~DesktopLinks() { FreeItemIdLists(); }
+
 void DesktopLinks::BuildDesktopMenu() {
     // The trigger always tears down before it builds again; should anything still be held, free
     // it rather than lose the identifier lists and the allocator that owns them.
     if (shellAllocator_ || !deskItems_.empty() || menu_.Count() != 0) {
         ClearDesktopMenu();
-        ReleaseAllocator();
+        shellAllocator_.Reset();
     }
 
     icons_.Clear();
 
-    if (shell_.GetMalloc(shellAllocator_) != win::kS_OK) {
-        shellAllocator_ = {};  // nothing was handed to us
+    ShellObject allocator{};
+    if (shell_.GetMalloc(allocator) != win::kS_OK) {  // a failed call hands out nothing to release
         shell_.ShowMessage(owner_, "Fail to get IMAlloc object", "ds", win::kMB_OK);
         return;
     }
+    shellAllocator_ = OwnedShellObject(shell_, allocator);
 
-    if (shell_.GetDesktopFolder(desktopFolder_) != win::kS_OK) {
-        desktopFolder_ = {};
+    ShellObject folder{};
+    if (shell_.GetDesktopFolder(folder) != win::kS_OK) {
         shell_.ShowMessage(owner_, "Fail to get IShellFolder object", "error", win::kMB_OK);
-        ReleaseAllocator();
+        shellAllocator_.Reset();
         return;
     }
+    OwnedShellObject desktopFolder(shell_, folder);
 
-    if (desktopEnum_) {
-        shell_.Release(desktopEnum_);
-        desktopEnum_ = {};
-    }
-    if (shell_.EnumObjects(desktopFolder_, owner_, EnumFlags, desktopEnum_) != win::kS_OK) {
-        // S_FALSE too: there is no enumerator to use. Keep none.
-        if (desktopEnum_) {
-            shell_.Release(desktopEnum_);
-            desktopEnum_ = {};
-        }
-        // cppcheck-suppress badBitmaskCheck ; MB_OK is 0, named for the reader
-        shell_.ShowMessage(owner_, "Can not EnumObject", "run time error", win::kMB_ICONERROR | win::kMB_OK);
-    } else {
+    if (EnumerateDesktop(desktopFolder.Get())) {
         ListItems();
     }
+    desktopFolder.Reset();
+}
 
-    shell_.Release(desktopFolder_);
-    desktopFolder_ = {};
+bool DesktopLinks::EnumerateDesktop(ShellObject desktopFolder) {
+    desktopEnum_.Reset();
+    ShellObject enumerator{};
+    const std::int32_t result = shell_.EnumObjects(desktopFolder, owner_, EnumFlags, enumerator);
+    OwnedShellObject handedOut(shell_, enumerator);
+    if (result != win::kS_OK) {
+        // S_FALSE too: there is no enumerator to use. Keep none.
+        handedOut.Reset();
+        // cppcheck-suppress badBitmaskCheck ; MB_OK is 0, named for the reader
+        shell_.ShowMessage(owner_, "Can not EnumObject", "run time error", win::kMB_ICONERROR | win::kMB_OK);
+        return false;
+    }
+    desktopEnum_ = std::move(handedOut);
+    return true;
 }
 
 void DesktopLinks::ListItems() {
     std::size_t n = 0;
     ItemIdList pidl{};
-    while (shell_.Next(desktopEnum_, pidl) == win::kS_OK && pidl) {
+    while (shell_.Next(desktopEnum_.Get(), pidl) == win::kS_OK && pidl) {
         DeskItem item{pidl, {}};
         if (!shell_.GetFileInfo(pidl, FileInfoFlags, item.Info)) {
             // The entry is made all the same, from a defined, empty record.
@@ -99,28 +106,25 @@ void DesktopLinks::DesktopMenuItemClick(const std::string& senderName) {
     shell_.Execute(launch);
 }
 
-void DesktopLinks::ClearDesktopMenu() {
+void DesktopLinks::FreeItemIdLists() {
     while (!deskItems_.empty()) {
         if (shellAllocator_) {
-            shell_.Free(shellAllocator_, deskItems_.front().Pidl);
+            shell_.Free(shellAllocator_.Get(), deskItems_.front().Pidl);
         }
         deskItems_.erase(deskItems_.begin());
     }
+}
+
+void DesktopLinks::ClearDesktopMenu() {
+    FreeItemIdLists();
     while (menu_.RemoveFirst()) {
     }
 }
 
 void DesktopLinks::TearDownDesktopMenu() {
     ClearDesktopMenu();
-    ReleaseAllocator();
+    shellAllocator_.Reset();
     deskMenuBuilt_ = false;
-}
-
-void DesktopLinks::ReleaseAllocator() {
-    if (shellAllocator_) {
-        shell_.Release(shellAllocator_);
-        shellAllocator_ = {};
-    }
 }
 
 } // namespace gw

@@ -24,6 +24,9 @@ public:
     static constexpr char kEntryPrefix[] = "DesktopMenu_";
 
     DesktopLinks(IDesktopShell& shell, IDeskIcons& icons, TDesktopMenu& menu);
+    // Whatever a build still holds goes back to the shell: the identifier lists, then the
+    // enumerator and the allocator.
+    ~DesktopLinks();
     DesktopLinks(const DesktopLinks&) = delete;
     DesktopLinks& operator=(const DesktopLinks&) = delete;
 
@@ -39,8 +42,8 @@ public:
     void SetDeskMenuBuilt() { deskMenuBuilt_ = true; }
 
     const std::vector<DeskItem>& DeskItems() const { return deskItems_; }
-    ShellObject ShellAllocator() const { return shellAllocator_; }
-    ShellObject DesktopEnum() const { return desktopEnum_; }
+    ShellObject ShellAllocator() const { return shellAllocator_.Get(); }
+    ShellObject DesktopEnum() const { return desktopEnum_.Get(); }
 
     // SHGFI_SMALLICON | SHGFI_PIDL | SHGFI_ICON | SHGFI_DISPLAYNAME | SHGFI_TYPENAME | SHGFI_ATTRIBUTES
     std::uint32_t FileInfoFlags = 0x0F09;
@@ -48,17 +51,20 @@ public:
     std::uint32_t EnumFlags = 0x60;
 
 private:
+    // Enumerates the desktop folder into DesktopEnum; false (with the message shown) when it
+    // gives no enumerator to use.
+    bool EnumerateDesktop(ShellObject desktopFolder);
     void ListItems();
-    void ReleaseAllocator();
+    void FreeItemIdLists();
 
     IDesktopShell& shell_;
     IDeskIcons& icons_;
     TDesktopMenu& menu_;
     WindowHandle owner_{};
 
-    ShellObject shellAllocator_{};
-    ShellObject desktopFolder_{};
-    ShellObject desktopEnum_{};
+    // DesktopFolder is held by the build alone, so it is a local of BuildDesktopMenu.
+    OwnedShellObject shellAllocator_;  // from a build to the teardown
+    OwnedShellObject desktopEnum_;     // from one build to the next
     std::vector<DeskItem> deskItems_;
     bool deskMenuBuilt_ = false;
 };

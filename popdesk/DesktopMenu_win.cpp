@@ -58,8 +58,8 @@ Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance) : instance_(insta
     wc.hInstance = instance_;
     wc.lpszClassName = kOwnerClass;
     RegisterClassExA(&wc);  // already registered by an earlier view: fine
-    owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance_,
-                             this);
+    owner_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                 instance_, this));
 
     LOGFONTA banner{};
     banner.lfHeight = -16;
@@ -70,70 +70,72 @@ Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance) : instance_(insta
     banner.lfCharSet = ANSI_CHARSET;
     banner.lfQuality = ANTIALIASED_QUALITY;
     lstrcpynA(banner.lfFaceName, "Times New Roman", LF_FACESIZE);
-    bannerFont_ = CreateFontIndirectA(&banner);
+    bannerFont_.Reset(CreateFontIndirectA(&banner));
 
     NONCLIENTMETRICSA ncm{};
     ncm.cbSize = sizeof ncm;
     if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-        itemFont_ = CreateFontIndirectA(&ncm.lfMenuFont);
-    }
-    if (!itemFont_) {
-        itemFont_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        itemFont_.Reset(CreateFontIndirectA(&ncm.lfMenuFont));
     }
 }
 
 Win32DesktopMenuView::~Win32DesktopMenuView() {
-    ReleaseBanner();
-    if (owner_) {
-        DestroyWindow(owner_);
-    }
-    if (bannerFont_) {
-        DeleteObject(bannerFont_);
-    }
-    if (itemFont_) {
-        DeleteObject(itemFont_);  // a stock font ignores this
-    }
+    owner_.Reset();  // first, while everything its procedure might look at is still there
+}
+
+HFONT Win32DesktopMenuView::ItemFont() const {
+    return itemFont_ ? itemFont_.Typed() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void Win32DesktopMenuView::Popup(TDesktopMenu& menu, Point at) {
     menu_ = &menu;
     exitReported_ = false;
     LayOut(menu);
-    PaintBanner();
+    banner_.emplace(kBannerWidth, totalHeight_);
+    PaintBanner(banner_->Dc());
+    {
+        // The menu goes before the brush it paints its background with.
+        win32::UniqueBrush background(CreateSolidBrush(kBackground));
+        win32::UniqueMenu popup = BuildPopup(background.Typed());
+        menu.NotifyPopup();
+        Track(popup.Get(), at);
+    }
+    banner_.reset();
+    menu_ = nullptr;
+}
 
-    HMENU popup = CreatePopupMenu();
+win32::UniqueMenu Win32DesktopMenuView::BuildPopup(HBRUSH background) const {
+    win32::UniqueMenu popup(CreatePopupMenu());
     MENUINFO info{};
     info.cbSize = sizeof info;
     info.fMask = MIM_STYLE | MIM_BACKGROUND;
     info.dwStyle = MNS_NOCHECK;
-    info.hbrBack = CreateSolidBrush(kBackground);
-    SetMenuInfo(popup, &info);
+    info.hbrBack = background;
+    SetMenuInfo(popup.Get(), &info);
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const Row& row = rows_[i];
         const UINT flags = MF_OWNERDRAW | (row.entry ? 0u : MF_DISABLED);
         const UINT_PTR id = row.entry ? kFirstCommand + i : 0;
-        AppendMenuA(popup, flags, id, reinterpret_cast<LPCSTR>(i));  // item data: the row
+        AppendMenuA(popup.Get(), flags, id, reinterpret_cast<LPCSTR>(i));  // item data: the row
     }
+    return popup;
+}
 
-    menu.NotifyPopup();
+void Win32DesktopMenuView::Track(HMENU popup, Point at) {
+    HWND owner = owner_.Get();
     // A popup menu closes on a click elsewhere only when its owner is in the foreground.
-    SetForegroundWindow(owner_);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, owner_, nullptr);
-    PostMessageA(owner_, WM_NULL, 0, 0);
+    SetForegroundWindow(owner);
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
     if (!exitReported_) {
         EndOfLoop();  // the menu never showed: the main window must still learn that it is closed
     }
 
     // The choice arrives as a posted WM_COMMAND: handle it now, while everything is still held.
     MSG msg;
-    while (PeekMessageA(&msg, owner_, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+    while (PeekMessageA(&msg, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
         DispatchMessageA(&msg);
     }
-
-    DestroyMenu(popup);
-    DeleteObject(info.hbrBack);
-    ReleaseBanner();
-    menu_ = nullptr;
 }
 
 void Win32DesktopMenuView::LayOut(const TDesktopMenu& menu) {
@@ -145,21 +147,23 @@ void Win32DesktopMenuView::LayOut(const TDesktopMenu& menu) {
         rows_.push_back({"(The desktop is empty)", -1, 0, 0, false});
     }
 
-    HDC dc = GetDC(owner_);
-    HGDIOBJ old = SelectObject(dc, itemFont_);
+    const win32::WindowDc dc(owner_.Get());
     TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
     int textWidth = 80;
-    for (const Row& row : rows_) {
-        SIZE size{};
-        GetTextExtentPoint32A(dc, row.text.c_str(), static_cast<int>(row.text.size()), &size);
-        textWidth = std::max(textWidth, std::min<int>(size.cx, kMaxTextWidth));
+    {
+        const win32::Selection font(dc.Get(), ItemFont());
+        GetTextMetricsA(dc.Get(), &tm);
+        for (const Row& row : rows_) {
+            SIZE size{};
+            GetTextExtentPoint32A(dc.Get(), row.text.c_str(), static_cast<int>(row.text.size()), &size);
+            textWidth = std::max(textWidth, std::min<int>(size.cx, kMaxTextWidth));
+        }
     }
-    SelectObject(dc, bannerFont_);
     SIZE banner{};
-    GetTextExtentPoint32A(dc, kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &banner);
-    SelectObject(dc, old);
-    ReleaseDC(owner_, dc);
+    {
+        const win32::Selection font(dc.Get(), bannerFont_.Get());
+        GetTextExtentPoint32A(dc.Get(), kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &banner);
+    }
 
     // A short menu gets taller rows so the banner's caption fits; a very short one a filler below.
     const int count = static_cast<int>(rows_.size());
@@ -180,50 +184,30 @@ void Win32DesktopMenuView::LayOut(const TDesktopMenu& menu) {
     width_ = kBannerWidth + kGutterWidth + kTextGap + textWidth + kRightPadding;
 }
 
-void Win32DesktopMenuView::PaintBanner() {
-    ReleaseBanner();
-    HDC screen = GetDC(nullptr);
-    bannerDc_ = CreateCompatibleDC(screen);
-    bannerBitmap_ = CreateCompatibleBitmap(screen, kBannerWidth, totalHeight_);
-    ReleaseDC(nullptr, screen);
-    bannerOld_ = SelectObject(bannerDc_, bannerBitmap_);
-
+void Win32DesktopMenuView::PaintBanner(HDC dc) const {
     // Blue at the top fading to black at the bottom, one line at a time.
     for (int y = 0; y < totalHeight_; ++y) {
         const COLORREF c = RGB(Mix(GetRValue(kBannerTop), GetRValue(kBannerBottom), y, totalHeight_ - 1),
                                Mix(GetGValue(kBannerTop), GetGValue(kBannerBottom), y, totalHeight_ - 1),
                                Mix(GetBValue(kBannerTop), GetBValue(kBannerBottom), y, totalHeight_ - 1));
-        Fill(bannerDc_, {0, y, kBannerWidth, y + 1}, c);
+        Fill(dc, {0, y, kBannerWidth, y + 1}, c);
     }
 
     // The caption reads upwards and ends near the top, where the blue is brightest; a dark copy
     // one pixel down and right behind the white one lifts it off the gradient.
-    HGDIOBJ oldFont = SelectObject(bannerDc_, bannerFont_);
+    const win32::Selection font(dc, bannerFont_.Get());
     TEXTMETRICA tm{};
-    GetTextMetricsA(bannerDc_, &tm);
-    SetBkMode(bannerDc_, TRANSPARENT);
+    GetTextMetricsA(dc, &tm);
+    SetBkMode(dc, TRANSPARENT);
     const int x = (kBannerWidth - tm.tmHeight) / 2;
     SIZE caption{};
-    GetTextExtentPoint32A(bannerDc_, kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &caption);
+    GetTextExtentPoint32A(dc, kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &caption);
     const int y = kBannerMargin + caption.cx;
     const int length = static_cast<int>(sizeof kBannerCaption - 1);
-    SetTextColor(bannerDc_, kBannerShadow);
-    TextOutA(bannerDc_, x + 1, y + 1, kBannerCaption, length);
-    SetTextColor(bannerDc_, kBannerText);
-    TextOutA(bannerDc_, x, y, kBannerCaption, length);
-    SelectObject(bannerDc_, oldFont);
-}
-
-void Win32DesktopMenuView::ReleaseBanner() {
-    if (bannerDc_) {
-        SelectObject(bannerDc_, bannerOld_);
-        DeleteDC(bannerDc_);
-        bannerDc_ = nullptr;
-    }
-    if (bannerBitmap_) {
-        DeleteObject(bannerBitmap_);
-        bannerBitmap_ = nullptr;
-    }
+    SetTextColor(dc, kBannerShadow);
+    TextOutA(dc, x + 1, y + 1, kBannerCaption, length);
+    SetTextColor(dc, kBannerText);
+    TextOutA(dc, x, y, kBannerCaption, length);
 }
 
 void Win32DesktopMenuView::Measure(MEASUREITEMSTRUCT& mis) const {
@@ -246,7 +230,9 @@ void Win32DesktopMenuView::Draw(const DRAWITEMSTRUCT& dis) const {
     const RECT& r = dis.rcItem;
 
     // Our slice of the banner, taken from where this row sits in the whole menu.
-    BitBlt(dc, r.left, r.top, kBannerWidth, r.bottom - r.top, bannerDc_, 0, row.top, SRCCOPY);
+    if (banner_) {
+        BitBlt(dc, r.left, r.top, kBannerWidth, r.bottom - r.top, banner_->Dc(), 0, row.top, SRCCOPY);
+    }
 
     const int gutterLeft = r.left + kBannerWidth;
     Fill(dc, {gutterLeft, r.top, gutterLeft + kGutterWidth, r.bottom}, kGutter);
@@ -267,13 +253,12 @@ void Win32DesktopMenuView::Draw(const DRAWITEMSTRUCT& dis) const {
     }
 
     if (!row.text.empty()) {
-        HGDIOBJ old = SelectObject(dc, itemFont_);
+        const win32::Selection font(dc, ItemFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, row.entry ? kText : kGreyText);
         RECT t{gutterLeft + kGutterWidth + kTextGap, r.top, r.right - kRightPadding / 2, r.bottom};
         DrawTextA(dc, row.text.c_str(), static_cast<int>(row.text.size()), &t,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SelectObject(dc, old);
     }
 }
 
@@ -354,7 +339,7 @@ LRESULT Win32DesktopMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    return DefWindowProcA(owner_, message, wParam, lParam);
+    return DefWindowProcA(owner_.Get(), message, wParam, lParam);
 }
 
 } // namespace gw

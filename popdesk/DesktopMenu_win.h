@@ -6,10 +6,12 @@
 // kWM_DESKMENU_EXITLOOP.
 
 #include "popdesk/DesktopMenu.h"
+#include "ui/Gdi_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,27 +44,28 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     void LayOut(const TDesktopMenu& menu);
-    void PaintBanner();
+    void PaintBanner(HDC dc) const;
+    win32::UniqueMenu BuildPopup(HBRUSH background) const;
+    void Track(HMENU popup, Point at);
     void Measure(MEASUREITEMSTRUCT& mis) const;
     void Draw(const DRAWITEMSTRUCT& dis) const;
     LRESULT JumpToLetter(char letter, HMENU menu) const;
     void EndOfLoop();
-    void ReleaseBanner();
+    // The system's menu font, or the stock GUI font where it could not be made (never freed).
+    HFONT ItemFont() const;
 
     HINSTANCE instance_;
-    HWND owner_ = nullptr;
+    win32::UniqueWindow owner_;
     HWND main_ = nullptr;
     HIMAGELIST images_ = nullptr;
-    HFONT bannerFont_ = nullptr;
-    HFONT itemFont_ = nullptr;
+    win32::UniqueFont bannerFont_;
+    win32::UniqueFont itemFont_;
 
     TDesktopMenu* menu_ = nullptr;  // while popped up
     std::vector<Row> rows_;
     int width_ = 0;         // the rows' width, banner included
     int totalHeight_ = 0;
-    HDC bannerDc_ = nullptr;
-    HBITMAP bannerBitmap_ = nullptr;
-    HGDIOBJ bannerOld_ = nullptr;
+    std::optional<win32::MemoryBitmap> banner_;  // while popped up; each row copies its slice
     bool exitReported_ = false;
 };
 

@@ -3,6 +3,7 @@
 // items, and the small icon list the menu draws from. Interfaces and identifier lists are opaque
 // tokens here; the Win32 side (DesktopShell_win.cpp) turns them back into pointers.
 
+#include "base/Owned.h"
 #include "shared/Handle.h"
 
 #include <array>
@@ -54,6 +55,9 @@ public:
     virtual void Execute(const ShellLaunch& launch) = 0;                 // ShellExecuteExA, result ignored
     virtual void ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) = 0;  // MessageBoxA
 };
+
+// An IMalloc, IShellFolder or IEnumIDList reference, released by Reset or when the token goes.
+using OwnedShellObject = Owned<IDesktopShell, ShellObject, &IDesktopShell::Release>;
 
 // deskimagelist: the menu's 16 x 16 pictures, plus disposal of the icons the shell hands out.
 class IDeskIcons {

@@ -88,20 +88,14 @@ void Win32DesktopShell::ShowMessage(WindowHandle owner, const char* text, const 
 
 Win32DeskIcons::Win32DeskIcons() : list_(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 16)) {}
 
-Win32DeskIcons::~Win32DeskIcons() {
-    if (list_) {
-        ImageList_Destroy(list_);
-    }
-}
-
 void Win32DeskIcons::Clear() {
     if (list_) {
-        ImageList_RemoveAll(list_);
+        ImageList_RemoveAll(list_.Get());
     }
 }
 
 std::int32_t Win32DeskIcons::AddIcon(IconHandle icon) {
-    return list_ ? ImageList_AddIcon(list_, reinterpret_cast<HICON>(icon.value)) : -1;
+    return list_ ? ImageList_AddIcon(list_.Get(), reinterpret_cast<HICON>(icon.value)) : -1;
 }
 
 void Win32DeskIcons::DestroyIcon(IconHandle icon) { ::DestroyIcon(reinterpret_cast<HICON>(icon.value)); }

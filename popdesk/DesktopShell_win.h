@@ -2,6 +2,7 @@
 // The real shell behind IDesktopShell and the real image list behind IDeskIcons.
 
 #include "popdesk/DesktopShell.h"
+#include "ui/Gdi_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -26,7 +27,6 @@ public:
 class Win32DeskIcons final : public IDeskIcons {
 public:
     Win32DeskIcons();
-    ~Win32DeskIcons() override;
     Win32DeskIcons(const Win32DeskIcons&) = delete;
     Win32DeskIcons& operator=(const Win32DeskIcons&) = delete;
 
@@ -34,10 +34,10 @@ public:
     std::int32_t AddIcon(IconHandle icon) override;
     void DestroyIcon(IconHandle icon) override;
 
-    HIMAGELIST List() const { return list_; }
+    HIMAGELIST List() const { return list_.Get(); }
 
 private:
-    HIMAGELIST list_ = nullptr;
+    win32::UniqueImageList list_;
 };
 
 } // namespace gw

@@ -1,5 +1,7 @@
 #include "ui/Controls_win.h"
 
+#include "ui/Gdi_win.h"
+
 #include <commctrl.h>
 
 #include <memory>
@@ -277,14 +279,12 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                           reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         break;
     case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
+        const PaintDc dc(window);
         RECT client;
         GetClientRect(window, &client);
         if (data && data->paint) {
-            data->paint(dc, client);
+            data->paint(dc.Get(), client);
         }
-        EndPaint(window, &paint);
         return 0;
     }
     case WM_NCDESTROY:

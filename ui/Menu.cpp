@@ -1,5 +1,7 @@
 #include "ui/Menu.h"
 
+#include <stdexcept>
+
 namespace gw {
 
 void TMenuItem::SetChecked(bool checked) {
@@ -31,6 +33,14 @@ TMenuItem* TMenuItem::Find(const std::string& name) {
         }
     }
     return nullptr;
+}
+
+TMenuItem& TMenuItem::Named(const std::string& name) {
+    TMenuItem* item = Find(name);
+    if (!item) {
+        throw std::out_of_range("no menu item named " + name);
+    }
+    return *item;
 }
 
 void TMenuItem::Click() {

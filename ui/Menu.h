@@ -1,12 +1,14 @@
 #pragma once
 // Popup menus as a tree of portable items. The Win32 side builds the real menu from this tree each
-// time it opens (so no per-item View is needed) and calls Click() on the item the user chose.
+// time it opens (so no per-item View is needed) and calls Click() on the item the user chose. A
+// menu that is known in advance is written down as a table of MenuRow and built by AddMenuRows.
 
 #include "shared/Handle.h"
 
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +53,9 @@ public:
     TMenuItem& Add(std::string name, std::string caption);
     // This item or the first one below it with that component name; null when none.
     TMenuItem* Find(const std::string& name);
+    // The same for an item that must be there: a missing one is a fault of the program and
+    // raises std::out_of_range.
+    TMenuItem& Named(const std::string& name);
 
     // Runs with the chosen item as sender; clearing it removes the handler.
     std::function<void(TMenuItem& sender)> OnClick;
@@ -70,6 +75,36 @@ private:
     std::vector<std::unique_ptr<TMenuItem>> items_;
 };
 
+// One item of a menu table. Rows come in menu order; a row under a submenu names its parent,
+// which an earlier row made. Owner is the object whose handlers the items run.
+template <class Owner> struct MenuRow {
+    const char* Parent;  // component name of the parent item; null: the menu itself
+    const char* Name;
+    const char* Caption;  // "-": a separator
+    int ImageIndex = -1;
+    void (*Click)(Owner& owner, TMenuItem& sender) = nullptr;
+    int RadioGroup = 0;    // 0: not a radio item
+    bool Default = false;  // the default item of its menu, shown bold
+    bool Checked = false;
+};
+
+// Appends the rows' items under root, each with its picture, radio group, default and check
+// state, and with a click handler that runs Click on owner.
+template <class Owner> void AddMenuRows(TMenuItem& root, std::span<const MenuRow<Owner>> rows, Owner& owner) {
+    for (const MenuRow<Owner>& row : rows) {
+        TMenuItem& item = (row.Parent ? root.Named(row.Parent) : root).Add(row.Name, row.Caption);
+        item.SetImageIndex(row.ImageIndex);
+        if (row.RadioGroup != 0) {
+            item.SetRadioGroup(row.RadioGroup);
+        }
+        item.SetDefault(row.Default);
+        item.SetChecked(row.Checked);
+        if (row.Click) {
+            item.OnClick = [&owner, click = row.Click](TMenuItem& sender) { click(owner, sender); };
+        }
+    }
+}
+
 class TImageList;
 
 class TPopupMenu {
@@ -83,6 +118,12 @@ public:
     };
 
     explicit TPopupMenu(std::string name) : Items(std::move(name), "") {}
+    // A menu built from its table.
+    template <class Owner>
+    TPopupMenu(std::string name, std::span<const MenuRow<Owner>> rows, Owner& owner)
+        : TPopupMenu(std::move(name)) {
+        AddMenuRows(Items, rows, owner);
+    }
     TPopupMenu(const TPopupMenu&) = delete;
     TPopupMenu& operator=(const TPopupMenu&) = delete;
 

@@ -15,8 +15,8 @@ PopupMenuBinding::~PopupMenuBinding() {
     window_.RemoveFilter(*this);
 }
 
-HMENU PopupMenuBinding::Build(TMenuItem& parent) {
-    HMENU menu = CreatePopupMenu();
+UniqueMenu PopupMenuBinding::Build(TMenuItem& parent) {
+    UniqueMenu menu(CreatePopupMenu());
     for (std::size_t i = 0; i < parent.Count(); ++i) {
         TMenuItem& item = parent.Item(i);
         MENUITEMINFOA info = {};
@@ -24,7 +24,7 @@ HMENU PopupMenuBinding::Build(TMenuItem& parent) {
         if (item.IsSeparator()) {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_SEPARATOR;
-            InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &info);
+            InsertMenuItemA(menu.Get(), static_cast<UINT>(i), TRUE, &info);
             continue;
         }
         info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING | MIIM_DATA;
@@ -33,9 +33,11 @@ HMENU PopupMenuBinding::Build(TMenuItem& parent) {
                       (item.Default() ? MFS_DEFAULT : 0);
         info.dwTypeData = const_cast<char*>(item.Caption().c_str());
         info.dwItemData = reinterpret_cast<ULONG_PTR>(&item);
+        UniqueMenu submenu;
         if (item.Count() > 0) {
+            submenu = Build(item);
             info.fMask |= MIIM_SUBMENU;
-            info.hSubMenu = Build(item);
+            info.hSubMenu = submenu.Get();
         } else {
             commands_.push_back(&item);
             info.fMask |= MIIM_ID;
@@ -46,7 +48,9 @@ HMENU PopupMenuBinding::Build(TMenuItem& parent) {
             info.fMask |= MIIM_BITMAP;
             info.hbmpItem = HBMMENU_CALLBACK;
         }
-        InsertMenuItemA(menu, static_cast<UINT>(i), TRUE, &info);
+        if (InsertMenuItemA(menu.Get(), static_cast<UINT>(i), TRUE, &info)) {
+            submenu.Release();  // the menu destroys its submenus with itself
+        }
     }
     return menu;
 }
@@ -57,7 +61,7 @@ void PopupMenuBinding::Popup(TPopupMenu&, Point at) {
         return;
     }
     commands_.clear();
-    UniqueMenu menu(Build(menu_.Items));
+    UniqueMenu menu = Build(menu_.Items);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
     window_.Application().ProcessMessages();

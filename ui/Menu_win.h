@@ -24,7 +24,7 @@ public:
     bool FilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    HMENU Build(TMenuItem& parent);
+    UniqueMenu Build(TMenuItem& parent);
 
     FormWindow& window_;
     TPopupMenu& menu_;

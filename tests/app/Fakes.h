@@ -385,10 +385,13 @@ struct MainFormRig {
     FakeScreen deskScreen{deskLog};
     FakeShell deskShell{deskLog};
     FakeIcons deskIcons{deskLog};
-    TMainForm form{application,
-                   MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
-                                 registry, htmlHelp, cursors, windows, scrollWorld, scrollWorld, deskScreen,
-                                 deskShell, deskIcons}};
+    // The seams as the form gets them; a test may make a form of its own from them.
+    MainFormSeams Seams() {
+        return MainFormSeams{libraries, section,  parameters, drives,      mci,         version,    files,
+                             shell,     shell,    profile,    registry,    htmlHelp,    cursors,    windows,
+                             scrollWorld, scrollWorld, deskScreen, deskShell, deskIcons};
+    }
+    TMainForm form{application, Seams()};
 
     MainFormRig() {
         libraries.Available["GWHooks.dll"] = {"KeyboardHookOn", "KeyboardHookOff", "MouseHookOn", "MouseHookOff"};

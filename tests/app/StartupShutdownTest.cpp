@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace gw::test {
 namespace {
 
@@ -311,6 +313,39 @@ TEST(Shutdown, SkipsWhatAFailedStartNeverSet) {
         EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()),
                   c.expected);
         EXPECT_EQ(rig.boxes.Shown.size(), 1u);  // only the start-up message, nothing at exit
+    }
+}
+
+TEST(Shutdown, TheFormGoingLetsGoOnlyWhatTheShutdownSequenceDidNot) {
+    struct Case {
+        const char* name;
+        bool shutDownFirst;
+        std::vector<std::string> expected;  // at the form's end
+    };
+    const Case cases[] = {
+        {"after FormDestroy", true, {}},
+        {"without FormDestroy", false,
+         {"Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll", "Unmap", "CloseHandle 119",
+          "Free Tools.dll"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig rig;
+        auto form = std::make_unique<TMainForm>(rig.application, rig.Seams());
+        form->SetView(&rig.formView);
+        rig.Do([&] { form->FormCreate(); });
+        if (c.shutDownFirst) {
+            form->FormDestroy();
+        }
+        std::vector<int> pausedAtUnhook;
+        rig.libraries.OnCall = [&](const std::string&) {
+            pausedAtUnhook.push_back(rig.section.Record.HooksPaused);
+        };
+        const std::size_t from = rig.journal.size();
+        form.reset();
+        EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()),
+                  c.expected);
+        EXPECT_EQ(pausedAtUnhook, std::vector<int>(c.shutDownFirst ? 0 : 2, 1));
     }
 }
 

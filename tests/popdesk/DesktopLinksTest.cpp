@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace gw {
 namespace {
 
@@ -273,6 +275,36 @@ TEST_F(DesktopLinksTest, NextBuildReleasesThePreviousEnumeratorAndSeesNewItems) 
     EXPECT_EQ(std::count(shell.released.begin(), shell.released.end(), firstEnum.value), 1);
     EXPECT_EQ(menu.Count(), 2u);
     EXPECT_EQ(menu.Entry(1).Caption, "added in between");
+}
+
+TEST_F(DesktopLinksTest, WhatIsStillHeldGoesBackWhenTheLinksGo) {
+    struct Case {
+        const char* name;
+        bool tornDown;
+        Log expected;
+    };
+    const Case cases[] = {
+        {"built", false, {"Free", "Free", "Release enumerator", "Release allocator"}},
+        {"torn down", true, {"Release enumerator"}},  // the enumerator lives until the next build
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Log own;
+        FakeShell desktop{own};
+        FakeIcons pictures{own};
+        TDesktopMenu shown;
+        desktop.desktop = {{"a"}, {"b"}};
+        auto held = std::make_unique<DesktopLinks>(desktop, pictures, shown);
+        held->BuildDesktopMenu();
+        if (c.tornDown) {
+            held->TearDownDesktopMenu();
+        }
+        own.clear();
+
+        held.reset();
+
+        EXPECT_EQ(own, c.expected);
+    }
 }
 
 TEST_F(DesktopLinksTest, BuildingAgainWithoutTeardownFreesWhatTheFirstBuildHeld) {

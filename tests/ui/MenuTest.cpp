@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 namespace gw {
 namespace {
 
@@ -62,6 +67,52 @@ TEST(MenuItem, ClickPassesTheSenderAndRespectsEnabledAndRemovedHandlers) {
     item.OnClick = nullptr;
     item.Click();
     EXPECT_EQ(senders, (std::vector<std::string>{"OpenCDROM_F"}));
+}
+
+struct Owner {
+    std::vector<std::string> clicks;
+};
+
+void Note(Owner& owner, TMenuItem& sender) { owner.clicks.push_back(sender.Name()); }
+
+constexpr MenuRow<Owner> kRows[] = {
+    {nullptr, "Open", "Open", 2, Note},
+    {nullptr, "Sep", "-"},
+    {nullptr, "Options", "Options", 1},
+    {"Options", "On", "On", -1, Note, 0, true, true},
+    {"Options", "A", "A", -1, Note, 5, false, true},
+    {"Options", "B", "B", -1, Note, 5},
+};
+
+TEST(MenuRows, BuildTheTreeInTableOrderWithEachRowsSettings) {
+    Owner owner;
+    TPopupMenu menu("Menu", std::span<const MenuRow<Owner>>(kRows), owner);
+
+    const TMenuItem& root = menu.Items;
+    ASSERT_EQ(root.Count(), 3u);
+    EXPECT_EQ(root.Item(0).ImageIndex(), 2);
+    EXPECT_TRUE(root.Item(1).IsSeparator());
+    TMenuItem& options = menu.Items.Named("Options");
+    ASSERT_EQ(options.Count(), 3u);
+    EXPECT_EQ(options.Item(1).Name(), "A");
+    EXPECT_TRUE(options.Item(0).Default());
+    EXPECT_FALSE(options.Item(0).RadioItem());
+    EXPECT_TRUE(options.Item(1).Checked());
+
+    menu.Items.Named("B").Click();  // a radio item: checking it is its handler's business
+    menu.Items.Named("Open").Click();
+    menu.Items.Named("Options").Click();  // no handler
+    EXPECT_EQ(owner.clicks, (std::vector<std::string>{"B", "Open"}));
+    menu.Items.Named("B").SetChecked(true);
+    EXPECT_FALSE(menu.Items.Named("A").Checked());
+}
+
+TEST(MenuRows, AMissingNameIsAFaultOfTheProgram) {
+    Owner owner;
+    const MenuRow<Owner> orphan[] = {{"Nowhere", "Lost", "Lost"}};
+    EXPECT_THROW(TPopupMenu("Menu", std::span<const MenuRow<Owner>>(orphan), owner), std::out_of_range);
+    TMenuItem root("Root", "");
+    EXPECT_THROW(root.Named("Lost"), std::out_of_range);
 }
 
 } // namespace
