@@ -12,7 +12,7 @@ namespace gw {
 
 namespace {
 
-// A handler of the form as a menu table takes it: the sender is passed on where it is wanted.
+// A handler of the form as a menu row calls it: the sender goes only to the handlers that take one.
 template <auto Handler> void Run(TMainForm& form, TMenuItem& sender) {
     if constexpr (std::is_invocable_v<decltype(Handler), TMainForm&, TMenuItem&>) {
         (form.*Handler)(sender);

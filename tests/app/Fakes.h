@@ -387,9 +387,9 @@ struct MainFormRig {
     FakeIcons deskIcons{deskLog};
     // The seams as the form gets them; a test may make a form of its own from them.
     MainFormSeams Seams() {
-        return MainFormSeams{libraries, section,  parameters, drives,      mci,         version,    files,
-                             shell,     shell,    profile,    registry,    htmlHelp,    cursors,    windows,
-                             scrollWorld, scrollWorld, deskScreen, deskShell, deskIcons};
+        return MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
+                             registry, htmlHelp, cursors, windows, scrollWorld, scrollWorld, deskScreen,
+                             deskShell, deskIcons};
     }
     TMainForm form{application, Seams()};
 
