@@ -8,8 +8,9 @@
 namespace gw {
 
 struct HookMouseEvent {
-    std::uint32_t Message = 0;  // the mouse message id
+    std::uint32_t Message = 0;  // the mouse message id, without the hook's flag bits
     Point At;                   // screen position, each half read as unsigned 16 bits
+    bool Swallowed = false;     // the hook's click rule kept this message from the target
 };
 
 struct HookKeyEvent {

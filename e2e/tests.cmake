@@ -43,7 +43,8 @@ gw_e2e_cases(popdesk.sh
 # Scrolling with the real program (scroll.sh).
 gw_e2e_cases(scroll.sh
   auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar move_scroll.wheel
-  click.replayed_move_scroll click.replayed_auto_scroll toggle.auto_scroll disabled.clicks_pass
+  click.replayed_move_scroll click.replayed_auto_scroll click.swallowed_not_lost_auto_scroll
+  click.swallowed_not_lost_move_scroll toggle.auto_scroll disabled.clicks_pass
   modern.auto_scroll.chrome modern.auto_scroll.wpf modern.auto_scroll.uwp
   modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf)
 

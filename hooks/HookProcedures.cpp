@@ -36,12 +36,12 @@ constexpr ClickRule kClickRules[] = {
     {win::kWM_RBUTTONDOWN, win::kWM_RBUTTONUP, win::kWM_NCRBUTTONUP, &HookProcessState::RightClickArmed},
 };
 
-// Swallows a press of the activation button over a scrollable window and, later, the release
-// that belongs to it, so the target never sees half a click.
-void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton,
-                    std::uint32_t message, bool& pass) {
+// Answers true for a press of the activation button over a scrollable window and, later, for the
+// release that belongs to it: both are swallowed, so the target never sees half a click.
+bool ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton,
+                    std::uint32_t message) {
     if (activateButton < 1 || activateButton > 3) {
-        return;
+        return false;
     }
     const ClickRule& rule = kClickRules[activateButton - 1];
     std::uint8_t& armed = state.*rule.armed;
@@ -51,14 +51,15 @@ void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activ
         Point cursor;
         if (host.CursorPosition(cursor) && IsScrollableWindow(host.Windows(), host.WindowAt(cursor))) {
             armed = 1;
-            pass = false;
+            return true;
         }
     } else if (message == rule.release || message == rule.nonClientRelease) {
         if (armed != 0) {
             armed = 0;
-            pass = false;
+            return true;
         }
     }
+    return false;
 }
 
 } // namespace
@@ -95,11 +96,14 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
             const std::uint32_t message = static_cast<std::uint32_t>(wParam);
             const std::uint32_t position = PackHookPosition(messagePoint->x, messagePoint->y);
             const bool move = message == win::kWM_MOUSEMOVE || message == win::kWM_NCMOUSEMOVE;
-            if (!move && ReadOnce(record.ScrollEnabled) != 0) {
-                ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message, pass);
+            const bool held = !move && ReadOnce(record.ScrollEnabled) != 0 &&
+                              ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message);
+            if (held) {
+                pass = false;
             }
-            // Everything that got this far is reported, swallowed or not.
-            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam,
+            // Everything that got this far is reported, swallowed or not. The program replays a
+            // click the rule held back if it starts no gesture with it, so it has to know.
+            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam | (held ? kHookReportSwallowed : 0u),
                    static_cast<std::intptr_t>(position));
         }
         host.CloseShare(share);

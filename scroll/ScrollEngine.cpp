@@ -43,17 +43,17 @@ constexpr int DirectionCursor(ScrollDirection direction) {
 
 } // namespace
 
-void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y) {
+void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed) {
     const MouseMessageClass message = ClassifyMouseMessage(messageId);
     switch (message.kind) {
     case MouseMessageKind::Move:
         Move(x, y);
         break;
     case MouseMessageKind::Press:
-        BeginGesture(message.button, x, y);
+        Press(message.button, x, y, swallowed);
         break;
     case MouseMessageKind::Release:
-        Release(message.button, x, y);
+        Release(message.button, x, y, swallowed);
         break;
     case MouseMessageKind::None:
         break;
@@ -65,6 +65,7 @@ void ScrollEngine::ResetGestureState() {
     state_.DragAxis = ScrollAxis::None;
     state_.AutoDirection = ScrollDirection::None;
     state_.ToggleStage = ToggleProgress::Idle;
+    state_.PendingReplay = 0;
 }
 
 void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
@@ -150,6 +151,20 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
     }
 }
 
+void ScrollEngine::Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed) {
+    if (button == state_.PendingReplay) {
+        state_.PendingReplay = 0; // the release of the waiting click went past us: too late for it
+    }
+    BeginGesture(button, x, y);
+    if (Gesturing()) {
+        state_.PendingReplay = 0; // a click replayed now would land in the middle of the gesture
+    } else if (swallowed) {
+        // The hook's probe took the window for scrollable, ours did not (or the settings changed
+        // in between): the application gets its click once the hook holds back the release too.
+        state_.PendingReplay = button;
+    }
+}
+
 void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y) {
     const RuntimeSettings& settings = env_.Settings;
     if (state_.ToggleStage != ToggleProgress::Idle || !settings.ScrollEnabled ||
@@ -188,13 +203,23 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
         env_.ScrollTimer.SetEnabled(true);
     }
     if (!state_.AutoScrolling && !state_.MoveScrolling) {
-        // Rejected: nothing to replay. If the hook swallowed this press, it is lost.
+        // Rejected: a press the hook swallowed waits for its release (Press).
         env_.Share.Set(&HookShare::PassInput, true);
         env_.MainTimer.SetEnabled(true);
     }
 }
 
-void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y) {
+void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed) {
+    if (button == state_.PendingReplay) {
+        // No gesture runs while a click waits. A release the hook let through (scrolling switched
+        // off meanwhile, or the release went to another program) has reached the application
+        // already: the click cannot be made whole any more, a replay would add a second release.
+        state_.PendingReplay = 0;
+        if (swallowed) {
+            ReplayClick(button, x, y);
+        }
+        return;
+    }
     if (!env_.Settings.ScrollEnabled || !(state_.AutoScrolling || state_.MoveScrolling)) {
         return;
     }

@@ -19,10 +19,11 @@ public:
     ScrollEngine& operator=(const ScrollEngine&) = delete;
 
     // One reported mouse message; x and y are the unsigned 16-bit halves of its position.
-    void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y);
+    // swallowed: the hook's click rule kept the message from the application.
+    void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed);
     void ScrollTimerTimer() { output_.ScrollTimerTimer(); }
-    // Applying settings forgets a half-finished axis, direction and toggle click; a running
-    // gesture itself goes on.
+    // Applying settings forgets a half-finished axis, direction and toggle click, and a click
+    // waiting for its release to be replayed; a running gesture itself goes on.
     void ResetGestureState();
 
     Point LastPos() const { return state_.LastPos; }
@@ -36,11 +37,13 @@ private:
                       std::int32_t x, std::int32_t y);
     void AutoDirectionStep(std::int32_t x, std::int32_t y);
     void SetDirection(ScrollDirection direction);
+    void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
-    void Release(std::uint8_t button, std::int32_t x, std::int32_t y);
+    void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
     void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y);
     void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
     bool WheelOnly() const { return probe_.WheelTarget && !probe_.Any(); }
+    bool Gesturing() const { return state_.AutoScrolling || state_.MoveScrolling; }
 
     ScrollEnvironment env_;
     GestureState state_;

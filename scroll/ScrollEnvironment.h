@@ -52,6 +52,9 @@ struct GestureState {
     Point LastPos; // position of the previous report (the Anchor under MoveLock)
     ToggleProgress ToggleStage = ToggleProgress::Idle;
     WindowHandle PointedWindow; // under the cursor at the press
+    // The button of a press the hook swallowed but no gesture took: its click is replayed when
+    // the hook swallows the release as well. 0: none waits.
+    std::uint8_t PendingReplay = 0;
 };
 
 } // namespace gw

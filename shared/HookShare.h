@@ -35,9 +35,18 @@ inline constexpr std::uint32_t kHookShareSize = sizeof(HookShare);
 
 // Posted by the keyboard hook: wParam the virtual-key code, lParam the keystroke flags unchanged.
 inline constexpr std::uint32_t WM_HOOKKEY = 0x1409;
-// Posted by the mouse hook: wParam the mouse message id, lParam the packed screen position
-// (low 16 bits of x in the low word, low 16 bits of y in the high word).
+// Posted by the mouse hook: wParam the mouse message id in the low 16 bits, flag bits above;
+// lParam the packed screen position (low 16 bits of x in the low word, low 16 bits of y in the
+// high word).
 inline constexpr std::uint32_t WM_HOOKMOUSE = 0x140A;
+
+// The parts of a WM_HOOKMOUSE wParam. Every mouse message id fits in 16 bits, so the bits above
+// are free for what the hook has to say about the message; each flag is one bit of its own.
+inline constexpr std::uint32_t kHookReportMessageMask = 0x0000FFFF;
+// The click rule swallowed the message: the target never saw this press (or release), and the
+// hook holds the rest of the click back too. A message swallowed only because PassInput is 0
+// does not carry it: the program asked for that itself, during a thumb drag.
+inline constexpr std::uint32_t kHookReportSwallowed = 0x00010000;
 
 // Packs a screen position the way WM_HOOKMOUSE carries it; negative coordinates keep their
 // low 16 bits, so x = -1 travels as 0xFFFF.

@@ -237,6 +237,38 @@ replayed_click() {
 case_click.replayed_move_scroll() { replayed_click 1; }
 case_click.replayed_auto_scroll() { replayed_click 0; }
 
+# A right click on the list (a visible bar of its own): the hook's probe, inside gwtarget, sees the
+# bar and swallows the press; ours cannot read another process's bars under Wine and starts no
+# gesture. The click still reaches the list exactly once, after the release, and so does the
+# context menu it brings.
+swallowed_click_not_lost() {
+  local mode=$1 x y mark end lines
+  gw_target_start
+  app_start ScrollModeB="$mode"
+  read -r x y <<<"$(gw_target_point list)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.5
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^list msg=0x0204 " "the hook should hold the press back"
+  xdotool mouseup 3
+  gw_wait_log "$GW_TARGET_LOG" "^list msg=0x0204 .* lp=$(gw_target_lparam list "$x" "$y")\$" 5 "$mark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" "^list msg=0x0205 " 5 "$mark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" "^list msg=0x007B " 5 "$mark" >/dev/null
+  end=$(settle list "$x" "$y")
+  lines=$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)))
+  local id
+  for id in 0204 0205 007B; do
+    [ "$(grep -c "^list msg=0x$id " <<<"$lines")" -eq 1 ] || gw_fail "the list should get 0x$id exactly once"
+  done
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^pos list " "a click scrolls nothing" "$end"
+  app_quit
+}
+
+case_click.swallowed_not_lost_auto_scroll() { swallowed_click_not_lost 0; }
+case_click.swallowed_not_lost_move_scroll() { swallowed_click_not_lost 1; }
+
 # ---------------------------------------------------------------------------------------------
 # The newer wheel families: a Chromium page ("Chrome_RenderWidgetHostHWND") takes the wheel as it
 # comes; a WPF window ("HwndWrapper[...]") gets whole notches of 120 only, since it scrolls the same

@@ -15,7 +15,8 @@
 //   record MainWindow=0x... ActivateButton=N ... ScrollEnabled=N    after creating the record
 //   hooks keyboard=0x... mouse=0x...                                 results of the On exports
 //   ready
-//   hookmouse msg=0xMMMM x=X y=Y lp=0x...                             one WM_HOOKMOUSE
+//   hookmouse msg=0xMMMM x=X y=Y lp=0x... swallowed=0|1               one WM_HOOKMOUSE (the id
+//                                                                    and the click rule's flag)
 //   hookkey vk=0xVV flags=0x... repeat=N scan=0xSS up=0|1             one WM_HOOKKEY
 //   ctl LINE                                                          a command was applied
 //   error TEXT
@@ -221,9 +222,11 @@ private:
         switch (message) {
         case gw::WM_HOOKMOUSE: {
             const auto packed = static_cast<std::uint32_t>(lParam);
-            log.Line("hookmouse msg=0x%04X x=%d y=%d lp=0x%08lX", static_cast<unsigned>(wParam),
+            const auto report = static_cast<std::uint32_t>(wParam);
+            log.Line("hookmouse msg=0x%04X x=%d y=%d lp=0x%08lX swallowed=%d",
+                     static_cast<unsigned>(report & gw::kHookReportMessageMask),
                      static_cast<int>(gw::HookPositionX(packed)), static_cast<int>(gw::HookPositionY(packed)),
-                     static_cast<unsigned long>(packed));
+                     static_cast<unsigned long>(packed), (report & gw::kHookReportSwallowed) != 0 ? 1 : 0);
             return 0;
         }
         case gw::WM_HOOKKEY: {

@@ -51,6 +51,25 @@ TEST(FeatureWiring, TypingHidesAndThePressThatFollowsRestoresBeforeTheGestureCur
     EXPECT_TRUE(rig.form.Engine.State().MoveScrolling);
 }
 
+// The hook marks what its click rule swallowed; the form reads the message without the mark, so
+// the cursor comes back at the press, and the engine replays the click that started no gesture.
+TEST(FeatureWiring, ASwallowedPressOverAWindowOurProbeTurnsDownComesBackAsAClick) {
+    Wired rig;
+    rig.HideWhileTyping();
+    rig.scrollWorld.underCursor = rig.windows.AddTopLevel("Plain");
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);
+    rig.Key('A');
+    rig.scrollWorld.log.clear();
+
+    rig.Mouse(win::kWM_RBUTTONDOWN | kHookReportSwallowed, 300, 300);
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+    EXPECT_FALSE(rig.form.Engine.State().MoveScrolling);
+    rig.Mouse(win::kWM_RBUTTONUP | kHookReportSwallowed, 302, 301);
+    const std::vector<std::string> log = rig.scrollWorld.Take();
+    EXPECT_EQ(std::count(log.begin(), log.end(), MouseEvent(win::kMOUSEEVENTF_RIGHTDOWN)), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), SetCursorPos(302, 301)), 1);
+}
+
 TEST(FeatureWiring, TheRestoreComparesWithThePositionBeforeTheEngineMovesItOn) {
     Wired rig;
     rig.HideWhileTyping();

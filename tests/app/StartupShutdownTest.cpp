@@ -359,23 +359,30 @@ TEST(Shutdown, ExitThenDestroyEndsTheProgram) {
     EXPECT_TRUE(rig.journal.empty());
 }
 
-TEST(HookMessages, DecodeTheMessageAndTheUnsignedHalvesOfThePosition) {
+TEST(HookMessages, DecodeTheMessageItsFlagAndTheUnsignedHalvesOfThePosition) {
     struct Case {
         std::uintptr_t wParam;
         std::intptr_t lParam;
         std::uint32_t message;
         Point at;
+        bool swallowed;
     };
     const Case cases[] = {
-        {0x201, static_cast<std::intptr_t>(PackHookPosition(10, 20)), 0x201, {10, 20}},
-        {0x200, static_cast<std::intptr_t>(PackHookPosition(-1, 5)), 0x200, {65535, 5}},
-        {0x204, static_cast<std::intptr_t>(PackHookPosition(1599, -2)), 0x204, {1599, 65534}},
-        {0x20A, static_cast<std::intptr_t>(0x7FFF0000u | 3u), 0x20A, {3, 0x7FFF}},
+        {0x201, static_cast<std::intptr_t>(PackHookPosition(10, 20)), 0x201, {10, 20}, false},
+        {0x200, static_cast<std::intptr_t>(PackHookPosition(-1, 5)), 0x200, {65535, 5}, false},
+        {0x204, static_cast<std::intptr_t>(PackHookPosition(1599, -2)), 0x204, {1599, 65534}, false},
+        {0x20A, static_cast<std::intptr_t>(0x7FFF0000u | 3u), 0x20A, {3, 0x7FFF}, false},
+        {0x10204, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0x204, {7, 8}, true},
+        {0x100A2, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0xA2, {7, 8}, true},
+        // A flag bit the program does not know yet leaves the id and the swallow flag alone.
+        {0x20205, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0x205, {7, 8}, false},
+        {0x30205, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0x205, {7, 8}, true},
     };
     for (const Case& c : cases) {
         const HookMouseEvent event = DecodeHookMouse(c.wParam, c.lParam);
         EXPECT_EQ(event.Message, c.message);
         EXPECT_EQ(event.At, c.at);
+        EXPECT_EQ(event.Swallowed, c.swallowed) << std::hex << c.wParam;
     }
     const HookKeyEvent key = DecodeHookKey(0x41, static_cast<std::intptr_t>(0x001E0001));
     EXPECT_EQ(key.VirtualKey, 0x41u);

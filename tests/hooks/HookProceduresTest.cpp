@@ -58,8 +58,9 @@ protected:
         return result == FakeHookHost::kNextHookResult && !host.nextCalls.empty() &&
                host.nextCalls.back() == NextHookCall{kMouseHook, code, message, kStructAddress};
     }
-    PostedMessage Report(std::uint32_t message) const {
-        return {FakeHookHost::kMainWindow, WM_HOOKMOUSE, message,
+    // swallowed: marked as held back by the click rule.
+    PostedMessage Report(std::uint32_t message, bool swallowed = false) const {
+        return {FakeHookHost::kMainWindow, WM_HOOKMOUSE, message | (swallowed ? kHookReportSwallowed : 0u),
                 static_cast<std::intptr_t>(PackHookPosition(messagePoint.x, messagePoint.y))};
     }
     std::uint8_t Armed(int button) const {
@@ -127,8 +128,9 @@ TEST_F(MouseHook, PassInputZeroSwallowsWhateverTheClickRuleSays) {
     EXPECT_EQ(state.RightClickArmed, 1); // the rule still runs and arms
     EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));
     EXPECT_EQ(state.RightClickArmed, 0);
-    EXPECT_EQ(host.posts,
-              (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONUP)}));
+    // Only what the click rule swallowed is marked: the program itself asked for the rest.
+    EXPECT_EQ(host.posts, (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN, true),
+                                       Report(kWM_RBUTTONUP, true)}));
 }
 
 struct ButtonRule {
@@ -176,13 +178,45 @@ TEST_F(MouseHook, APressOverAScrollableWindowArmsAndItsReleaseDisarms) {
 
         // Swallowed or not, everything is reported, in order.
         EXPECT_EQ(host.posts.size(), 12u);
-        EXPECT_EQ(host.posts.front(), Report(b.press));
-        EXPECT_EQ(host.posts[1], Report(b.release));
+        EXPECT_EQ(host.posts.front(), Report(b.press, true));
+        EXPECT_EQ(host.posts[1], Report(b.release, true));
         // The other buttons' flags were never touched.
         for (int other = 1; other <= 3; ++other) {
             if (other != id) {
                 EXPECT_EQ(Armed(other), 0) << other;
             }
+        }
+    }
+}
+
+// The report of every message says whether the click rule held it back; the program replays such
+// a click when it starts no gesture with it, and must never replay one the application got.
+TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
+    for (const ButtonRule& b : kButtonRules) {
+        struct Step {
+            std::uint8_t passInput;
+            Point cursor;
+            std::uint32_t message;
+            bool marked;
+        };
+        const Step steps[] = {
+            {1, kOverScrollable, b.press, true},    {1, kOverScrollable, b.doubleClick, false},
+            {1, kOverScrollable, b.nonClientPress, false}, {1, kOverScrollable, kWM_MOUSEMOVE, false},
+            {1, kOverScrollable, b.release, true},  {1, kOverScrollable, b.release, false},
+            {1, kOverPlain, b.press, false},        {1, kOverPlain, b.release, false},
+            {0, kOverPlain, b.press, false},        {0, kOverScrollable, b.press, true},
+            {0, kOverScrollable, b.nonClientRelease, true}, {0, kOverScrollable, b.release, false},
+        };
+        Reset();
+        host.record.ActivateButton = b.activateButton;
+        for (const Step& step : steps) {
+            SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton) << " PassInput "
+                                            << int(step.passInput) << " message " << step.message);
+            host.record.PassInput = step.passInput;
+            host.cursor = step.cursor;
+            Mouse(step.message);
+            ASSERT_FALSE(host.posts.empty());
+            EXPECT_EQ(host.posts.back(), Report(step.message, step.marked));
         }
     }
 }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 namespace gw::test {
 namespace {
 
@@ -331,9 +334,20 @@ TEST_P(Replay, InjectsTheButtonTheUserPressed) {
     rig.Log();
 
     rig.Release(101, 203, releaseIds[c.button]);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1",
-                              SetCursorPos(101, 203), MouseEvent(c.down), Sleep(20), MouseEvent(c.up), Sleep(20),
-                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+    const Log replay{"GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 203), MouseEvent(c.down),
+                     Sleep(20), MouseEvent(c.up), Sleep(20), MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages",
+                     "HooksPaused=0"};
+    Log gesture{"RestoreSystemCursors"};
+    gesture.insert(gesture.end(), replay.begin(), replay.end());
+    gesture.push_back("MainTimer on");
+    EXPECT_EQ(rig.Log(), gesture);
+
+    // The same click, swallowed by the hook over a window our probe turns down.
+    rig.world.underCursor = rig.windows.AddTopLevel("Plain");
+    rig.Press(100, 200, pressIds[c.button], true);
+    rig.Log();
+    rig.Release(101, 203, releaseIds[c.button], true);
+    EXPECT_EQ(rig.Log(), replay);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -345,6 +359,101 @@ INSTANTIATE_TEST_SUITE_P(
                       ReplayCase{1, true, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
                       ReplayCase{2, true, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
                       ReplayCase{3, true, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP}));
+
+// ---------------------------------------------------------------- a press the hook swallowed
+
+// The hook's probe and ours can disagree about a window (under Wine ours cannot read another
+// process's bars at all). A press the hook swallowed and no gesture took comes back as a click
+// when the hook swallows its release too; with or without the hook's flag, a gesture runs as ever.
+TEST(SwallowedPress, ComesBackAsAClickOnlyWhenNoGestureTookIt) {
+    const Log replay{"GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
+                     MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
+                     MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0"};
+    Log gestureReplay{"RestoreSystemCursors"};
+    gestureReplay.insert(gestureReplay.end(), replay.begin(), replay.end());
+    gestureReplay.push_back("MainTimer on");
+    struct Case {
+        bool swallowed;
+        bool gesture;  // our probe takes the window
+        bool toggle;
+        Log release;   // what the release of a click without movement does
+    };
+    const Case cases[] = {
+        {true, false, false, replay},
+        {true, false, true, replay},  // no gesture, no toggle stage: the first release ends the click
+        {false, false, false, {}},    // the application had the press: a replay would make two clicks
+        {false, false, true, {}},
+        {true, true, false, gestureReplay},
+        {false, true, false, gestureReplay},
+        {true, true, true, {}},  // the toggle gesture goes on
+        {false, true, true, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "swallowed " << c.swallowed << " gesture " << c.gesture << " toggle "
+                                        << c.toggle);
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        rig.settings.ToggleMode = c.toggle;
+        if (c.gesture) {
+            rig.WheelPage();
+        } else {
+            rig.world.underCursor = rig.windows.AddTopLevel("Plain");
+        }
+        rig.Press(100, 200, kWM_RBUTTONDOWN, c.swallowed);
+        rig.MoveTo(101, 201);
+        rig.Log();
+        rig.Release(101, 201, kWM_RBUTTONUP, c.swallowed);
+        EXPECT_EQ(rig.Log(), c.release);
+        EXPECT_EQ(rig.engine.State().MoveScrolling, c.gesture && c.toggle);
+        EXPECT_EQ(rig.engine.State().PendingReplay, 0);
+    }
+}
+
+// What happens to a click that waits for its release (swallowed at 100,200 over a window our
+// probe turns down) before the release comes, swallowed, at 101,201.
+TEST(SwallowedPress, AWaitingClickIsReplayedOnceOrForgotten) {
+    struct Case {
+        const char* name;
+        std::function<void(ScrollRig&)> meanwhile;
+        int replays;
+    };
+    const Case cases[] = {
+        {"nothing", [](ScrollRig&) {}, 1},
+        {"moves", [](ScrollRig& r) { r.MoveTo(300, 300); }, 1},
+        {"another button's click", [](ScrollRig& r) {
+             r.Press(100, 200, kWM_LBUTTONDOWN);
+             r.Release(100, 200, kWM_LBUTTONUP, true);
+         }, 1},
+        {"a second swallowed press", [](ScrollRig& r) { r.Press(100, 200, kWM_RBUTTONDOWN, true); }, 1},
+        {"a press that was not swallowed", [](ScrollRig& r) { r.Press(100, 200); }, 0},
+        {"a release that was not swallowed", [](ScrollRig& r) { r.Release(100, 200); }, 0},
+        {"settings applied", [](ScrollRig& r) { r.engine.ResetGestureState(); }, 0},
+        {"scrolling switched off: the hook lets the release through",
+         [](ScrollRig& r) {
+             r.settings.ScrollEnabled = false;
+             r.Release(100, 200);
+         }, 0},
+        {"a gesture started by another button",
+         [](ScrollRig& r) {
+             r.settings.ActivateButton = 1;
+             r.WheelPage();
+             r.Press(100, 200, kWM_LBUTTONDOWN, true);
+         }, 0},
+        {"the same release once more while the replay runs",
+         [](ScrollRig& r) { r.pump.whilePumping = [&r] { r.Release(101, 201, kWM_RBUTTONUP, true); }; }, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.world.underCursor = rig.windows.AddTopLevel("Plain");
+        rig.Press(100, 200, kWM_RBUTTONDOWN, true);
+        c.meanwhile(rig);
+        rig.Release(101, 201, kWM_RBUTTONUP, true);
+        const Log log = rig.Log();
+        EXPECT_EQ(std::count(log.begin(), log.end(), MouseEvent(kMOUSEEVENTF_RIGHTDOWN)), c.replays);
+        EXPECT_EQ(std::count(log.begin(), log.end(), SetCursorPos(101, 201)), c.replays);
+    }
+}
 
 TEST(Gesture, NothingIsReplayedOnceTheAxisLocked) {
     ScrollRig rig;
@@ -498,7 +607,7 @@ TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
 TEST(Gesture, LastPosFollowsEveryMessageOrStaysOnTheAnchorUnderMoveLock) {
     ScrollRig rig;
     rig.WheelPage();
-    rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50);  // no class, but still remembered
+    rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50, false);  // no class, but still remembered
     EXPECT_EQ(rig.engine.LastPos(), (Point{40, 50}));
 
     rig.settings.MoveLock = true;

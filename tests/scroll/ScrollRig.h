@@ -309,9 +309,15 @@ struct ScrollRig {
         return page;
     }
 
-    void Press(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONDOWN) { engine.HandleHookMouse(id, x, y); }
-    void Release(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONUP) { engine.HandleHookMouse(id, x, y); }
-    void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y); }
+    // swallowed: the hook's click rule held the message back (what it does over a window its own
+    // probe takes for scrollable).
+    void Press(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONDOWN, bool swallowed = false) {
+        engine.HandleHookMouse(id, x, y, swallowed);
+    }
+    void Release(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONUP, bool swallowed = false) {
+        engine.HandleHookMouse(id, x, y, swallowed);
+    }
+    void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y, false); }
     void Tick() { scrollTimer.Fire(); }
     std::vector<std::string> Log() { return world.Take(); }
 };
