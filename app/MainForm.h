@@ -34,6 +34,8 @@
 #include "ui/Timer.h"
 #include "ui/TrayIcon.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -79,6 +81,11 @@ inline constexpr char kMainCaption[] = "Glidewing ";
 inline constexpr char kHomePageAddress[] = "http://glidewing.example/";
 inline constexpr char kContactAddress[] = "mailto:support@glidewing.example";
 
+// The keys of GWing.ini, one a setting; their values as the file stores them (a list position, a
+// slider position, 1 or 0 for a box), in the order they are read and written.
+inline constexpr std::size_t kSettingKeyCount = 16;
+using SettingValues = std::array<std::int32_t, kSettingKeyCount>;
+
 class TMainForm : public TForm {
 public:
     TMainForm(TApplication& application, const MainFormSeams& seams);
@@ -103,7 +110,10 @@ public:
 
     // --- Settings
     void LoadSettings();
-    void SaveSettings();
+    void SaveSettings();  // the controls: what OK saves
+    // What a change from the tray saves: the settings in force, never an edit the user has not
+    // applied.
+    void SaveSettingsInForce();
     void ReadControls();
     void UpdateActivateButton();
     void ApplySettings();
@@ -204,6 +214,10 @@ public:
 
     // --- State
     RuntimeSettings Runtime;  // the applied settings
+    // The file's values of the settings in force: the controls as LoadSettings filled them and as
+    // every apply read them, with the tray's own changes. Until the first apply they are what the
+    // file gave, so a tray save before it writes the file's own values back.
+    SettingValues SettingsInForce{};
     HookShareWriter Share;    // the program's view of the shared record; stores skipped while absent
     SystemCursors Cursors;
     ScrollEngine Engine;                  // the scroll gestures
@@ -244,8 +258,13 @@ private:
     void EnableApply();
     void ScrollToggle();
     // A tray mode item chosen: check it, put the list at its position, set the mode (on for
-    // position 1) and save; nothing when the item is already checked.
+    // position 1) and save what is in force; nothing when the item is already checked.
     void ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode);
+    // The values of the controls, in file order.
+    SettingValues ControlValues();
+    // The tray changed this control (CheckBox_GP, a mode list): its value is in force now.
+    void TakeInForce(const void* control);
+    void WriteSettings(const SettingValues& values);
     // Eject or Close: the default CD device for the fixed item, else the drive the item names.
     void DriveDoorClick(const TMenuItem& sender, bool open);
     std::string SettingsPath() const;

@@ -23,7 +23,7 @@ struct SettingRow {
 };
 
 // The keys in the order they are read and written.
-std::array<SettingRow, 16> SettingRows(TMainForm& f) {
+std::array<SettingRow, kSettingKeyCount> SettingRows(TMainForm& f) {
     return {{
         {"Scroll", "LiveKey", 2, &f.ComboBox_aj},
         {"Scroll", "SpeedX", 10, nullptr, &f.TrackBar_hx},
@@ -42,6 +42,17 @@ std::array<SettingRow, 16> SettingRows(TMainForm& f) {
         {"Scroll", "MoveBack", 0, nullptr, nullptr, &f.CheckBox_back},
         {"Scroll", "Inverse", 0, nullptr, nullptr, &f.CheckBox_Inverse},
     }};
+}
+
+// The row's control value as the file stores it.
+std::int32_t ControlValue(const SettingRow& row) {
+    if (row.List) {
+        return row.List->ItemIndex();
+    }
+    if (row.Slider) {
+        return row.Slider->Position();
+    }
+    return row.Box->Checked() ? 1 : 0;
 }
 
 // Stops a timer for the length of a scope and starts it again however the scope ends, so a
@@ -72,18 +83,40 @@ void TMainForm::LoadSettings() {
             row.Box->SetChecked(file.ReadBool(row.Section, row.Key, row.Default != 0));
         }
     }
+    SettingsInForce = ControlValues();
     SetTrayState(TrayStateFor(CheckBox_GP.Checked()));
 }
 
-void TMainForm::SaveSettings() {
+void TMainForm::SaveSettings() { WriteSettings(ControlValues()); }
+
+void TMainForm::SaveSettingsInForce() { WriteSettings(SettingsInForce); }
+
+void TMainForm::WriteSettings(const SettingValues& values) {
     SettingsFile file(seams_.Profile, SettingsPath());
-    for (const SettingRow& row : SettingRows(*this)) {
-        if (row.List) {
-            file.WriteInteger(row.Section, row.Key, row.List->ItemIndex());
-        } else if (row.Slider) {
-            file.WriteInteger(row.Section, row.Key, row.Slider->Position());
+    const auto rows = SettingRows(*this);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].Box) {
+            file.WriteBool(rows[i].Section, rows[i].Key, values[i] != 0);
         } else {
-            file.WriteBool(row.Section, row.Key, row.Box->Checked());
+            file.WriteInteger(rows[i].Section, rows[i].Key, values[i]);
+        }
+    }
+}
+
+SettingValues TMainForm::ControlValues() {
+    const auto rows = SettingRows(*this);
+    SettingValues values{};
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        values[i] = ControlValue(rows[i]);
+    }
+    return values;
+}
+
+void TMainForm::TakeInForce(const void* control) {
+    const auto rows = SettingRows(*this);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].List == control || rows[i].Slider == control || rows[i].Box == control) {
+            SettingsInForce[i] = ControlValue(rows[i]);
         }
     }
 }
@@ -123,6 +156,9 @@ void TMainForm::ReadControls() {
     Runtime.Inverse = CheckBox_Inverse.Checked();
     Menu_GpEnabled.SetChecked(CheckBox_GP.Checked());
     DeskTrigger.ResetCornerWait();
+    // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
+    // wait included, which Configure... does not put back.
+    SettingsInForce = ControlValues();
 }
 
 void TMainForm::UpdateActivateButton() {

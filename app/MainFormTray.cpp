@@ -73,9 +73,10 @@ void TMainForm::ScrollToggle() {
     Menu_GpEnabled.SetChecked(enabled);
     Runtime.ScrollEnabled = enabled;
     CheckBox_GP.SetChecked(enabled);
+    TakeInForce(&CheckBox_GP);
     Share.Set(&HookShare::ScrollEnabled, enabled);
     SetTrayState(TrayStateFor(enabled));
-    SaveSettings();
+    SaveSettingsInForce();
 }
 
 void TMainForm::Menu_GpEnabledClick() { ScrollToggle(); }
@@ -86,8 +87,9 @@ void TMainForm::ChooseMode(TMenuItem& item, TComboBox& list, int position, bool&
     }
     item.SetChecked(true);
     list.SetItemIndex(position);
+    TakeInForce(&list);
     mode = position != 0;
-    SaveSettings();
+    SaveSettingsInForce();
 }
 
 void TMainForm::menu_classicClick() { ChooseMode(menu_classic, Combo_KZFS, 0, Runtime.ToggleMode); }

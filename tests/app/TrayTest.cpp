@@ -75,14 +75,111 @@ TEST(TrayToggle, DoubleClickTogglesTwiceAndOpensTheWindow) {
     EXPECT_EQ(rig.profile.Writes.size(), 32u);
 }
 
-TEST(TrayToggle, SavesUnappliedEditsWithoutApplyingThem) {
-    Started rig;
-    TMainForm& f = rig.form;
-    f.Check_ctype.SetChecked(true);
-    rig.Do([&] { f.Menu_GpEnabled.Click(); });
-    EXPECT_EQ(rig.profile.Value("Tools", "Check_ctype"), "1");
-    EXPECT_FALSE(f.Runtime.HideWhileTyping);
-    EXPECT_EQ(rig.section.Record.ReportKeys, 0);
+// A save from the tray writes the settings in force and the tray's own change, never an edit the
+// user has not applied; OK saves the controls. The edits touch every kind of control, the ones
+// Configure... does not put back included.
+TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
+    using Key = std::pair<std::string, std::string>;
+    using Changes = std::map<Key, std::string>;
+    const Changes edited = {{{"Scroll", "LiveKey"}, "0"},      {{"Scroll", "SpeedX"}, "50"},
+                            {{"Tools", "Check_ctype"}, "1"},   {{"Scroll", "MoveLock"}, "1"},
+                            {{"Tools", "Check_autorun"}, "0"}, {{"popdesk", "desktoptime"}, "6"}};
+    auto edit = [](TMainForm& f) {
+        f.ComboBox_aj.UserSelect(0);
+        f.TrackBar_hx.SetPosition(50);
+        f.Check_ctype.SetChecked(true);
+        f.CheckBox_lock.SetChecked(true);
+        f.Check_autorun.SetChecked(false);
+        f.cb_desktoptime.UserSelect(6);
+    };
+    auto with = [](Changes a, const Changes& b) {
+        for (const auto& [key, value] : b) {
+            a[key] = value;
+        }
+        return a;
+    };
+    struct Case {
+        const char* name;
+        bool startFails;  // before the first apply
+        std::function<void(TMainForm&)> steps;
+        Changes file;  // what differs from the file of the start
+    };
+    const Case cases[] = {
+        {"edit, Cancel, Enable", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_Cancel.Click();
+             f.Menu_GpEnabled.Click();
+         },
+         {{{"Scroll", "GpEnabled"}, "0"}}},
+        {"edit, Cancel, double click", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_Cancel.Click();
+             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
+             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
+             f.CoolTrayIcon1.DblClick();
+         },
+         {}},
+        {"edit, Cancel, Toggle", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_Cancel.Click();
+             f.menu_toggle.Click();
+         },
+         {{{"Scroll", "ScrollModeA"}, "1"}}},
+        {"edit, Cancel, Auto Scroll", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.Combo_GPFS.UserSelect(0);
+             f.BitBtn_Cancel.Click();
+             f.Menu_auto.Click();
+         },
+         {{{"Scroll", "ScrollModeB"}, "0"}}},
+        {"edit, Cancel, Configure..., Enable", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_Cancel.Click();
+             f.Glidewing1.Click();  // autorun and the wait keep the cancelled edit on screen
+             f.Menu_GpEnabled.Click();
+         },
+         {{{"Scroll", "GpEnabled"}, "0"}}},
+        {"edit, Apply, Enable", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_Apply.Click();
+             f.CheckBox_Inverse.SetChecked(true);  // not applied
+             f.Menu_GpEnabled.Click();
+         },
+         with(edited, {{{"Scroll", "GpEnabled"}, "0"}})},
+        {"edit, OK", false,
+         [&](TMainForm& f) {
+             edit(f);
+             f.BitBtn_ok.Click();
+         },
+         edited},
+        {"failed start, edit, Enable", true,
+         [&](TMainForm& f) {
+             edit(f);
+             f.Menu_GpEnabled.Click();
+         },
+         {{{"Scroll", "GpEnabled"}, "0"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MainFormRig rig;
+        rig.profile.Values = {{{"Scroll", "SpeedY"}, "33"}, {{"Tools", "Check_zhlrj"}, "1"}};
+        if (c.startFails) {
+            rig.libraries.Available.erase("GWHooks.dll");
+        }
+        rig.Start();
+        rig.form.SaveSettings();  // the whole file, as loaded
+        const Changes expected = with(rig.profile.Values, c.file);
+        rig.Do([&] { rig.form.Show(); });
+        rig.Do([&] { c.steps(rig.form); });
+        EXPECT_EQ(rig.profile.Values, expected);
+        EXPECT_FALSE(rig.form.Check_autorun.Checked());  // the window goes on showing that edit
+    }
 }
 
 TEST(TrayToggle, WorksWithoutTheRecord) {
