@@ -1,7 +1,7 @@
 #pragma once
 // Popup menus of the toolkit: the real menu is built from the TPopupMenu tree each time it opens
 // (check marks, radio checks, greyed items, a bold default item, submenus, pictures drawn from the
-// menu's image list), tracked, destroyed, and the chosen item's Click() runs.
+// menu's image list, greyed with their item), tracked, destroyed, and the chosen item's Click() runs.
 
 #include "ui/Application.h"
 #include "ui/FormWindow_win.h"

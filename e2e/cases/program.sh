@@ -118,6 +118,22 @@ case_first_start_writes_run_value() {
   true
 }
 
+# menu_pictures PNG X Y: the pictures of a menu opened at X Y, top to bottom, one number each: the
+# saturation in percent of its most colourful pixel. A picture is a run of at least 6 rows with
+# something drawn in the picture column; separators are thinner, and the black root window below
+# the menu counts as nothing.
+menu_pictures() {
+  convert "$1" -crop "19x200+$(($2 + 18))+$(($3 + 2))" +repage -colorspace HSL -depth 8 txt:- |
+    awk -F'[(),:% ]+' '
+      NR > 1 && $5 > 5 && $5 < 92 { drawn[$2] = 1; if ($4 > sat[$2]) sat[$2] = $4 }
+      END {
+        for (y = 0; y <= 200; y++) {
+          if (drawn[y]) { run++; if (sat[y] > best) best = sat[y] }
+          else { if (run >= 6) printf "%d\n", best; run = 0; best = 0 }
+        }
+      }'
+}
+
 case_exit_from_tray_menu() {
   app_copy
   app_ini
@@ -128,6 +144,16 @@ case_exit_from_tray_menu() {
   gw_click "$x" "$y" 3
   sleep 1
   gw_screenshot tray-menu >/dev/null
+  # No optical drive here: "Eject CD-ROM" is greyed, and so is its picture, while the pictures of
+  # Lock Computer, Scroll options and Exit keep their colours.
+  local pictures lock eject options quit
+  pictures=$(menu_pictures "$GW_ARTIFACTS/tray-menu.png" "$x" "$y" | tr '\n' ' ')
+  gw_log "saturation of the tray menu's pictures: $pictures"
+  read -r lock eject options quit <<<"$pictures"
+  [ -n "$quit" ] || gw_fail "expected four pictures in the tray menu, found: $pictures"
+  [ "$eject" -le 5 ] || gw_fail "the greyed Eject CD-ROM item shows its picture in colour"
+  [ "$lock" -ge 30 ] && [ "$options" -ge 30 ] && [ "$quit" -ge 30 ] ||
+    gw_fail "the enabled items should show their pictures in colour"
   gw_key Up Return  # the last item: Exit
   wait_exit glidewing 15
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
