@@ -103,8 +103,8 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
             }
             // Everything that got this far is reported, swallowed or not. The program replays a
             // click the rule held back if it starts no gesture with it, so it has to know.
-            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam | (held ? kHookReportSwallowed : 0u),
-                   static_cast<std::intptr_t>(position));
+            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE,
+                   wParam | (held ? kHookReportSwallowed : 0u), static_cast<std::intptr_t>(position));
         }
         host.CloseShare(share);
     }

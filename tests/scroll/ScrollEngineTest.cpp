@@ -389,8 +389,8 @@ TEST(SwallowedPress, ComesBackAsAClickOnlyWhenNoGestureTookIt) {
         {false, true, true, {}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "swallowed " << c.swallowed << " gesture " << c.gesture << " toggle "
-                                        << c.toggle);
+        SCOPED_TRACE(testing::Message()
+                     << "swallowed " << c.swallowed << " gesture " << c.gesture << " toggle " << c.toggle);
         ScrollRig rig;
         rig.settings.MoveScrollMode = true;
         rig.settings.ToggleMode = c.toggle;
@@ -420,10 +420,12 @@ TEST(SwallowedPress, AWaitingClickIsReplayedOnceOrForgotten) {
     const Case cases[] = {
         {"nothing", [](ScrollRig&) {}, 1},
         {"moves", [](ScrollRig& r) { r.MoveTo(300, 300); }, 1},
-        {"another button's click", [](ScrollRig& r) {
+        {"another button's click",
+         [](ScrollRig& r) {
              r.Press(100, 200, kWM_LBUTTONDOWN);
              r.Release(100, 200, kWM_LBUTTONUP, true);
-         }, 1},
+         },
+         1},
         {"a second swallowed press", [](ScrollRig& r) { r.Press(100, 200, kWM_RBUTTONDOWN, true); }, 1},
         {"a press that was not swallowed", [](ScrollRig& r) { r.Press(100, 200); }, 0},
         {"a release that was not swallowed", [](ScrollRig& r) { r.Release(100, 200); }, 0},
@@ -432,13 +434,15 @@ TEST(SwallowedPress, AWaitingClickIsReplayedOnceOrForgotten) {
          [](ScrollRig& r) {
              r.settings.ScrollEnabled = false;
              r.Release(100, 200);
-         }, 0},
+         },
+         0},
         {"a gesture started by another button",
          [](ScrollRig& r) {
              r.settings.ActivateButton = 1;
              r.WheelPage();
              r.Press(100, 200, kWM_LBUTTONDOWN, true);
-         }, 0},
+         },
+         0},
         {"the same release once more while the replay runs",
          [](ScrollRig& r) { r.pump.whilePumping = [&r] { r.Release(101, 201, kWM_RBUTTONUP, true); }; }, 1},
     };
