@@ -91,11 +91,15 @@ void TMainForm::SetUpButtonRow() {
 // --- Start-up and shutdown
 
 void TMainForm::FormCreate() {
+    // A crash or a kill in the middle of a gesture leaves the direction cursors on the desktop;
+    // starting again puts the user's own back before anything else.
+    Cursors.RestoreSystemCursors();
     BuildDriveItems();
     // PopDesk starts with no menu built or open, an empty item list and its constant shell flags:
     // its objects are new and DesktopLinks holds the flags' values.
     Cursors.RegisterAll();
     ScratchImage = std::make_unique<TIcon>();
+    Cursors.UseScratchImage(&ScratchImage->Image);
     TrayImage = std::make_unique<TIcon>();
     ExeFolder = FolderOf(seams_.Files.ExecutablePath());
     // The scroll engine starts idle (no gesture, no direction) and the cursors shown: both
@@ -152,7 +156,8 @@ bool TMainForm::LoadHookLibrary() {
 }
 
 void TMainForm::FormDestroy() {
-    ScratchImage.reset();
+    Cursors.UseScratchImage(nullptr);
+    ScratchImage.reset();  // with the cursor copy of the last thumb drag
     ToolsModule.Reset();
     LockTheComputerEntry = {};
     Cursors.RestoreSystemCursors();

@@ -186,6 +186,7 @@ void TMainForm::ApplySettings() {
     Share.SetActivateButton(Runtime.ActivateButton);
     Share.Set(&HookShare::CursorShown, true);
     Share.Set(&HookShare::ReportKeys, Runtime.HideWhileTyping);
+    HideCursor.SettingsApplied();  // cursors hidden by typing come back when the option goes off
     // Without the record there is nothing to compare with; the icon still follows the setting.
     if (!Share.Exists() || (Share.Get(&HookShare::ScrollEnabled) != 0) != Runtime.ScrollEnabled) {
         Share.Set(&HookShare::ScrollEnabled, Runtime.ScrollEnabled);

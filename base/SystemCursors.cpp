@@ -49,6 +49,8 @@ void SystemCursors::RestoreSystemCursors() {
 void SystemCursors::ShowOnOwnThread(int cursorId) {
     scratch_ = api_.CopyCursor(Registered(cursorId));
     api_.SetCursor(scratch_);
+    // Shown first, then the old copy goes: the cursor on screen is never a destroyed one.
+    *image_ = OwnedCursor(api_, scratch_);
 }
 
 } // namespace gw

@@ -3,6 +3,7 @@
 // resources are registered under CursorIds 2..15 at start-up; SetAllSystemCursors and
 // RestoreSystemCursors are the only ways the program changes the desktop's cursors.
 
+#include "base/Owned.h"
 #include "shared/Handle.h"
 
 #include <array>
@@ -19,7 +20,13 @@ public:
     virtual void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) = 0;
     virtual void SetCursor(CursorHandle cursor) = 0;
     virtual void ReloadSystemCursors() = 0; // SystemParametersInfoA(SPI_SETCURSORS, 0, NULL, SPIF_SENDCHANGE)
+    // DestroyIcon, for a copy of ours; never for one handed to SetSystemCursor, which the system owns.
+    virtual void DestroyCursor(CursorHandle copy) = 0;
 };
+
+// A cursor copy that stays ours (the one SetCursor shows), destroyed when its holder takes the
+// next one or goes.
+using OwnedCursor = Owned<ICursorApi, CursorHandle, &ICursorApi::DestroyCursor>;
 
 inline constexpr int kFirstCursorId = 2;
 inline constexpr int kLastCursorId = 15;
@@ -64,14 +71,21 @@ public:
     // Windows reloads the user's scheme, undoing every replacement at once.
     void RestoreSystemCursors();
 
-    // The last copy handed out; BeginThumbDrag gives a fresh one to SetCursor.
+    // The last copy handed out, to the system or to SetCursor.
     CursorHandle Scratch() const { return scratch_; }
-    void ShowOnOwnThread(int cursorId); // CopyIcon into the scratch holder, then SetCursor
+    // BeginThumbDrag: SetCursor with a fresh copy, kept in the scratch image, where it replaces
+    // (and destroys) the copy of the drag before.
+    void ShowOnOwnThread(int cursorId);
+    // The main window's scratch image holds that copy while it exists; null hands the job back to
+    // this object.
+    void UseScratchImage(OwnedCursor* image) { image_ = image ? image : &ownImage_; }
 
 private:
     ICursorApi& api_;
     std::array<CursorHandle, kLastCursorId + 1> table_{};
     CursorHandle scratch_{};
+    OwnedCursor ownImage_;
+    OwnedCursor* image_ = &ownImage_;
 };
 
 } // namespace gw

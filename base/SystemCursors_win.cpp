@@ -29,6 +29,10 @@ void ModuleCursorApi::SetCursor(CursorHandle cursor) {
     ::SetCursor(ToCursor(cursor));
 }
 
+void ModuleCursorApi::DestroyCursor(CursorHandle copy) {
+    DestroyIcon(reinterpret_cast<HICON>(ToCursor(copy))); // CopyIcon's copies go with DestroyIcon
+}
+
 void ModuleCursorApi::ReloadSystemCursors() {
     SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
 }

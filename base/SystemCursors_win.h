@@ -20,6 +20,7 @@ public:
     void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) override;
     void SetCursor(CursorHandle cursor) override;
     void ReloadSystemCursors() override;
+    void DestroyCursor(CursorHandle copy) override;
 
 private:
     HMODULE module_;

@@ -16,6 +16,12 @@ void HideCursorWhileTyping::HandleHookKey(std::uint32_t virtualKey) {
     share_.Set(&HookShare::CursorShown, false);
 }
 
+void HideCursorWhileTyping::SettingsApplied() {
+    if (!settings_.HideWhileTyping && !shown_) {
+        Restore();
+    }
+}
+
 void HideCursorWhileTyping::RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos) {
     if (!settings_.HideWhileTyping || shown_) {
         return;
@@ -25,6 +31,10 @@ void HideCursorWhileTyping::RestoreAfterTyping(std::uint32_t messageId, Point at
     if (at == lastPos && ClassifyMouseMessage(messageId).kind != MouseMessageKind::Press) {
         return;
     }
+    Restore();
+}
+
+void HideCursorWhileTyping::Restore() {
     cursors_.RestoreSystemCursors();
     shown_ = true;
     share_.Set(&HookShare::CursorShown, true);

@@ -35,10 +35,16 @@ public:
     // previous message.
     void RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos);
 
+    // After an apply: with the option off, cursors still hidden by typing come back at once (no
+    // mouse message would bring them back while the option is off).
+    void SettingsApplied();
+
     // True while the system's arrow and I-beam are the user's own.
     bool SystemCursorsShown() const { return shown_; }
 
 private:
+    void Restore();
+
     const RuntimeSettings& settings_;
     HookShareWriter& share_;
     SystemCursors& cursors_;

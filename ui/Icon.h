@@ -1,7 +1,8 @@
 #pragma once
-// An image object that holds one icon or cursor handle; the Win32 side frees what it holds.
+// An image object: holds one cursor copy of ours and destroys it when it takes the next one or
+// goes (the copies handed to SetSystemCursor are the system's and never land here).
 
-#include "shared/Handle.h"
+#include "base/SystemCursors.h"
 
 namespace gw {
 
@@ -11,7 +12,7 @@ public:
     TIcon(const TIcon&) = delete;
     TIcon& operator=(const TIcon&) = delete;
 
-    IconHandle Handle;
+    OwnedCursor Image;
 };
 
 } // namespace gw

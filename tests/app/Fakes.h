@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "tests/popdesk/PopDeskFakes.h"
 #include "tests/scroll/ScrollRig.h"
+#include "tests/shared/Ledger.h"
 #include "tests/shared/FakeWindowQueries.h"
 
 #include <algorithm>
@@ -33,6 +34,7 @@ public:
     std::map<std::string, std::set<std::string>> Available;
     std::function<void(const std::string& exportName)> OnCall;
     std::vector<std::string> LoadedPaths;
+    Ledger* ledger = nullptr;
 
     ModuleHandle Load(const std::string& path) override {
         journal_.push_back("Load " + BaseName(path));
@@ -42,6 +44,7 @@ public:
             return {};
         }
         modules_.push_back(found->first);
+        NoteTaken(ledger, "library", modules_.size());
         return ModuleHandle{modules_.size()};
     }
     ProcAddress Find(ModuleHandle module, const std::string& name) override {
@@ -52,7 +55,10 @@ public:
         exports_.push_back(name);
         return ProcAddress{exports_.size()};
     }
-    void Free(ModuleHandle module) override { journal_.push_back("Free " + ModuleName(module)); }
+    void Free(ModuleHandle module) override {
+        journal_.push_back("Free " + ModuleName(module));
+        NoteGivenBack(ledger, "library", module.value);
+    }
     void CallNoArgs(ProcAddress entry) override {
         const std::string name = entry ? exports_.at(entry.value - 1) : "<null>";
         journal_.push_back("Call " + name);
@@ -78,17 +84,32 @@ public:
     HookShare Record{};  // zero-filled, as a fresh section is
     bool CreateFails = false;
     bool MapFails = false;
+    Ledger* ledger = nullptr;
 
     KernelHandle Create(const std::string& name, std::uint32_t size) override {
         journal_.push_back("CreateFileMapping " + name + " " + std::to_string(size));
-        return CreateFails ? KernelHandle{} : KernelHandle{0x77};
+        if (CreateFails) {
+            return {};
+        }
+        NoteTaken(ledger, "section", 0x77);
+        return KernelHandle{0x77};
     }
     HookShare* MapWritable(KernelHandle section) override {
         journal_.push_back("MapViewOfFile " + std::to_string(section.value));
-        return MapFails ? nullptr : &Record;
+        if (MapFails) {
+            return nullptr;
+        }
+        NoteTaken(ledger, "section view", reinterpret_cast<std::uintptr_t>(&Record));
+        return &Record;
     }
-    void Unmap(HookShare* view) override { journal_.push_back(view == &Record ? "Unmap" : "Unmap <other>"); }
-    void Close(KernelHandle section) override { journal_.push_back("CloseHandle " + std::to_string(section.value)); }
+    void Unmap(HookShare* view) override {
+        journal_.push_back(view == &Record ? "Unmap" : "Unmap <other>");
+        NoteGivenBack(ledger, "section view", reinterpret_cast<std::uintptr_t>(view));
+    }
+    void Close(KernelHandle section) override {
+        journal_.push_back("CloseHandle " + std::to_string(section.value));
+        NoteGivenBack(ledger, "section", section.value);
+    }
 
 private:
     Journal& journal_;
@@ -139,6 +160,7 @@ public:
     explicit FakeMci(Journal& journal) : journal_(journal) {}
 
     std::uint32_t DeviceToOpen = 9;
+    Ledger* ledger = nullptr;
 
     std::uint32_t SendString(const std::string& command) override {
         journal_.push_back("mciSendString " + command);
@@ -148,10 +170,14 @@ public:
                        std::uint32_t& deviceId) override {
         journal_.push_back("MCI_OPEN " + Hex(flags) + " type " + std::to_string(deviceType) + " " + element);
         deviceId = DeviceToOpen;
+        NoteTaken(ledger, "MCI device", deviceId);
         return 0;
     }
     std::uint32_t Command(std::uint32_t deviceId, std::uint32_t command, std::uint32_t flags) override {
         journal_.push_back("MCI " + Hex(command) + " device " + std::to_string(deviceId) + " flags " + Hex(flags));
+        if (command == 0x0804) {  // MCI_CLOSE
+            NoteGivenBack(ledger, "MCI device", deviceId);
+        }
         return 0;
     }
     static std::string Hex(std::uint32_t v) {
@@ -257,14 +283,15 @@ public:
     bool KeyOpens = true;
     bool SetFails = false;
     std::map<std::string, std::string> RunValues;  // the values under the Run key
+    Ledger* ledger = nullptr;
 
     RegistryKey Create(RegistryRoot root, const std::string& path, std::uint32_t access) override {
         journal_.push_back("RegCreateKeyEx " + Root(root) + " " + path + " " + FakeMci::Hex(access));
-        return KeyOpens ? RegistryKey{0x51} : RegistryKey{};
+        return Opened(RegistryKey{0x51});
     }
     RegistryKey Open(RegistryRoot root, const std::string& path, std::uint32_t access) override {
         journal_.push_back("RegOpenKeyEx " + Root(root) + " " + path + " " + FakeMci::Hex(access));
-        return KeyOpens ? RegistryKey{0x52} : RegistryKey{};
+        return Opened(RegistryKey{0x52});
     }
     bool SetString(RegistryKey, const std::string& name, const std::string& data) override {
         journal_.push_back("RegSetValueEx " + name + " = " + data);
@@ -282,9 +309,19 @@ public:
         journal_.push_back("RegDeleteValue " + name);
         return RunValues.erase(name) != 0;
     }
-    void Close(RegistryKey key) override { journal_.push_back("RegCloseKey " + FakeMci::Hex(static_cast<std::uint32_t>(key.value))); }
+    void Close(RegistryKey key) override {
+        journal_.push_back("RegCloseKey " + FakeMci::Hex(static_cast<std::uint32_t>(key.value)));
+        NoteGivenBack(ledger, "registry key", key.value);
+    }
 
 private:
+    RegistryKey Opened(RegistryKey key) {
+        if (!KeyOpens) {
+            return {};
+        }
+        NoteTaken(ledger, "registry key", key.value);
+        return key;
+    }
     static std::string Root(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? "HKLM" : "HKCU"; }
     Journal& journal_;
 };
@@ -317,12 +354,21 @@ public:
         journal_.push_back(std::string("LoadCursor ") + name);
         return CursorHandle{++minted_};
     }
-    CursorHandle CopyCursor(CursorHandle) override { return CursorHandle{++minted_}; }
-    void SetSystemCursor(CursorHandle, std::uint32_t systemId) override {
+    // Registered cursors are shared resources of the program; copies are counted until the
+    // system takes them over (SetSystemCursor) or we destroy them.
+    CursorHandle CopyCursor(CursorHandle) override {
+        NoteTaken(ledger, "cursor copy", ++minted_);
+        return CursorHandle{minted_};
+    }
+    void SetSystemCursor(CursorHandle copy, std::uint32_t systemId) override {
         journal_.push_back("SetSystemCursor " + std::to_string(systemId));
+        NoteGivenBack(ledger, "cursor copy", copy.value);
     }
     void SetCursor(CursorHandle) override {}
     void ReloadSystemCursors() override { journal_.push_back("SPI_SETCURSORS"); }
+    void DestroyCursor(CursorHandle copy) override { NoteGivenBack(ledger, "cursor copy", copy.value); }
+
+    Ledger* ledger = nullptr;
 
 private:
     Journal& journal_;
@@ -385,6 +431,8 @@ struct MainFormRig {
     FakeScreen deskScreen{deskLog};
     FakeShell deskShell{deskLog};
     FakeIcons deskIcons{deskLog};
+    // Every handle, copy, object and allocation the fakes hand out, and what came back.
+    Ledger ledger;
     // The seams as the form gets them; a test may make a form of its own from them.
     MainFormSeams Seams() {
         return MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
@@ -397,6 +445,8 @@ struct MainFormRig {
         libraries.Available["GWHooks.dll"] = {"KeyboardHookOn", "KeyboardHookOff", "MouseHookOn", "MouseHookOff"};
         libraries.Available["Tools.dll"] = {"LockTheComputer"};
         form.SetView(&formView);
+        libraries.ledger = section.ledger = mci.ledger = registry.ledger = cursors.ledger = &ledger;
+        scrollWorld.ledger = deskShell.ledger = deskIcons.ledger = &ledger;
     }
 
     // Creates the form the way the program does: errors go to the error box, the program runs on.

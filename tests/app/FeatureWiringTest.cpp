@@ -81,6 +81,19 @@ TEST(FeatureWiring, TheRestoreComparesWithThePositionBeforeTheEngineMovesItOn) {
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
 }
 
+TEST(FeatureWiring, ApplyWithTheOptionClearedBringsTypedAwayCursorsBack) {
+    Wired rig;
+    rig.HideWhileTyping();
+    rig.Key(' ');  // Space on the focused check box is typing too
+    ASSERT_FALSE(rig.form.HideCursor.SystemCursorsShown());
+    rig.form.Check_ctype.SetChecked(false);
+    rig.ClearRecords();
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));
+    EXPECT_TRUE(rig.form.HideCursor.SystemCursorsShown());
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+}
+
 TEST(FeatureWiring, KeysAreIgnoredWhileHideWhileTypingIsOff) {
     Wired rig;
     rig.Key('A');

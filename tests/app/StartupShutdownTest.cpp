@@ -49,6 +49,7 @@ TEST(Startup, RunsEveryStepInOrder) {
     rig.Start();
 
     const std::vector<std::string> expected = {
+        "SPI_SETCURSORS",  // cursors a crashed or killed run left behind go first
         "GetDriveType x26",
         "LoadCursor x14",
         "ReadProfile x16",

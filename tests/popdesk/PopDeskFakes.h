@@ -6,6 +6,7 @@
 #include "popdesk/DesktopMenu.h"
 #include "popdesk/DesktopShell.h"
 #include "popdesk/PopDeskTrigger.h"
+#include "tests/shared/Ledger.h"
 
 #include <gtest/gtest.h>
 
@@ -51,11 +52,13 @@ public:
     std::vector<std::uint32_t> infoFlags;
     WindowHandle enumOwner{};
     std::uint32_t enumFlags = 0;
+    Ledger* ledger = nullptr;
 
     std::int32_t GetMalloc(ShellObject& out) override {
         log_.push_back("SHGetMalloc");
         if (mallocResult == win::kS_OK) {
             out = allocator = ShellObject{Mint()};
+            NoteTaken(ledger, "COM object", out.value);
         }
         return mallocResult;
     }
@@ -63,6 +66,7 @@ public:
         log_.push_back("SHGetDesktopFolder");
         if (folderResult == win::kS_OK) {
             out = folder = ShellObject{Mint()};
+            NoteTaken(ledger, "COM object", out.value);
         }
         return folderResult;
     }
@@ -73,6 +77,7 @@ public:
         enumFlags = flags;
         if (enumResult == win::kS_OK || enumHandsOutObjectOnFailure) {
             out = enumerator = ShellObject{Mint()};
+            NoteTaken(ledger, "COM object", out.value);
             next_ = 0;
         }
         return enumResult;
@@ -83,6 +88,7 @@ public:
             return win::kS_FALSE;
         }
         item = ItemIdList{Mint()};
+        NoteTaken(ledger, "item id list", item.value);
         pidls.push_back(item);
         byPidl_.push_back(next_++);
         return win::kS_OK;
@@ -90,11 +96,13 @@ public:
     void Release(ShellObject object) override {
         log_.push_back("Release " + KindOf(object.value));
         released.push_back(object.value);
+        NoteGivenBack(ledger, "COM object", object.value);
     }
     void Free(ShellObject a, ItemIdList item) override {
         log_.push_back("Free");
         EXPECT_EQ(a, allocator);
         freed.push_back(item);
+        NoteGivenBack(ledger, "item id list", item.value);
     }
     bool GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) override {
         infoFlags.push_back(flags);
@@ -108,6 +116,7 @@ public:
         std::snprintf(info.szDisplayName.data(), info.szDisplayName.size(), "%s", fake.name.c_str());
         if (fake.hasIcon) {
             info.hIcon = IconHandle{Mint()};
+            NoteTaken(ledger, "icon", info.hIcon.value);
         }
         return true;
     }
@@ -147,15 +156,24 @@ private:
 class FakeIcons : public IDeskIcons {
 public:
     explicit FakeIcons(Log& log) : log_(log) {}
+    Ledger* ledger = nullptr;
+
+    // The list's own copies count as images until the list is emptied.
     void Clear() override {
         log_.push_back("ImageList clear");
-        count_ = 0;
+        while (count_ > 0) {
+            NoteGivenBack(ledger, "image list image", static_cast<std::uintptr_t>(--count_));
+        }
     }
     std::int32_t AddIcon(IconHandle icon) override {
         log_.push_back("AddIcon " + std::to_string(icon.value));
+        NoteTaken(ledger, "image list image", static_cast<std::uintptr_t>(count_));
         return count_++;
     }
-    void DestroyIcon(IconHandle icon) override { log_.push_back("DestroyIcon " + std::to_string(icon.value)); }
+    void DestroyIcon(IconHandle icon) override {
+        log_.push_back("DestroyIcon " + std::to_string(icon.value));
+        NoteGivenBack(ledger, "icon", icon.value);
+    }
 
 private:
     Log& log_;

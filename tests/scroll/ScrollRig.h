@@ -8,6 +8,7 @@
 #include "base/SystemCursors.h"
 #include "shared/Win32Values.h"
 #include "tests/shared/FakeWindowQueries.h"
+#include "tests/shared/Ledger.h"
 
 #include <cstdio>
 #include <functional>
@@ -63,6 +64,8 @@ public:
     // Summarise SetAllSystemCursors as one line per replacement of OCR_NORMAL (the order of all
     // thirteen has its own test).
     bool detailedCursors = false;
+    // Thread attachments and the capture, counted while they are held.
+    Ledger* ledger = nullptr;
 
     // Watched state.
     HookShare* share = nullptr;
@@ -96,9 +99,19 @@ public:
     }
     void AttachThreadInput(std::uint32_t from, std::uint32_t to, std::int32_t flag) override {
         Record(Attach(from, to, flag));
+        const std::uintptr_t pair = (std::uintptr_t{from} << 16) ^ to;
+        flag != 0 ? NoteTaken(ledger, "thread input attachment", pair) : NoteGivenBack(ledger, "thread input attachment", pair);
     }
-    void SetCapture(WindowHandle w) override { Record("SetCapture " + W(w)); }
-    void ReleaseCapture() override { Record("ReleaseCapture"); }
+    void SetCapture(WindowHandle w) override {
+        Record("SetCapture " + W(w));
+        DropCapture();  // one capture per thread: a new one replaces the old
+        NoteTaken(ledger, "mouse capture", w.value);
+        captured_ = w;
+    }
+    void ReleaseCapture() override {
+        Record("ReleaseCapture");
+        DropCapture();
+    }
     void GetKeyboardState(KeyboardState& state) override {
         Record("GetKeyboardState");
         state = keyboard;
@@ -177,6 +190,11 @@ public:
     }
     void SetCursor(CursorHandle copy) override { Record(std::string("SetCursor ") + NameOfCopy(copy)); }
     void ReloadSystemCursors() override { Record("RestoreSystemCursors"); }
+    void DestroyCursor(CursorHandle copy) override {
+        if (detailedCursors) {
+            Record("DestroyIcon " + Hex(copy.value));
+        }
+    }
 
     void Note(const std::string& line) { Record(line); }
 
@@ -240,7 +258,15 @@ private:
                    : "?";
     }
 
+    void DropCapture() {
+        if (captured_) {
+            NoteGivenBack(ledger, "mouse capture", captured_.value);
+            captured_ = {};
+        }
+    }
+
     Watched seen_;
+    WindowHandle captured_;
     std::uintptr_t nextCopy_ = 0x5000;
     std::map<std::uintptr_t, CursorHandle> copiedFrom_;
 };

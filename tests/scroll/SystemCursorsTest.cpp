@@ -68,6 +68,33 @@ TEST(SystemCursorsTable, ThumbDragShowsItsCursorFromItsOwnCopyBeforeReplacingThe
     EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("CopyIcon "); }), 14);
 }
 
+TEST(SystemCursorsTable, TheThumbDragCopyIsDestroyedOnceTheNextIsShownTheSystemsNever) {
+    FakeScrollWorld world;
+    world.detailedCursors = true;
+    SystemCursors cursors(world);
+    cursors.RegisterAll();
+    OwnedCursor scratchImage;
+    cursors.UseScratchImage(&scratchImage);
+    world.Take();
+
+    cursors.ShowOnOwnThread(HANDVERT);       // 0x5000
+    cursors.SetAllSystemCursors(HANDVERT);   // 0x5001..0x500d, the system's
+    cursors.ShowOnOwnThread(HANDHORZ);       // 0x500e
+    Log log = world.Take();
+    const Log destroyed = {"DestroyIcon 0x5000"};
+    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"CopyIcon " + Hex(0x1000 + HANDHORZ) + " -> 0x500e",
+                                                  "SetCursor HANDHORZ", destroyed[0]}));
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("DestroyIcon"); }), 1);
+    EXPECT_EQ(scratchImage.Get(), CursorHandle(0x500e));
+
+    // The image going takes its copy along; without an image the object keeps the next one itself.
+    cursors.UseScratchImage(nullptr);
+    scratchImage.Reset();
+    cursors.ShowOnOwnThread(HANDVERT);
+    EXPECT_EQ(world.Take(), (Log{"DestroyIcon 0x500e", "CopyIcon " + Hex(0x1000 + HANDVERT) + " -> 0x500f",
+                                 "SetCursor HANDVERT"}));
+}
+
 TEST(SystemCursorsTable, OneCursorCanBeReplacedAlone) {
     FakeScrollWorld world;
     world.detailedCursors = true;

@@ -32,6 +32,7 @@ public:
     }
     void SetCursor(CursorHandle) override { calls.push_back("setcursor"); }
     void ReloadSystemCursors() override { calls.push_back("reload"); }
+    void DestroyCursor(CursorHandle) override { calls.push_back("destroy"); }
 
     std::vector<std::string> calls;
     std::vector<CursorHandle> handedOver;
@@ -197,13 +198,38 @@ TEST_F(HideCursorTest, NothingToRestoreWhileShown) {
     EXPECT_EQ(record.CursorShown, 1);
 }
 
-TEST_F(HideCursorTest, OptionSwitchedOffWhileHiddenLeavesTheRestoreToExit) {
-    Hide();
-    settings.HideWhileTyping = false;
+TEST_F(HideCursorTest, ApplyingTheOptionOffBringsHiddenCursorsBack) {
+    struct Case {
+        const char* name;
+        bool hidden;
+        bool optionOn;
+        bool restores;
+    };
+    const Case cases[] = {
+        {"hidden, option off", true, false, true},
+        {"hidden, option still on", true, true, false},  // the next move or press restores
+        {"shown, option off", false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings.HideWhileTyping = true;
+        hider.RestoreAfterTyping(kWM_MOUSEMOVE, {7, 7}, kLast);  // shown again after the row before
+        if (c.hidden) {
+            Hide();
+        }
+        api.calls.clear();
+        settings.HideWhileTyping = c.optionOn;
+        if (!c.optionOn) {
+            // With the option off no mouse message brings them back: the apply has to.
+            hider.RestoreAfterTyping(kWM_MOUSEMOVE, {1, 1}, kLast);
+            EXPECT_TRUE(api.calls.empty());
+        }
 
-    hider.RestoreAfterTyping(kWM_MOUSEMOVE, {1, 1}, kLast);
-
-    EXPECT_TRUE(api.calls.empty());
+        hider.SettingsApplied();
+        EXPECT_EQ(api.calls, c.restores ? kRestore : std::vector<std::string>{});
+        EXPECT_EQ(hider.SystemCursorsShown(), !c.hidden || c.restores);
+        EXPECT_EQ(record.CursorShown, hider.SystemCursorsShown() ? 1 : 0);
+    }
 }
 
 TEST_F(HideCursorTest, TypingAgainAfterARestoreHidesAgain) {
