@@ -150,6 +150,8 @@ bool TMainForm::LoadHookLibrary() {
     Share.Set(&HookShare::PassInput, true);
     Share.Set(&HookShare::ScrollEnabled, false);
 
+    // From here on a crash takes the hooks out too.
+    seams_.Crash = CrashRecord{HookShareView.Get(), KeyboardHookOffEntry, MouseHookOffEntry};
     libraries.CallNoArgs(KeyboardHookOnEntry);
     libraries.CallNoArgs(MouseHookOnEntry);
     return true;
@@ -167,6 +169,7 @@ void TMainForm::FormDestroy() {
 }
 
 void TMainForm::UnloadHookLibrary() {
+    seams_.Crash = {};  // nothing for a crash to undo once the view and the library are gone
     ILibraryLoader& libraries = seams_.Libraries;
     if (KeyboardHookOffEntry) {
         libraries.CallNoArgs(KeyboardHookOffEntry);

@@ -7,6 +7,7 @@
 // Life: construct, FormCreate (inside TApplication::Dispatch, which shows a start-up error and
 // lets the program run on), messages and events, FormDestroy.
 
+#include "app/CrashRecovery.h"
 #include "app/Drives.h"
 #include "base/LibraryLoader.h"
 #include "app/SharedSection.h"
@@ -66,6 +67,8 @@ struct MainFormSeams {
     IPopDeskScreen& PopDeskScreen;
     IDesktopShell& DesktopShell;
     IDeskIcons& DeskIcons;
+    // What a crash must undo, kept up to date while the hooks are in.
+    CrashRecord& Crash;
 };
 
 // What the tray icon shows (SetTrayState): IconImagelist image 0 while scrolling is enabled,

@@ -1,6 +1,7 @@
 // Glidewing's entry: one instance per desktop, COM for the shell calls, then the hidden main
 // window and its message loop until Exit. A start with /exit only ends the running instance.
 
+#include "app/CrashRecovery_win.h"
 #include "app/MainForm.h"
 #include "app/MainWindow_win.h"
 #include "app/RunningInstance_win.h"
@@ -20,7 +21,17 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+namespace {
+
+// Read by the last-chance handler: static storage, no heap.
+gw::CrashRecord g_crashRecord;
+
+} // namespace
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
+    // First of all: whatever goes wrong from here on leaves the desktop as it was.
+    gw::win32::InstallCrashRepair(g_crashRecord);
+
     // A running instance owns the class; a second start leaves it alone and ends at once.
     const bool running = FindWindowA(gw::kMainWindowClassName, nullptr) != nullptr;
     switch (gw::DecideStart(gw::ParseStartRequest(arguments ? arguments : ""), running)) {
@@ -67,7 +78,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     const gw::MainFormSeams seams{libraries,     section,     systemParameters, drives,        mci,
                                   version,       files,       shell,            desktop,       profile,
                                   registry,      htmlHelp,    cursors,          windows,       scrollWindows,
-                                  scrollInput,   popDeskScreen, desktopShell,   deskIcons};
+                                  scrollInput,   popDeskScreen, desktopShell,   deskIcons,     g_crashRecord};
 
     int exitCode = 0;
     {

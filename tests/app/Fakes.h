@@ -433,11 +433,12 @@ struct MainFormRig {
     FakeIcons deskIcons{deskLog};
     // Every handle, copy, object and allocation the fakes hand out, and what came back.
     Ledger ledger;
+    CrashRecord crash;
     // The seams as the form gets them; a test may make a form of its own from them.
     MainFormSeams Seams() {
         return MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
                              registry, htmlHelp, cursors, windows, scrollWorld, scrollWorld, deskScreen,
-                             deskShell, deskIcons};
+                             deskShell, deskIcons, crash};
     }
     TMainForm form{application, Seams()};
 
