@@ -10,6 +10,7 @@ namespace gw::win32 {
 namespace {
 
 const CrashRecord* g_record = nullptr;
+LPTOP_LEVEL_EXCEPTION_FILTER g_previous = nullptr;  // the C runtime's, which still has its say
 volatile LONG g_repaired = 0;
 
 class Win32CrashRepair final : public ICrashRepair {
@@ -29,9 +30,10 @@ void RepairOnce() noexcept {
     }
 }
 
-LONG WINAPI LastChance(EXCEPTION_POINTERS*) {
+LONG WINAPI LastChance(EXCEPTION_POINTERS* exception) {
     RepairOnce();
-    return EXCEPTION_CONTINUE_SEARCH;  // the system reports the crash as before
+    // Then as before: the filter that was there decides, else the system reports the crash.
+    return g_previous ? g_previous(exception) : EXCEPTION_CONTINUE_SEARCH;
 }
 
 [[noreturn]] void Terminated() noexcept {
@@ -43,7 +45,7 @@ LONG WINAPI LastChance(EXCEPTION_POINTERS*) {
 
 void InstallCrashRepair(const CrashRecord& record) {
     g_record = &record;
-    SetUnhandledExceptionFilter(&LastChance);
+    g_previous = SetUnhandledExceptionFilter(&LastChance);
     std::set_terminate(&Terminated);
 }
 

@@ -4,6 +4,7 @@
 #include "app/CrashRecovery_win.h"
 #include "app/MainForm.h"
 #include "app/MainWindow_win.h"
+#include "app/ProgramStart.h"
 #include "app/RunningInstance_win.h"
 #include "app/StartCommand.h"
 #include "app/SystemSeams_win.h"
@@ -84,7 +85,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     {
         gw::TMainForm form(application, seams);
         // The PopDesk menu draws itself in a window of its own and reports its end to ours.
-        gw::Win32DesktopMenuView desktopMenu(GetModuleHandleA(nullptr));
+        gw::Win32DesktopMenuView desktopMenu(GetModuleHandleA(nullptr), application);
         desktopMenu.SetImages(deskIcons.List());
         form.desktopmenu.SetView(&desktopMenu);
         gw::win32::MainWindow window(form, application, pump);
@@ -93,10 +94,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
             desktopMenu.SetMainWindow(created);
             form.DeskLinks.SetOwnerWindow(gw::WindowHandle{reinterpret_cast<std::uintptr_t>(created)});
         };
-        // A start-up error is shown and the program runs on in the tray without the later steps.
-        application.Dispatch([&] { form.FormCreate(); });
-        form.Handle();  // the window (and with it the tray icon) exists even when start-up stopped early
-        exitCode = pump.Run();
+        // A start-up error is shown and the program runs on in the tray without the later steps;
+        // without a main window it ends at once.
+        exitCode = gw::StartMainForm(form, application);
+        if (exitCode == 0) {
+            exitCode = pump.Run();
+        }
         form.desktopmenu.SetView(nullptr);
     }
 

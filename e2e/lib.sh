@@ -314,6 +314,18 @@ gw_stop() {
   unset "GW_PIDS[$name]"
 }
 
+# gw_kill NAME: ends the program at once with SIGKILL to its Wine process, as a crash or the task
+# manager would: nothing of its own clean-up runs. Wine keeps a killed hook installer's hooks in
+# force until the wineserver ends, so the case's end then restarts the wineserver.
+gw_kill() {
+  local name=$1 pid=${GW_PIDS[$1]:-}
+  [ -n "$pid" ] || gw_fail "no program named $name"
+  kill -9 "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  [ "${GW_HOOKS[$name]:-0}" = 1 ] && GW_RESTART_WINESERVER=1
+  unset "GW_PIDS[$name]"
+}
+
 gw_stop_all() {
   local name
   for name in "${!GW_PIDS[@]}"; do

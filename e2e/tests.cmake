@@ -28,16 +28,16 @@ gw_e2e_cases(hooks.sh
   click.right_on_list click.right_on_plain click.right_on_own_scroll_bar click.scroll_disabled
   click.left_activation click.middle_activation click.other_button click.no_activation_button
   click.mozilla_class click.sibling_scroll_bar
-  pass_input_off hooks_paused report_keys key_repeat section_closed)
+  pass_input_off hooks_paused report_keys key_repeat section_closed crash_handler_unhooks)
 
 gw_e2e_cases(program.sh
   second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported
   first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
-  configuration_pages_screenshots)
+  configuration_pages_screenshots close_while_tray_menu_open)
 
 # PopDesk and the mouse tools (popdesk.sh).
 gw_e2e_cases(popdesk.sh
-  menu_lists_and_launches reopens_with_new_items off_never_opens
+  menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open
   swap_buttons_applied swap_buttons_apply_button)
 
 # Scrolling with the real program (scroll.sh).
@@ -46,7 +46,8 @@ gw_e2e_cases(scroll.sh
   click.replayed_move_scroll click.replayed_auto_scroll click.swallowed_not_lost_auto_scroll
   click.swallowed_not_lost_move_scroll toggle.auto_scroll disabled.clicks_pass
   modern.auto_scroll.chrome modern.auto_scroll.wpf modern.auto_scroll.uwp
-  modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf)
+  modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf
+  killed.mid_gesture)
 
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.

@@ -1,5 +1,7 @@
 #include "popdesk/DesktopMenu_win.h"
 
+#include "ui/MenuCalls_win.h"
+
 #include <algorithm>
 
 namespace gw {
@@ -51,7 +53,8 @@ void Frame(HDC dc, const RECT& r, COLORREF colour) {
 
 } // namespace
 
-Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance) : instance_(instance) {
+Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance, TApplication& application)
+    : instance_(instance), application_(application) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &WindowProc;
@@ -88,6 +91,7 @@ HFONT Win32DesktopMenuView::ItemFont() const {
 }
 
 void Win32DesktopMenuView::Popup(TDesktopMenu& menu, Point at) {
+    const win32::MenuCallScope call;  // a close meanwhile waits until this call has returned
     menu_ = &menu;
     exitReported_ = false;
     LayOut(menu);
@@ -125,7 +129,9 @@ void Win32DesktopMenuView::Track(HMENU popup, Point at) {
     HWND owner = owner_.Get();
     // A popup menu closes on a click elsewhere only when its owner is in the foreground.
     SetForegroundWindow(owner);
-    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, owner, nullptr);
+    if (win32::MenuCallScope::MayShow()) {
+        TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON, at.x, at.y, 0, owner, nullptr);
+    }
     PostMessageA(owner, WM_NULL, 0, 0);
     if (!exitReported_) {
         EndOfLoop();  // the menu never showed: the main window must still learn that it is closed
@@ -305,12 +311,20 @@ LRESULT CALLBACK Win32DesktopMenuView::WindowProc(HWND window, UINT message, WPA
 }
 
 LRESULT Win32DesktopMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    LRESULT result = 0;
+    bool handled = false;
+    application_.Dispatch([&] { handled = HandleMessage(message, wParam, lParam, result); });
+    return handled ? result : DefWindowProcA(owner_.Get(), message, wParam, lParam);
+}
+
+bool Win32DesktopMenuView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_MEASUREITEM: {
         auto& mis = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (mis.CtlType == ODT_MENU) {
             Measure(mis);
-            return TRUE;
+            result = TRUE;
+            return true;
         }
         break;
     }
@@ -318,28 +332,30 @@ LRESULT Win32DesktopMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         const auto& dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (dis.CtlType == ODT_MENU) {
             Draw(dis);
-            return TRUE;
+            result = TRUE;
+            return true;
         }
         break;
     }
     case WM_MENUCHAR:
         // Typing a letter moves to the next entry whose name starts with it; Return opens it.
-        return JumpToLetter(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        result = JumpToLetter(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        return true;
     case WM_EXITMENULOOP:
         EndOfLoop();
-        return 0;
+        return true;
     case WM_COMMAND: {
         const UINT id = LOWORD(wParam);
         if (HIWORD(wParam) == 0 && id >= kFirstCommand) {
             menu_->Click(id - kFirstCommand);  // an index the menu does not have does nothing
-            return 0;
+            return true;
         }
         break;
     }
     default:
         break;
     }
-    return DefWindowProcA(owner_.Get(), message, wParam, lParam);
+    return false;
 }
 
 } // namespace gw

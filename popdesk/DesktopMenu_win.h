@@ -3,9 +3,11 @@
 // left side and one clean row per desktop item (small icon, name, a soft highlight under the
 // cursor). It is tracked from a hidden window of its own, which receives the measuring, drawing
 // and command messages; the end of its modal loop is reported to the main window as
-// kWM_DESKMENU_EXITLOOP.
+// kWM_DESKMENU_EXITLOOP. An error raised while it handles a message (a launch, a drawing) goes to the
+// application's error box like every other error; the program runs on.
 
 #include "popdesk/DesktopMenu.h"
+#include "ui/Application.h"
 #include "ui/Gdi_win.h"
 
 #include <windows.h>
@@ -19,7 +21,7 @@ namespace gw {
 
 class Win32DesktopMenuView final : public TDesktopMenu::View {
 public:
-    explicit Win32DesktopMenuView(HINSTANCE instance);
+    Win32DesktopMenuView(HINSTANCE instance, TApplication& application);
     ~Win32DesktopMenuView() override;
     Win32DesktopMenuView(const Win32DesktopMenuView&) = delete;
     Win32DesktopMenuView& operator=(const Win32DesktopMenuView&) = delete;
@@ -42,6 +44,8 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // True when it handled the message, with its result.
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     void LayOut(const TDesktopMenu& menu);
     void PaintBanner(HDC dc) const;
@@ -55,6 +59,7 @@ private:
     HFONT ItemFont() const;
 
     HINSTANCE instance_;
+    TApplication& application_;
     win32::UniqueWindow owner_;
     HWND main_ = nullptr;
     HIMAGELIST images_ = nullptr;

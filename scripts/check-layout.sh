@@ -17,7 +17,7 @@ declare -A may=(
   [base]="shared"
   [hooks]="shared"
   [shared]=""
-  [e2e]="shared"
+  [e2e]="app shared"  # a test program links the program's crash handler
 )
 
 status=0

@@ -1,5 +1,7 @@
 #include "ui/FormWindow_win.h"
 
+#include "ui/MenuCalls_win.h"
+
 #include <algorithm>
 
 namespace gw::win32 {
@@ -108,13 +110,22 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
             return result;
         }
     }
+    // A close that comes while one of our menus runs its loop waits until the menu call is over.
+    const auto closeNow = [window] {
+        return !ThreadMenuCalls().DeferClose(WindowHandle{reinterpret_cast<std::uintptr_t>(window)});
+    };
     switch (message) {
     case kCloseFormMessage:
     case WM_CLOSE:
-        DestroyWindow(window);
+        if (closeNow()) {
+            DestroyWindow(window);
+        }
         return 0;
+    case WM_QUERYENDSESSION:
+        ThreadMenuCalls().EndMenus();  // so that the end of the session finds no menu open
+        return TRUE;
     case WM_ENDSESSION:
-        if (wParam) {
+        if (wParam && closeNow()) {
             DestroyWindow(window);  // the shutdown sequence puts the user's cursors back
         }
         return 0;

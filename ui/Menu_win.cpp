@@ -1,6 +1,7 @@
 #include "ui/Menu_win.h"
 
 #include "ui/Gdi_win.h"
+#include "ui/MenuCalls_win.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -146,11 +147,15 @@ void PopupMenuBinding::Popup(TPopupMenu&, Point at) {
     if (!window) {
         return;
     }
+    const MenuCallScope call;  // a close meanwhile waits until this call has returned
     commands_.clear();
     UniqueMenu menu = Build(menu_.Items);
     // Without the foreground the menu would not close when the user clicks elsewhere.
     SetForegroundWindow(window);
     window_.Application().ProcessMessages();
+    if (!MenuCallScope::MayShow()) {
+        return;
+    }
     open_ = true;
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          at.x, at.y, 0, window, nullptr));

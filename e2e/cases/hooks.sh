@@ -315,6 +315,51 @@ case_section_closed() {
   host_quit
 }
 
+# ---------------------------------------------------------------------------------------------
+# A crash of the program. gwcrashhost.exe sets the hooks up as Glidewing does, with the program's
+# last-chance handler linked in unchanged, leaves the record in the worst state a gesture leaves it
+# in (PassInput 0: every mouse message of the desktop swallowed) and then writes through a null
+# pointer. The record is held open from outside (gwprobe hold), so it outlives the crash still
+# saying PassInput 0: a hook still in force would swallow every click. The holder sees HooksPaused
+# become 1 and the target gets its clicks again: the handler paused and removed the hooks before
+# the process died. (It also reloads the cursors, which Wine cannot show: see the unit tests.)
+case_crash_handler_unhooks() {
+  gw_target_start
+  gw_run reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null
+  local log=$GW_CASE_DIR/crash.log ctl=$GW_CASE_DIR/crash.ctl hold=$GW_CASE_DIR/hold.log line
+  gw_start --hooks crash "$GW_E2E_BIN/gwcrashhost.exe" "$(gw_winpath "$GW_BIN")" "$(gw_winpath "$log")" \
+    "$(gw_winpath "$ctl")"
+  # Should the handler fail, its hooks stay with Wine: the case's end restarts the wineserver always.
+  GW_RESTART_WINESERVER=1
+  line=$(gw_wait_log "$log" '^(hooked|error)' 15)
+  [ "$line" = hooked ] || gw_fail "gwcrashhost: $line"
+
+  local x y i tmark pid=${GW_PIDS[target]}
+  read -r x y <<<"$(gw_target_point plain)"
+  for i in $(seq 40); do
+    gw_move $((x + i % 2)) "$y"
+    sleep 0.25
+    grep -qi 'gwhooks\.dll' "/proc/$pid/maps" 2>/dev/null && break
+  done
+  grep -qi 'gwhooks\.dll' "/proc/$pid/maps" || gw_fail "the hook library never reached the target"
+  tmark=$(gw_log_mark "$GW_TARGET_LOG")
+  gw_click "$x" "$y" 1
+  sleep 1
+  gw_expect_no_log "$GW_TARGET_LOG" "$tmark" '^plain msg=0x020[12] ' "PassInput 0, yet the click passed"
+
+  gw_start hold "$GW_E2E_BIN/gwprobe.exe" hold PaneBridge1201 30 "$(gw_winpath "$hold")"
+  gw_wait_log "$hold" '^PassInput=0 HooksPaused=0$' 10 >/dev/null
+  echo crash >"$ctl"
+  gw_wait_exit crash 20 >/dev/null
+  gw_expect_log "$log" 0 '^crashing$' "gwcrashhost ended before its crash"
+  gw_wait_log "$hold" '^PassInput=0 HooksPaused=1$' 5 >/dev/null
+
+  tmark=$(gw_log_mark "$GW_TARGET_LOG")
+  gw_click "$x" "$y" 1
+  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0201 ' 5 "$tmark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" '^plain msg=0x0202 ' 5 "$tmark" >/dev/null
+}
+
 gw_case_begin "hooks.$1"
 case "$1" in
   click.*) case_click "${1#click.}" ;;

@@ -161,6 +161,25 @@ case_reopens_with_new_items() {
   gw_move 300 300
 }
 
+# A WM_CLOSE from another program while the menu is open ends the menu first, then the program
+# through its normal shutdown (exit code 0, the shared section gone).
+case_close_while_menu_open() {
+  desktop_reset
+  gw_move 500 400
+  app_start "$(popdesk_ini)"
+  wait_menu 15
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" close Glidewing_Brightloom_2002 >/dev/null ||
+    gw_fail "could not send WM_CLOSE"
+  local status
+  gw_wait_exit glidewing 15 >"$GW_CASE_DIR/exit.status"
+  status=$(cat "$GW_CASE_DIR/exit.status")
+  [ "$status" = 0 ] || gw_fail "Glidewing ended with $status"
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" section PaneBridge1201 >/dev/null &&
+    gw_fail "the shared section outlived the program"
+  gw_move 300 300
+  true
+}
+
 # No menu when PopDesk is off, however long the pointer rests on the corner.
 case_off_never_opens() {
   desktop_reset

@@ -162,6 +162,25 @@ case_exit_from_tray_menu() {
   true
 }
 
+# A WM_CLOSE from another program while the tray menu is open: the menu ends first, then the
+# normal shutdown runs (exit code 0, the shared section and the window gone).
+case_close_while_tray_menu_open() {
+  app_copy
+  app_ini
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  local x y
+  read -r x y <<<"$(tray_point)"
+  gw_click "$x" "$y" 3
+  wait_probe 10 class '#32768' || gw_fail "the tray menu did not open"
+  probe close "$CLASS" || gw_fail "could not send WM_CLOSE"
+  wait_exit glidewing 15
+  [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
+  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  probe class "$CLASS" && gw_fail "the main window outlived the program"
+  true
+}
+
 case_configuration_pages_screenshots() {
   app_copy
   app_ini

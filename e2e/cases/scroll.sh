@@ -482,5 +482,47 @@ case_disabled.clicks_pass() {
   app_quit
 }
 
+# ---------------------------------------------------------------------------------------------
+# Glidewing killed in the middle of a Classic gesture, with the press swallowed and the window
+# scrolling: the shared record dies with the process, so the hooks (Wine keeps a killed installer's
+# hooks in force until the wineserver ends, where Windows removes them) find no record and pass
+# everything: the rest of the gesture and every click after it reach the window. Whether the next
+# start puts the cursors back cannot be seen here (SetSystemCursor changes nothing under Wine and
+# SPI_SETCURSORS fails), so the start-up's restore is proven by the unit tests.
+case_killed.mid_gesture() {
+  gw_target_start
+  app_start
+  local x y mark end
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 30 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x020A " 5 "$mark" >/dev/null
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0204 " "the press belongs to the gesture"
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" section PaneBridge1201 >/dev/null ||
+    gw_fail "no shared section while Glidewing runs"
+
+  gw_kill app
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" section PaneBridge1201 >/dev/null &&
+    gw_fail "the shared section outlived the killed program"
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mouseup 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0205 " 5 "$mark" >/dev/null
+  # The next clicks, of both buttons, arrive whole, and nothing scrolls any more.
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  gw_click "$x" "$y" 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0204 " 5 "$mark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0205 " 5 "$mark" >/dev/null
+  gw_click "$x" "$y" 1
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0201 " 5 "$mark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x0202 " 5 "$mark" >/dev/null
+  sleep 0.6
+  end=$(settle mozilla "$x" "$((y + 30))")
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "the window scrolled after the kill" "$end"
+}
+
 gw_case_begin "scroll.$1"
 "case_$1"

@@ -8,8 +8,12 @@
 //                                        "box <text>" to LOG, and presses its OK button if asked
 //   gwprobe.exe close CLASS              posts WM_CLOSE to the top-level window of that class (the
 //                                        polite way to end a program, so its hooks go with it)
+//   gwprobe.exe hold NAME SECONDS LOG    keeps the shared record of that name open (so it outlives
+//                                        its maker) and logs "PassInput=N HooksPaused=N" at once
+//                                        and at every change, for SECONDS
 
 #include "E2eLog_win.h"
+#include "shared/HookShare.h"
 
 #include <windows.h>
 
@@ -66,6 +70,29 @@ int Box(const char* caption, const char* logPath, bool click) {
     return 0;
 }
 
+int Hold(const char* name, int seconds, const char* logPath) {
+    HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, name);
+    const auto* view = section ? static_cast<const gw::HookShare*>(MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0))
+                               : nullptr;
+    gw::e2e::LineLog log;
+    if (!view || !log.Open(logPath)) {
+        return 1;
+    }
+    int last = -1;
+    for (int tick = 0; tick < seconds * 20; ++tick) {
+        const int now = *static_cast<const volatile std::uint8_t*>(&view->PassInput) << 8 |
+                        *static_cast<const volatile std::uint8_t*>(&view->HooksPaused);
+        if (now != last) {
+            log.Line("PassInput=%d HooksPaused=%d", now >> 8, now & 0xFF);
+            last = now;
+        }
+        Sleep(50);
+    }
+    UnmapViewOfFile(view);
+    CloseHandle(section);
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -83,6 +110,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (__argc >= 3 && std::strcmp(__argv[1], "close") == 0) {
         HWND window = FindWindowA(__argv[2], nullptr);
         return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    if (__argc >= 5 && std::strcmp(__argv[1], "hold") == 0) {
+        return Hold(__argv[2], std::atoi(__argv[3]), __argv[4]);
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
         return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);

@@ -3,6 +3,7 @@
 #include "Fakes.h"
 
 #include "app/HookMessages.h"
+#include "app/ProgramStart.h"
 #include "shared/HookShare.h"
 
 #include <gtest/gtest.h>
@@ -246,6 +247,24 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"SectionNotMapped", [](MainFormRig& r) { r.section.MapFails = true; },
                     "Error while create file!", true, false}),
     [](const testing::TestParamInfo<FailureCase>& param) { return param.param.name; });
+
+TEST(Startup, WithoutAMainWindowTheProgramShutsDownAndEndsWithAnErrorCode) {
+    for (const bool window : {true, false}) {
+        SCOPED_TRACE(window ? "window made" : "no window");
+        MainFormRig rig;
+        if (!window) {
+            rig.formView.Window = {};
+        }
+        EXPECT_EQ(StartMainForm(rig.form, rig.application), window ? 0 : kNoMainWindowExitCode);
+        EXPECT_TRUE(rig.Called("Call MouseHookOn"));
+        // Without the window nothing may stay behind: no hooks, no record, the user's cursors.
+        EXPECT_EQ(rig.Called("Call MouseHookOff"), !window);
+        EXPECT_EQ(rig.Called("Free GWHooks.dll"), !window);
+        EXPECT_EQ(rig.form.Share.Exists(), window);
+        const std::vector<ShownBox> box = {{kNoMainWindowMessage, "Glidewing", 0x10}};
+        EXPECT_EQ(rig.boxes.Shown, window ? std::vector<ShownBox>{} : box);
+    }
+}
 
 TEST(Startup, MissingExportKeepsTheLibraryAndTheAddressesFound) {
     MainFormRig rig;
