@@ -10,8 +10,8 @@
 namespace gw {
 
 struct CrashRecord {
-    HookShare* View = nullptr;       // the program's view of the shared record, while mapped
-    ProcAddress KeyboardHookOff{};   // set from just before the hooks go in until they come out
+    HookShare* View = nullptr;     // the program's view of the shared record, while mapped
+    ProcAddress KeyboardHookOff{}; // set from just before the hooks go in until they come out
     ProcAddress MouseHookOff{};
 };
 

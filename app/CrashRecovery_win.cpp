@@ -10,7 +10,7 @@ namespace gw::win32 {
 namespace {
 
 const CrashRecord* g_record = nullptr;
-LPTOP_LEVEL_EXCEPTION_FILTER g_previous = nullptr;  // the C runtime's, which still has its say
+LPTOP_LEVEL_EXCEPTION_FILTER g_previous = nullptr; // the C runtime's, which still has its say
 volatile LONG g_repaired = 0;
 
 class Win32CrashRepair final : public ICrashRepair {

@@ -23,8 +23,15 @@ void Check(bool condition) {
     }
 }
 
-const char* const kClasses[] = {"Edit", "ListBox", "ScrollBar", "MozillaWindowClass", "Static", "_WwB",
-                                "Chrome_RenderWidgetHostHWND", "Internet Explorer_Server", ""};
+const char* const kClasses[] = {"Edit",
+                                "ListBox",
+                                "ScrollBar",
+                                "MozillaWindowClass",
+                                "Static",
+                                "_WwB",
+                                "Chrome_RenderWidgetHostHWND",
+                                "Internet Explorer_Server",
+                                ""};
 
 void BuildDesktop(FuzzedDataProvider& in, FakeHookHost& host) {
     std::vector<gw::WindowHandle> windows;
@@ -32,11 +39,11 @@ void BuildDesktop(FuzzedDataProvider& in, FakeHookHost& host) {
     for (int i = 0; i < count; ++i) {
         const char* cls = in.PickValueInArray(kClasses);
         const std::uint32_t style = in.ConsumeIntegral<std::uint32_t>();
-        const gw::WindowHandle w = windows.empty() || in.ConsumeBool()
-                                       ? host.windows.AddTopLevel(cls, style)
-                                       : host.windows.AddChild(windows[in.ConsumeIntegralInRange<std::size_t>(
-                                                                   0, windows.size() - 1)],
-                                                               cls, style);
+        const gw::WindowHandle w =
+            windows.empty() || in.ConsumeBool()
+                ? host.windows.AddTopLevel(cls, style)
+                : host.windows.AddChild(
+                      windows[in.ConsumeIntegralInRange<std::size_t>(0, windows.size() - 1)], cls, style);
         if (in.ConsumeBool()) {
             host.windows.SetBarState(w, gw::win::kOBJID_VSCROLL, in.ConsumeIntegral<std::uint32_t>());
         }
@@ -46,7 +53,8 @@ void BuildDesktop(FuzzedDataProvider& in, FakeHookHost& host) {
         windows.push_back(w);
     }
     if (!windows.empty()) {
-        host.windowAt.push_back({host.cursor, windows[in.ConsumeIntegralInRange<std::size_t>(0, windows.size() - 1)]});
+        host.windowAt.push_back(
+            {host.cursor, windows[in.ConsumeIntegralInRange<std::size_t>(0, windows.size() - 1)]});
     }
 }
 
@@ -68,8 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (in.remaining_bytes() > 0) {
         const bool keyboard = in.ConsumeBool();
         const int code = in.ConsumeIntegral<int>();
-        const std::uintptr_t wParam = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::uintptr_t>(0x200, 0x20E)
-                                                       : in.ConsumeIntegral<std::uintptr_t>();
+        const std::uintptr_t wParam = in.ConsumeBool()
+                                          ? in.ConsumeIntegralInRange<std::uintptr_t>(0x200, 0x20E)
+                                          : in.ConsumeIntegral<std::uintptr_t>();
         const std::intptr_t lParam = in.ConsumeIntegral<std::intptr_t>();
         const gw::Point point{in.ConsumeIntegral<std::int32_t>(), in.ConsumeIntegral<std::int32_t>()};
         const bool withPoint = in.ConsumeBool();
@@ -84,10 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool passed = host.nextCalls.size() == nextBefore + 1;
         Check(passed ? result == FakeHookHost::kNextHookResult : result == gw::kSwallowInput);
         if (keyboard || code < 0 || !host.recordPresent) {
-            Check(passed);  // only the mouse hook swallows, and only with the record and a real call
+            Check(passed); // only the mouse hook swallows, and only with the record and a real call
         }
         if (code < 0 || !host.recordPresent) {
-            Check(host.posts.size() == postsBefore);  // nothing to report to, or not ours to look at
+            Check(host.posts.size() == postsBefore); // nothing to report to, or not ours to look at
         }
         for (std::size_t i = postsBefore; i < host.posts.size(); ++i) {
             Check(host.posts[i].window == host.record.MainWindow && host.record.MainWindow != 0);

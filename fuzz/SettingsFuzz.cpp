@@ -22,15 +22,16 @@ std::string Trim(const std::string& text) {
 
 // The form asks for the keys by their exact names; the profile API would match any case.
 std::string Canonical(const std::string& name) {
-    static const char* const kNames[] = {"Scroll",     "Tools",         "popdesk",    "LiveKey",     "SpeedX",
-                                         "SpeedY",     "Check_zhlrj",   "Check_ctype", "Check_dwan", "deskactive",
-                                         "desktopuse", "desktoptime",   "ScrollModeA", "ScrollModeB", "GpEnabled",
-                                         "Check_autorun", "MoveLock",   "MoveBack",   "Inverse"};
+    static const char* const kNames[] = {"Scroll",      "Tools",       "popdesk",     "LiveKey",
+                                         "SpeedX",      "SpeedY",      "Check_zhlrj", "Check_ctype",
+                                         "Check_dwan",  "deskactive",  "desktopuse",  "desktoptime",
+                                         "ScrollModeA", "ScrollModeB", "GpEnabled",   "Check_autorun",
+                                         "MoveLock",    "MoveBack",    "Inverse"};
     for (const char* known : kNames) {
         const std::string k(known);
-        if (k.size() == name.size() &&
-            std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+        if (k.size() == name.size() && std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
             })) {
             return k;
         }
@@ -50,8 +51,10 @@ void ReadIni(const std::string& text, gw::test::FakeProfile& profile) {
         at = end + 1;
         if (line.size() >= 2 && line.front() == '[') {
             const std::size_t close = line.find(']');
-            section = Canonical(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
-        } else if (const std::size_t equals = line.find('='); equals != std::string::npos && !section.empty()) {
+            section =
+                Canonical(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+        } else if (const std::size_t equals = line.find('=');
+                   equals != std::string::npos && !section.empty()) {
             profile.Values.emplace(std::make_pair(section, Canonical(Trim(line.substr(0, equals)))),
                                    Trim(line.substr(equals + 1)));
         }

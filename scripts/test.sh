@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine (as root, non-interactive; quick when everything is there) and runs
-# every test: native unit tests, the same under ASan/UBSan, the Windows builds and their packages,
-# the checks of the binaries and the packages, and the end-to-end cases under Wine (the installer's
-# among them).
+# every test: native unit tests, the same under ASan/UBSan, short runs of the fuzz targets, the
+# Windows builds and their packages, the checks of the binaries and the packages, and the
+# end-to-end cases under Wine (the installer's among them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,6 +22,11 @@ echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ctest --preset native-sanitize -j "$jobs"
+
+echo "== fuzz targets under ASan and UBSan: a short run of each from its seeds (fuzz/README.md)"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+ctest --preset fuzz
 
 echo "== Windows builds and their packages (zip and installer)"
 for preset in win32 win64; do

@@ -15,8 +15,8 @@ class MenuCalls {
 public:
     class Actions {
     public:
-        virtual void EndMenu() = 0;                        // ends the thread's open menu
-        virtual void CloseLater(WindowHandle window) = 0;  // posts the window its close
+        virtual void EndMenu() = 0;                       // ends the thread's open menu
+        virtual void CloseLater(WindowHandle window) = 0; // posts the window its close
     protected:
         ~Actions() = default;
     };

@@ -16,20 +16,21 @@
 
 #include <windows.h>
 
-#include <cstdlib>  // __argc, __argv
+#include <cstdlib> // __argc, __argv
 #include <cstring>
 #include <string>
 
 namespace {
 
-gw::CrashRecord g_record;  // static storage, as in the program
+gw::CrashRecord g_record; // static storage, as in the program
 
 using HookExport = DWORD(WINAPI*)();
 
 bool CrashRequested(const char* controlFile) {
     char text[16] = {};
-    HANDLE file = CreateFileA(controlFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(controlFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
     }
@@ -51,12 +52,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, gw::kHookShareSize,
                                         gw::kHookShareName);
-    auto* view = section ? static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+    auto* view =
+        section ? static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
     if (!view) {
         log.Line("error no record %lu", GetLastError());
         return 1;
     }
-    *view = gw::HookShare{0, 3, 1, 0, 0, 0, 1, {0, 0}};  // no window to report to; PassInput 0
+    *view = gw::HookShare{0, 3, 1, 0, 0, 0, 1, {0, 0}}; // no window to report to; PassInput 0
 
     const std::string path = std::string(__argv[1]) + "\\GWHooks.dll";
     HMODULE library = LoadLibraryA(path.c_str());

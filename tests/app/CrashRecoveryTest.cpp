@@ -16,8 +16,8 @@ struct RecordingRepair final : ICrashRepair {
     explicit RecordingRepair(MainFormRig& r) : rig(r) {}
     void ReloadSystemCursors() override { rig.journal.push_back("SPI_SETCURSORS"); }
     void CallNoArgs(ProcAddress entry) override {
-        rig.journal.push_back("Call " + rig.libraries.ExportName(entry) + " paused=" +
-                              std::to_string(rig.section.Record.HooksPaused));
+        rig.journal.push_back("Call " + rig.libraries.ExportName(entry) +
+                              " paused=" + std::to_string(rig.section.Record.HooksPaused));
     }
 };
 
@@ -38,7 +38,11 @@ TEST(CrashRepair, PutsTheDesktopBackInTheShutdownsOrderWithWhatIsInstalled) {
     };
     const Case cases[] = {
         {"before start-up", [](MainFormRig&) {}, {"SPI_SETCURSORS"}},
-        {"hook library missing", [](MainFormRig& r) { r.libraries.Available.erase("GWHooks.dll"); r.Start(); },
+        {"hook library missing",
+         [](MainFormRig& r) {
+             r.libraries.Available.erase("GWHooks.dll");
+             r.Start();
+         },
          {"SPI_SETCURSORS"}},
         {"running", [](MainFormRig& r) { r.Start(); }, full},
         {"in a thumb drag that swallows all input",
@@ -47,14 +51,20 @@ TEST(CrashRepair, PutsTheDesktopBackInTheShutdownsOrderWithWhatIsInstalled) {
              const WindowHandle edit = r.windows.AddChild(r.windows.AddTopLevel("Frame"), "Edit");
              r.windows.SetBarState(edit, win::kOBJID_VSCROLL, 0);
              r.scrollWorld.underCursor = edit;
-             r.scrollWorld.bars[{edit.value, win::kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{0, 0, 17, 300}, 17, 0};
+             r.scrollWorld.bars[{edit.value, win::kOBJID_VSCROLL}] =
+                 ScrollBarGeometry{Rect{0, 0, 17, 300}, 17, 0};
              r.form.HandleHookMouse(win::kWM_RBUTTONDOWN, PackHookPosition(100, 100));
              r.form.HandleHookMouse(win::kWM_MOUSEMOVE, PackHookPosition(100, 110));
              r.form.HandleHookMouse(win::kWM_MOUSEMOVE, PackHookPosition(100, 115));
              ASSERT_EQ(r.section.Record.PassInput, 0);
          },
          full},
-        {"after exit", [](MainFormRig& r) { r.Start(); r.form.FormDestroy(); }, {"SPI_SETCURSORS"}},
+        {"after exit",
+         [](MainFormRig& r) {
+             r.Start();
+             r.form.FormDestroy();
+         },
+         {"SPI_SETCURSORS"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

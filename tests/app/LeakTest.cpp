@@ -27,7 +27,7 @@ struct Day : MainFormRig {
     WindowHandle ownBar, barControl, barPointed, wheelPage, plain;
 
     Day() {
-        drives.CdromLetters = "DE";  // per-drive door items, each opening and closing an MCI device
+        drives.CdromLetters = "DE"; // per-drive door items, each opening and closing an MCI device
         files.Existing.insert("C:\\Program Files\\Glidewing\\glidewing.chm");
         libraries.Available["HHCTRL.OCX"] = {"HtmlHelpA"};
         deskShell.desktop = {{"Computer", 0x20000000}, {"Notes.txt"}, {"Tool.lnk"}, {"No icon", 0, false}};
@@ -44,11 +44,13 @@ struct Day : MainFormRig {
         ownBar = windows.AddChild(frame, "Edit");
         windows.SetBarState(ownBar, win::kOBJID_VSCROLL, 0);
         windows.SetBarState(ownBar, win::kOBJID_HSCROLL, win::kSTATE_SYSTEM_INVISIBLE);
-        scrollWorld.bars[{ownBar.value, win::kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{583, 100, 600, 500}, 17, 40};
+        scrollWorld.bars[{ownBar.value, win::kOBJID_VSCROLL}] =
+            ScrollBarGeometry{Rect{583, 100, 600, 500}, 17, 40};
         const WindowHandle panel = windows.AddTopLevel("Panel");
         barPointed = windows.AddChild(panel, "View");
         barControl = windows.AddChild(panel, "ScrollBar", win::kSBS_VERT);
-        scrollWorld.bars[{barControl.value, win::kOBJID_CLIENT}] = ScrollBarGeometry{Rect{900, 100, 917, 500}, 17, 30};
+        scrollWorld.bars[{barControl.value, win::kOBJID_CLIENT}] =
+            ScrollBarGeometry{Rect{900, 100, 917, 500}, 17, 30};
         wheelPage = windows.AddChild(windows.AddTopLevel("Frame"), "MozillaWindowClass");
         plain = windows.AddChild(windows.AddTopLevel("Frame"), "Static");
     }
@@ -56,7 +58,9 @@ struct Day : MainFormRig {
     void Mouse(std::uint32_t message, std::int32_t x, std::int32_t y) {
         Do([&] { f->HandleHookMouse(message, PackHookPosition(x, y)); });
     }
-    void Choose(TMenuItem& item) { Do([&] { item.Click(); }); }
+    void Choose(TMenuItem& item) {
+        Do([&] { item.Click(); });
+    }
 
     // One gesture of the right button from (300, 300).
     void Gesture(bool toggle, bool move, Over over, Motion motion) {
@@ -85,11 +89,11 @@ struct Day : MainFormRig {
     }
 
     void PopDeskShow(int n) {
-        deskMenu.choose = n % 5 - 1;  // now and then closed without a choice
+        deskMenu.choose = n % 5 - 1; // now and then closed without a choice
         deskScreen.cursor = Point{0, 0};
-        Do([&] { f->MainTimer.Fire(); });  // shows
+        Do([&] { f->MainTimer.Fire(); }); // shows
         deskScreen.cursor = Point{500, 400};
-        Do([&] { f->MainTimer.Fire(); });  // tears down
+        Do([&] { f->MainTimer.Fire(); }); // tears down
     }
 
     void ConfigurationCycle(int n) {
@@ -146,7 +150,7 @@ TEST(Leaks, ADayOfUseGivesBackEverythingItTakes) {
     // One of everything first: what is held from then on (the help control, the enumerator of
     // the last PopDesk build and its images, the cursor copy of the last thumb drag) is held by
     // design and stays level.
-    day.ConfigurationCycle(1);  // PopDesk on
+    day.ConfigurationCycle(1); // PopDesk on
     day.Choose(day.f->Glidewing1);
     day.f->Check_ctype.SetChecked(true);
     day.Do([&] { day.f->BitBtn_ok.Click(); });

@@ -14,14 +14,16 @@ namespace {
 struct RecordedActions final : MenuCalls::Actions {
     std::vector<std::string> calls;
     void EndMenu() override { calls.push_back("EndMenu"); }
-    void CloseLater(WindowHandle window) override { calls.push_back("close " + std::to_string(window.value)); }
+    void CloseLater(WindowHandle window) override {
+        calls.push_back("close " + std::to_string(window.value));
+    }
 };
 
 TEST(MenuCalls, ACloseWaitsForTheLastMenuCall) {
     struct Case {
         const char* name;
-        int menus;        // menu calls running when the request comes
-        int requests;     // close requests for the same window
+        int menus;    // menu calls running when the request comes
+        int requests; // close requests for the same window
         bool deferred;
         std::vector<std::string> atRequest;
         std::vector<std::string> afterMenus;
@@ -46,7 +48,7 @@ TEST(MenuCalls, ACloseWaitsForTheLastMenuCall) {
         EXPECT_EQ(calls.ClosePending(), c.deferred);
         actions.calls.clear();
         for (int i = 0; i < c.menus; ++i) {
-            EXPECT_TRUE(actions.calls.empty());  // not while any menu call is still on its way out
+            EXPECT_TRUE(actions.calls.empty()); // not while any menu call is still on its way out
             calls.Leave();
         }
         EXPECT_EQ(actions.calls, c.afterMenus);
