@@ -117,6 +117,8 @@ DWORD HandleBits(HHOOK hook) {
 
 extern "C" {
 
+// The library's entry point itself (linked with -e): there is no C runtime start-up before it and
+// nothing of ours to set up or tear down.
 BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     return TRUE;
 }

@@ -1,28 +1,66 @@
 #!/usr/bin/env bash
-# Checks the runnable set in a bin folder: the expected architecture, an import table that names
-# only system DLLs (no C++ runtime, no threading library beside the program), and the file
-# properties Windows shows: version information in every binary, the program's icon, and the
-# icon of the installer beside bin/ when it has been made (target msi).
+# Checks the runnable set in a bin folder: the expected architecture; for each of our binaries its
+# size limit, the exact list of its exports and of the DLLs it imports (system DLLs only: no C++
+# runtime, no threading library beside the program, and nothing but kernel32 and user32 for the
+# library that lives in every process); and the file properties Windows shows: version information
+# in every binary, the program's icon, and the icon of the installer beside bin/ when it has been
+# made (target msi). Fails when one is exceeded or differs.
 set -euo pipefail
 bin=$1
 arch=$2
 here=$(cd "$(dirname "$0")" && pwd)
 case "$arch" in i386) objdump=i686-w64-mingw32-objdump ;; *) objdump=x86_64-w64-mingw32-objdump ;; esac
 
+# Size limits in bytes (1 KB = 1024), the same for both architectures. The release build strips
+# symbols and is built for size (CMakeLists.txt); GWHooks.dll carries no C runtime at all.
+declare -A max_bytes=([Glidewing.exe]=$((450 * 1024)) [GWHooks.dll]=$((12 * 1024)) [Tools.dll]=$((8 * 1024)))
+# Exports by name, sorted; undecorated on 32-bit Windows too (the program binds them by name).
+declare -A exports=([Glidewing.exe]="" [GWHooks.dll]="KeyboardHookOff KeyboardHookOn MouseHookOff MouseHookOn"
+                    [Tools.dll]="LockTheComputer")
+# Imported DLLs, upper case, sorted; the same on both architectures.
+declare -A imports=(
+  [Glidewing.exe]="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL WINMM.DLL"
+  [GWHooks.dll]="KERNEL32.DLL USER32.DLL"
+  [Tools.dll]="USER32.DLL")
+# Any other binary that turns up in bin/ may import system DLLs only.
 allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|OLE32|COMCTL32|WINMM|SHLWAPI|COMDLG32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+
+# pe_imports FILE / pe_exports FILE: one sorted line of names.
+pe_imports() { $objdump -p "$1" | sed -n 's/^\s*DLL Name: //p' | tr '[:lower:]' '[:upper:]' | sort | xargs; }
+pe_exports() {
+  $objdump -p "$1" | sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/s/^\s*\[ *[0-9]*\] //p' | sort | xargs
+}
+
 status=0
+sizes=""
 shopt -s nullglob
-shopt -s nocasematch  # import libraries spell DLL names in either case (ole32.dll, OLE32.dll)
 for f in "$bin"/*.exe "$bin"/*.dll; do
+  name=$(basename "$f")
   file -b "$f" | grep -q "$( [ "$arch" = i386 ] && echo 'Intel 80386' || echo 'x86-64')" || {
     echo "FAIL $f: not a $arch binary"; status=1; }
-  while read -r dll; do
-    if ! [[ "$dll" =~ $allowed ]]; then
-      echo "FAIL $f imports $dll"; status=1
-    fi
-  done < <($objdump -p "$f" | sed -n 's/^\s*DLL Name: //p')
+  got_imports=$(pe_imports "$f")
+  if [ -n "${imports[$name]+set}" ]; then
+    bytes=$(stat -c %s "$f")
+    sizes+="${sizes:+, }$name $((bytes / 1024)).$(((bytes % 1024) * 10 / 1024)) KB"
+    [ "$bytes" -le "${max_bytes[$name]}" ] ||
+      { echo "FAIL $f: $bytes bytes, more than the limit of ${max_bytes[$name]}"; status=1; }
+    [ "$got_imports" = "${imports[$name]}" ] ||
+      { echo "FAIL $f imports '$got_imports', expected '${imports[$name]}'"; status=1; }
+    got_exports=$(pe_exports "$f")
+    [ "$got_exports" = "${exports[$name]}" ] ||
+      { echo "FAIL $f exports '$got_exports', expected '${exports[$name]}'"; status=1; }
+  else
+    for dll in $got_imports; do
+      shopt -s nocasematch  # import libraries spell DLL names in either case (ole32.dll, OLE32.dll)
+      [[ "$dll" =~ $allowed ]] || { echo "FAIL $f imports $dll"; status=1; }
+      shopt -u nocasematch
+    done
+  fi
 done
-[ $status -eq 0 ] && echo "binaries in $bin: $arch, system imports only"
+for name in "${!imports[@]}"; do
+  [ -f "$bin/$name" ] || { echo "FAIL $bin/$name is missing"; status=1; }
+done
+[ $status -eq 0 ] && echo "binaries in $bin: $arch, within their size limits ($sizes), exact exports and imports"
 
 # --- file properties -----------------------------------------------------------------------------
 # version.h holds the numbers and texts every version block must show.
