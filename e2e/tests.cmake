@@ -49,6 +49,11 @@ gw_e2e_cases(scroll.sh
   modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf
   killed.mid_gesture)
 
+# What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
+# the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
+# full measurements are the scripts hook-cost.sh, startup-time.sh and idle-cost.sh.
+gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
+
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.
 gw_e2e_cases(install.sh
