@@ -11,11 +11,6 @@ namespace {
 constexpr UINT_PTR kMainTimerId = 1;
 constexpr UINT_PTR kScrollTimerId = 2;
 
-struct HookParams {
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
 int ScreenDpi() {
     const WindowDc screen(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
@@ -87,17 +82,16 @@ void MainWindow::Teardown() {
 }
 
 bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    // The hooks report every mouse message of the desktop. Their handlers are dispatched with a
-    // capture of two pointers, which std::function keeps in place: no allocation per message.
+    // The hooks report every mouse message and keystroke of the desktop. Dispatch takes the
+    // handler by reference, so these cost no allocation whatever the lambda captures (bench/
+    // measures this very shape).
     if (message == WM_HOOKMOUSE) {
-        const HookParams hook{wParam, lParam};
-        application_.Dispatch([this, &hook] { form_.HandleHookMouse(hook.wParam, hook.lParam); });
+        application_.Dispatch([&] { form_.HandleHookMouse(wParam, lParam); });
         result = 0;
         return true;
     }
     if (message == WM_HOOKKEY) {
-        const HookParams hook{wParam, lParam};
-        application_.Dispatch([this, &hook] { form_.HandleHookKey(hook.wParam, hook.lParam); });
+        application_.Dispatch([&] { form_.HandleHookKey(wParam, lParam); });
         result = 0;
         return true;
     }

@@ -42,16 +42,20 @@ struct ScrollBarFindings {
 // GetClassNameA is called with this size, so at most 253 characters of a name are compared.
 inline constexpr int kClassNameBufferSize = 254;
 
-// Reads a window's class name into a buffer of kClassNameBufferSize; a window that is gone or a
-// failed call reads as the empty name, which matches no rule.
-void ReadClassName(IWindowQueries& queries, WindowHandle window, char (&buffer)[kClassNameBufferSize]);
+// Reads a window's class name into a buffer of kClassNameBufferSize and answers its length; a
+// window that is gone or a failed call reads as the empty name, which matches no rule.
+int ReadClassName(IWindowQueries& queries, WindowHandle window, char (&buffer)[kClassNameBufferSize]);
 
 // True when a class name is not empty and occurs within the text "ScrollBar" ("ScrollBar" itself,
 // or a piece of it such as "Bar"); a longer name that merely contains "ScrollBar" is no bar.
 bool IsScrollBarClassName(const char* className);
+// The same for a name whose length is known (ReadClassName answers it); length must be its own.
+bool IsScrollBarClassName(const char* className, int length);
 
-// Case-sensitive substring test on ANSI class names.
+// Case-sensitive substring test on ANSI class names; the second form for a name and a part whose
+// lengths are known.
 bool ClassNameContains(const char* className, const char* part);
+bool ClassNameContains(const char* className, int length, const char* part, int partLength);
 
 // Classifies a scroll-bar control by its style: SBS_VERT set → vertical, clear → horizontal,
 // size boxes and grips (low bits 8..15) and a style of 0 → nothing.
@@ -63,7 +67,10 @@ bool FindChildScrollBars(IWindowQueries& queries, WindowHandle parent, ScrollBar
 
 // Visits the siblings of window (window included) from the first to the last in Z order; a
 // sibling that is a scroll bar is classified, any other has its children searched. Stops once
-// both directions are found, at the last sibling, or at the first missing next window.
-void ScanSiblingScrollBars(IWindowQueries& queries, WindowHandle window, ScrollBarFindings& findings);
+// both directions are found, at the last sibling, or at the first missing next window. A caller
+// that has read window's class name already passes it as windowClassName, and the walk does not
+// ask for it again (with its length, as ReadClassName answers it).
+void ScanSiblingScrollBars(IWindowQueries& queries, WindowHandle window, ScrollBarFindings& findings,
+                           const char* windowClassName = nullptr, int windowClassLength = 0);
 
 } // namespace gw

@@ -5,33 +5,52 @@
 #include <array>
 #include <bit>
 #include <cstddef>
+#include <type_traits>
 
 namespace gw {
 
 namespace {
 
 constexpr std::size_t kRuleCount = std::size(kScrollClassRules);
-static_assert(kRuleCount <= 16, "the rule scan keeps one bit per rule: widen kRulesStartingWith");
-static_assert(
-    [] {
-        for (const ScrollClassRule& rule : kScrollClassRules) {
-            if (rule.part == nullptr || rule.part[0] == '\0') {
-                return false;
-            }
-        }
-        return true;
-    }(),
-    "a rule with an empty part would match every window");
+static_assert(kRuleCount <= 32, "the rule scan keeps one bit per rule: widen RuleMask");
+// One bit per rule, in as few bytes as the table needs: the tables below live in GWHooks.dll.
+using RuleMask = std::conditional_t<kRuleCount <= 8, std::uint8_t,
+                                    std::conditional_t<kRuleCount <= 16, std::uint16_t, std::uint32_t>>;
 
-// For each byte, the rules whose part begins with it. The scan then looks at each character of a
-// class name once instead of once per rule, and most characters begin no rule at all.
-constexpr std::array<std::uint16_t, 256> kRulesStartingWith = [] {
-    std::array<std::uint16_t, 256> table{};
-    for (std::size_t i = 0; i < kRuleCount; ++i) {
-        table[static_cast<unsigned char>(kScrollClassRules[i].part[0])] |=
-            static_cast<std::uint16_t>(1u << i);
+constexpr int PartLength(const char* part) {
+    int length = 0;
+    while (part[length] != '\0') {
+        ++length;
     }
-    return table;
+    return length;
+}
+
+// No rule's part is shorter than this: a name has no rule at its last kShortestPart - 1 places,
+// and a shorter name (most of them: "Button", "Edit") none at all.
+constexpr int kShortestPart = [] {
+    int shortest = kClassNameBufferSize;
+    for (const ScrollClassRule& rule : kScrollClassRules) {
+        shortest = PartLength(rule.part) < shortest ? PartLength(rule.part) : shortest;
+    }
+    return shortest;
+}();
+static_assert(kShortestPart >= 2, "a rule's part needs two characters (and one would match far too much)");
+
+// For each byte, the rules whose part has it as its first (at) or second (next) character. The
+// scan looks at each place of a name once and tries a rule only where both characters fit, which
+// almost never happens by chance.
+struct RuleStarts {
+    std::array<RuleMask, 256> at{};
+    std::array<RuleMask, 256> next{};
+};
+constexpr RuleStarts kRuleStarts = [] {
+    RuleStarts starts;
+    for (std::size_t i = 0; i < kRuleCount; ++i) {
+        const auto bit = static_cast<RuleMask>(1u << i);
+        starts.at[static_cast<unsigned char>(kScrollClassRules[i].part[0])] |= bit;
+        starts.next[static_cast<unsigned char>(kScrollClassRules[i].part[1])] |= bit;
+    }
+    return starts;
 }();
 
 bool StartsWith(const char* text, const char* part) {
@@ -45,23 +64,29 @@ bool StartsWith(const char* text, const char* part) {
 } // namespace
 
 const ScrollClassRule* MatchScrollClassRule(const char* className) {
-    if (className == nullptr) {
-        return nullptr;
-    }
-    // One pass over the name. A rule found at some position leaves only the rules before it in
-    // the table in the running, so the earliest rule in table order wins wherever it occurs.
-    std::uint32_t running = (1u << kRuleCount) - 1;
+    return className == nullptr ? nullptr : MatchScrollClassRule(className, PartLength(className));
+}
+
+const ScrollClassRule* MatchScrollClassRule(const char* className, int length) {
+    // One pass over the places where a part still fits. A rule found at some place leaves only the
+    // rules before it in the table in the running, so the earliest rule in table order wins
+    // wherever it occurs.
+    std::uint32_t running = static_cast<std::uint32_t>((std::uint64_t{1} << kRuleCount) - 1);
     const ScrollClassRule* found = nullptr;
-    for (const char* at = className; *at != '\0' && running != 0; ++at) {
-        std::uint32_t candidates = kRulesStartingWith[static_cast<unsigned char>(*at)] & running;
+    const auto* name = reinterpret_cast<const unsigned char*>(className);
+    for (int place = 0; place <= length - kShortestPart; ++place) {
+        std::uint32_t candidates = kRuleStarts.at[name[place]] & kRuleStarts.next[name[place + 1]] & running;
         while (candidates != 0) {
             const int index = std::countr_zero(candidates);
             candidates &= candidates - 1;
-            if (StartsWith(at, kScrollClassRules[index].part)) {
+            if (StartsWith(className + place, kScrollClassRules[index].part)) {
                 found = &kScrollClassRules[index];
                 running = (1u << index) - 1;
                 break;
             }
+        }
+        if (running == 0) {
+            break; // the first rule of the table has been found
         }
     }
     return found;
@@ -78,15 +103,14 @@ OwnBarState ReadOwnBar(IWindowQueries& queries, WindowHandle window, std::int32_
 ScrollableWindowFindings ProbeScrollableWindow(IWindowQueries& queries, WindowHandle window,
                                                WheelParentRule wheelParent) {
     ScrollableWindowFindings found;
-    {
-        char name[kClassNameBufferSize];
-        ReadClassName(queries, window, name);
-        if (const ScrollClassRule* rule = MatchScrollClassRule(name)) {
-            found.ClassRule = rule;
-            found.WheelTarget = rule->scrollable;
-            found.Scrollable = rule->scrollable;
-            return found;
-        }
+    // Kept for the walk at the end, which visits the window among its siblings.
+    char name[kClassNameBufferSize];
+    const int length = ReadClassName(queries, window, name);
+    if (const ScrollClassRule* rule = MatchScrollClassRule(name, length)) {
+        found.ClassRule = rule;
+        found.WheelTarget = rule->scrollable;
+        found.Scrollable = rule->scrollable;
+        return found;
     }
 
     // A standard bar of the window itself counts when it is both enabled and shown.
@@ -109,9 +133,9 @@ ScrollableWindowFindings ProbeScrollableWindow(IWindowQueries& queries, WindowHa
     }
     {
         char parentName[kClassNameBufferSize];
-        ReadClassName(queries, parent, parentName);
+        const int parentLength = ReadClassName(queries, parent, parentName);
         // Such a pane takes wheel messages; its bars are separate controls beside it.
-        if (ClassNameContains(parentName, kWheelParentPart)) {
+        if (ClassNameContains(parentName, parentLength, kWheelParentPart, sizeof kWheelParentPart - 1)) {
             found.WheelTarget = true;
             if (wheelParent == WheelParentRule::AcceptAtOnce) {
                 found.Scrollable = true;
@@ -120,7 +144,7 @@ ScrollableWindowFindings ProbeScrollableWindow(IWindowQueries& queries, WindowHa
         }
     }
 
-    ScanSiblingScrollBars(queries, window, found);
+    ScanSiblingScrollBars(queries, window, found, name, length);
     found.Scrollable = found.Any();
     return found;
 }

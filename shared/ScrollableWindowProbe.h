@@ -71,6 +71,9 @@ inline constexpr ScrollClassRule kScrollClassRules[] = {
 
 // The first rule of kScrollClassRules that matches className, or null.
 const ScrollClassRule* MatchScrollClassRule(const char* className);
+// The same for a name whose length is known (ReadClassName answers it), without counting it again;
+// length must be the name's own.
+const ScrollClassRule* MatchScrollClassRule(const char* className, int length);
 
 // A window whose parent's class name contains this takes wheel messages; its bars are separate
 // controls beside it.

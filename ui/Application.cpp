@@ -7,7 +7,7 @@
 
 namespace gw {
 
-bool TApplication::Dispatch(const std::function<void()>& handler) noexcept {
+bool TApplication::Dispatch(HandlerRef handler) noexcept {
     try {
         handler();
         return true;

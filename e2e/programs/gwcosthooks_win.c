@@ -37,10 +37,11 @@ static LRESULT CALLBACK ChannelHookProc(int code, WPARAM wParam, LPARAM lParam) 
         view = (const volatile BYTE*)MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
         if (view != NULL) {
             const MOUSEHOOKSTRUCT* info = (const MOUSEHOOKSTRUCT*)lParam;
-            DWORD window = *(const volatile DWORD*)view; /* MainWindow */
-            pass = view[6] != 0;                          /* PassInput */
+            DWORD window = *(const volatile DWORD*)view;            /* MainWindow */
+            pass = view[6] != 0;                                    /* PassInput */
             if (view[7] == 0 && code == HC_ACTION && window != 0) { /* HooksPaused */
-                LPARAM position = (LPARAM)(((DWORD)info->pt.x & 0xFFFFu) | (((DWORD)info->pt.y & 0xFFFFu) << 16));
+                LPARAM position =
+                    (LPARAM)(((DWORD)info->pt.x & 0xFFFFu) | (((DWORD)info->pt.y & 0xFFFFu) << 16));
                 PostMessageA((HWND)(INT_PTR)(LONG)window, GW_COST_REPORT, wParam, position);
             }
             UnmapViewOfFile((LPCVOID)view);

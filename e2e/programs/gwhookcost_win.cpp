@@ -34,8 +34,8 @@
 
 namespace {
 
-constexpr char kCostRecord[] = "GWCostBridge";  // gwcosthooks.dll's own record
-constexpr UINT kCostReport = 0x140B;            // what its channel hook posts
+constexpr char kCostRecord[] = "GWCostBridge"; // gwcosthooks.dll's own record
+constexpr UINT kCostReport = 0x140B;           // what its channel hook posts
 constexpr int kWarmUpMoves = 50;
 constexpr DWORD kMoveTimeoutMs = 2000;
 
@@ -50,8 +50,8 @@ struct Mode {
 
 gw::e2e::LineLog logFile;
 HWND window = nullptr;
-long moves = 0;    // WM_MOUSEMOVE messages the window has had
-long reports = 0;  // WM_HOOKMOUSE or the channel hook's report
+long moves = 0;   // WM_MOUSEMOVE messages the window has had
+long reports = 0; // WM_HOOKMOUSE or the channel hook's report
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -69,7 +69,8 @@ LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 
 // A named 12-byte record laid out like the real one, with MainWindow this window.
 gw::HookShare* CreateRecord(const char* name, bool& existed) {
-    HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, gw::kHookShareSize, name);
+    HANDLE section =
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, gw::kHookShareSize, name);
     existed = GetLastError() == ERROR_ALREADY_EXISTS;
     if (section == nullptr || existed) {
         return nullptr;
@@ -77,9 +78,10 @@ gw::HookShare* CreateRecord(const char* name, bool& existed) {
     auto* record = static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0));
     if (record != nullptr) {
         // The program's values after a start with the default settings: scrolling on, right button.
-        *record = gw::HookShare{static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), 3, 1, 1, 0, 0, 1, {0, 0}};
+        *record = gw::HookShare{
+            static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window)), 3, 1, 1, 0, 0, 1, {0, 0}};
     }
-    return record;  // section and view stay open until the process ends
+    return record; // section and view stay open until the process ends
 }
 
 HookExport Export(HMODULE library, const char* name) {
@@ -139,8 +141,8 @@ int Run(const char* binFolder, int movesPerRound, int rounds) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "GWHookCost";
     RegisterClassA(&windowClass);
-    window = CreateWindowExA(WS_EX_TOPMOST, "GWHookCost", "GWHookCost", WS_POPUP | WS_VISIBLE, 200, 150, 400, 300,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window = CreateWindowExA(WS_EX_TOPMOST, "GWHookCost", "GWHookCost", WS_POPUP | WS_VISIBLE, 200, 150, 400,
+                             300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) {
         logFile.Line("error CreateWindowExA %lu", GetLastError());
         return 1;

@@ -51,7 +51,8 @@ HANDLE Start(const std::string& commandLine) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         return nullptr;
     }
     CloseHandle(process.hThread);
@@ -96,7 +97,8 @@ double StartOnce(Program& program) {
         logFile.Line("error %s: %s", program.name, !appeared ? "no tray icon within 30 s" : "did not end");
         return -1;
     }
-    return 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
+           static_cast<double>(frequency.QuadPart);
 }
 
 double Median(std::vector<double> values) {
@@ -113,7 +115,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     const int runs = std::max(1, std::atoi(__argv[2]));
     Program programs[] = {{"glidewing", __argv[3], {}}, {"tray", __argv[4], {}}};
-    for (int run = 0; run <= runs; ++run) {  // run 0 warms up and is not counted
+    for (int run = 0; run <= runs; ++run) { // run 0 warms up and is not counted
         for (int k = 0; k < 2; ++k) {
             Program& program = programs[(run + k) % 2];
             const double ms = StartOnce(program);

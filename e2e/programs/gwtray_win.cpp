@@ -3,7 +3,8 @@
 // loop. WM_CLOSE removes the icon and ends it.
 
 #include <windows.h>
-#include <shellapi.h>
+
+#include <shellapi.h> // after windows.h, which it needs
 
 namespace {
 
@@ -41,8 +42,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     windowClass.hInstance = instance;
     windowClass.lpszClassName = "GWTray";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(0, "GWTray", "GWTray", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExA(0, "GWTray", "GWTray", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                  nullptr, instance, nullptr);
     if (!window) {
         return 1;
     }

@@ -1,0 +1,93 @@
+// The scroll engine's two repeated steps, against operations that answer at once: one Move Scroll
+// step (a mouse move during a thumb drag) and one Auto Scroll tick.
+
+#include "bench/AllocationCount.h"
+#include "bench/BenchDesktop.h"
+#include "scroll/ScrollEngine.h"
+#include "shared/HookShareWriter.h"
+#include "ui/Application.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace gw::bench {
+namespace {
+
+struct NoBoxes final : IMessageBox, IMessagePump {
+    int Show(WindowHandle, const std::string&, const std::string&, std::uint32_t) override { return 0; }
+    void ProcessMessages() override {}
+};
+
+// A real ScrollEngine over a frame with a text window whose own vertical bar is usable, the right
+// button as activation button; the gesture is started by a press at (500, 300) and a move of 10
+// pixels down, which locks the Move Scroll axis or chooses the Auto Scroll direction.
+struct EngineRig {
+    explicit EngineRig(bool moveScroll) {
+        settings.ScrollEnabled = true;
+        settings.ActivateButton = 3;
+        settings.MoveScrollMode = moveScroll;
+        share.Attach(&record);
+        horzSlider.SetPosition(30);
+        vertSlider.SetPosition(30);
+        const WindowHandle frame = windows.Add("GWTargetFrame");
+        ops.underCursor = windows.Add("Edit", frame);
+        windows.SetOwnBar(ops.underCursor, win::kOBJID_VSCROLL, 0);
+        cursors.RegisterAll();
+        engine.HandleHookMouse(win::kWM_RBUTTONDOWN, 500, 300);
+        engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, 310);
+    }
+    std::uint64_t Calls() const { return ops.calls + windows.calls; }
+
+    RuntimeSettings settings;
+    HookShare record{};
+    HookShareWriter share;
+    TTimer scrollTimer{100, false};
+    TTimer mainTimer{100, true};
+    BenchScrollOps ops;
+    BenchWindows windows;
+    SystemCursors cursors{ops};
+    TTrackBar horzSlider{0, 60};
+    TTrackBar vertSlider{0, 60};
+    NoBoxes boxes;
+    TApplication application{boxes, boxes};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, cursors, windows, ops, ops,
+                                          horzSlider, vertSlider, application}};
+};
+
+void Scroll_MoveScrollStep(benchmark::State& state) {
+    EngineRig rig(true);
+    if (rig.engine.State().DragAxis != ScrollAxis::Vertical) {
+        state.SkipWithError("the thumb drag did not start");
+        return;
+    }
+    std::int32_t y = 310;
+    const std::uint64_t calls = rig.Calls();
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        y = y == 310 ? 311 : 310;
+        rig.engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, y);
+    }
+    ExpectNoAllocation(state, before);
+    PerCall(state, "win32", static_cast<double>(rig.Calls() - calls));
+}
+BENCHMARK(Scroll_MoveScrollStep);
+
+void Scroll_AutoScrollTick(benchmark::State& state) {
+    EngineRig rig(false);
+    if (rig.engine.AutoDirection() != ScrollDirection::Down) {
+        state.SkipWithError("no Auto Scroll direction");
+        return;
+    }
+    const std::uint64_t calls = rig.Calls();
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        rig.engine.ScrollTimerTimer();
+    }
+    ExpectNoAllocation(state, before);
+    PerCall(state, "win32", static_cast<double>(rig.Calls() - calls));
+}
+BENCHMARK(Scroll_AutoScrollTick);
+
+} // namespace
+} // namespace gw::bench
