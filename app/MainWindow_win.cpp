@@ -57,11 +57,13 @@ void MainWindow::Build(FormWindow& window) {
     window.AddFilter(*this);
     trayImages_ = std::make_unique<ImageListBinding>(
         form_.IconImagelist, std::vector<int>{IDI_TRAY_ENABLED, IDI_TRAY_DISABLED}, MulDiv(32, dpi, 96));
+    // The icon first: it is what the user waits for, and the hidden configuration window's fifty
+    // controls take longer to make than everything else here together.
+    tray_ = std::make_unique<TrayIconBinding>(window, form_, form_.CoolTrayIcon1, *trayImages_);
     menuImages_ = std::make_unique<ImageListBinding>(
         form_.ImageList1, std::vector<int>{IDI_MENU_EXIT, IDI_MENU_SCROLL, IDI_MENU_LOCK, IDI_MENU_EJECT},
         MulDiv(16, dpi, 96));
     configuration_ = std::make_unique<ConfigurationWindow>(window, form_, dpi);
-    tray_ = std::make_unique<TrayIconBinding>(window, form_, form_.CoolTrayIcon1, *trayImages_);
     menu_ = std::make_unique<PopupMenuBinding>(window, form_.PopupMenu1, menuImages_.get());
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);

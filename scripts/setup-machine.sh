@@ -28,6 +28,8 @@ have msiinfo || need+=(msitools)
 have unzip || need+=(unzip)
 pkg_installed libgtest-dev || need+=(libgtest-dev)
 pkg_installed libgmock-dev || need+=(libgmock-dev)
+# Google Benchmark for bench/ (built with the native presets, run by scripts/bench.sh).
+pkg_installed libbenchmark-dev || need+=(libbenchmark-dev)
 pkg_installed wine || need+=(wine)
 pkg_installed wine64 || need+=(wine64)
 # The 32-bit Wine loader: installed where the machine can run 32-bit programs at all.
