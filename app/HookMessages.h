@@ -2,6 +2,7 @@
 // What the two messages of the hooks carry, unpacked.
 
 #include "shared/Handle.h"
+#include "shared/HookShare.h"
 
 #include <cstdint>
 
@@ -18,7 +19,18 @@ struct HookKeyEvent {
     std::uint32_t Flags = 0;  // the keystroke flags as the keyboard hook got them
 };
 
-HookMouseEvent DecodeHookMouse(std::uintptr_t wParam, std::intptr_t lParam);
-HookKeyEvent DecodeHookKey(std::uintptr_t wParam, std::intptr_t lParam);
+// Inline: they run for every mouse message and keystroke of the desktop.
+inline HookMouseEvent DecodeHookMouse(std::uintptr_t wParam, std::intptr_t lParam) {
+    // The hook packs 16 bits of each coordinate; whatever lies above them in a 64-bit lParam is noise.
+    const auto packed = static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lParam));
+    const auto report = static_cast<std::uint32_t>(wParam);
+    return {report & kHookReportMessageMask,
+            {HookPositionX(packed), HookPositionY(packed)},
+            (report & kHookReportSwallowed) != 0};
+}
+
+inline HookKeyEvent DecodeHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
+    return {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lParam))};
+}
 
 } // namespace gw

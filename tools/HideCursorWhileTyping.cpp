@@ -22,10 +22,7 @@ void HideCursorWhileTyping::SettingsApplied() {
     }
 }
 
-void HideCursorWhileTyping::RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos) {
-    if (!settings_.HideWhileTyping || shown_) {
-        return;
-    }
+void HideCursorWhileTyping::RestoreIfReached(std::uint32_t messageId, Point at, Point lastPos) {
     // A synthetic move, a wheel turn, a release or a double click at the old spot is not the user
     // reaching for the mouse; only real movement or a press is.
     if (at == lastPos && ClassifyMouseMessage(messageId).kind != MouseMessageKind::Press) {

@@ -33,7 +33,13 @@ public:
     // First step of WM_HOOKMOUSE: brings the cursors back on a move to a new position or on a
     // button press. `at` is the position as the message carries it, `lastPos` the one of the
     // previous message.
-    void RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos);
+    // Inline up to the first test: every mouse message of the desktop passes here, nearly always
+    // with the cursors shown.
+    void RestoreAfterTyping(std::uint32_t messageId, Point at, Point lastPos) {
+        if (settings_.HideWhileTyping && !shown_) {
+            RestoreIfReached(messageId, at, lastPos);
+        }
+    }
 
     // After an apply: with the option off, cursors still hidden by typing come back at once (no
     // mouse message would bring them back while the option is off).
@@ -44,6 +50,7 @@ public:
 
 private:
     void Restore();
+    void RestoreIfReached(std::uint32_t messageId, Point at, Point lastPos);
 
     const RuntimeSettings& settings_;
     HookShareWriter& share_;
