@@ -203,6 +203,7 @@ public:
     void SetSystemCursor(CursorHandle, std::uint32_t) override { ++calls; }
     void SetCursor(CursorHandle) override { ++calls; }
     void ReloadSystemCursors() override { ++calls; }
+    void DestroyCursor(CursorHandle) override { ++calls; }
 };
 
 } // namespace gw::bench

@@ -34,8 +34,8 @@ struct EngineRig {
         ops.underCursor = windows.Add("Edit", frame);
         windows.SetOwnBar(ops.underCursor, win::kOBJID_VSCROLL, 0);
         cursors.RegisterAll();
-        engine.HandleHookMouse(win::kWM_RBUTTONDOWN, 500, 300);
-        engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, 310);
+        engine.HandleHookMouse(win::kWM_RBUTTONDOWN, 500, 300, true);
+        engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, 310, false);
     }
     std::uint64_t Calls() const { return ops.calls + windows.calls; }
 
@@ -66,7 +66,7 @@ void Scroll_MoveScrollStep(benchmark::State& state) {
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
         y = y == 310 ? 311 : 310;
-        rig.engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, y);
+        rig.engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, y, false);
     }
     ExpectNoAllocation(state, before);
     PerCall(state, "win32", static_cast<double>(rig.Calls() - calls));
