@@ -15,7 +15,8 @@ namespace {
 constexpr int kScroll = 0;
 constexpr int kTools = 1;
 constexpr int kPopDesk = 2;
-constexpr int kAbout = 3;
+constexpr int kApps = 3;
+constexpr int kAbout = 4;
 
 using K = LayoutKind;
 
@@ -30,6 +31,9 @@ constexpr char kPopDeskNote[] =
     "to the left top corner and wait 100 millisecs, then will popup a menu which contains all the links or "
     "shortcuts on the desktop, so you can get network neighborhood or execute a program which on the desktop more "
     "quickly.";
+constexpr char kAppsNote[] =
+    "In the programs listed here Glidewing stands aside: they get every press of the activation button "
+    "as if Glidewing were not running.";
 
 // Where an item sits on its page (or on the form), in 96-dpi pixels.
 struct Box {
@@ -62,6 +66,9 @@ constexpr LayoutEntry BoldCheck(int page, Box b, TCheckBox TMainForm::*box) {
 constexpr LayoutEntry List(int page, Box b, TComboBox TMainForm::*list) {
     return Item(page, K::List, b, list);
 }
+constexpr LayoutEntry ListBox(int page, Box b, TListBox TMainForm::*list) {
+    return Item(page, K::ListBox, b, list);
+}
 constexpr LayoutEntry Slider(int page, Box b, TTrackBar TMainForm::*slider) {
     return Item(page, K::Slider, b, slider);
 }
@@ -70,6 +77,9 @@ constexpr LayoutEntry Button(int page, Box b, TButton TMainForm::*button, int pi
 }
 constexpr LayoutEntry DefaultButton(int page, Box b, TButton TMainForm::*button, int picture) {
     return Item(page, K::DefaultButton, b, button, nullptr, picture);
+}
+constexpr LayoutEntry WrapButton(int page, Box b, TButton TMainForm::*button) {
+    return Item(page, K::WrapButton, b, button);
 }
 
 using F = TMainForm;
@@ -129,6 +139,16 @@ constexpr LayoutEntry kLayout[] = {
     List(kPopDesk, {58, 238, 70, 200}, &F::cb_desktoptime),
     Label(kPopDesk, {136, 242, 300, 14}, "milliseconds before showing popdesk menu."),
 
+    // Applications
+    Group(kApps, {8, 4, 463, 270}, " Programs where Glidewing stands aside "),
+    Picture(kApps, {20, 26, 32, 32}, IDI_GROUP_APPS),
+    Note(kApps, {64, 22, 395, 48}, kAppsNote),
+    ListBox(kApps, {64, 78, 240, 152}, &F::ListBox_apps),
+    Button(kApps, {314, 78, 145, 26}, &F::Btn_appadd, 0),
+    Button(kApps, {314, 110, 145, 26}, &F::Btn_appremove, 0),
+    WrapButton(kApps, {314, 142, 145, 42}, &F::Btn_apppick),
+    Check(kApps, {64, 242, 395, 18}, &F::Check_fullscreen),
+
     // About: three panels painted by the page (picture, logo and title), with the controls on top.
     Button(kAbout, {184, 190, 136, 30}, &F::Btn_Visit, IDI_BUTTON_VISIT),
     Button(kAbout, {330, 190, 126, 30}, &F::Btn_mail, IDI_BUTTON_MAIL),
@@ -148,6 +168,7 @@ constexpr RECT kButtonPanel = {166, 168, 471, 274};
 constexpr POINT kLogoAt = {182, 40};
 constexpr int kLogoSize = 83;
 constexpr POINT kTitleAt = {278, 72};
+constexpr int kTitleMargin = 8;  // from the title to the panel's right edge
 constexpr char kTitle[] = "Glidewing Version " GW_VERSION_TEXT;
 
 bool Inside(const LayoutEntry& inner, const LayoutEntry& outer) {
@@ -225,19 +246,98 @@ void ConfigurationWindow::AddTooltip(HWND parent, HWND control, const char* text
 }
 
 void ConfigurationWindow::Build() {
+    const std::vector<RECT> bounds = MeasuredBounds();
     std::vector<Placed> placed;
-    for (const LayoutEntry& entry : kLayout) {
-        placed.push_back(Place(entry));
+    for (std::size_t i = 0; i < std::size(kLayout); ++i) {
+        placed.push_back(Place(kLayout[i], bounds[i]));
     }
+    FitNotes(placed);
     ConnectGroups(placed);
     if (tabs_) {
         tabs_->SetPageWindows(pages_);
     }
 }
 
-ConfigurationWindow::Placed ConfigurationWindow::Place(const LayoutEntry& entry) {
+// The table is drawn for the fonts of Windows; where the system's font is wider (Wine's stand-ins,
+// say) a label keeps its whole text and whatever sits to its right on its row moves along.
+std::vector<RECT> ConfigurationWindow::MeasuredBounds() const {
+    std::vector<RECT> bounds;
+    for (const LayoutEntry& entry : kLayout) {
+        bounds.push_back(Bounds(entry));
+    }
+    const WindowDc screen(nullptr);
+    const Selection font(screen.Get(), font_.Get());
+    for (std::size_t i = 0; i < bounds.size(); ++i) {
+        const LayoutEntry& label = kLayout[i];
+        if (label.kind != K::Label) {
+            continue;
+        }
+        SIZE extent = {};
+        GetTextExtentPoint32A(screen.Get(), label.text, static_cast<int>(std::strlen(label.text)), &extent);
+        const RECT before = bounds[i];
+        const LONG overflow = before.left + extent.cx + 1 - before.right;
+        if (overflow <= 0) {
+            continue;
+        }
+        for (std::size_t j = 0; j < bounds.size(); ++j) {
+            RECT& other = bounds[j];
+            const bool besideOnTheRow = kLayout[j].page == label.page && other.left >= before.right &&
+                                        other.top < before.bottom && before.top < other.bottom;
+            if (besideOnTheRow) {
+                OffsetRect(&other, overflow, 0);
+            }
+        }
+        bounds[i].right += overflow;
+    }
+    return bounds;
+}
+
+// An edit control knows how many lines its text took: a note that needs more height takes it from
+// the top of the note right below it, whose bottom edge stays where it is.
+void ConfigurationWindow::FitNotes(const std::vector<Placed>& placed) const {
+    const WindowDc screen(nullptr);
+    const Selection font(screen.Get(), font_.Get());
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(screen.Get(), &metrics);
+    for (const Placed& note : placed) {
+        if (note.entry->kind != K::Note || !note.window) {
+            continue;
+        }
+        const HWND parent = GetParent(note.window);
+        RECT outer = {};
+        RECT client = {};
+        RECT text = {};
+        GetWindowRect(note.window, &outer);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&outer), 2);
+        GetClientRect(note.window, &client);
+        SendMessageA(note.window, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+        const LONG lines = static_cast<LONG>(SendMessageA(note.window, EM_GETLINECOUNT, 0, 0));
+        const LONG frame = (outer.bottom - outer.top) - (client.bottom - client.top);
+        const LONG needed = frame + 2 * text.top + lines * metrics.tmHeight;
+        const LONG grow = needed - (outer.bottom - outer.top);
+        if (grow <= 0) {
+            continue;
+        }
+        for (const Placed& below : placed) {
+            if (below.entry->kind != K::Note || !below.window || below.entry->page != note.entry->page ||
+                below.entry->x != note.entry->x || below.entry->width != note.entry->width ||
+                below.entry->y <= note.entry->y) {
+                continue;
+            }
+            RECT lower = {};
+            GetWindowRect(below.window, &lower);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&lower), 2);
+            SetWindowPos(note.window, nullptr, 0, 0, outer.right - outer.left, needed,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            SetWindowPos(below.window, nullptr, lower.left, lower.top + grow, lower.right - lower.left,
+                         lower.bottom - lower.top - grow, SWP_NOZORDER | SWP_NOACTIVATE);
+            break;
+        }
+    }
+}
+
+ConfigurationWindow::Placed ConfigurationWindow::Place(const LayoutEntry& entry, const RECT& bounds) {
     HWND parent = entry.page == kOnForm ? window_.Hwnd() : pages_.at(static_cast<std::size_t>(entry.page));
-    const RECT bounds = Bounds(entry);
     switch (entry.kind) {
     case K::Tabs:
         return Keep(entry, CreateTabs(parent, bounds, Control<TPageControl>(entry)));
@@ -262,6 +362,8 @@ ConfigurationWindow::Placed ConfigurationWindow::Place(const LayoutEntry& entry)
         return Keep(entry, CreateBoldCheck(parent, bounds, Control<TCheckBox>(entry)));
     case K::List:
         return Keep(entry, CreateList(parent, bounds, Control<TComboBox>(entry)));
+    case K::ListBox:
+        return Keep(entry, CreateListBox(parent, bounds, Control<TListBox>(entry)));
     case K::Slider:
         return Keep(entry, CreateSlider(parent, bounds, Control<TTrackBar>(entry)));
     case K::Button:
@@ -270,6 +372,9 @@ ConfigurationWindow::Placed ConfigurationWindow::Place(const LayoutEntry& entry)
     case K::DefaultButton:
         return Keep(entry,
                     CreateButton(parent, bounds, Control<TButton>(entry), entry.picture, BS_DEFPUSHBUTTON));
+    case K::WrapButton:
+        return Keep(entry, CreateButton(parent, bounds, Control<TButton>(entry), entry.picture,
+                                        BS_PUSHBUTTON | BS_MULTILINE));
     }
     return {&entry};
 }
@@ -368,9 +473,17 @@ std::unique_ptr<ControlWindow> ConfigurationWindow::CreateBoldCheck(HWND parent,
 
 std::unique_ptr<ControlWindow> ConfigurationWindow::CreateList(HWND parent, const RECT& bounds,
                                                                TComboBox& list) {
-    auto combo = std::make_unique<ComboBoxWindow>(window_.Application(), list);
+    auto combo = std::make_unique<ItemListWindow>(window_.Application(), list, ItemListWindow::kComboBox);
     combo->Create(parent, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0, bounds, font_.Typed());
     return combo;
+}
+
+std::unique_ptr<ControlWindow> ConfigurationWindow::CreateListBox(HWND parent, const RECT& bounds,
+                                                                  TListBox& list) {
+    auto box = std::make_unique<ItemListWindow>(window_.Application(), list, ItemListWindow::kListBox);
+    box->Create(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
+                bounds, font_.Typed());
+    return box;
 }
 
 std::unique_ptr<ControlWindow> ConfigurationWindow::CreateSlider(HWND parent, const RECT& bounds,
@@ -424,15 +537,32 @@ void ConfigurationWindow::StretchSidePicture(HDC dc, const RECT& side) const {
                info.bmWidth, info.bmHeight, SRCCOPY);
 }
 
-// The title in black over a white copy one pixel right and down: an engraved look.
+// The title in black over a white copy one pixel right and down: an engraved look. Where the
+// face that stands in for Times New Roman is too wide for one line beside the logo, the title
+// breaks between its words, centred on where the one line would sit.
 void ConfigurationWindow::DrawTitle(HDC dc) const {
     const Selection font(dc, titleFont_.Get());
     SetBkMode(dc, TRANSPARENT);
     const int length = static_cast<int>(std::strlen(kTitle));
+    RECT area = {Scale(kTitleAt.x), Scale(kTitleAt.y), Scale(kTitlePanel.right - kTitleMargin), 0};
+    SIZE line = {};
+    GetTextExtentPoint32A(dc, kTitle, length, &line);
+    UINT format = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_SINGLELINE;
+    area.bottom = area.top + line.cy;
+    if (line.cx > area.right - area.left) {
+        format = DT_LEFT | DT_TOP | DT_NOPREFIX | DT_WORDBREAK;
+        RECT wrapped = area;
+        DrawTextA(dc, kTitle, length, &wrapped, format | DT_CALCRECT);
+        const LONG height = wrapped.bottom - wrapped.top;
+        area.top += (line.cy - height) / 2;
+        area.bottom = area.top + height;
+    }
+    RECT shadow = area;
+    OffsetRect(&shadow, 1, 1);
     SetTextColor(dc, RGB(255, 255, 255));
-    TextOutA(dc, Scale(kTitleAt.x) + 1, Scale(kTitleAt.y) + 1, kTitle, length);
+    DrawTextA(dc, kTitle, length, &shadow, format);
     SetTextColor(dc, RGB(0, 0, 0));
-    TextOutA(dc, Scale(kTitleAt.x), Scale(kTitleAt.y), kTitle, length);
+    DrawTextA(dc, kTitle, length, &area, format);
 }
 
 } // namespace gw::win32

@@ -25,9 +25,11 @@ enum class LayoutKind {
     Check,          // check box
     BoldCheck,      // check box with its caption in bold blue beside it
     List,           // drop-down list
+    ListBox,        // a list that stays open
     Slider,         // horizontal slider
     Button,         // push button, with a picture when `picture` is set
     DefaultButton,  // the same, pressed by Enter
+    WrapButton,     // push button whose caption may take two lines
 };
 
 inline constexpr int kOnForm = -1;  // page index of the items that sit on the form itself
@@ -35,11 +37,11 @@ inline constexpr int kOnForm = -1;  // page index of the items that sit on the f
 // The TMainForm control an item binds, as a pointer to the member: a misspelt name does not
 // compile, and the member's type decides which window binds it.
 using BoundControl = std::variant<std::monostate, TPageControl TMainForm::*, TGroupBox TMainForm::*,
-                                  TCheckBox TMainForm::*, TComboBox TMainForm::*, TTrackBar TMainForm::*,
-                                  TButton TMainForm::*>;
+                                  TCheckBox TMainForm::*, TComboBox TMainForm::*, TListBox TMainForm::*,
+                                  TTrackBar TMainForm::*, TButton TMainForm::*>;
 
 struct LayoutEntry {
-    int page;             // kOnForm, or 0..3 for Scroll, Tools, PopDesk, About
+    int page;             // kOnForm, or 0..4 for Scroll, Tools, PopDesk, Applications, About
     LayoutKind kind;
     int x, y, width, height;
     BoundControl control;  // empty for static items
@@ -78,12 +80,17 @@ private:
         return RECT{Scale(r.left), Scale(r.top), Scale(r.right), Scale(r.bottom)};
     }
     RECT Bounds(const LayoutEntry& entry) const;
+    // Where each item goes: the table's place, except that a label wider than its place under the
+    // system's font widens and moves the items beside it along.
+    std::vector<RECT> MeasuredBounds() const;
+    // A note whose text needs more lines than it has room for grows into the note below it.
+    void FitNotes(const std::vector<Placed>& placed) const;
     template <class T> T& Control(const LayoutEntry& entry) const {
         return form_.*std::get<T TMainForm::*>(entry.control);
     }
 
     void Build();
-    Placed Place(const LayoutEntry& entry);
+    Placed Place(const LayoutEntry& entry, const RECT& bounds);
     Placed Keep(const LayoutEntry& entry, std::unique_ptr<ControlWindow> binding);
     void ConnectGroups(const std::vector<Placed>& placed) const;
 
@@ -96,6 +103,7 @@ private:
                                                const char* tooltip);
     std::unique_ptr<ControlWindow> CreateBoldCheck(HWND parent, const RECT& bounds, TCheckBox& box);
     std::unique_ptr<ControlWindow> CreateList(HWND parent, const RECT& bounds, TComboBox& list);
+    std::unique_ptr<ControlWindow> CreateListBox(HWND parent, const RECT& bounds, TListBox& list);
     std::unique_ptr<ControlWindow> CreateSlider(HWND parent, const RECT& bounds, TTrackBar& slider);
     std::unique_ptr<ControlWindow> CreateButton(HWND parent, const RECT& bounds, TButton& button, int picture,
                                                 DWORD style);

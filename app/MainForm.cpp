@@ -30,11 +30,13 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     SetUpScrollPage();
     SetUpToolsPage();
     SetUpPopDeskPage();
+    SetUpApplicationsPage();
     SetUpAboutPage();
     SetUpButtonRow();
     SetUpTrayIcon();
     MainTimer.OnTimer = [this] { jia(); };
     ScrollTimer.OnTimer = [this] { ScrollTimerTimer(); };
+    PickTimer.OnTimer = [this] { PickTimerTimer(); };
 }
 
 TMainForm::~TMainForm() {
@@ -149,6 +151,7 @@ bool TMainForm::LoadHookLibrary() {
     Share.Set(&HookShare::HooksPaused, false);
     Share.Set(&HookShare::PassInput, true);
     Share.Set(&HookShare::ScrollEnabled, false);
+    CreateAsideShare();
 
     // From here on a crash takes the hooks out too.
     seams_.Crash = CrashRecord{HookShareView.Get(), KeyboardHookOffEntry, MouseHookOffEntry};
@@ -182,6 +185,27 @@ void TMainForm::UnloadHookLibrary() {
     Share.Detach();
     HookShareView.Reset();
     HookShareSection.Reset();
+    Aside.Detach();
+    AsideShareView.Reset();
+    AsideShareSection.Reset();
+}
+
+// The hooks can do without the stand-aside list: when its section cannot be made they find none
+// and never stand aside, so a failure here stops nothing.
+void TMainForm::CreateAsideShare() {
+    ISharedSection& section = seams_.Section;
+    AsideShareSection = OwnedSection(section, section.Create(kAsideShareName, kAsideShareSize));
+    if (!AsideShareSection) {
+        return;
+    }
+    AsideShareView = OwnedAsideView(section, section.MapAsideWritable(AsideShareSection.Get()));
+    if (!AsideShareView) {
+        AsideShareSection.Reset();
+        return;
+    }
+    // The window handle differs from one run to the next: verdicts a process kept from an earlier
+    // run of the program do not match the new generation.
+    Aside.Attach(AsideShareView.Get(), static_cast<std::uint32_t>(Handle().value) << 1);
 }
 
 // --- Messages of the hooks and the timers

@@ -9,6 +9,7 @@
 
 #include "app/CrashRecovery.h"
 #include "app/Drives.h"
+#include "app/ProgramAtCursor.h"
 #include "base/LibraryLoader.h"
 #include "app/SharedSection.h"
 #include "app/Shell.h"
@@ -19,11 +20,13 @@
 #include "popdesk/PopDeskTrigger.h"
 #include "scroll/ScrollEngine.h"
 #include "base/SystemCursors.h"
+#include "settings/Applications.h"
 #include "settings/HTMLHelp_Decl.h"
 #include "settings/ProfileFile.h"
 #include "settings/Registry.h"
 #include "settings/RuntimeSettings.h"
 #include "tools/HideCursorWhileTyping.h"
+#include "shared/AsideShareWriter.h"
 #include "shared/Handle.h"
 #include "shared/HookShareWriter.h"
 #include "ui/Application.h"
@@ -32,6 +35,7 @@
 #include "ui/Icon.h"
 #include "ui/ImageList.h"
 #include "ui/Menu.h"
+#include "ui/OpenDialog.h"
 #include "ui/Timer.h"
 #include "ui/TrayIcon.h"
 
@@ -69,6 +73,9 @@ struct MainFormSeams {
     IDeskIcons& DeskIcons;
     // What a crash must undo, kept up to date while the hooks are in.
     CrashRecord& Crash;
+    // The Applications page: the file-open dialog of Add... and the program under the cursor.
+    IOpenDialog& OpenDialog;
+    IProgramAtCursor& ProgramAtCursor;
 };
 
 // What the tray icon shows (SetTrayState): IconImagelist image 0 while scrolling is enabled,
@@ -83,6 +90,7 @@ inline constexpr char kMainWindowClassName[] = "Glidewing_Brightloom_2002";
 inline constexpr char kMainCaption[] = "Glidewing ";
 inline constexpr char kHomePageAddress[] = "http://glidewing.example/";
 inline constexpr char kContactAddress[] = "mailto:support@glidewing.example";
+inline constexpr char kPickCaption[] = "Add the program under the cursor";
 
 // The keys of GWing.ini, one a setting; their values as the file stores them (a list position, a
 // slider position, 1 or 0 for a box), in the order they are read and written.
@@ -142,6 +150,14 @@ public:
     void cb_desktoptimeChange();
     void Check_autorunClick();
 
+    // --- The Applications page
+    void ListBox_appsChange();
+    void Btn_appaddClick();
+    void Btn_appremoveClick();
+    void Btn_apppickClick();  // starts (or stops) the countdown of PickTimer
+    void PickTimerTimer();
+    void Check_fullscreenClick();
+
     // --- Tray icon and tray menu
     void SetTrayState(TrayState state);
     void CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t shift, Point at);
@@ -167,9 +183,10 @@ public:
     void Btn_VisitClick();
     void Btn_mailClick();
 
-    // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "About"). The lists get
-    // their items, and every control its handler, in the constructor, one page at a time.
-    TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "About"}, 3};  // About shows the first time
+    // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "Applications", "About").
+    // The lists get their items, and every control its handler, in the constructor, one page at a
+    // time.
+    TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "Applications", "About"}, 4};  // About shows first
     TCheckBox CheckBox_GP{"Enabled"};
     TComboBox Combo_KZFS;
     TComboBox Combo_GPFS;
@@ -186,6 +203,11 @@ public:
     TGroupBox GroupBox4{" Options of pop desktop links "};
     TComboBox cb_deskactive;
     TComboBox cb_desktoptime;
+    TListBox ListBox_apps;  // the programs where Glidewing stands aside
+    TButton Btn_appadd{"Add..."};
+    TButton Btn_appremove{"Remove"};
+    TButton Btn_apppick{kPickCaption};
+    TCheckBox Check_fullscreen{"Stand aside while a full-screen program is in front"};
     TCheckBox Check_autorun{"Run Glidewing While System Booting"};
     TButton BitBtn_ok{"&OK"};
     TButton BitBtn_Cancel{"&Cancel"};
@@ -214,6 +236,7 @@ public:
 
     TTimer MainTimer{100, true};     // 100 ms: the PopDesk trigger
     TTimer ScrollTimer{100, false};  // one Auto Scroll step per tick; off outside a gesture
+    TTimer PickTimer{1000, false};   // the countdown of "Add the program under the cursor"
 
     // --- State
     RuntimeSettings Runtime;  // the applied settings
@@ -222,6 +245,11 @@ public:
     // file gave, so a tray save before it writes the file's own values back.
     SettingValues SettingsInForce{};
     HookShareWriter Share;    // the program's view of the shared record; stores skipped while absent
+    AsideShareWriter Aside;   // the programs where the hooks stand aside, as they read them
+    // What the Applications page goes back to on Cancel and Configure...: the applied list (until
+    // the first apply, what the file said).
+    ApplicationSettings AppliedApplications;
+    int PickCountdown = 0;  // seconds left before the program under the cursor is added
     SystemCursors Cursors;
     ScrollEngine Engine;                  // the scroll gestures
     HideCursorWhileTyping HideCursor;     // hide while typing; holds SystemCursorsShown
@@ -242,6 +270,8 @@ public:
     ProcAddress MouseHookOffEntry{};
     OwnedSection HookShareSection;
     OwnedView HookShareView;  // what Share writes through
+    OwnedSection AsideShareSection;
+    OwnedAsideView AsideShareView;  // what Aside writes through
     OwnedModule ToolsModule;
     ProcAddress LockTheComputerEntry{};
 
@@ -254,11 +284,18 @@ private:
     void SetUpScrollPage();
     void SetUpToolsPage();
     void SetUpPopDeskPage();
+    void SetUpApplicationsPage();
     void SetUpAboutPage();
     void SetUpButtonRow();
     void SetUpTrayIcon();
 
     void EnableApply();
+    // The Applications page: shows a list and the full-screen box, nothing selected; reads them.
+    void ShowApplications(const ApplicationSettings& settings);
+    ApplicationSettings PageApplications() const;
+    void AddProgramPath(const std::string& path);
+    void StopPicking();
+    void CreateAsideShare();
     void ScrollToggle();
     // A tray mode item chosen: check it, put the list at its position, set the mode (on for
     // position 1) and save what is in force; nothing when the item is already checked.
@@ -267,7 +304,7 @@ private:
     SettingValues ControlValues();
     // The tray changed this control (CheckBox_GP, a mode list): its value is in force now.
     void TakeInForce(const void* control);
-    void WriteSettings(const SettingValues& values);
+    void WriteSettings(const SettingValues& values, const ApplicationSettings& applications);
     // Eject or Close: the default CD device for the fixed item, else the drive the item names.
     void DriveDoorClick(const TMenuItem& sender, bool open);
     std::string SettingsPath() const;

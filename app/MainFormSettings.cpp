@@ -84,14 +84,17 @@ void TMainForm::LoadSettings() {
         }
     }
     SettingsInForce = ControlValues();
+    AppliedApplications = ReadApplicationSettings(file);
+    ShowApplications(AppliedApplications);
     SetTrayState(TrayStateFor(CheckBox_GP.Checked()));
 }
 
-void TMainForm::SaveSettings() { WriteSettings(ControlValues()); }
+void TMainForm::SaveSettings() { WriteSettings(ControlValues(), PageApplications()); }
 
-void TMainForm::SaveSettingsInForce() { WriteSettings(SettingsInForce); }
+// The Applications page's pending edits stay in the window too: the applied list is what is in force.
+void TMainForm::SaveSettingsInForce() { WriteSettings(SettingsInForce, AppliedApplications); }
 
-void TMainForm::WriteSettings(const SettingValues& values) {
+void TMainForm::WriteSettings(const SettingValues& values, const ApplicationSettings& applications) {
     SettingsFile file(seams_.Profile, SettingsPath());
     const auto rows = SettingRows(*this);
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -101,6 +104,7 @@ void TMainForm::WriteSettings(const SettingValues& values) {
             file.WriteInteger(rows[i].Section, rows[i].Key, values[i]);
         }
     }
+    WriteApplicationSettings(file, applications);
 }
 
 SettingValues TMainForm::ControlValues() {
@@ -159,6 +163,9 @@ void TMainForm::ReadControls() {
     // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
     // wait included, which Configure... does not put back.
     SettingsInForce = ControlValues();
+    AppliedApplications = PageApplications();
+    Runtime.ExcludedPrograms = AppliedApplications.Excluded;
+    Runtime.FullScreenAside = AppliedApplications.FullScreenAside;
 }
 
 void TMainForm::UpdateActivateButton() {
@@ -192,6 +199,7 @@ void TMainForm::ApplySettings() {
         Share.Set(&HookShare::ScrollEnabled, Runtime.ScrollEnabled);
         SetTrayState(TrayStateFor(Runtime.ScrollEnabled));
     }
+    Aside.Publish(Runtime.ExcludedPrograms, Runtime.FullScreenAside);
 
     // The swap works at once and stays out of the user's profile; the snap option is broadcast.
     seams_.SystemParameters.Set(win::kSPI_SETMOUSEBUTTONSWAP, Runtime.SwapButtons ? 1 : 0, 0);
@@ -205,6 +213,7 @@ void TMainForm::BitBtn_okClick() {
     SaveSettings();
     ApplySettings();
     BitBtn_Apply.SetEnabled(false);
+    StopPicking();
     Hide();
 }
 
@@ -215,6 +224,8 @@ void TMainForm::BitBtn_applyClick() {
 }
 
 void TMainForm::BitBtn_CancelClick() {
+    StopPicking();
+    ShowApplications(AppliedApplications);  // unlike the other pages, this one forgets its edits
     BitBtn_Apply.SetEnabled(false);
     Hide();
 }
@@ -234,6 +245,7 @@ void TMainForm::OpenConfiguration() {
     CheckBox_lock.SetChecked(Runtime.MoveLock);
     CheckBox_back.SetChecked(Runtime.MoveBack);
     CheckBox_Inverse.SetChecked(Runtime.Inverse);
+    ShowApplications(AppliedApplications);
     BitBtn_Apply.SetEnabled(false);
     Show();
 }

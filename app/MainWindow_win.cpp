@@ -10,6 +10,7 @@ namespace {
 
 constexpr UINT_PTR kMainTimerId = 1;
 constexpr UINT_PTR kScrollTimerId = 2;
+constexpr UINT_PTR kPickTimerId = 3;
 
 int ScreenDpi() {
     const WindowDc screen(nullptr);
@@ -67,6 +68,7 @@ void MainWindow::Build(FormWindow& window) {
     menu_ = std::make_unique<PopupMenuBinding>(window, form_.PopupMenu1, menuImages_.get());
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
+    pickTimer_ = std::make_unique<TimerBinding>(window, form_.PickTimer, kPickTimerId);
     pump_.SetDialogWindow(window.Hwnd());
     if (OnCreated) {
         OnCreated(window.Hwnd());
@@ -75,6 +77,7 @@ void MainWindow::Build(FormWindow& window) {
 
 void MainWindow::Teardown() {
     pump_.SetDialogWindow(nullptr);
+    pickTimer_.reset();
     scrollTimer_.reset();
     mainTimer_.reset();
     menu_.reset();

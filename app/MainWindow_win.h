@@ -47,6 +47,7 @@ private:
     std::unique_ptr<PopupMenuBinding> menu_;
     std::unique_ptr<TimerBinding> mainTimer_;
     std::unique_ptr<TimerBinding> scrollTimer_;
+    std::unique_ptr<TimerBinding> pickTimer_;
 };
 
 } // namespace gw::win32

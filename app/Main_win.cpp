@@ -17,6 +17,7 @@
 #include "shared/WindowQueries_win.h"
 #include "settings/SettingsSeams_win.h"
 #include "ui/Application_win.h"
+#include "ui/OpenDialog_win.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -76,10 +77,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     gw::Win32PopDeskScreen popDeskScreen;
     gw::Win32DesktopShell desktopShell;
     gw::Win32DeskIcons deskIcons;
-    const gw::MainFormSeams seams{libraries,     section,     systemParameters, drives,        mci,
-                                  version,       files,       shell,            desktop,       profile,
-                                  registry,      htmlHelp,    cursors,          windows,       scrollWindows,
-                                  scrollInput,   popDeskScreen, desktopShell,   deskIcons,     g_crashRecord};
+    gw::win32::OpenDialog openDialog;
+    gw::win32::ProgramAtCursor programAtCursor;
+    const gw::MainFormSeams seams{libraries,     section,       systemParameters, drives,     mci,
+                                  version,       files,         shell,            desktop,    profile,
+                                  registry,      htmlHelp,      cursors,          windows,    scrollWindows,
+                                  scrollInput,   popDeskScreen, desktopShell,     deskIcons,  g_crashRecord,
+                                  openDialog,    programAtCursor};
 
     int exitCode = 0;
     {

@@ -27,6 +27,12 @@ HookShare* SharedSection::MapWritable(KernelHandle section) {
 
 void SharedSection::Unmap(HookShare* view) { UnmapViewOfFile(view); }
 
+AsideShare* SharedSection::MapAsideWritable(KernelHandle section) {
+    return static_cast<AsideShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
+}
+
+void SharedSection::UnmapAside(AsideShare* view) { UnmapViewOfFile(view); }
+
 void SharedSection::Close(KernelHandle section) { CloseHandle(ToHandle(section)); }
 
 // --- System parameters
@@ -72,6 +78,49 @@ std::uint32_t Mci::Command(std::uint32_t deviceId, std::uint32_t command, std::u
 
 void Shell::Execute(WindowHandle owner, const std::string& verb, const std::string& file, int show) {
     ShellExecuteA(reinterpret_cast<HWND>(owner.value), verb.c_str(), file.c_str(), nullptr, nullptr, show);
+}
+
+// --- The program under the cursor
+
+std::string ProgramAtCursor::ExecutableAtCursor() {
+    POINT cursor;
+    if (!GetCursorPos(&cursor)) {
+        return {};
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(WindowFromPoint(cursor), &processId);
+    if (processId == 0 || processId == GetCurrentProcessId()) {
+        return {};
+    }
+    // Windows XP knows neither the limited right nor QueryFullProcessImageNameA; there psapi's
+    // GetProcessImageFileNameA gives the path in device form, whose file name part is the same.
+    constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+    HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, processId);
+    if (!process) {
+        process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    }
+    if (!process) {
+        return {};
+    }
+    char path[MAX_PATH * 2] = {};
+    DWORD length = 0;
+    using QueryFullName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
+    using ImageFileName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD);
+    if (const auto queryFullName = reinterpret_cast<QueryFullName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")))) {
+        length = sizeof path;
+        if (!queryFullName(process, 0, path, &length)) {
+            length = 0;
+        }
+    } else if (HMODULE psapi = LoadLibraryA("psapi.dll")) {
+        if (const auto imageFileName = reinterpret_cast<ImageFileName>(
+                reinterpret_cast<void*>(GetProcAddress(psapi, "GetProcessImageFileNameA")))) {
+            length = imageFileName(process, path, sizeof path);
+        }
+        FreeLibrary(psapi);
+    }
+    CloseHandle(process);
+    return std::string(path, length < sizeof path ? length : 0);
 }
 
 void DesktopWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

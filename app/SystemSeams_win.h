@@ -5,6 +5,7 @@
 // pass-through; the decisions live in TMainForm.
 
 #include "app/Drives.h"
+#include "app/ProgramAtCursor.h"
 #include "app/SharedSection.h"
 #include "app/Shell.h"
 #include "app/SystemParameters.h"
@@ -16,6 +17,8 @@ public:
     KernelHandle Create(const std::string& name, std::uint32_t size) override;
     HookShare* MapWritable(KernelHandle section) override;
     void Unmap(HookShare* view) override;
+    AsideShare* MapAsideWritable(KernelHandle section) override;
+    void UnmapAside(AsideShare* view) override;
     void Close(KernelHandle section) override;
 };
 
@@ -41,6 +44,11 @@ public:
 class Shell final : public IShell {
 public:
     void Execute(WindowHandle owner, const std::string& verb, const std::string& file, int show) override;
+};
+
+class ProgramAtCursor final : public IProgramAtCursor {
+public:
+    std::string ExecutableAtCursor() override;
 };
 
 class DesktopWindow final : public IDesktopWindow {

@@ -31,6 +31,7 @@
 #define IDI_GROUP_HIDE 133
 #define IDI_GROUP_DEFAULT 134
 #define IDI_GROUP_POPDESK 135
+#define IDI_GROUP_APPS 136
 
 // About page: the 83 x 83 logo and the tall side picture.
 #define IDI_ABOUT_LOGO 141

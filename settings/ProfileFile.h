@@ -3,6 +3,7 @@
 // (GetPrivateProfileStringA, WritePrivateProfileStringA).
 
 #include <string>
+#include <vector>
 
 namespace gw {
 
@@ -15,6 +16,12 @@ public:
     // False when the value could not be written.
     virtual bool Write(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) = 0;
+    // The names of the keys of a section in file order; none when the file or the section is
+    // missing (GetPrivateProfileStringA without a key).
+    virtual std::vector<std::string> Keys(const std::string& path, const std::string& section) = 0;
+    // Deletes a key (WritePrivateProfileStringA without a value); false when the file could not
+    // be written. A key that is not there is no failure.
+    virtual bool Remove(const std::string& path, const std::string& section, const std::string& key) = 0;
 };
 
 } // namespace gw

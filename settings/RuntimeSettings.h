@@ -4,6 +4,8 @@
 // options. All zero/false until the first apply.
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace gw {
 
@@ -25,6 +27,8 @@ struct RuntimeSettings {
     bool MoveBack = false;
     bool Inverse = false;
     bool AutoRun = false;
+    std::vector<std::string> ExcludedPrograms;  // where the hooks stand aside, by file name
+    bool FullScreenAside = false;               // ... and while a full-screen program is in front
 };
 
 } // namespace gw

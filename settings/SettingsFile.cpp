@@ -68,8 +68,24 @@ bool SettingsFile::ReadBool(const std::string& section, const std::string& key, 
     return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+std::string SettingsFile::ReadText(const std::string& section, const std::string& key) {
+    return profile_.Read(path_, section, key, "");
+}
+
+std::vector<std::string> SettingsFile::Keys(const std::string& section) { return profile_.Keys(path_, section); }
+
 void SettingsFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value) {
-    if (!profile_.Write(path_, section, key, std::to_string(value))) {
+    WriteText(section, key, std::to_string(value));
+}
+
+void SettingsFile::WriteText(const std::string& section, const std::string& key, const std::string& value) {
+    if (!profile_.Write(path_, section, key, value)) {
+        throw Error("Unable to write to " + path_);
+    }
+}
+
+void SettingsFile::Remove(const std::string& section, const std::string& key) {
+    if (!profile_.Remove(path_, section, key)) {
         throw Error("Unable to write to " + path_);
     }
 }

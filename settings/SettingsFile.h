@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gw {
 
@@ -22,10 +23,14 @@ public:
 
     std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback);
     bool ReadBool(const std::string& section, const std::string& key, bool fallback);
+    std::string ReadText(const std::string& section, const std::string& key);  // empty when missing
+    std::vector<std::string> Keys(const std::string& section);                  // in file order
 
-    // Raise "Unable to write to <path>" when the value cannot be written.
+    // Raise "Unable to write to <path>" when the value cannot be written (or the key deleted).
     void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
+    void WriteText(const std::string& section, const std::string& key, const std::string& value);
+    void Remove(const std::string& section, const std::string& key);
 
 private:
     IProfileFile& profile_;

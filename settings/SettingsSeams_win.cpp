@@ -35,6 +35,29 @@ bool ProfileFile::Write(const std::string& path, const std::string& section, con
     return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != FALSE;
 }
 
+std::vector<std::string> ProfileFile::Keys(const std::string& path, const std::string& section) {
+    // The names come zero-separated with a second zero at the end; a list that fills the buffer
+    // comes back cut short (length size - 2): try a larger one.
+    for (DWORD size = 1024; size <= 262144; size *= 4) {
+        std::vector<char> buffer(size);
+        const DWORD length =
+            GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(), size, path.c_str());
+        if (length < size - 2) {
+            std::vector<std::string> keys;
+            for (const char* at = buffer.data(); at < buffer.data() + length && *at != '\0';) {
+                keys.emplace_back(at);
+                at += keys.back().size() + 1;
+            }
+            return keys;
+        }
+    }
+    return {};
+}
+
+bool ProfileFile::Remove(const std::string& path, const std::string& section, const std::string& key) {
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, path.c_str()) != FALSE;
+}
+
 // --- The Run value
 
 RegistryKey Registry::Create(RegistryRoot root, const std::string& path, std::uint32_t access) {

@@ -14,6 +14,8 @@ public:
                      const std::string& fallback) override;
     bool Write(const std::string& path, const std::string& section, const std::string& key,
                const std::string& value) override;
+    std::vector<std::string> Keys(const std::string& path, const std::string& section) override;
+    bool Remove(const std::string& path, const std::string& section, const std::string& key) override;
 };
 
 class Registry final : public IRegistry {

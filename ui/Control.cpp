@@ -38,13 +38,13 @@ void TCheckBox::SetChecked(bool checked) {
     }
 }
 
-void TComboBox::SetItems(std::vector<std::string> items) {
+void TItemList::SetItems(std::vector<std::string> items) {
     items_ = std::move(items);
     itemIndex_ = -1;
     Changed();
 }
 
-void TComboBox::SetItemIndex(int index) {
+void TItemList::SetItemIndex(int index) {
     const int wanted = (index >= 0 && index < static_cast<int>(items_.size())) ? index : -1;
     if (itemIndex_ != wanted) {
         itemIndex_ = wanted;
@@ -52,7 +52,7 @@ void TComboBox::SetItemIndex(int index) {
     }
 }
 
-void TComboBox::UserSelect(int index) {
+void TItemList::UserSelect(int index) {
     const int before = itemIndex_;
     SetItemIndex(index);
     if (itemIndex_ != before && OnChange) {
@@ -60,7 +60,7 @@ void TComboBox::UserSelect(int index) {
     }
 }
 
-std::string TComboBox::SelectedText() const {
+std::string TItemList::SelectedText() const {
     return itemIndex_ >= 0 ? items_[static_cast<std::size_t>(itemIndex_)] : std::string();
 }
 

@@ -58,8 +58,9 @@ private:
     bool checked_ = false;
 };
 
-// A list with one selected position; -1 is no selection.
-class TComboBox : public TControl {
+// Items with one selected position; -1 is no selection. The base of the drop-down list and the
+// list box.
+class TItemList : public TControl {
 public:
     using TControl::TControl;
 
@@ -79,6 +80,18 @@ public:
 private:
     std::vector<std::string> items_;
     int itemIndex_ = -1;
+};
+
+// A drop-down list.
+class TComboBox : public TItemList {
+public:
+    using TItemList::TItemList;
+};
+
+// A list that stays open.
+class TListBox : public TItemList {
+public:
+    using TItemList::TItemList;
 };
 
 class TTrackBar : public TControl {

@@ -102,23 +102,28 @@ HBRUSH CheckBoxWindow::OnColor(HDC dc) {
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 
-// --- Drop-down lists
+// --- Drop-down lists and list boxes
 
-void ComboBoxWindow::Sync() {
+const ItemListWindow::Messages ItemListWindow::kComboBox = {CB_RESETCONTENT, CB_ADDSTRING, CB_SETCURSEL,
+                                                            CB_GETCURSEL, CBN_SELCHANGE};
+const ItemListWindow::Messages ItemListWindow::kListBox = {LB_RESETCONTENT, LB_ADDSTRING, LB_SETCURSEL,
+                                                           LB_GETCURSEL, LBN_SELCHANGE};
+
+void ItemListWindow::Sync() {
     if (!filled_ || shownItems_ != list_.Items()) {
-        SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+        SendMessageA(hwnd_, messages_.reset, 0, 0);
         for (const std::string& item : list_.Items()) {
-            SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+            SendMessageA(hwnd_, messages_.add, 0, reinterpret_cast<LPARAM>(item.c_str()));
         }
         shownItems_ = list_.Items();
         filled_ = true;
     }
-    SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(list_.ItemIndex()), 0);
+    SendMessageA(hwnd_, messages_.select, static_cast<WPARAM>(list_.ItemIndex()), 0);
 }
 
-void ComboBoxWindow::OnCommand(HWND, WORD code) {
-    if (code == CBN_SELCHANGE) {
-        const int index = static_cast<int>(SendMessageA(hwnd_, CB_GETCURSEL, 0, 0));
+void ItemListWindow::OnCommand(HWND, WORD code) {
+    if (code == messages_.changed) {
+        const int index = static_cast<int>(SendMessageA(hwnd_, messages_.current, 0, 0));
         Run([this, index] { list_.UserSelect(index); });
     }
 }

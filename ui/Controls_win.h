@@ -79,16 +79,26 @@ private:
     COLORREF colour_ = 0;
 };
 
-class ComboBoxWindow final : public ControlWindow {
+// A drop-down list or a list box: the same items and selection, told apart by their messages.
+class ItemListWindow final : public ControlWindow {
 public:
-    ComboBoxWindow(TApplication& application, TComboBox& list) : ControlWindow(application, list), list_(list) {}
+    struct Messages {
+        UINT reset, add, select, current;  // CB_RESETCONTENT ... or LB_RESETCONTENT ...
+        WORD changed;                      // CBN_SELCHANGE or LBN_SELCHANGE
+    };
+    static const Messages kComboBox;
+    static const Messages kListBox;
+
+    ItemListWindow(TApplication& application, TItemList& list, const Messages& messages)
+        : ControlWindow(application, list), list_(list), messages_(messages) {}
     void OnCommand(HWND from, WORD code) override;
 
 protected:
     void Sync() override;
 
 private:
-    TComboBox& list_;
+    TItemList& list_;
+    const Messages& messages_;
     std::vector<std::string> shownItems_;
     bool filled_ = false;
 };

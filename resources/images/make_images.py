@@ -253,6 +253,20 @@ def group_popdesk():
     return c
 
 
+def group_apps():
+    """A program's window, and the sign that Glidewing keeps out of it."""
+    c = Canvas(32, 32)
+    c.rect(1, 2, 27, 24, OUTLINE)
+    c.rect(2, 3, 26, 23, (246, 247, 250))
+    c.rect(2, 3, 26, 7.5, lambda x, y: mix((60, 130, 220), NAVY, (x - 2) / 24))
+    for i in range(3):
+        c.rect(5, 10.5 + i * 3.5, 21 - i * 4, 11.8 + i * 3.5, (170, 175, 185))
+    c.ellipse(23, 23, 8, 8, WHITE)
+    c.ring(23, 23, 6, 2.4, RED)
+    c.line(18.8, 27.2, 27.2, 18.8, 2.4, RED)
+    return c
+
+
 # -- About pictures --------------------------------------------------------------------------------
 def about_logo():
     return program_art(83)
@@ -296,6 +310,7 @@ PICTURES = {
     'IDI_GROUP_HIDE': lambda: [group_hide()],
     'IDI_GROUP_DEFAULT': lambda: [group_default()],
     'IDI_GROUP_POPDESK': lambda: [group_popdesk()],
+    'IDI_GROUP_APPS': lambda: [group_apps()],
     'IDI_ABOUT_LOGO': lambda: [about_logo()],
     'IDB_ABOUT_SIDE': about_side,
 }

@@ -21,6 +21,9 @@ namespace gw::test {
 
 using Journal = std::vector<std::string>;
 
+// What one save writes with no program listed: the sixteen keys, then FullScreenAside.
+inline constexpr std::size_t kSavedKeys = 17;
+
 inline std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
     return slash == std::string::npos ? path : path.substr(slash + 1);
@@ -82,17 +85,22 @@ public:
     explicit FakeSection(Journal& journal) : journal_(journal) {}
 
     HookShare Record{};  // zero-filled, as a fresh section is
+    AsideShare Aside{};  // the stand-aside list's section (handle 0x78)
     bool CreateFails = false;
     bool MapFails = false;
+    bool AsideCreateFails = false;
+    bool AsideMapFails = false;
     Ledger* ledger = nullptr;
 
     KernelHandle Create(const std::string& name, std::uint32_t size) override {
         journal_.push_back("CreateFileMapping " + name + " " + std::to_string(size));
-        if (CreateFails) {
+        const bool aside = name == kAsideShareName;
+        if (aside ? AsideCreateFails : CreateFails) {
             return {};
         }
-        NoteTaken(ledger, "section", 0x77);
-        return KernelHandle{0x77};
+        const KernelHandle made{aside ? 0x78u : 0x77u};
+        NoteTaken(ledger, "section", made.value);
+        return made;
     }
     HookShare* MapWritable(KernelHandle section) override {
         journal_.push_back("MapViewOfFile " + std::to_string(section.value));
@@ -109,6 +117,18 @@ public:
     void Close(KernelHandle section) override {
         journal_.push_back("CloseHandle " + std::to_string(section.value));
         NoteGivenBack(ledger, "section", section.value);
+    }
+    AsideShare* MapAsideWritable(KernelHandle section) override {
+        journal_.push_back("MapViewOfFile " + std::to_string(section.value));
+        if (AsideMapFails) {
+            return nullptr;
+        }
+        NoteTaken(ledger, "section view", reinterpret_cast<std::uintptr_t>(&Aside));
+        return &Aside;
+    }
+    void UnmapAside(AsideShare* view) override {
+        journal_.push_back(view == &Aside ? "Unmap aside" : "Unmap <other>");
+        NoteGivenBack(ledger, "section view", reinterpret_cast<std::uintptr_t>(view));
     }
 
 private:
@@ -267,6 +287,25 @@ public:
         Values[{section, key}] = value;
         return true;
     }
+    std::vector<std::string> Keys(const std::string& path, const std::string& section) override {
+        Paths.insert(path);
+        std::vector<std::string> keys;
+        for (const auto& [where, value] : Values) {
+            if (where.first == section) {
+                keys.push_back(where.second);
+            }
+        }
+        return keys;
+    }
+    bool Remove(const std::string& path, const std::string& section, const std::string& key) override {
+        Paths.insert(path);
+        if (key == FailAtKey) {
+            return false;
+        }
+        Writes.push_back(section + "/" + key + " deleted");
+        Values.erase({section, key});
+        return true;
+    }
     std::string Value(const std::string& section, const std::string& key) const {
         const auto found = Values.find({section, key});
         return found == Values.end() ? "<none>" : found->second;
@@ -375,6 +414,26 @@ private:
     std::uintptr_t minted_ = 0;
 };
 
+// The user's answers: the file chosen in the open dialog, the program under the cursor.
+class FakePicking : public IOpenDialog, public IProgramAtCursor {
+public:
+    std::string Chosen;            // empty: the dialog is cancelled
+    std::string AtCursor;          // empty: no program there
+    std::vector<std::string> Titles;
+    std::vector<std::vector<std::string>> Patterns;
+
+    std::string ChooseFile(WindowHandle, const std::string& title, const std::vector<FileFilter>& filters) override {
+        Titles.push_back(title);
+        std::vector<std::string> patterns;
+        for (const FileFilter& f : filters) {
+            patterns.push_back(f.Pattern);
+        }
+        Patterns.push_back(patterns);
+        return Chosen;
+    }
+    std::string ExecutableAtCursor() override { return AtCursor; }
+};
+
 struct ShownBox {
     std::string Text;
     std::string Caption;
@@ -431,14 +490,15 @@ struct MainFormRig {
     FakeScreen deskScreen{deskLog};
     FakeShell deskShell{deskLog};
     FakeIcons deskIcons{deskLog};
+    FakePicking picking;
     // Every handle, copy, object and allocation the fakes hand out, and what came back.
     Ledger ledger;
     CrashRecord crash;
     // The seams as the form gets them; a test may make a form of its own from them.
     MainFormSeams Seams() {
-        return MainFormSeams{libraries, section, parameters, drives, mci, version, files, shell, shell, profile,
-                             registry, htmlHelp, cursors, windows, scrollWorld, scrollWorld, deskScreen,
-                             deskShell, deskIcons, crash};
+        return MainFormSeams{libraries, section,   parameters, drives,     mci,       version,   files,
+                             shell,     shell,     profile,    registry,   htmlHelp,  cursors,   windows,
+                             scrollWorld, scrollWorld, deskScreen, deskShell, deskIcons, crash, picking, picking};
     }
     TMainForm form{application, Seams()};
 

@@ -19,7 +19,7 @@ struct OpenWindow : MainFormRig {
     }
 };
 
-TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrder) {
+TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrderThenTheApplications) {
     OpenWindow rig;
     rig.form.SaveSettings();
     const std::vector<std::string> expected = {
@@ -27,12 +27,13 @@ TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrder) {
         "Tools/Check_ctype=0",   "Tools/Check_dwan=0",   "popdesk/deskactive=0",  "popdesk/desktopuse=0",
         "popdesk/desktoptime=0", "Scroll/ScrollModeA=0", "Scroll/ScrollModeB=1",  "Scroll/GpEnabled=1",
         "Tools/Check_autorun=1", "Scroll/MoveLock=0",    "Scroll/MoveBack=0",     "Scroll/Inverse=0",
+        "Applications/FullScreenAside=1",
     };
     EXPECT_EQ(rig.profile.Writes, expected);
     EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{kIniPath}));
 }
 
-TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrder) {
+TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrderThenTheApplications) {
     MainFormRig rig;
     rig.Start();
     const std::vector<std::string> expected = {
@@ -41,7 +42,7 @@ TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrder) {
         "ReadProfile popdesk/deskactive",  "ReadProfile popdesk/desktopuse", "ReadProfile popdesk/desktoptime",
         "ReadProfile Scroll/ScrollModeA",  "ReadProfile Scroll/ScrollModeB", "ReadProfile Scroll/GpEnabled",
         "ReadProfile Tools/Check_autorun", "ReadProfile Scroll/MoveLock",    "ReadProfile Scroll/MoveBack",
-        "ReadProfile Scroll/Inverse",
+        "ReadProfile Scroll/Inverse",      "ReadProfile Applications/FullScreenAside",
     };
     EXPECT_EQ(rig.Calls({"ReadProfile"}), expected);
 }
@@ -57,11 +58,11 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
 
     rig.Do([&] { f.BitBtn_ok.Click(); });
 
-    EXPECT_EQ(rig.profile.Writes.size(), 16u);
+    EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
     EXPECT_EQ(rig.profile.Value("Tools", "Check_zhlrj"), "1");
     EXPECT_EQ(rig.profile.Value("Scroll", "ScrollModeA"), "1");
     EXPECT_EQ(rig.profile.Value("Scroll", "SpeedX"), "33");
-    EXPECT_EQ(timerDuringWrites, std::vector<bool>(16, false));
+    EXPECT_EQ(timerDuringWrites, std::vector<bool>(kSavedKeys, false));
     EXPECT_TRUE(f.Runtime.SwapButtons);
     EXPECT_TRUE(f.Runtime.ToggleMode);
     EXPECT_EQ(f.Runtime.SpeedX, 33);

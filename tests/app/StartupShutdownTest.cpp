@@ -53,7 +53,7 @@ TEST(Startup, RunsEveryStepInOrder) {
         "SPI_SETCURSORS",  // cursors a crashed or killed run left behind go first
         "GetDriveType x26",
         "LoadCursor x14",
-        "ReadProfile x16",
+        "ReadProfile x17",
         "GetVersionEx",
         "Load Tools.dll",
         "Find LockTheComputer",
@@ -64,6 +64,8 @@ TEST(Startup, RunsEveryStepInOrder) {
         "Find MouseHookOff",
         "CreateFileMapping PaneBridge1201 12",
         "MapViewOfFile 119",
+        "CreateFileMapping PaneBridge1201Aside 2056",
+        "MapViewOfFile 120",
         "Call KeyboardHookOn",
         "Call MouseHookOn",
         std::string("RegCreateKeyEx HKLM ") + kRunKey + " 0xF003F",
@@ -88,7 +90,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_EQ(f.CoolTrayIcon1.Hint(), "Glidewing ");
     EXPECT_EQ(f.ExeFolder, "C:\\Program Files\\Glidewing\\");
     EXPECT_FALSE(f.Visible());
-    EXPECT_EQ(f.PageControl.ActivePageIndex(), 3);  // About
+    EXPECT_EQ(f.PageControl.ActivePageIndex(), 4);  // About
 
     EXPECT_EQ(f.Runtime.ActivateKeyIndex, 2);
     EXPECT_EQ(f.Runtime.ActivateButton, 3);
@@ -288,7 +290,7 @@ TEST(Shutdown, FreesEverythingInOrderAfterAFullStart) {
 
     const std::vector<std::string> expected = {
         "Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff",
-        "Free GWHooks.dll", "Unmap", "CloseHandle 119",
+        "Free GWHooks.dll", "Unmap", "CloseHandle 119", "Unmap aside", "CloseHandle 120",
     };
     EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()), expected);
     EXPECT_EQ(pausedAtUnhook, (std::vector<int>{1, 1}));  // paused before either hook goes
@@ -346,7 +348,7 @@ TEST(Shutdown, TheFormGoingLetsGoOnlyWhatTheShutdownSequenceDidNot) {
         {"after FormDestroy", true, {}},
         {"without FormDestroy", false,
          {"Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll", "Unmap", "CloseHandle 119",
-          "Free Tools.dll"}},
+          "Unmap aside", "CloseHandle 120", "Free Tools.dll"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -35,7 +35,7 @@ TEST(TrayToggle, LeftClickAndEnableItemSwitchEveryMirrorAndSave) {
         EXPECT_TRUE(f.BitBtn_Apply.Enabled());
         EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
         EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
-        EXPECT_EQ(rig.profile.Writes.size(), 16u);
+        EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
         EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "0");
 
         rig.Do([&] { c.toggle(f); });
@@ -72,7 +72,7 @@ TEST(TrayToggle, DoubleClickTogglesTwiceAndOpensTheWindow) {
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.Runtime.ScrollEnabled);
     EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
-    EXPECT_EQ(rig.profile.Writes.size(), 32u);
+    EXPECT_EQ(rig.profile.Writes.size(), 2 * kSavedKeys);
 }
 
 // A save from the tray writes the settings in force and the tray's own change, never an edit the
@@ -232,7 +232,7 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         EXPECT_FALSE(c.other(f).Checked());
         EXPECT_EQ(c.list(f), c.position);
         EXPECT_EQ(c.field(f), c.value);
-        EXPECT_EQ(rig.profile.Writes.size(), 16u);
+        EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
         EXPECT_EQ(rig.profile.Value("Scroll", c.key), std::to_string(c.position));
         EXPECT_FALSE(f.BitBtn_Apply.Enabled());                     // Apply stays as it was
         EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());            // nothing applied
@@ -242,7 +242,7 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         rig.Do([&] { c.other(f).Click(); });
         EXPECT_EQ(c.list(f), 1 - c.position);
         EXPECT_EQ(c.field(f), !c.value);
-        EXPECT_EQ(rig.profile.Writes.size(), 32u);
+        EXPECT_EQ(rig.profile.Writes.size(), 2 * kSavedKeys);
     }
 }
 

@@ -1,0 +1,34 @@
+#include "ui/OpenDialog_win.h"
+
+#include <windows.h>
+#include <commdlg.h>
+
+namespace gw::win32 {
+
+std::string OpenDialog::ChooseFile(WindowHandle owner, const std::string& title,
+                                   const std::vector<FileFilter>& filters) {
+    // The filter is pairs of zero-terminated texts, the whole list ending in a second zero.
+    std::string filter;
+    for (const FileFilter& f : filters) {
+        filter += f.Name + '\0' + f.Pattern + '\0';
+    }
+    filter += '\0';
+    char file[MAX_PATH] = {};
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = reinterpret_cast<HWND>(owner.value);
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.lpstrTitle = title.c_str();
+    // The program's own folder stays its current one; nothing lands in the recent documents.
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
+                   OFN_DONTADDTORECENT;
+    if (!GetOpenFileNameA(&dialog)) {
+        return {};
+    }
+    return file;
+}
+
+} // namespace gw::win32
