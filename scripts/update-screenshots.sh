@@ -4,7 +4,7 @@
 #   bash scripts/update-screenshots.sh             build, run the cases that take them, copy them
 #   bash scripts/update-screenshots.sh --collect   only copy them from the last run's artifacts
 #
-# The cases are program.configuration_pages_screenshots (the four pages of the configuration
+# The cases are program.configuration_pages_screenshots (the five pages of the configuration
 # window), program.exit_from_tray_menu (the tray menu) and popdesk.menu_lists_and_launches (the
 # PopDesk menu); the direction cursors' contact sheet comes from the build (resources/cursors).
 # Screen pictures are cut to what they show; every picture is written without time stamps, so an
@@ -48,7 +48,7 @@ picture() {
 echo "== pictures from $artifacts and $build"
 picture "$artifacts/tray-menu.png" tray-menu trim
 picture "$artifacts/popdesk-menu.png" popdesk-menu trim
-for page in scroll tools popdesk about; do
+for page in scroll tools popdesk applications about; do
   picture "$artifacts/config-$page.png" "configuration-$page"
 done
 picture "$build/resources/cursors/cursors_sheet.png" direction-cursors
