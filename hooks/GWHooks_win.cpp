@@ -30,30 +30,78 @@ HWND MainWindowHwnd(std::uint32_t window) {
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
 }
 
+HWND ToHwnd(gw::WindowHandle window) { return gw::WindowQueries::ToHwnd(window); }
+
+// A named section mapped read-only for one call; null (and nothing left open) when it is absent.
+const void* MapReadOnly(const char* name, gw::KernelHandle& handle) {
+    HANDLE section = ::OpenFileMappingA(FILE_MAP_READ, FALSE, name);
+    if (section == nullptr) {
+        return nullptr;
+    }
+    const void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
+    if (view == nullptr) {
+        ::CloseHandle(section);
+        return nullptr;
+    }
+    handle = gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section));
+    return view;
+}
+
+void Unmap(const void* view, gw::KernelHandle section) {
+    if (view != nullptr) {
+        ::UnmapViewOfFile(view);
+    }
+    if (section) {
+        ::CloseHandle(reinterpret_cast<HANDLE>(section.value));
+    }
+}
+
+bool ToRect(const RECT& from, gw::Rect& to) {
+    to = {from.left, from.top, from.right, from.bottom};
+    return true;
+}
+
 // The system side of one hook call.
 class HookHost final : public gw::IHookHost {
 public:
     gw::ShareMapping OpenShare() override {
-        HANDLE section = ::OpenFileMappingA(FILE_MAP_READ, FALSE, gw::kHookShareName);
-        if (section == nullptr) {
-            return {};
-        }
-        void* view = ::MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0);
-        if (view == nullptr) {
-            ::CloseHandle(section);
-            return {};
-        }
-        return {static_cast<const gw::HookShare*>(view),
-                gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section))};
+        gw::ShareMapping mapping;
+        mapping.view = static_cast<const gw::HookShare*>(MapReadOnly(gw::kHookShareName, mapping.section));
+        return mapping;
     }
 
-    void CloseShare(gw::ShareMapping mapping) override {
-        if (mapping.view != nullptr) {
-            ::UnmapViewOfFile(mapping.view);
-        }
-        if (mapping.section) {
-            ::CloseHandle(reinterpret_cast<HANDLE>(mapping.section.value));
-        }
+    void CloseShare(gw::ShareMapping mapping) override { Unmap(mapping.view, mapping.section); }
+
+    gw::AsideMapping OpenAside() override {
+        gw::AsideMapping mapping;
+        mapping.view = static_cast<const gw::AsideShare*>(MapReadOnly(gw::kAsideShareName, mapping.section));
+        return mapping;
+    }
+
+    void CloseAside(gw::AsideMapping mapping) override { Unmap(mapping.view, mapping.section); }
+
+    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
+        return ::GetModuleFileNameA(nullptr, buffer, size);
+    }
+
+    gw::WindowHandle ForegroundWindow() override { return gw::WindowQueries::FromHwnd(::GetForegroundWindow()); }
+    gw::WindowHandle DesktopWindow() override { return gw::WindowQueries::FromHwnd(::GetDesktopWindow()); }
+    gw::WindowHandle ShellWindow() override { return gw::WindowQueries::FromHwnd(::GetShellWindow()); }
+
+    std::uint32_t WindowThread(gw::WindowHandle window) override {
+        return ::GetWindowThreadProcessId(ToHwnd(window), nullptr);
+    }
+
+    bool WindowBounds(gw::WindowHandle window, gw::Rect& bounds) override {
+        RECT rect;
+        return ::GetWindowRect(ToHwnd(window), &rect) && ToRect(rect, bounds);
+    }
+
+    bool MonitorBounds(gw::WindowHandle window, gw::Rect& bounds) override {
+        MONITORINFO info;
+        info.cbSize = sizeof info;
+        HMONITOR monitor = ::MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
+        return monitor != nullptr && ::GetMonitorInfoA(monitor, &info) && ToRect(info.rcMonitor, bounds);
     }
 
     void Post(std::uint32_t window, std::uint32_t message, std::uintptr_t wParam,

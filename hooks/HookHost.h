@@ -2,6 +2,7 @@
 // What a hook procedure needs from the system for one call, and what the library keeps per
 // process. The Win32 side lives in GWHooks_win.cpp; the tests record every call.
 
+#include "shared/AsideShare.h"
 #include "shared/Handle.h"
 #include "shared/HookShare.h"
 #include "shared/ScrollBarWalk.h"
@@ -16,6 +17,12 @@ using HookHandle = Handle<struct HookTag>;
 // unmapped and closed at its end. A null view means the record is absent.
 struct ShareMapping {
     const HookShare* view = nullptr;
+    KernelHandle section{};
+};
+
+// The stand-aside record, the same way, for the one call of a press of the activation button.
+struct AsideMapping {
+    const AsideShare* view = nullptr;
     KernelHandle section{};
 };
 
@@ -35,6 +42,20 @@ public:
     virtual WindowHandle WindowAt(Point where) = 0; // WindowFromPoint
     virtual IWindowQueries& Windows() = 0;
 
+    // --- Standing aside (only for a press of the activation button)
+    virtual AsideMapping OpenAside() = 0;              // as OpenShare, for "PaneBridge1201Aside"
+    virtual void CloseAside(AsideMapping mapping) = 0; // as CloseShare
+    // GetModuleFileNameA of the process's executable: the length copied, 0 on failure; a path cut
+    // short answers the buffer's size.
+    virtual std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) = 0;
+    virtual WindowHandle ForegroundWindow() = 0;                 // GetForegroundWindow
+    virtual WindowHandle DesktopWindow() = 0;                    // GetDesktopWindow
+    virtual WindowHandle ShellWindow() = 0;                      // GetShellWindow
+    virtual std::uint32_t WindowThread(WindowHandle window) = 0; // GetWindowThreadProcessId
+    virtual bool WindowBounds(WindowHandle window, Rect& bounds) = 0; // GetWindowRect
+    // rcMonitor of the monitor nearest to the window (MonitorFromWindow, GetMonitorInfoA).
+    virtual bool MonitorBounds(WindowHandle window, Rect& bounds) = 0;
+
 protected:
     ~IHookHost() = default; // never owned through this interface
 };
@@ -47,6 +68,10 @@ struct HookProcessState {
     std::uint8_t LeftClickArmed = 0;
     std::uint8_t MiddleClickArmed = 0;
     std::uint8_t RightClickArmed = 0;
+    // Whether this process's executable is on the stand-aside list, as last worked out, and the
+    // list's generation it holds for: 0 nothing worked out yet, 1 not listed, 2 listed.
+    std::uint8_t AsideVerdict = 0;
+    std::uint32_t AsideGeneration = 0;
 };
 
 } // namespace gw

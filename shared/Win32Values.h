@@ -77,6 +77,8 @@ inline constexpr std::uint32_t kGW_HWNDLAST = 1;
 inline constexpr std::uint32_t kGW_HWNDNEXT = 2;
 inline constexpr std::uint32_t kGW_CHILD = 5;
 inline constexpr int kGWL_STYLE = -16;
+inline constexpr std::uint32_t kWS_CAPTION = 0x00C00000;
+inline constexpr std::uint32_t kWS_MAXIMIZE = 0x01000000;
 
 // --- Synthetic mouse input
 inline constexpr std::uint32_t kMOUSEEVENTF_MOVE = 0x0001;
