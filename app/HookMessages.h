@@ -12,6 +12,7 @@ struct HookMouseEvent {
     std::uint32_t Message = 0;  // the mouse message id, without the hook's flag bits
     Point At;                   // screen position, each half read as unsigned 16 bits
     bool Swallowed = false;     // the hook's click rule kept this message from the target
+    bool StoodAside = false;    // the hook left this press to the application (kHookReportStoodAside)
 };
 
 struct HookKeyEvent {
@@ -26,7 +27,8 @@ inline HookMouseEvent DecodeHookMouse(std::uintptr_t wParam, std::intptr_t lPara
     const auto report = static_cast<std::uint32_t>(wParam);
     return {report & kHookReportMessageMask,
             {HookPositionX(packed), HookPositionY(packed)},
-            (report & kHookReportSwallowed) != 0};
+            (report & kHookReportSwallowed) != 0,
+            (report & kHookReportStoodAside) != 0};
 }
 
 inline HookKeyEvent DecodeHookKey(std::uintptr_t wParam, std::intptr_t lParam) {

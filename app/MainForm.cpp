@@ -215,7 +215,7 @@ void TMainForm::HandleHookMouse(std::uintptr_t wParam, std::intptr_t lParam) {
     // Any mouse activity brings back a cursor that typing has hidden, before the scroll engine
     // looks at the message (and before it moves LastPos on).
     HideCursor.RestoreAfterTyping(event.Message, event.At, Engine.LastPos());
-    Engine.HandleHookMouse(event.Message, event.At.x, event.At.y, event.Swallowed);
+    Engine.HandleHookMouse(event.Message, event.At.x, event.At.y, event.Swallowed, event.StoodAside);
 }
 
 void TMainForm::HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam) {

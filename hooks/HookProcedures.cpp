@@ -1,6 +1,7 @@
 #include "hooks/HookProcedures.h"
 
 #include "hooks/ScrollableWindow.h"
+#include "hooks/StandAside.h"
 #include "shared/Win32Values.h"
 
 namespace gw {
@@ -36,30 +37,35 @@ constexpr ClickRule kClickRules[] = {
     {win::kWM_RBUTTONDOWN, win::kWM_RBUTTONUP, win::kWM_NCRBUTTONUP, &HookProcessState::RightClickArmed},
 };
 
-// Answers true for a press of the activation button over a scrollable window and, later, for the
-// release that belongs to it: both are swallowed, so the target never sees half a click.
-bool ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton,
-                    std::uint32_t message) {
+// Swallows a press of the activation button over a scrollable window and, later, the release
+// that belongs to it, so the target never sees half a click; the reports of both say so, since the
+// program replays a click the rule held back if it starts no gesture with it. Where the hook stands
+// aside, the press goes on untouched, arms nothing, and its report says that instead.
+void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activateButton,
+                    std::uint32_t message, bool& pass, std::uint32_t& flags) {
     if (activateButton < 1 || activateButton > 3) {
-        return false;
+        return;
     }
     const ClickRule& rule = kClickRules[activateButton - 1];
     std::uint8_t& armed = state.*rule.armed;
-    if (message == rule.press) {
+    if (message == rule.press && StandsAside(host, state)) {
+        flags |= kHookReportStoodAside;
+    } else if (message == rule.press) {
         // The window under the cursor decides, not the one the message is aimed at: a window
         // holding the capture receives presses made over other windows.
         Point cursor;
         if (host.CursorPosition(cursor) && IsScrollableWindow(host.Windows(), host.WindowAt(cursor))) {
             armed = 1;
-            return true;
+            pass = false;
+            flags |= kHookReportSwallowed;
         }
     } else if (message == rule.release || message == rule.nonClientRelease) {
         if (armed != 0) {
             armed = 0;
-            return true;
+            pass = false;
+            flags |= kHookReportSwallowed;
         }
     }
-    return false;
 }
 
 } // namespace
@@ -96,15 +102,13 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
             const std::uint32_t message = static_cast<std::uint32_t>(wParam);
             const std::uint32_t position = PackHookPosition(messagePoint->x, messagePoint->y);
             const bool move = message == win::kWM_MOUSEMOVE || message == win::kWM_NCMOUSEMOVE;
-            const bool held = !move && ReadOnce(record.ScrollEnabled) != 0 &&
-                              ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message);
-            if (held) {
-                pass = false;
+            std::uint32_t flags = 0;
+            if (!move && ReadOnce(record.ScrollEnabled) != 0) {
+                ApplyClickRule(host, state, ReadOnce(record.ActivateButton), message, pass, flags);
             }
-            // Everything that got this far is reported, swallowed or not. The program replays a
-            // click the rule held back if it starts no gesture with it, so it has to know.
-            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE,
-                   wParam | (held ? kHookReportSwallowed : 0u), static_cast<std::intptr_t>(position));
+            // Everything that got this far is reported, swallowed or not.
+            Report(host, ReadOnce(record.MainWindow), WM_HOOKMOUSE, wParam | flags,
+                   static_cast<std::intptr_t>(position));
         }
         host.CloseShare(share);
     }

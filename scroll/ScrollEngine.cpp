@@ -43,14 +43,22 @@ constexpr int DirectionCursor(ScrollDirection direction) {
 
 } // namespace
 
-void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed) {
+void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
+                                   bool stoodAside) {
     const MouseMessageClass message = ClassifyMouseMessage(messageId);
     switch (message.kind) {
     case MouseMessageKind::Move:
         Move(x, y);
         break;
     case MouseMessageKind::Press:
-        Press(message.button, x, y, swallowed);
+        if (stoodAside) {
+            // The hook left this press to the application: it starts nothing, not even a replay.
+            if (message.button == state_.PendingReplay) {
+                state_.PendingReplay = 0;
+            }
+        } else {
+            Press(message.button, x, y, swallowed);
+        }
         break;
     case MouseMessageKind::Release:
         Release(message.button, x, y, swallowed);

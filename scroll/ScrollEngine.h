@@ -19,8 +19,10 @@ public:
     ScrollEngine& operator=(const ScrollEngine&) = delete;
 
     // One reported mouse message; x and y are the unsigned 16-bit halves of its position.
-    // swallowed: the hook's click rule kept the message from the application.
-    void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed);
+    // swallowed: the hook's click rule kept the message from the application; stoodAside: the hook
+    // left the press to the application, so it starts no gesture.
+    void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
+                         bool stoodAside = false);
     void ScrollTimerTimer() { output_.ScrollTimerTimer(); }
     // Applying settings forgets a half-finished axis, direction and toggle click, and a click
     // waiting for its release to be replayed; a running gesture itself goes on.

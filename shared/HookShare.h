@@ -47,6 +47,10 @@ inline constexpr std::uint32_t kHookReportMessageMask = 0x0000FFFF;
 // hook holds the rest of the click back too. A message swallowed only because PassInput is 0
 // does not carry it: the program asked for that itself, during a thumb drag.
 inline constexpr std::uint32_t kHookReportSwallowed = 0x00010000;
+// The hook stood aside for this press of the activation button (the process's program is on the
+// stand-aside list, or a full-screen window is in front; shared/AsideShare.h): it passed the press
+// on untouched and armed nothing, and the program starts no gesture with it.
+inline constexpr std::uint32_t kHookReportStoodAside = 0x00020000;
 
 // Packs a screen position the way WM_HOOKMOUSE carries it; negative coordinates keep their
 // low 16 bits, so x = -1 travels as 0xFFFF.

@@ -184,6 +184,8 @@ case_close_while_tray_menu_open() {
 case_configuration_pages_screenshots() {
   app_copy
   app_ini
+  printf '%s\r\n' "[Applications]" "Exclude1=mspaint.exe" "Exclude2=mstsc.exe" "Exclude3=vmplayer.exe" \
+    >>"$GW_APP_DIR/GWing.ini"  # the Applications page with a few programs on its list
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 class "$CLASS" || gw_fail "no main window"
   gw_screenshot tray >/dev/null

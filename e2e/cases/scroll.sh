@@ -16,9 +16,10 @@ source "$(dirname "$0")/../lib.sh"
 # ---------------------------------------------------------------------------------------------
 # The program
 
-# app_start [Key=value ...]: runs Glidewing from a folder of its own with a settings file holding
-# those "Scroll" keys (right button, Classic, Auto Scroll, both sliders at 60 unless given), and
-# waits until its hooks are loaded into the target.
+# app_start [Key=value ...] [Applications.Key=value ...]: runs Glidewing from a folder of its own
+# with a settings file holding those "Scroll" keys (right button, Classic, Auto Scroll, both sliders
+# at 60 unless given) and those keys of the "Applications" section, and waits until its hooks are
+# loaded into the target.
 app_start() {
   local dir=$GW_CASE_DIR/app file
   mkdir -p "$dir"
@@ -28,9 +29,12 @@ app_start() {
   done
   declare -A keys=([LiveKey]=2 [SpeedX]=60 [SpeedY]=60 [ScrollModeA]=0 [ScrollModeB]=0 [GpEnabled]=1
                    [MoveLock]=0 [MoveBack]=0 [Inverse]=0)
-  local pair
+  local pair applications=()
   for pair in "$@"; do
-    keys[${pair%%=*}]=${pair#*=}
+    case "$pair" in
+      Applications.*) applications+=("${pair#Applications.}") ;;
+      *) keys[${pair%%=*}]=${pair#*=} ;;
+    esac
   done
   {
     printf '[Scroll]\r\n'
@@ -38,7 +42,12 @@ app_start() {
       printf '%s=%s\r\n' "$pair" "${keys[$pair]}"
     done
     printf '[Tools]\r\nCheck_autorun=0\r\n'
+    [ ${#applications[@]} -eq 0 ] || printf '[Applications]\r\n'
+    for pair in "${applications[@]}"; do
+      printf '%s\r\n' "$pair"
+    done
   } >"$dir/GWing.ini"
+  GW_APP_INI=$dir/GWing.ini
   gw_start app "$dir/Glidewing.exe"
   hooks_loaded
 }
@@ -522,6 +531,108 @@ case_killed.mid_gesture() {
   sleep 0.6
   end=$(settle mozilla "$x" "$((y + 30))")
   gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "the window scrolled after the kill" "$end"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Programs left alone (the Applications page): in a program on the list the hook stands aside, so
+# the right button stays the program's own and nothing scrolls; off the list, the same gesture
+# scrolls again. The page is worked as a user would: the tray icon opens the window, a click on
+# the first tab and the Right key lead to the page, and its controls sit at fixed places.
+
+# The configuration window (shown centred on the screen, above the middle of gwtarget's windows):
+# its position in WX WY, the Applications page selected.
+open_applications_page() {
+  local id tray
+  tray=$(gw_wait_window '^Wine System Tray$' 15)
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  gw_double_click $((X + 10)) $((Y + 10))
+  id=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  WX=$X WY=$Y
+  xdotool windowfocus --sync "$id"  # keys go to the focused X window, which may still be gwtarget's
+  gw_click $((WX + 36)) $((WY + 18))
+  gw_key Right Right Right
+  sleep 0.7
+}
+# The page's controls, in the window's client pixels: the first entry of the list, Remove, "Add the
+# program under the cursor", and the window's OK button.
+FIRST_ENTRY="150 118" REMOVE="398 153" PICK="398 195" OK_BUTTON="183 341"
+click_in_window() { gw_click $((WX + $1)) $((WY + $2)); }
+
+# drag_over_mozilla: a right-button drag down over the mozilla window, held 1.2 s; sets MARK and END
+# around it.
+drag_over_mozilla() {
+  local x y
+  read -r x y <<<"$(gw_target_point mozilla)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  MARK=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 30 3
+  sleep 1.2
+  xdotool mouseup 3
+  sleep 0.5
+  END=$(settle mozilla "$x" $((y + 30)))
+}
+
+# The window got the press before the mouse moved on, and the release, and turned no wheel.
+expect_left_alone() {
+  local press
+  press=$(gw_line_of "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0204 ")
+  [ -n "$press" ] && [ "$press" -lt "$END" ] || gw_fail "the press never reached the listed program"
+  gw_expect_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0205 " "the release should reach the listed program"
+  gw_expect_no_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x020A " "the listed program was scrolled" "$END"
+}
+
+expect_scrolled() {
+  local count
+  count=$(wheel_deltas mozilla "$MARK" "$END" | grep -cx -- -94)
+  [ "$count" -ge 3 ] || gw_fail "off the list the drag should scroll, got $count wheel messages"
+  gw_expect_no_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x020[45] " "the press and release belong to the gesture" "$END"
+}
+
+case_aside.listed_program_keeps_its_button() {
+  gw_target_start
+  app_start Applications.Exclude1=gwtarget.exe
+  drag_over_mozilla
+  expect_left_alone
+
+  # Removed again (Remove, OK): the entry is gone from the file as well, and the drag scrolls.
+  open_applications_page
+  click_in_window $FIRST_ENTRY
+  click_in_window $REMOVE
+  sleep 0.3
+  gw_screenshot "$GW_CASE-removed" >/dev/null
+  click_in_window $OK_BUTTON
+  gw_window_gone '^Glidewing $' 10
+  tr -d '\r' <"$GW_APP_INI" | grep -q '^Exclude' && gw_fail "GWing.ini still lists a program: $(grep Exclude "$GW_APP_INI")"
+  tr -d '\r' <"$GW_APP_INI" | grep -qx 'FullScreenAside=1' || gw_fail "GWing.ini has no FullScreenAside=1"
+  drag_over_mozilla
+  expect_scrolled
+  app_quit
+}
+
+# "Add the program under the cursor": after the countdown the program of the window under the
+# cursor (the top of gwtarget's list, which the window leaves uncovered) is on the list; OK saves
+# and applies it.
+case_aside.program_under_the_cursor() {
+  gw_target_start
+  app_start
+  open_applications_page
+  click_in_window $PICK
+  local x y
+  read -r x y <<<"$(gw_target_point list 60 40)"
+  gw_move "$x" "$y"
+  sleep 4
+  gw_screenshot "$GW_CASE-picked" >/dev/null
+  click_in_window $OK_BUTTON
+  gw_window_gone '^Glidewing $' 10
+  tr -d '\r' <"$GW_APP_INI" | grep -qix 'Exclude1=gwtarget.exe' ||
+    gw_fail "GWing.ini does not list gwtarget.exe: $(tr -d '\r' <"$GW_APP_INI" | grep -A3 Applications)"
+  drag_over_mozilla
+  expect_left_alone
+  app_quit
 }
 
 gw_case_begin "scroll.$1"

@@ -94,6 +94,21 @@ TEST(FeatureWiring, ApplyWithTheOptionClearedBringsTypedAwayCursorsBack) {
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
 }
 
+// A press the hook stood aside for is the application's: no gesture, and MainTimer runs on. The
+// same press without the flag starts one, and the flag bit never disturbs the message id.
+TEST(FeatureWiring, APressTheHookStoodAsideForStartsNoGesture) {
+    for (const bool stoodAside : {true, false}) {
+        SCOPED_TRACE(stoodAside);
+        Wired rig;
+        rig.ClearRecords();
+        rig.Mouse(win::kWM_RBUTTONDOWN | (stoodAside ? kHookReportStoodAside : 0u), 300, 300);
+        EXPECT_EQ(rig.form.Engine.State().MoveScrolling, !stoodAside);
+        EXPECT_EQ(rig.form.MainTimer.Enabled(), stoodAside);
+        EXPECT_EQ(rig.Called("SetSystemCursor 32512"), !stoodAside);
+        EXPECT_EQ(rig.form.Engine.LastPos(), (Point{300, 300}));
+    }
+}
+
 TEST(FeatureWiring, KeysAreIgnoredWhileHideWhileTypingIsOff) {
     Wired rig;
     rig.Key('A');

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace gw {
@@ -230,6 +231,48 @@ TEST_F(MouseHook, APressOverAWindowThatIsNotScrollablePassesAndSoDoesItsRelease)
         EXPECT_EQ(Armed(b.activateButton), 0);
     }
     EXPECT_EQ(host.posts.size(), 6u);
+}
+
+// Where the hook stands aside, the activation press goes on untouched, arms nothing and is reported
+// with the flag; its release then passes too. Only that press opens the stand-aside record.
+TEST_F(MouseHook, StandingAsideLeavesTheWholeClickToTheApplication) {
+    struct Case {
+        const char* name;
+        std::function<void(FakeHookHost&)> arrange;
+        bool standsAside;
+    };
+    const Case cases[] = {
+        {"listed", [](FakeHookHost& h) { h.List({"MSPaint.exe"}); }, true},
+        {"another program listed", [](FakeHookHost& h) { h.List({"notepad.exe"}); }, false},
+        {"full screen in front, option on",
+         [](FakeHookHost& h) {
+             h.aside.FullScreenAside = 1;
+             h.foreground = h.windows.AddTopLevel("Game");
+             h.bounds[h.foreground.value] = {0, 0, 800, 600};
+             h.monitors = {{0, 0, 800, 600}};
+         },
+         true},
+        {"no stand-aside record", [](FakeHookHost& h) { h.asidePresent = false; }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Reset();
+        c.arrange(host);
+        for (const std::uint32_t message : {kWM_MOUSEMOVE, kWM_LBUTTONDOWN, kWM_RBUTTONUP, kWM_MBUTTONDOWN}) {
+            Mouse(message);
+        }
+        EXPECT_EQ(host.asideOpens, 0);  // moves, releases and other buttons cost nothing more
+        const std::intptr_t press = Mouse(kWM_RBUTTONDOWN);
+        EXPECT_EQ(host.asideOpens, 1);
+        EXPECT_EQ(Passed(press, kWM_RBUTTONDOWN), c.standsAside);
+        EXPECT_EQ(state.RightClickArmed, c.standsAside ? 0 : 1);
+        EXPECT_EQ(host.cursorReads, c.standsAside ? 0 : 1);  // the probe is not even asked
+        PostedMessage report = Report(kWM_RBUTTONDOWN);
+        report.wParam |= c.standsAside ? kHookReportStoodAside : 0;
+        EXPECT_EQ(host.posts.back(), report);
+        EXPECT_EQ(Passed(Mouse(kWM_RBUTTONUP), kWM_RBUTTONUP), c.standsAside);
+        EXPECT_EQ(host.posts.back(), Report(kWM_RBUTTONUP));
+    }
 }
 
 TEST_F(MouseHook, OnlyTheActivationButtonsOwnPressEverAsksTheProbe) {
