@@ -107,6 +107,17 @@ private:
     std::vector<Window> windows_; // built before a benchmark runs, never while it is measured
 };
 
+inline AsideShare MakeAside() {
+    AsideShare aside{};
+    aside.Generation = 2;
+    aside.FullScreenAside = 1;
+    const char* names[] = {"mspaint.exe", "mstsc.exe", "blender.exe"};
+    for (const char* name : names) {
+        std::memcpy(aside.Names[aside.Count++], name, std::strlen(name) + 1);
+    }
+    return aside;
+}
+
 // The system side of one hook call. The record is the program's after a start with the default
 // settings: scrolling on, the right button, keys reported.
 class BenchHookHost final : public IHookHost {
@@ -136,6 +147,52 @@ public:
         return underCursor;
     }
     IWindowQueries& Windows() override { return windows; }
+
+    // Standing aside, asked for every press of the activation button: a list of three other
+    // programs, the full-screen option on, and the first top-level window in front, smaller than
+    // its monitor. The verdict about the executable is cached after the first press.
+    AsideShare aside = MakeAside();
+    AsideMapping OpenAside() override {
+        calls += 2;
+        return {&aside, KernelHandle(2)};
+    }
+    void CloseAside(AsideMapping) override { calls += 2; }
+    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
+        ++calls;
+        constexpr char kPath[] = "C:\\Program Files\\Editor\\editor.exe";
+        const std::uint32_t length = sizeof kPath - 1;
+        if (size <= length) {
+            return size;
+        }
+        std::memcpy(buffer, kPath, length + 1);
+        return length;
+    }
+    WindowHandle ForegroundWindow() override {
+        ++calls;
+        return WindowHandle(1);
+    }
+    WindowHandle DesktopWindow() override {
+        ++calls;
+        return WindowHandle(0x10010);
+    }
+    WindowHandle ShellWindow() override {
+        ++calls;
+        return WindowHandle(0x10020);
+    }
+    std::uint32_t WindowThread(WindowHandle window) override {
+        ++calls;
+        return window.value == 0x10020 ? 7 : 9;
+    }
+    bool WindowBounds(WindowHandle, Rect& bounds) override {
+        ++calls;
+        bounds = {100, 100, 900, 700};
+        return true;
+    }
+    bool MonitorBounds(WindowHandle, Rect& bounds) override {
+        ++calls;
+        bounds = {0, 0, 1920, 1080};
+        return true;
+    }
 
     std::uint64_t AllCalls() const { return calls + windows.calls; }
 };

@@ -93,19 +93,19 @@ public:
     }
     IWindowQueries& Windows() override { return windows; }
 
-    // --- Standing aside: the list, this process's executable, the windows in front and the monitors.
+    // --- Standing aside: the list, this process's executable, the window in front, the monitors.
     AsideShare aside{};  // empty list, full-screen option off
     bool asidePresent = true;
     std::string executable = "C:\\Program Files\\Paint\\mspaint.exe";
+    std::function<void()> onPathRead;  // the program publishing a list meanwhile, say
     int asideOpens = 0;
     int pathReads = 0;
-    std::function<void()> onPathRead;  // e.g. the program publishing a list meanwhile
     WindowHandle foreground{};
     WindowHandle desktop{0xD0};
     WindowHandle shell{0xD1};
-    std::map<std::uintptr_t, std::uint32_t> threads;  // window -> thread; else a thread of its own
-    std::map<std::uintptr_t, Rect> bounds;            // GetWindowRect; missing: the call fails
-    std::vector<Rect> monitors;                       // the window's monitor: the one it overlaps most
+    std::map<std::uintptr_t, std::uint32_t> threads;  // else each window has a thread of its own
+    std::map<std::uintptr_t, Rect> bounds;            // GetWindowRect; a window missing here fails
+    std::vector<Rect> monitors;                       // a window's: the one holding its centre
 
     void List(std::initializer_list<const char*> names) {
         aside.Count = 0;
@@ -114,60 +114,40 @@ public:
         }
         aside.Generation += 2;
     }
-
     AsideMapping OpenAside() override {
         ++asideOpens;
-        if (!asidePresent) {
-            return {};
-        }
-        ++mapped_;
-        return {&aside, KernelHandle(0x45)};
+        mapped_ += asidePresent ? 1 : 0;
+        return asidePresent ? AsideMapping{&aside, KernelHandle(0x45)} : AsideMapping{};
     }
-    void CloseAside(AsideMapping mapping) override {
-        if (mapping.view == &aside && mapping.section == KernelHandle(0x45)) {
-            --mapped_;
-        }
-    }
+    void CloseAside(AsideMapping mapping) override { mapped_ -= mapping.view == &aside ? 1 : 0; }
     std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
         ++pathReads;
         if (onPathRead) {
             onPathRead();
         }
-        const std::uint32_t length = static_cast<std::uint32_t>(executable.size());
-        // GetModuleFileNameA: a path that does not fit is cut short and answers the buffer's size.
-        const std::uint32_t copied = length < size ? length : size;
-        std::memcpy(buffer, executable.data(), copied);
-        if (copied < size) {
-            buffer[copied] = '\0';
-        }
-        return copied;
+        // A path that does not fit is cut short and answers the buffer's size.
+        const auto copied = static_cast<std::uint32_t>(std::min<std::size_t>(executable.size() + 1, size));
+        std::memcpy(buffer, executable.c_str(), copied);
+        return copied == size ? size : copied - 1;
     }
     WindowHandle ForegroundWindow() override { return foreground; }
     WindowHandle DesktopWindow() override { return desktop; }
     WindowHandle ShellWindow() override { return shell; }
     std::uint32_t WindowThread(WindowHandle window) override {
-        const auto found = threads.find(window.value);
-        return found == threads.end() ? static_cast<std::uint32_t>(window.value) : found->second;
+        return threads.count(window.value) ? threads[window.value] : static_cast<std::uint32_t>(window.value);
     }
     bool WindowBounds(WindowHandle window, Rect& rect) override {
-        const auto found = bounds.find(window.value);
-        if (found == bounds.end()) {
-            return false;
-        }
-        rect = found->second;
-        return true;
+        return bounds.count(window.value) && (rect = bounds[window.value], true);
     }
     bool MonitorBounds(WindowHandle window, Rect& rect) override {
         Rect w;
         if (monitors.empty() || !WindowBounds(window, w)) {
             return false;
         }
-        long best = -1;
+        const Point centre{(w.left + w.right) / 2, (w.top + w.bottom) / 2};
+        rect = monitors.front();
         for (const Rect& m : monitors) {
-            const long width = std::max(0, std::min(w.right, m.right) - std::max(w.left, m.left));
-            const long height = std::max(0, std::min(w.bottom, m.bottom) - std::max(w.top, m.top));
-            if (width * height > best) {
-                best = width * height;
+            if (centre.x >= m.left && centre.x < m.right && centre.y >= m.top && centre.y < m.bottom) {
                 rect = m;
             }
         }

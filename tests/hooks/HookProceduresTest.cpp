@@ -267,11 +267,11 @@ TEST_F(MouseHook, StandingAsideLeavesTheWholeClickToTheApplication) {
         EXPECT_EQ(Passed(press, kWM_RBUTTONDOWN), c.standsAside);
         EXPECT_EQ(state.RightClickArmed, c.standsAside ? 0 : 1);
         EXPECT_EQ(host.cursorReads, c.standsAside ? 0 : 1);  // the probe is not even asked
-        PostedMessage report = Report(kWM_RBUTTONDOWN);
+        PostedMessage report = Report(kWM_RBUTTONDOWN, !c.standsAside);
         report.wParam |= c.standsAside ? kHookReportStoodAside : 0;
         EXPECT_EQ(host.posts.back(), report);
         EXPECT_EQ(Passed(Mouse(kWM_RBUTTONUP), kWM_RBUTTONUP), c.standsAside);
-        EXPECT_EQ(host.posts.back(), Report(kWM_RBUTTONUP));
+        EXPECT_EQ(host.posts.back(), Report(kWM_RBUTTONUP, !c.standsAside));
     }
 }
 

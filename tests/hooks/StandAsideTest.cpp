@@ -16,15 +16,13 @@ using test::FakeHookHost;
 TEST(StandAside, TheVerdictIsKeptUntilTheListChanges) {
     FakeHookHost host;
     HookProcessState state;
-    host.aside.Generation = 0x10;
     host.List({"notepad.exe", "MSPAINT.EXE"});
-    struct Step {
+    const struct {
         const char* name;
         std::function<void()> change;
         bool standsAside;
         int pathReads;  // so far
-    };
-    const Step steps[] = {
+    } steps[] = {
         {"listed, in any case", [] {}, true, 1},
         {"kept", [] {}, true, 1},
         {"the list changes", [&] { host.List({"notepad.exe"}); }, false, 2},
@@ -35,11 +33,18 @@ TEST(StandAside, TheVerdictIsKeptUntilTheListChanges) {
              ++host.aside.Generation;
          },
          true, 3},
-        {"still rewriting", [] {}, true, 4},
-        {"whole again", [&] { ++host.aside.Generation; }, true, 5},
-        {"kept", [] {}, true, 5},
+        {"whole again", [&] { ++host.aside.Generation; }, true, 4},
+        {"kept", [] {}, true, 4},
+        {"a new list while the hook reads it: used, not kept",
+         [&] {
+             host.onPathRead = [&] { host.aside.Generation += 2; };
+             host.List({"mspaint.exe"});
+         },
+         true, 5},
+        {"read again in peace", [&] { host.onPathRead = nullptr; }, true, 6},
+        {"kept", [] {}, true, 6},
     };
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         step.change();
         EXPECT_EQ(StandsAside(host, state), step.standsAside);
@@ -48,40 +53,26 @@ TEST(StandAside, TheVerdictIsKeptUntilTheListChanges) {
     }
 }
 
-TEST(StandAside, AListChangedWhileItIsReadIsNotTrusted) {
-    FakeHookHost host;
-    HookProcessState state;
-    // The program publishes a new list between the hook's two reads of the generation.
-    host.onPathRead = [&] { host.aside.Generation += 2; };
-    host.List({"mspaint.exe"});
-    EXPECT_TRUE(StandsAside(host, state));
-    EXPECT_TRUE(StandsAside(host, state));
-    EXPECT_EQ(host.pathReads, 2);  // the first verdict was not kept
-}
-
-TEST(StandAside, WithoutTheRecordOrANameNothingStandsAside) {
-    struct Case {
-        const char* name;
+TEST(StandAside, WithoutTheRecordOrAWholeNameNothingIsListed) {
+    const struct {
         bool present;
         std::string executable;
         bool standsAside;
+    } cases[] = {
+        {false, "C:\\mspaint.exe", false},
+        {true, "C:\\" + std::string(600, 'd') + "\\mspaint.exe", false},  // cut short
+        {true, "", false},
+        {true, "C:\\mspaint.exe.bak", false},
+        {true, "mspaint.exe", true},
     };
-    const Case cases[] = {
-        {"no record", false, "C:\\mspaint.exe", false},
-        {"path cut short", true, "C:\\" + std::string(600, 'd') + "\\mspaint.exe", false},
-        {"no path", true, "", false},
-        {"a name that only begins like one listed", true, "C:\\mspaint.exe.bak", false},
-        {"a bare name", true, "mspaint.exe", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.executable);
         FakeHookHost host;
         HookProcessState state;
         host.List({"mspaint.exe"});
         host.asidePresent = c.present;
         host.executable = c.executable;
         EXPECT_EQ(StandsAside(host, state), c.standsAside);
-        EXPECT_EQ(host.pathReads, c.present ? 1 : 0);
         EXPECT_TRUE(host.AllClosed());
     }
 }
@@ -91,31 +82,28 @@ TEST(StandAside, FullScreenOnOneAndTwoMonitors) {
     constexpr Rect kSecond{1920, -200, 3200, 824};
     constexpr std::uint32_t kPopup = 0x80000000;
     constexpr std::uint32_t kCaption = win::kWS_CAPTION | 0x00040000;  // with a sizing frame
-    constexpr std::uint32_t kMaximised = kCaption | win::kWS_MAXIMIZE;
-    struct Case {
+    const struct {
         const char* name;
         std::vector<Rect> monitors;
         Rect front;
         std::uint32_t style;
         bool fullScreen;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"fills the monitor", {kMain}, kMain, kPopup, true},
         {"reaches past every edge", {kMain}, {-3, -3, 1923, 1083}, kPopup, true},
         {"with a title bar, not maximised", {kMain}, kMain, kCaption, true},
-        {"maximised with a title bar, past the edges", {kMain}, {-8, -8, 1928, 1088}, kMaximised, false},
+        {"maximised with a title bar", {kMain}, {-8, -8, 1928, 1088}, kCaption | win::kWS_MAXIMIZE, false},
         {"one pixel short", {kMain}, {0, 0, 1920, 1079}, kPopup, false},
-        {"an ordinary window", {kMain}, {100, 100, 900, 700}, kCaption, false},
         {"fills the second monitor", {kMain, kSecond}, kSecond, kPopup, true},
         {"fills the first of two", {kMain, kSecond}, kMain, kPopup, true},
-        {"the second monitor's size on the first", {kMain, kSecond}, {0, 0, 1280, 1024}, kPopup, false},
-        {"across both, most of it on the first", {kMain, kSecond}, {0, -200, 3200, 1080}, kPopup, true},
+        {"the second's size on the first", {kMain, kSecond}, {0, 0, 1280, 1024}, kPopup, false},
+        {"across both", {kMain, kSecond}, {0, -200, 3200, 1080}, kPopup, true},
         {"half on each", {kMain, kSecond}, {960, 0, 2560, 824}, kPopup, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         FakeHookHost host;
-        host.foreground = host.windows.AddTopLevel("GameWindow", c.style);
+        host.foreground = host.windows.AddTopLevel("Game", c.style);
         host.monitors = c.monitors;
         host.bounds[host.foreground.value] = c.front;
         EXPECT_EQ(FullScreenInFront(host), c.fullScreen);
@@ -123,46 +111,22 @@ TEST(StandAside, FullScreenOnOneAndTwoMonitors) {
 }
 
 TEST(StandAside, TheDesktopAndMissingFactsAreNeverFullScreen) {
-    constexpr Rect kMain{0, 0, 1024, 768};
-    struct Case {
-        const char* name;
-        std::uintptr_t front;
-        bool boundsKnown;
-        bool monitorKnown;
-    };
-    const Case cases[] = {
-        {"no foreground window", 0, true, true},
-        {"the desktop window", 0xD0, true, true},
-        {"the shell window", 0xD1, true, true},
-        {"another desktop window of the shell's thread", 0xD2, true, true},
-        {"no window rectangle", 0x501, false, true},
-        {"no monitor", 0x501, true, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // No window in front, the desktop, the shell window, another window of the shell's thread (the
+    // desktop of newer systems), a window without a rectangle, and one on no monitor.
+    const std::uintptr_t fronts[] = {0, 0xD0, 0xD1, 0xD2, 0x501, 0x502};
+    for (const std::uintptr_t front : fronts) {
+        SCOPED_TRACE(front);
         FakeHookHost host;
-        host.foreground = WindowHandle{c.front};
+        host.foreground = WindowHandle{front};
         host.threads = {{0xD1, 3}, {0xD2, 3}};
-        if (c.monitorKnown) {
-            host.monitors = {kMain};
+        for (const std::uintptr_t known : {0x0ul, 0xD0ul, 0xD1ul, 0xD2ul, 0x502ul}) {
+            host.bounds[known] = {0, 0, 1024, 768};
         }
-        if (c.boundsKnown) {
-            host.bounds[c.front] = kMain;
+        host.monitors = {{0, 0, 1024, 768}};
+        if (front == 0x502) {
+            host.monitors.clear();
         }
         EXPECT_FALSE(FullScreenInFront(host));
-    }
-}
-
-TEST(StandAside, TheFullScreenOptionDecides) {
-    for (const std::uint8_t option : {0, 1, 2}) {
-        FakeHookHost host;
-        HookProcessState state;
-        host.executable = "C:\\Games\\game.exe";
-        host.foreground = WindowHandle{0x501};
-        host.monitors = {{0, 0, 1024, 768}};
-        host.bounds[0x501] = {0, 0, 1024, 768};
-        host.aside.FullScreenAside = option;
-        EXPECT_EQ(StandsAside(host, state), option != 0);
     }
 }
 

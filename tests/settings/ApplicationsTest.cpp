@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,131 +15,106 @@
 namespace gw {
 namespace {
 
-constexpr char kPath[] = "C:\\Glidewing\\GWing.ini";
+using KeyList = std::vector<std::pair<std::string, std::string>>;
 
-// One section of a profile file, its keys in file order, as the profile API keeps them.
+// The section "Applications" of a profile file, its keys in file order (new ones go last).
 class SectionFile final : public IProfileFile {
 public:
-    std::vector<std::pair<std::string, std::string>> keys;  // of section "Applications"
-    std::string failAt;                                     // writing or deleting this key fails
+    KeyList keys;
+    std::string failAt;  // writing or deleting this key fails
 
-    std::string Read(const std::string&, const std::string& section, const std::string& key,
+    std::string Read(const std::string&, const std::string&, const std::string& key,
                      const std::string& fallback) override {
-        auto* found = Find(section, key);
-        return found ? found->second : fallback;
+        const auto found = Find(key);
+        return found == keys.end() ? fallback : found->second;
     }
-    bool Write(const std::string&, const std::string& section, const std::string& key,
-               const std::string& value) override {
+    bool Write(const std::string&, const std::string&, const std::string& key, const std::string& value) override {
         if (key == failAt) {
             return false;
         }
-        if (auto* found = Find(section, key)) {
+        if (const auto found = Find(key); found != keys.end()) {
             found->second = value;
         } else {
-            keys.emplace_back(key, value);  // new keys go to the end of their section
+            keys.emplace_back(key, value);
         }
         return true;
     }
-    std::vector<std::string> Keys(const std::string&, const std::string& section) override {
+    std::vector<std::string> Keys(const std::string&, const std::string&) override {
         std::vector<std::string> names;
-        for (const auto& [key, value] : keys) {
-            if (section == kApplicationsSection) {
-                names.push_back(key);
-            }
+        for (const auto& entry : keys) {
+            names.push_back(entry.first);
         }
         return names;
     }
-    bool Remove(const std::string&, const std::string& section, const std::string& key) override {
-        if (key == failAt) {
-            return false;
-        }
-        std::erase_if(keys, [&](const auto& entry) { return section == kApplicationsSection && entry.first == key; });
-        return true;
+    bool Remove(const std::string&, const std::string&, const std::string& key) override {
+        std::erase_if(keys, [&](const auto& entry) { return entry.first == key; });
+        return key != failAt;
     }
 
 private:
-    std::pair<std::string, std::string>* Find(const std::string& section, const std::string& key) {
-        for (auto& entry : keys) {
-            if (section == kApplicationsSection && entry.first == key) {
-                return &entry;
-            }
-        }
-        return nullptr;
+    KeyList::iterator Find(const std::string& key) {
+        return std::find_if(keys.begin(), keys.end(), [&](const auto& entry) { return entry.first == key; });
     }
 };
 
-ApplicationSettings Read(std::vector<std::pair<std::string, std::string>> keys) {
-    SectionFile profile;
-    profile.keys = std::move(keys);
-    SettingsFile file(profile, kPath);
-    return ReadApplicationSettings(file);
-}
-
 TEST(ApplicationsSection, ReadsTheListInKeyOrderAndSkipsWhatIsNoEntry) {
-    const std::string longest(63, 'a');
-    const std::string overlong(64, 'b');
+    KeyList many;
+    for (int i = 40; i >= 1; --i) {
+        many.emplace_back("Exclude" + std::to_string(i), std::to_string(i) + ".exe");
+    }
+    std::vector<std::string> first32;
+    for (int i = 1; i <= 32; ++i) {
+        first32.push_back(std::to_string(i) + ".exe");
+    }
     struct Case {
         const char* name;
-        std::vector<std::pair<std::string, std::string>> keys;
+        KeyList keys;
         ApplicationSettings expected;
     };
     const Case cases[] = {
         {"no section", {}, {{}, true}},
         {"option off", {{"FullScreenAside", "0"}}, {{}, false}},
         {"option not a number", {{"FullScreenAside", "off"}}, {{}, true}},
-        {"by number, not file order",
-         {{"Exclude2", "b.exe"}, {"Exclude10", "c.exe"}, {"Exclude1", "a.exe"}},
+        {"by number, any case of the key, gaps",
+         {{"Exclude10", "c.exe"}, {"exclude2", "b.exe"}, {"EXCLUDE1", "a.exe"}},
          {{"a.exe", "b.exe", "c.exe"}, true}},
-        {"gaps and any case of the key", {{"exclude3", "c.exe"}, {"EXCLUDE1", "a.exe"}}, {{"a.exe", "c.exe"}, true}},
         {"empty, overlong, repeated and paths skipped",
-         {{"Exclude1", ""}, {"Exclude2", overlong}, {"Exclude3", longest}, {"Exclude4", "MSPaint.EXE"},
-          {"Exclude5", "mspaint.exe"}, {"Exclude6", "C:\\Games\\game.exe"}, {"Exclude7", "x/y.exe"}},
-         {{longest, "MSPaint.EXE"}, true}},
+         {{"Exclude1", ""}, {"Exclude2", std::string(64, 'b')}, {"Exclude3", std::string(63, 'a')},
+          {"Exclude4", "MSPaint.EXE"}, {"Exclude5", "mspaint.exe"}, {"Exclude6", "C:\\Games\\game.exe"}},
+         {{std::string(63, 'a'), "MSPaint.EXE"}, true}},
         {"unknown keys skipped",
-         {{"Exclude", "a.exe"}, {"Exclude0", "b.exe"}, {"Exclude01", "c.exe"}, {"ExcludeX", "d.exe"},
-          {"Exclude1x", "e.exe"}, {"Exclude123456", "f.exe"}, {"Include1", "g.exe"}, {"Exclude99999", "h.exe"}},
-         {{"h.exe"}, true}},
+         {{"Exclude", "a.exe"}, {"Exclude0", "b.exe"}, {"Exclude01", "c.exe"}, {"Exclude1x", "d.exe"},
+          {"Exclude123456", "e.exe"}, {"Include1", "f.exe"}, {"Exclude99999", "g.exe"}},
+         {{"g.exe"}, true}},
+        {"the first 32", many, {first32, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Read(c.keys), c.expected);
+        SectionFile profile;
+        profile.keys = c.keys;
+        SettingsFile file(profile, "GWing.ini");
+        EXPECT_EQ(ReadApplicationSettings(file), c.expected);
     }
-}
-
-TEST(ApplicationsSection, KeepsTheFirstThirtyTwo) {
-    std::vector<std::pair<std::string, std::string>> keys;
-    for (int i = 1; i <= 40; ++i) {
-        keys.emplace_back("Exclude" + std::to_string(i), "p" + std::to_string(i) + ".exe");
-    }
-    const ApplicationSettings read = Read(keys);
-    ASSERT_EQ(read.Excluded.size(), 32u);
-    EXPECT_EQ(read.Excluded.back(), "p32.exe");
 }
 
 TEST(ApplicationsSection, SaveWritesTheListAndDeletesWhatLiesPastItsEnd) {
     SectionFile profile;
-    profile.keys = {{"Exclude1", "old.exe"}, {"Note", "mine"}, {"Exclude2", "two.exe"}, {"Exclude7", "seven.exe"},
+    profile.keys = {{"Exclude1", "old.exe"}, {"Note", "mine"}, {"Exclude2", "two.exe"}, {"Exclude7", "7.exe"},
                     {"Exclude01", "kept.exe"}};
-    SettingsFile file(profile, kPath);
+    SettingsFile file(profile, "GWing.ini");
     WriteApplicationSettings(file, {{"a.exe"}, false});
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"Exclude1", "a.exe"}, {"Note", "mine"}, {"Exclude01", "kept.exe"}, {"FullScreenAside", "0"}};
-    EXPECT_EQ(profile.keys, expected);
-    EXPECT_EQ(ReadApplicationSettings(file), (ApplicationSettings{{"a.exe"}, false}));
-}
+    EXPECT_EQ(profile.keys, (KeyList{{"Exclude1", "a.exe"}, {"Note", "mine"}, {"Exclude01", "kept.exe"},
+                                  {"FullScreenAside", "0"}}));
 
-TEST(ApplicationsSection, AFailedWriteOrDeleteStopsTheSaveWithTheFilesName) {
+    // A key that cannot be written or deleted stops the save with the other keys' message.
     for (const char* failing : {"FullScreenAside", "Exclude2", "Exclude3"}) {
-        SCOPED_TRACE(failing);
-        SectionFile profile;
         profile.keys = {{"Exclude3", "gone.exe"}};
         profile.failAt = failing;
-        SettingsFile file(profile, kPath);
         try {
             WriteApplicationSettings(file, {{"a.exe", "b.exe"}, true});
-            ADD_FAILURE() << "no error";
+            ADD_FAILURE() << failing;
         } catch (const Error& error) {
-            EXPECT_STREQ(error.what(), "Unable to write to C:\\Glidewing\\GWing.ini");
+            EXPECT_STREQ(error.what(), "Unable to write to GWing.ini") << failing;
         }
     }
 }
@@ -155,7 +131,6 @@ TEST(ApplicationsList, TakesTheFileNameOfAPathOnce) {
         std::vector<std::string> after;
     };
     const Case cases[] = {
-        {{}, "C:\\Windows\\System32\\mspaint.exe", AddProgramResult::Added, {"mspaint.exe"}},
         {{"a.exe"}, "\\Device\\HarddiskVolume1\\Tools\\b.exe", AddProgramResult::Added, {"a.exe", "b.exe"}},
         {{"MSPAINT.EXE"}, "D:/x/mspaint.exe", AddProgramResult::AlreadyListed, {"MSPAINT.EXE"}},
         {{}, "C:\\Folder\\", AddProgramResult::NotAName, {}},
