@@ -5,6 +5,7 @@
 
 #include "tests/app/Fakes.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -81,11 +82,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(f.Runtime.PopDeskDelay >= 100 && f.Runtime.PopDeskDelay <= 5000);
     Check(first.section.Record.ActivateButton == f.Runtime.ActivateButton);
 
-    // OK writes every key from the controls; a start from that file writes the same again.
+    // OK writes every key from the controls, and the Applications section after them; a start
+    // from that file writes the same again.
     first.profile.Values.clear();
     first.Do([&] { f.Glidewing1Click(); });
     first.Do([&] { f.BitBtn_okClick(); });
-    Check(first.profile.Writes.size() == 16);
+    const auto applications = std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
+                                           [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
+    Check(applications - first.profile.Writes.begin() == 16);
+    Check(std::all_of(applications, first.profile.Writes.end(),
+                      [](const std::string& w) { return w.rfind("Applications/", 0) == 0; }));
 
     MainFormRig second;
     second.profile.Values = first.profile.Values;
