@@ -171,8 +171,8 @@ void GroupBoxWindow::Sync() {
     }
     for (ControlWindow* control : controls_) {
         control->RefreshEnabled();
-        if (auto* box = dynamic_cast<CheckBoxWindow*>(control); box && box->Label()) {
-            EnableWindow(box->Label(), IsWindowEnabled(box->Hwnd()));
+        if (HWND label = control->Label()) {
+            EnableWindow(label, IsWindowEnabled(control->Hwnd()));
         }
     }
 }

@@ -46,6 +46,8 @@ public:
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // WM_CTLCOLOR*: answers the brush to paint with, or null for the default.
     virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
+    // The separate label window that follows the control's enabled state, if it has one.
+    virtual HWND Label() const { return nullptr; }
 
 protected:
     virtual void Sync() {}
@@ -66,7 +68,7 @@ public:
     // A separate label next to a box without text, so that its font and colour are ours (themed
     // check boxes draw their own caption in the theme's colour). A click on it toggles the box.
     void AttachLabel(HWND label, COLORREF colour);
-    HWND Label() const { return label_; }
+    HWND Label() const override { return label_; }
     void OnCommand(HWND from, WORD code) override;
     HBRUSH OnColor(HDC dc) override;
 
