@@ -18,8 +18,8 @@ std::string FolderOf(const std::string& path) {
 
 TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     : Cursors(seams.Cursors),
-      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, Cursors, seams.Windows, seams.ScrollWindows,
-                               seams.ScrollInput, TrackBar_hx, TrackBar_zx, application}),
+      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, ReleaseGuardTimer, Cursors, seams.Windows,
+                               seams.ScrollWindows, seams.ScrollInput, TrackBar_hx, TrackBar_zx, application}),
       HideCursor(Runtime, Share, Cursors),
       DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
       DeskTrigger(Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
@@ -37,6 +37,7 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     MainTimer.OnTimer = [this] { jia(); };
     ScrollTimer.OnTimer = [this] { ScrollTimerTimer(); };
     PickTimer.OnTimer = [this] { PickTimerTimer(); };
+    ReleaseGuardTimer.OnTimer = [this] { ReleaseGuardTimerTimer(); };
 }
 
 TMainForm::~TMainForm() {
@@ -226,6 +227,8 @@ void TMainForm::HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
 void TMainForm::jia() { DeskTrigger.jia(); }
 
 void TMainForm::ScrollTimerTimer() { Engine.ScrollTimerTimer(); }
+
+void TMainForm::ReleaseGuardTimerTimer() { Engine.ReleaseGuardTimerTimer(); }
 
 void TMainForm::DesktopMenuLoopEnded() { DeskTrigger.DesktopMenuClosed(); }
 

@@ -117,6 +117,7 @@ public:
     // --- Timers
     void jia();  // MainTimer: the PopDesk corner trigger
     void ScrollTimerTimer();
+    void ReleaseGuardTimerTimer();
     void DesktopMenuLoopEnded();  // the menu component's end-of-menu notification
 
     // --- Settings
@@ -237,6 +238,7 @@ public:
     TTimer MainTimer{100, true};     // 100 ms: the PopDesk trigger
     TTimer ScrollTimer{100, false};  // one Auto Scroll step per tick; off outside a gesture
     TTimer PickTimer{1000, false};   // the countdown of "Add the program under the cursor"
+    TTimer ReleaseGuardTimer{100, false};  // the lost-release guard; on during a Classic gesture
 
     // --- State
     RuntimeSettings Runtime;  // the applied settings

@@ -11,6 +11,7 @@ namespace {
 constexpr UINT_PTR kMainTimerId = 1;
 constexpr UINT_PTR kScrollTimerId = 2;
 constexpr UINT_PTR kPickTimerId = 3;
+constexpr UINT_PTR kReleaseGuardTimerId = 4;
 
 int ScreenDpi() {
     const WindowDc screen(nullptr);
@@ -69,6 +70,7 @@ void MainWindow::Build(FormWindow& window) {
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
     pickTimer_ = std::make_unique<TimerBinding>(window, form_.PickTimer, kPickTimerId);
+    releaseGuardTimer_ = std::make_unique<TimerBinding>(window, form_.ReleaseGuardTimer, kReleaseGuardTimerId);
     pump_.SetDialogWindow(window.Hwnd());
     if (OnCreated) {
         OnCreated(window.Hwnd());
@@ -78,6 +80,7 @@ void MainWindow::Build(FormWindow& window) {
 void MainWindow::Teardown() {
     pump_.SetDialogWindow(nullptr);
     pickTimer_.reset();
+    releaseGuardTimer_.reset();
     scrollTimer_.reset();
     mainTimer_.reset();
     menu_.reset();

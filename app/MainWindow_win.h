@@ -48,6 +48,7 @@ private:
     std::unique_ptr<TimerBinding> mainTimer_;
     std::unique_ptr<TimerBinding> scrollTimer_;
     std::unique_ptr<TimerBinding> pickTimer_;
+    std::unique_ptr<TimerBinding> releaseGuardTimer_;
 };
 
 } // namespace gw::win32

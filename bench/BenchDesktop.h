@@ -248,6 +248,10 @@ public:
         ++calls;
         return false;
     }
+    bool KeyDown(std::uint32_t) override {
+        ++calls;
+        return true;
+    }
 
     CursorHandle LoadCursorResource(const char*) override {
         ++calls;

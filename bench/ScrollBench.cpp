@@ -44,6 +44,7 @@ struct EngineRig {
     HookShareWriter share;
     TTimer scrollTimer{100, false};
     TTimer mainTimer{100, true};
+    TTimer guardTimer{100, false};
     BenchScrollOps ops;
     BenchWindows windows;
     SystemCursors cursors{ops};
@@ -51,8 +52,8 @@ struct EngineRig {
     TTrackBar vertSlider{0, 60};
     NoBoxes boxes;
     TApplication application{boxes, boxes};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, cursors, windows, ops, ops,
-                                          horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors, windows,
+                                          ops, ops, horzSlider, vertSlider, application}};
 };
 
 void Scroll_MoveScrollStep(benchmark::State& state) {

@@ -14,6 +14,9 @@ constexpr std::int32_t kAxisLockDistance = 3;
 // Auto Scroll picks its first direction only outside this distance from the Anchor.
 constexpr std::int32_t kDeadZone = 2;
 constexpr std::uint32_t kReplayPauseMs = 20;
+// Ticks of GuardTimer (100 ms apart) that must see the activation button up before the guard
+// ends a gesture: one alone may fall between the release and its report.
+constexpr int kGuardUpTicks = 2;
 
 struct ButtonFlags {
     std::uint32_t down;
@@ -69,7 +72,30 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
     state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
 }
 
+void ScrollEngine::ReleaseGuardTimerTimer() {
+    if (!Gesturing()) {
+        env_.GuardTimer.SetEnabled(false);
+        return;
+    }
+    const std::uint8_t button = PhysicalButton(env_.Settings.ActivateButton);
+    const std::uint32_t key = button == 1 ? win::kVK_LBUTTON : button == 2 ? win::kVK_MBUTTON : win::kVK_RBUTTON;
+    if (env_.Input.KeyDown(key)) {
+        guardUpTicks_ = 0;
+    } else if (++guardUpTicks_ >= kGuardUpTicks) {
+        EndWithoutRelease();
+    }
+}
+
+void ScrollEngine::EndWithoutRelease() {
+    EndGesture(false, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y, false);
+}
+
 void ScrollEngine::ResetGestureState() {
+    if (state_.MoveScrolling && state_.DragAxis != ScrollAxis::None) {
+        // Forgetting the axis would leave the thumb held, the keyboard state changed and the input
+        // attached, and make the release replay a click.
+        EndWithoutRelease();
+    }
     state_.DragAxis = ScrollAxis::None;
     state_.AutoDirection = ScrollDirection::None;
     state_.ToggleStage = ToggleProgress::Idle;
@@ -210,6 +236,12 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
     if (state_.AutoScrolling) {
         env_.ScrollTimer.SetEnabled(true);
     }
+    if (Gesturing() && !settings.ToggleMode) {
+        // A Toggle gesture needs no guard: its button is up all along, and the clicks that end it
+        // are reported even while the hook swallows them.
+        guardUpTicks_ = 0;
+        env_.GuardTimer.SetEnabled(true);
+    }
     if (!state_.AutoScrolling && !state_.MoveScrolling) {
         // Rejected: a press the hook swallowed waits for its release (Press).
         env_.Share.Set(&HookShare::PassInput, true);
@@ -243,10 +275,12 @@ void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y, 
     }
 }
 
-void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y) {
+void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
+                              bool mayReplay) {
     const bool activation = button == env_.Settings.ActivateButton;
     env_.Cursors.RestoreSystemCursors();
     env_.ScrollTimer.SetEnabled(false);
+    env_.GuardTimer.SetEnabled(false);
     if (!toggleForm) {
         env_.MainTimer.SetEnabled(false);
     }
@@ -270,13 +304,15 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
         } else if (!toggleForm || activation) {
             // The mouse never left the dead zone: it was a click after all.
             env_.Share.Set(&HookShare::PassInput, true);
-            ReplayClick(button, x, y);
+            if (mayReplay) {
+                ReplayClick(button, x, y);
+            }
         }
     } else if (state_.AutoScrolling) {
         // No direction was ever chosen: it was a click after all. The toggle form hands the input
         // back and ends the gesture before the replay; the classic form ends it only once the
         // replay (and the messages it dispatches) is over.
-        const bool replay = state_.AutoDirection == ScrollDirection::None && activation;
+        const bool replay = mayReplay && state_.AutoDirection == ScrollDirection::None && activation;
         if (toggleForm) {
             env_.Share.Set(&HookShare::PassInput, true);
         }
@@ -297,13 +333,18 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
     env_.MainTimer.SetEnabled(true);
 }
 
-void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
-    ButtonFlags flags = button == 1 ? kLeftFlags : button == 2 ? kMiddleFlags : kRightFlags;
+std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {
     if (env_.Input.ButtonsSwapped() && button != 2) {
-        // mouse_event speaks of physical buttons; with the buttons swapped, the logical right
-        // button is the physical left one, and the other way round.
-        flags = button == 1 ? kRightFlags : kLeftFlags;
+        // With the buttons swapped, the logical right button is the physical left one, and the
+        // other way round.
+        return button == 1 ? 3 : 1;
     }
+    return button;
+}
+
+void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
+    const std::uint8_t physical = PhysicalButton(button);
+    const ButtonFlags flags = physical == 1 ? kLeftFlags : physical == 2 ? kMiddleFlags : kRightFlags;
     // Paused, the hooks neither report nor swallow the click we inject.
     env_.Share.Set(&HookShare::HooksPaused, true);
     env_.Input.SetCursorPos(x, y);

@@ -24,8 +24,16 @@ public:
     void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
                          bool stoodAside = false);
     void ScrollTimerTimer() { output_.ScrollTimerTimer(); }
+    // Every GuardTimer tick (100 ms) of a Classic gesture: the lost-release guard. A release the
+    // hooks never report (it went to a window they cannot enter, or was lost) would leave the
+    // gesture, and with a thumb drag PassInput 0, in force for good. When the system has seen the
+    // activation button up on two ticks in a row, the gesture ends as a release would, without a
+    // click replayed. A reported release is always handled before such a tick: the system hands
+    // out posted messages before timer messages.
+    void ReleaseGuardTimerTimer();
     // Applying settings forgets a half-finished axis, direction and toggle click, and a click
-    // waiting for its release to be replayed; a running gesture itself goes on.
+    // waiting for its release to be replayed; a running gesture itself goes on, except a Move
+    // Scroll gesture whose axis has locked: it ends as a release would, without a click replayed.
     void ResetGestureState();
 
     Point LastPos() const { return state_.LastPos; }
@@ -42,8 +50,13 @@ private:
     void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
-    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y);
+    // mayReplay false: a gesture that was a click after all ends without the click.
+    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y, bool mayReplay = true);
+    // The end of a Classic gesture whose release never came, or that settings cut short.
+    void EndWithoutRelease();
     void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
+    // mouse_event and GetAsyncKeyState speak of physical buttons (1 left, 2 middle, 3 right).
+    std::uint8_t PhysicalButton(std::uint8_t button);
     bool WheelOnly() const { return probe_.WheelTarget && !probe_.Any(); }
     bool Gesturing() const { return state_.AutoScrolling || state_.MoveScrolling; }
 
@@ -51,6 +64,7 @@ private:
     GestureState state_;
     ProbeResults probe_;
     ScrollOutput output_;
+    int guardUpTicks_ = 0; // ticks in a row that saw the activation button up
 };
 
 } // namespace gw

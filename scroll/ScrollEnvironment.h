@@ -1,6 +1,6 @@
 #pragma once
 // Everything the scroll engine works with and does not own: the applied settings, the shared
-// record, the two toolkit timers, the cursor table, the Win32 seams, the speed sliders and the
+// record, the three toolkit timers, the cursor table, the Win32 seams, the speed sliders and the
 // application object. The main window owns all of them and outlives the engine.
 
 #include "base/SystemCursors.h"
@@ -21,6 +21,8 @@ struct ScrollEnvironment {
     HookShareWriter& Share;
     TTimer& ScrollTimer;
     TTimer& MainTimer;
+    // Runs every 100 ms during a Classic gesture: the lost-release guard (ReleaseGuardTimer).
+    TTimer& GuardTimer;
     SystemCursors& Cursors;
     IWindowQueries& Queries;
     IScrollWindowOps& Window;

@@ -107,4 +107,8 @@ bool ScrollInputOps::ButtonsSwapped() {
     return GetSystemMetrics(SM_SWAPBUTTON) != 0;
 }
 
+bool ScrollInputOps::KeyDown(std::uint32_t virtualKey) {
+    return GetAsyncKeyState(static_cast<int>(virtualKey)) < 0;
+}
+
 } // namespace gw::win32

@@ -33,6 +33,7 @@ public:
     void InjectWheel(std::uint32_t flags, std::int32_t delta) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
+    bool KeyDown(std::uint32_t virtualKey) override;
 };
 
 } // namespace gw::win32

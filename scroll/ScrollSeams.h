@@ -55,6 +55,8 @@ public:
     virtual void InjectWheel(std::uint32_t flags, std::int32_t delta) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual bool ButtonsSwapped() = 0; // GetSystemMetrics (SM_SWAPBUTTON) != 0
+    // GetAsyncKeyState (virtualKey) < 0: the key, or the physical mouse button, is down now.
+    virtual bool KeyDown(std::uint32_t virtualKey) = 0;
 
 protected:
     ~IScrollInputOps() = default;

@@ -93,6 +93,8 @@ inline constexpr std::uint32_t kMOUSEEVENTF_HWHEEL = 0x1000;
 
 // --- Keyboard
 inline constexpr std::uint32_t kVK_LBUTTON = 0x01;
+inline constexpr std::uint32_t kVK_RBUTTON = 0x02;
+inline constexpr std::uint32_t kVK_MBUTTON = 0x04;
 
 // --- Sending with a timeout
 inline constexpr std::uint32_t kSMTO_BLOCK = 0x0001;

@@ -635,5 +635,101 @@ TEST(Gesture, ApplyingSettingsForgetsAxisDirectionAndToggleButNotTheGesture) {
     EXPECT_TRUE(rig.engine.State().AutoScrolling);
 }
 
+// ---------------------------------------------------------------- a release that never comes
+
+bool Replayed(const Log& log) {
+    return std::any_of(log.begin(), log.end(), [](const std::string& line) { return line.rfind("mouse_event", 0) == 0; });
+}
+
+// An Auto Scroll gesture without a direction (a reported release would replay its click). The
+// script: 'u' a guard tick with no button held, 'h' a tick with the row's physical key held, 'r'
+// the release reported.
+struct GuardCase {
+    const char* name;
+    std::uint8_t activate;
+    bool swapped;
+    bool toggle;
+    std::uint32_t heldKey;
+    const char* script;
+    bool running;
+    bool replayed;
+};
+
+class ReleaseGuard : public ::testing::TestWithParam<GuardCase> {};
+
+TEST_P(ReleaseGuard, EndsAGestureOnlyWhenTheButtonStaysUp) {
+    const GuardCase& c = GetParam();
+    ScrollRig rig;
+    rig.settings.ActivateButton = c.activate;
+    rig.settings.ToggleMode = c.toggle;
+    rig.world.swapped = c.swapped;
+    rig.EditWithVerticalBar();
+    const std::uint32_t ids[] = {0, kWM_LBUTTONDOWN, kWM_MBUTTONDOWN, kWM_RBUTTONDOWN};
+    rig.Press(100, 200, ids[c.activate]);
+    if (c.toggle) {
+        rig.Release(100, 200, ids[c.activate] + 1);
+    }
+    rig.Log();
+    for (const char* step = c.script; *step != '\0'; ++step) {
+        rig.world.keysDown.clear();
+        if (*step == 'h') {
+            rig.world.keysDown.insert(c.heldKey);
+        }
+        *step == 'r' ? rig.Release(100, 200, ids[c.activate] + 1) : rig.GuardTick();
+    }
+    const Log log = rig.Log();
+    EXPECT_EQ(rig.engine.State().AutoScrolling, c.running);
+    EXPECT_EQ(rig.guardTimer.Enabled(), c.running && !c.toggle);
+    EXPECT_EQ(Replayed(log), c.replayed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Gesture, ReleaseGuard,
+    ::testing::Values(GuardCase{"HeldGoesOn", 3, false, false, kVK_RBUTTON, "hhhh", true, false},
+                      GuardCase{"UpOnceThenHeldAgainGoesOn", 3, false, false, kVK_RBUTTON, "uhuhu", true, false},
+                      GuardCase{"UpTwiceEndsWithoutAClick", 3, false, false, kVK_RBUTTON, "huu", false, false},
+                      GuardCase{"ReleaseReportedFirstEndsNormally", 3, false, false, kVK_RBUTTON, "ruu", false, true},
+                      GuardCase{"SwappedRightIsThePhysicalLeft", 3, true, false, kVK_LBUTTON, "hhh", true, false},
+                      GuardCase{"SwappedRightIgnoresThePhysicalRight", 3, true, false, kVK_RBUTTON, "hh", false, false},
+                      GuardCase{"SwappedLeftIsThePhysicalRight", 1, true, false, kVK_RBUTTON, "hhh", true, false},
+                      GuardCase{"MiddleNeverSwaps", 2, true, false, kVK_MBUTTON, "hhh", true, false},
+                      GuardCase{"ToggleHasNoGuard", 3, false, true, kVK_RBUTTON, "uuuu", true, false}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// A thumb drag that ends without its release, by the guard or by settings applied in the middle of
+// it, ends as a release would: the thumb let go, the keyboard state back, the input detached, and
+// no click replayed, then or at a later release.
+class DragEndedWithoutRelease : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DragEndedWithoutRelease, LetsGoOfTheThumbAndReplaysNothing) {
+    ScrollRig rig;
+    rig.settings.MoveScrollMode = true;
+    const WindowHandle edit = rig.EditWithVerticalBar();
+    rig.world.bars[{edit.value, kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50};
+    rig.world.clientOrigins[edit.value] = Point{100, 100};
+    rig.Press(100, 200);
+    rig.MoveTo(100, 204);
+    rig.MoveTo(100, 214);
+    rig.Log();
+
+    if (std::string(GetParam()) == "Guard") {
+        rig.GuardTick();
+        rig.GuardTick();
+    } else {
+        rig.engine.ResetGestureState();
+    }
+    rig.Release(100, 214);
+    const Log log = rig.Log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 61))), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "SetKeyboardState lbutton 0"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), Attach(7, 1, 0)), 1);
+    EXPECT_EQ(rig.record.PassInput, 1);
+    EXPECT_FALSE(Replayed(log));
+    EXPECT_FALSE(rig.engine.State().MoveScrolling);
+    EXPECT_FALSE(rig.guardTimer.Enabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Gesture, DragEndedWithoutRelease, ::testing::Values("Guard", "SettingsApplied"));
+
 } // namespace
 } // namespace gw::test

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ public:
     WindowHandle underCursor;                               // WindowFromPoint
     Point cursor{500, 400};                                 // GetCursorPos
     bool swapped = false;                                   // SM_SWAPBUTTON
+    std::set<std::uint32_t> keysDown;                       // GetAsyncKeyState: physical buttons held
     std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars;  // GetScrollBarInfo
     std::map<std::uintptr_t, Point> clientOrigins;                               // ScreenToClient
     KeyboardState keyboard{};                                                    // the target's state
@@ -161,6 +163,10 @@ public:
     bool ButtonsSwapped() override {
         Record("GetSystemMetrics SM_SWAPBUTTON");
         return swapped;
+    }
+    bool KeyDown(std::uint32_t virtualKey) override {
+        Record("GetAsyncKeyState " + Hex(virtualKey));
+        return keysDown.count(virtualKey) != 0;
     }
 
     // --- ICursorApi: registered cursors are 0x1000 + CursorId, copies count up from 0x5000.
@@ -296,6 +302,7 @@ struct ScrollRig {
     HookShareWriter share;
     TTimer scrollTimer{100, false};
     TTimer mainTimer{100, true};
+    TTimer guardTimer{100, false};
     FakeScrollWorld world;
     FakeWindowQueries windows;
     SystemCursors cursors{world};
@@ -303,8 +310,8 @@ struct ScrollRig {
     TTrackBar vertSlider{0, 60};
     LoggedPump pump{world};
     TApplication application{pump, pump};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, cursors, windows, world, world,
-                                          horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors, windows,
+                                          world, world, horzSlider, vertSlider, application}};
 
     ScrollRig() {
         settings.ScrollEnabled = true;
@@ -314,6 +321,7 @@ struct ScrollRig {
         share.Attach(&record);
         cursors.RegisterAll();
         scrollTimer.OnTimer = [this] { engine.ScrollTimerTimer(); };
+        guardTimer.OnTimer = [this] { engine.ReleaseGuardTimerTimer(); };
         world.Watch(record, scrollTimer, mainTimer);
         world.log.clear();
     }
@@ -345,6 +353,7 @@ struct ScrollRig {
     }
     void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y, false); }
     void Tick() { scrollTimer.Fire(); }
+    void GuardTick() { guardTimer.Fire(); }
     std::vector<std::string> Log() { return world.Take(); }
 };
 
