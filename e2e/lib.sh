@@ -549,3 +549,11 @@ gw_target_ready() {
   done
   gw_fail "gwtarget's $tag window takes no input"
 }
+
+# gw_tray_point: the first icon of Wine's stand-alone tray window, "X Y".
+gw_tray_point() {
+  local id X Y WIDTH HEIGHT SCREEN WINDOW
+  id=$(gw_wait_window '^Wine System Tray$' 15)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  echo "$((X + 10)) $((Y + 10))"
+}

@@ -635,5 +635,108 @@ case_aside.program_under_the_cursor() {
   app_quit
 }
 
+# ---------------------------------------------------------------------------------------------
+# A release the hooks never report: the guard of a Classic gesture.
+
+# ms_since START_NS: milliseconds from a `date +%s%N` reading until now.
+ms_since() { echo $((($(date +%s%N) - $1) / 1000000)); }
+
+# wait_ms FILE MARK REGEX START_NS TIMEOUT_MS: polls every 20 ms for a line after MARK; prints the
+# milliseconds from START_NS to the poll that saw it (fails after TIMEOUT_MS).
+wait_ms() {
+  local file=$1 mark=$2 regex=$3 start=$4 limit=$5
+  while [ "$(ms_since "$start")" -le "$limit" ]; do
+    if gw_log_has "$file" "$mark" "$regex"; then
+      ms_since "$start"
+      return 0
+    fi
+    sleep 0.02
+  done
+  gw_fail "no line matching /$regex/ in $(basename "$file") within $limit ms"
+}
+
+# The release goes by while the hooks are paused (a helper writes HooksPaused into the shared
+# record around it), as if it had gone to a window they cannot enter: nobody reports it. The drag
+# along the sibling bar has switched PassInput off, which swallows every mouse message of the
+# desktop; the guard sees the button up on two ticks 100 ms apart and ends the drag, and with it
+# PassInput comes back, with no click replayed.
+case_lost_release.move_scroll() {
+  gw_target_start
+  app_start ScrollModeB=1
+  local x y mark holdlog=$GW_CASE_DIR/record.log start ms
+  gw_start record "$GW_E2E_BIN/gwprobe.exe" hold PaneBridge1201 40 "$(gw_winpath "$holdlog")"
+  gw_wait_log "$holdlog" '^PassInput=1 HooksPaused=0' 10 >/dev/null
+  read -r x y <<<"$(gw_target_point pane)"
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$holdlog")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 30 6
+  gw_wait_log "$holdlog" '^PassInput=0 ' 5 "$mark" >/dev/null
+  sleep 0.5
+  gw_running app || gw_fail "Glidewing ended during the drag"
+
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" pause PaneBridge1201 1 || gw_fail "could not pause the hooks"
+  mark=$(gw_log_mark "$holdlog")
+  xdotool mouseup 3
+  start=$(date +%s%N)
+  ms=$(wait_ms "$holdlog" "$mark" '^PassInput=1 ' "$start" 1000)
+  gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" pause PaneBridge1201 0 || gw_fail "could not resume the hooks"
+  gw_log "PassInput back $ms ms after the unreported release"
+
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  gw_click "$x" "$y" 1
+  gw_wait_log "$GW_TARGET_LOG" "^pane msg=0x0201 " 5 "$mark" >/dev/null
+  gw_wait_log "$GW_TARGET_LOG" "^pane msg=0x0202 " 5 "$mark" >/dev/null
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^pane msg=0x020[45] " "the guard replays no click"
+  app_quit
+}
+
+# ---------------------------------------------------------------------------------------------
+# A hung application: gwtarget sleeps for 4 s inside its window procedure in the middle of a
+# gesture over its mozilla window. The program's sends to it time out, so it stays responsive: a
+# left click on the tray icon switches scrolling off (GWing.ini says so) within a second while the
+# target still hangs. Once the target pumps again it takes input as before and the gesture is over.
+hung_target() {
+  local mode=$1 x y tx ty mark start ms
+  gw_target_start
+  app_start ScrollModeB="$mode"
+  read -r tx ty <<<"$(gw_tray_point)"
+  read -r x y <<<"$(gw_target_point mozilla)"
+  y=$((y - 40))
+  gw_move "$x" "$y"
+  sleep 0.3
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" 0 30 3
+  gw_wait_log "$GW_TARGET_LOG" "^mozilla msg=0x020A " 5 "$mark" >/dev/null
+  echo 4 >"$GW_TARGET_LOG.hang"
+  gw_wait_log "$GW_TARGET_LOG" "^hang 4" 3 "$mark" >/dev/null
+  # Auto Scroll sends a wheel every 200 ms, Move Scroll one a move: all to the hung window.
+  drag_path "$x" $((y + 30)) 0 30 6
+  sleep 0.5
+  xdotool mouseup 3
+  sleep 0.2
+
+  gw_click "$tx" "$ty" 1
+  start=$(date +%s%N)
+  ms=$(wait_ms "$GW_CASE_DIR/app/GWing.ini" 0 '^GpEnabled=0' "$start" 1000)
+  gw_log "scrolling switched off $ms ms after the tray click, the target hanging"
+  gw_log_has "$GW_TARGET_LOG" "$mark" '^awake' && gw_fail "the target woke up before the tray click took effect"
+
+  gw_wait_log "$GW_TARGET_LOG" '^awake' 6 "$mark" >/dev/null
+  settle mozilla "$x" "$y" >/dev/null
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  sleep 0.8
+  settle mozilla $((x + 10)) "$y" >/dev/null
+  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "the gesture went on after the hang"
+  app_quit
+}
+
+case_hung_target.auto_scroll() { hung_target 0; }
+case_hung_target.move_scroll() { hung_target 1; }
+
 gw_case_begin "scroll.$1"
 "case_$1"

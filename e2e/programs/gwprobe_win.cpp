@@ -1,5 +1,5 @@
 // gwprobe.exe: answers questions about the running program that X cannot see, for the cases of
-// e2e/cases/program.sh. One question per run; the answer is the exit code (0 yes, 1 no) and,
+// e2e/cases/program.sh and scroll.sh. One question per run; the answer is the exit code (0 yes, 1 no) and,
 // where there is text, a line in the log file.
 //
 //   gwprobe.exe class NAME               a top-level window of that class exists (hidden ones too)
@@ -11,6 +11,8 @@
 //   gwprobe.exe hold NAME SECONDS LOG    keeps the shared record of that name open (so it outlives
 //                                        its maker) and logs "PassInput=N HooksPaused=N" at once
 //                                        and at every change, for SECONDS
+//   gwprobe.exe pause NAME 0|1           writes HooksPaused into the shared record of that name:
+//                                        the hooks fall silent as for a message they never see
 
 #include "E2eLog_win.h"
 #include "shared/HookShare.h"
@@ -93,6 +95,18 @@ int Hold(const char* name, int seconds, const char* logPath) {
     return 0;
 }
 
+int Pause(const char* name, bool paused) {
+    HANDLE section = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
+    auto* view = section ? static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+    if (!view) {
+        return 1;
+    }
+    *static_cast<volatile std::uint8_t*>(&view->HooksPaused) = paused ? 1 : 0;
+    UnmapViewOfFile(view);
+    CloseHandle(section);
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -113,6 +127,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (__argc >= 5 && std::strcmp(__argv[1], "hold") == 0) {
         return Hold(__argv[2], std::atoi(__argv[3]), __argv[4]);
+    }
+    if (__argc >= 4 && std::strcmp(__argv[1], "pause") == 0) {
+        return Pause(__argv[2], std::strcmp(__argv[3], "0") != 0);
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
         return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);

@@ -10,7 +10,10 @@
 //   rect TAG LEFT TOP RIGHT BOTTOM hwnd=0x...      screen rectangle of a window
 //   TAG msg=0xMMMM wp=0x... lp=0x...               a message received by that window
 //   pos TAG N                                      the scroll position of list, edit or sibbar changed
+//   hang N, awake                                  a hang of N seconds begins, and is over
 //
+// A hung application: when a file LOGFILE.hang appears, holding a number of seconds, the program
+// deletes it and sleeps that long inside its window procedure, processing no messages at all.
 // Windows (tag, class, frame position):
 //   list     "ListBox" with a usable vertical bar           frame at (300,100) 240x300
 //   plain    "GWTargetPlain", no bars, alone in its frame    frame at (560,100) 200x140
@@ -30,12 +33,14 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
 namespace {
 
 gw::e2e::LineLog g_log;
+std::string g_hangPath;  // LOGFILE.hang
 
 struct Subject {
     const char* tag;
@@ -126,6 +131,25 @@ void MoveSiblingBar(HWND bar, WPARAM wParam) {
     SetScrollPos(bar, SB_CTL, position, TRUE);
 }
 
+// Checked on the position timer, so the sleep happens inside a window procedure, as a real
+// application's would.
+void HangIfAsked() {
+    HANDLE file = CreateFileA(g_hangPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    char text[16] = {};
+    DWORD read = 0;
+    ReadFile(file, text, sizeof text - 1, &read, nullptr);
+    CloseHandle(file);
+    DeleteFileA(g_hangPath.c_str());
+    const int seconds = std::atoi(text);
+    g_log.Line("hang %d", seconds);
+    Sleep(static_cast<DWORD>(seconds) * 1000);
+    g_log.Line("awake");
+}
+
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LogMessage(window, message, wParam, lParam);
     switch (message) {
@@ -150,6 +174,7 @@ LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_TIMER:
         if (wParam == kPositionTimer) {
             LogPositionChanges();
+            HangIfAsked();
         }
         return 0;
     case WM_CLOSE:
@@ -273,6 +298,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (path.empty() || !g_log.Open(path.c_str())) {
         return 2;
     }
+    g_hangPath = path + ".hang";
     CreateSubjects();
     LogRectangles();
     LogPositionChanges();
