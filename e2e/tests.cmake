@@ -47,7 +47,8 @@ gw_e2e_cases(scroll.sh
   click.swallowed_not_lost_move_scroll toggle.auto_scroll disabled.clicks_pass
   modern.auto_scroll.chrome modern.auto_scroll.wpf modern.auto_scroll.uwp
   modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf
-  killed.mid_gesture aside.listed_program_keeps_its_button aside.program_under_the_cursor)
+  killed.mid_gesture aside.listed_program_keeps_its_button aside.program_under_the_cursor
+  lost_release.move_scroll hung_target.auto_scroll hung_target.move_scroll)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
