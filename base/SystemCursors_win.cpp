@@ -34,7 +34,11 @@ void ModuleCursorApi::DestroyCursor(CursorHandle copy) {
 }
 
 void ModuleCursorApi::ReloadSystemCursors() {
-    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, SPIF_SENDCHANGE);
+    // SPIF_SENDCHANGE would announce the change with SendMessage to every top-level window, waiting
+    // for each: a hung application (often the very window a gesture has just scrolled) would hold
+    // the program up until it answers. The same announcement goes out without the wait.
+    SystemParametersInfoA(SPI_SETCURSORS, 0, nullptr, 0);
+    SendNotifyMessageA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETCURSORS, 0);
 }
 
 } // namespace gw::win32
