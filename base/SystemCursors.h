@@ -19,7 +19,8 @@ public:
     virtual CursorHandle CopyCursor(CursorHandle cursor) = 0;      // CopyIcon
     virtual void SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) = 0;
     virtual void SetCursor(CursorHandle cursor) = 0;
-    virtual void ReloadSystemCursors() = 0; // SystemParametersInfoA(SPI_SETCURSORS, 0, NULL, SPIF_SENDCHANGE)
+    // SystemParametersInfoA(SPI_SETCURSORS), announced to the top-level windows without waiting for them
+    virtual void ReloadSystemCursors() = 0;
     // DestroyIcon, for a copy of ours; never for one handed to SetSystemCursor, which the system owns.
     virtual void DestroyCursor(CursorHandle copy) = 0;
 };
