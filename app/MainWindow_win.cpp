@@ -70,7 +70,8 @@ void MainWindow::Build(FormWindow& window) {
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
     pickTimer_ = std::make_unique<TimerBinding>(window, form_.PickTimer, kPickTimerId);
-    releaseGuardTimer_ = std::make_unique<TimerBinding>(window, form_.ReleaseGuardTimer, kReleaseGuardTimerId);
+    releaseGuardTimer_ =
+        std::make_unique<TimerBinding>(window, form_.ReleaseGuardTimer, kReleaseGuardTimerId);
     pump_.SetDialogWindow(window.Hwnd());
     if (OnCreated) {
         OnCreated(window.Hwnd());

@@ -78,7 +78,9 @@ void ScrollEngine::ReleaseGuardTimerTimer() {
         return;
     }
     const std::uint8_t button = PhysicalButton(env_.Settings.ActivateButton);
-    const std::uint32_t key = button == 1 ? win::kVK_LBUTTON : button == 2 ? win::kVK_MBUTTON : win::kVK_RBUTTON;
+    const std::uint32_t key = button == 1   ? win::kVK_LBUTTON
+                              : button == 2 ? win::kVK_MBUTTON
+                                            : win::kVK_RBUTTON;
     if (env_.Input.KeyDown(key)) {
         guardUpTicks_ = 0;
     } else if (++guardUpTicks_ >= kGuardUpTicks) {

@@ -51,7 +51,8 @@ private:
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
     // mayReplay false: a gesture that was a click after all ends without the click.
-    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y, bool mayReplay = true);
+    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
+                    bool mayReplay = true);
     // The end of a Classic gesture whose release never came, or that settings cut short.
     void EndWithoutRelease();
     void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);

@@ -97,7 +97,8 @@ int Hold(const char* name, int seconds, const char* logPath) {
 
 int Pause(const char* name, bool paused) {
     HANDLE section = OpenFileMappingA(FILE_MAP_WRITE, FALSE, name);
-    auto* view = section ? static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
+    auto* view =
+        section ? static_cast<gw::HookShare*>(MapViewOfFile(section, FILE_MAP_WRITE, 0, 0, 0)) : nullptr;
     if (!view) {
         return 1;
     }

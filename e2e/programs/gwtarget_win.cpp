@@ -40,7 +40,7 @@
 namespace {
 
 gw::e2e::LineLog g_log;
-std::string g_hangPath;  // LOGFILE.hang
+std::string g_hangPath; // LOGFILE.hang
 
 struct Subject {
     const char* tag;
@@ -134,8 +134,9 @@ void MoveSiblingBar(HWND bar, WPARAM wParam) {
 // Checked on the position timer, so the sleep happens inside a window procedure, as a real
 // application's would.
 void HangIfAsked() {
-    HANDLE file = CreateFileA(g_hangPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileA(g_hangPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }

@@ -638,7 +638,8 @@ TEST(Gesture, ApplyingSettingsForgetsAxisDirectionAndToggleButNotTheGesture) {
 // ---------------------------------------------------------------- a release that never comes
 
 bool Replayed(const Log& log) {
-    return std::any_of(log.begin(), log.end(), [](const std::string& line) { return line.rfind("mouse_event", 0) == 0; });
+    return std::any_of(log.begin(), log.end(),
+                       [](const std::string& line) { return line.rfind("mouse_event", 0) == 0; });
 }
 
 // An Auto Scroll gesture without a direction (a reported release would replay its click). The
@@ -685,15 +686,16 @@ TEST_P(ReleaseGuard, EndsAGestureOnlyWhenTheButtonStaysUp) {
 
 INSTANTIATE_TEST_SUITE_P(
     Gesture, ReleaseGuard,
-    ::testing::Values(GuardCase{"HeldGoesOn", 3, false, false, kVK_RBUTTON, "hhhh", true, false},
-                      GuardCase{"UpOnceThenHeldAgainGoesOn", 3, false, false, kVK_RBUTTON, "uhuhu", true, false},
-                      GuardCase{"UpTwiceEndsWithoutAClick", 3, false, false, kVK_RBUTTON, "huu", false, false},
-                      GuardCase{"ReleaseReportedFirstEndsNormally", 3, false, false, kVK_RBUTTON, "ruu", false, true},
-                      GuardCase{"SwappedRightIsThePhysicalLeft", 3, true, false, kVK_LBUTTON, "hhh", true, false},
-                      GuardCase{"SwappedRightIgnoresThePhysicalRight", 3, true, false, kVK_RBUTTON, "hh", false, false},
-                      GuardCase{"SwappedLeftIsThePhysicalRight", 1, true, false, kVK_RBUTTON, "hhh", true, false},
-                      GuardCase{"MiddleNeverSwaps", 2, true, false, kVK_MBUTTON, "hhh", true, false},
-                      GuardCase{"ToggleHasNoGuard", 3, false, true, kVK_RBUTTON, "uuuu", true, false}),
+    ::testing::Values(
+        GuardCase{"HeldGoesOn", 3, false, false, kVK_RBUTTON, "hhhh", true, false},
+        GuardCase{"UpOnceThenHeldAgainGoesOn", 3, false, false, kVK_RBUTTON, "uhuhu", true, false},
+        GuardCase{"UpTwiceEndsWithoutAClick", 3, false, false, kVK_RBUTTON, "huu", false, false},
+        GuardCase{"ReleaseReportedFirstEndsNormally", 3, false, false, kVK_RBUTTON, "ruu", false, true},
+        GuardCase{"SwappedRightIsThePhysicalLeft", 3, true, false, kVK_LBUTTON, "hhh", true, false},
+        GuardCase{"SwappedRightIgnoresThePhysicalRight", 3, true, false, kVK_RBUTTON, "hh", false, false},
+        GuardCase{"SwappedLeftIsThePhysicalRight", 1, true, false, kVK_RBUTTON, "hhh", true, false},
+        GuardCase{"MiddleNeverSwaps", 2, true, false, kVK_MBUTTON, "hhh", true, false},
+        GuardCase{"ToggleHasNoGuard", 3, false, true, kVK_RBUTTON, "uuuu", true, false}),
     [](const auto& p) { return std::string(p.param.name); });
 
 // A thumb drag that ends without its release, by the guard or by settings applied in the middle of

@@ -310,8 +310,8 @@ struct ScrollRig {
     TTrackBar vertSlider{0, 60};
     LoggedPump pump{world};
     TApplication application{pump, pump};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors, windows,
-                                          world, world, horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors,
+                                          windows, world, world, horzSlider, vertSlider, application}};
 
     ScrollRig() {
         settings.ScrollEnabled = true;
