@@ -659,7 +659,8 @@ wait_ms() {
 # record around it), as if it had gone to a window they cannot enter: nobody reports it. The drag
 # along the sibling bar has switched PassInput off, which swallows every mouse message of the
 # desktop; the guard sees the button up on two ticks 100 ms apart and ends the drag, and with it
-# PassInput comes back, with no click replayed.
+# PassInput comes back (within 600 ms: 100 to 200 ms of ticks, the rest for the watchers' polling),
+# with no click replayed.
 case_lost_release.move_scroll() {
   gw_target_start
   app_start ScrollModeB=1
@@ -681,7 +682,7 @@ case_lost_release.move_scroll() {
   mark=$(gw_log_mark "$holdlog")
   xdotool mouseup 3
   start=$(date +%s%N)
-  ms=$(wait_ms "$holdlog" "$mark" '^PassInput=1 ' "$start" 1000)
+  ms=$(wait_ms "$holdlog" "$mark" '^PassInput=1 ' "$start" 600)
   gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" pause PaneBridge1201 0 || gw_fail "could not resume the hooks"
   gw_log "PassInput back $ms ms after the unreported release"
 
