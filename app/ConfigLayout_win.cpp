@@ -20,16 +20,17 @@ constexpr int kAbout = 4;
 
 using K = LayoutKind;
 
-constexpr char kScrollNote[] =
-    "    Classic: click activate key and drag the mouse to scroll.\r\n"
-    "    Toggle: click activate key but not need hold.\r\n"
-    "    Auto scroll: not need move mouse while scrolling.\r\n"
-    "    Move scroll: only scroll while moving the mouse.";
+constexpr char kScrollNote[] = "    Classic: click activate key and drag the mouse to scroll.\r\n"
+                               "    Toggle: click activate key but not need hold.\r\n"
+                               "    Auto scroll: not need move mouse while scrolling.\r\n"
+                               "    Move scroll: only scroll while moving the mouse.";
 constexpr char kPopDeskNote[] =
     "  We always need to minimize all the windows to access the desktop.\r\n"
-    "  Now you can set 'Active when mouse at left top corner of the screen', and wait 100 millisecs, move mouse "
+    "  Now you can set 'Active when mouse at left top corner of the screen', and wait 100 millisecs, move "
+    "mouse "
     "to the left top corner and wait 100 millisecs, then will popup a menu which contains all the links or "
-    "shortcuts on the desktop, so you can get network neighborhood or execute a program which on the desktop more "
+    "shortcuts on the desktop, so you can get network neighborhood or execute a program which on the desktop "
+    "more "
     "quickly.";
 constexpr char kAppsNote[] =
     "In the programs listed here Glidewing stands aside: they get every press of the activation button "
@@ -45,15 +46,21 @@ constexpr LayoutEntry Item(int page, K kind, Box b, BoundControl control = {}, c
                            int picture = 0) {
     return {page, kind, b.x, b.y, b.width, b.height, control, text, picture};
 }
-constexpr LayoutEntry Tabs(Box b, TPageControl TMainForm::*pages) { return Item(kOnForm, K::Tabs, b, pages); }
+constexpr LayoutEntry Tabs(Box b, TPageControl TMainForm::*pages) {
+    return Item(kOnForm, K::Tabs, b, pages);
+}
 constexpr LayoutEntry Group(int page, Box b, const char* caption) {
     return Item(page, K::Group, b, {}, caption);
 }
 constexpr LayoutEntry Group(int page, Box b, TGroupBox TMainForm::*group) {
     return Item(page, K::BoundGroup, b, group);
 }
-constexpr LayoutEntry Label(int page, Box b, const char* text) { return Item(page, K::Label, b, {}, text); }
-constexpr LayoutEntry Note(int page, Box b, const char* text) { return Item(page, K::Note, b, {}, text); }
+constexpr LayoutEntry Label(int page, Box b, const char* text) {
+    return Item(page, K::Label, b, {}, text);
+}
+constexpr LayoutEntry Note(int page, Box b, const char* text) {
+    return Item(page, K::Note, b, {}, text);
+}
 constexpr LayoutEntry Picture(int page, Box b, int icon) {
     return Item(page, K::Picture, b, {}, nullptr, icon);
 }
@@ -168,7 +175,7 @@ constexpr RECT kButtonPanel = {166, 168, 471, 274};
 constexpr POINT kLogoAt = {182, 40};
 constexpr int kLogoSize = 83;
 constexpr POINT kTitleAt = {278, 72};
-constexpr int kTitleMargin = 8;  // from the title to the panel's right edge
+constexpr int kTitleMargin = 8; // from the title to the panel's right edge
 constexpr char kTitle[] = "Glidewing Version " GW_VERSION_TEXT;
 
 bool Inside(const LayoutEntry& inner, const LayoutEntry& outer) {
@@ -194,7 +201,9 @@ UniqueFont MessageFont(int weight, int dpi) {
 
 } // namespace
 
-std::span<const LayoutEntry> ConfigurationLayout() { return kLayout; }
+std::span<const LayoutEntry> ConfigurationLayout() {
+    return kLayout;
+}
 
 ConfigurationWindow::ConfigurationWindow(FormWindow& window, TMainForm& form, int dpi)
     : window_(window), form_(form), dpi_(dpi) {
@@ -207,14 +216,14 @@ ConfigurationWindow::ConfigurationWindow(FormWindow& window, TMainForm& form, in
     title.lfQuality = DEFAULT_QUALITY;
     std::strcpy(title.lfFaceName, "Times New Roman");
     titleFont_.Reset(CreateFontIndirectA(&title));
-    sidePicture_.Reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_SIDE), IMAGE_BITMAP, 0, 0,
-                                  LR_CREATEDIBSECTION));
+    sidePicture_.Reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_SIDE), IMAGE_BITMAP,
+                                  0, 0, LR_CREATEDIBSECTION));
     logo_.Reset(LoadIconResource(IDI_ABOUT_LOGO, Scale(kLogoSize)));
     Build();
 }
 
 ConfigurationWindow::~ConfigurationWindow() {
-    bindings_.clear();  // detach the views before the windows go
+    bindings_.clear(); // detach the views before the windows go
 }
 
 RECT ConfigurationWindow::Bounds(const LayoutEntry& entry) const {
@@ -223,18 +232,20 @@ RECT ConfigurationWindow::Bounds(const LayoutEntry& entry) const {
 
 HWND ConfigurationWindow::CreateStatic(HWND parent, const char* windowClass, const char* text, DWORD style,
                                        DWORD exStyle, const RECT& bounds) {
-    HWND control = CreateWindowExA(exStyle, windowClass, text ? text : "", WS_CHILD | WS_VISIBLE | style, bounds.left,
-                                   bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+    HWND control =
+        CreateWindowExA(exStyle, windowClass, text ? text : "", WS_CHILD | WS_VISIBLE | style, bounds.left,
+                        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Typed()), FALSE);
     return control;
 }
 
 void ConfigurationWindow::AddTooltip(HWND parent, HWND control, const char* text) {
     if (!tooltips_) {
-        tooltips_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.Hwnd(), nullptr,
-                                    GetModuleHandleA(nullptr), nullptr);
+        tooltips_ =
+            CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_.Hwnd(),
+                            nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     TOOLINFOA tool = {};
     tool.cbSize = sizeof tool;
@@ -481,8 +492,8 @@ std::unique_ptr<ControlWindow> ConfigurationWindow::CreateList(HWND parent, cons
 std::unique_ptr<ControlWindow> ConfigurationWindow::CreateListBox(HWND parent, const RECT& bounds,
                                                                   TListBox& list) {
     auto box = std::make_unique<ItemListWindow>(window_.Application(), list, ItemListWindow::kListBox);
-    box->Create(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE,
-                bounds, font_.Typed());
+    box->Create(parent, "LISTBOX", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP,
+                WS_EX_CLIENTEDGE, bounds, font_.Typed());
     return box;
 }
 
@@ -520,8 +531,8 @@ void ConfigurationWindow::PaintAbout(HDC dc, const RECT& client) {
     DrawEdge(dc, &buttons, EDGE_ETCHED, BF_RECT);
 
     if (logo_) {
-        DrawIconEx(dc, Scale(kLogoAt.x), Scale(kLogoAt.y), logo_.Get(), Scale(kLogoSize), Scale(kLogoSize), 0, nullptr,
-                   DI_NORMAL);
+        DrawIconEx(dc, Scale(kLogoAt.x), Scale(kLogoAt.y), logo_.Get(), Scale(kLogoSize), Scale(kLogoSize), 0,
+                   nullptr, DI_NORMAL);
     }
     DrawTitle(dc);
 }

@@ -16,37 +16,37 @@
 namespace gw::win32 {
 
 enum class LayoutKind {
-    Tabs,           // the page control (form only)
-    Group,          // a group box with its caption
-    BoundGroup,     // a group box bound to a control: what lies inside it follows its enabled state
-    Label,          // plain text
-    Note,           // a sunken, read-only explanatory text
-    Picture,        // a 32 x 32 icon
-    Check,          // check box
-    BoldCheck,      // check box with its caption in bold blue beside it
-    List,           // drop-down list
-    ListBox,        // a list that stays open
-    Slider,         // horizontal slider
-    Button,         // push button, with a picture when `picture` is set
-    DefaultButton,  // the same, pressed by Enter
-    WrapButton,     // push button whose caption may take two lines
+    Tabs,          // the page control (form only)
+    Group,         // a group box with its caption
+    BoundGroup,    // a group box bound to a control: what lies inside it follows its enabled state
+    Label,         // plain text
+    Note,          // a sunken, read-only explanatory text
+    Picture,       // a 32 x 32 icon
+    Check,         // check box
+    BoldCheck,     // check box with its caption in bold blue beside it
+    List,          // drop-down list
+    ListBox,       // a list that stays open
+    Slider,        // horizontal slider
+    Button,        // push button, with a picture when `picture` is set
+    DefaultButton, // the same, pressed by Enter
+    WrapButton,    // push button whose caption may take two lines
 };
 
-inline constexpr int kOnForm = -1;  // page index of the items that sit on the form itself
+inline constexpr int kOnForm = -1; // page index of the items that sit on the form itself
 
 // The TMainForm control an item binds, as a pointer to the member: a misspelt name does not
 // compile, and the member's type decides which window binds it.
-using BoundControl = std::variant<std::monostate, TPageControl TMainForm::*, TGroupBox TMainForm::*,
-                                  TCheckBox TMainForm::*, TComboBox TMainForm::*, TListBox TMainForm::*,
-                                  TTrackBar TMainForm::*, TButton TMainForm::*>;
+using BoundControl =
+    std::variant<std::monostate, TPageControl TMainForm::*, TGroupBox TMainForm::*, TCheckBox TMainForm::*,
+                 TComboBox TMainForm::*, TListBox TMainForm::*, TTrackBar TMainForm::*, TButton TMainForm::*>;
 
 struct LayoutEntry {
-    int page;             // kOnForm, or 0..4 for Scroll, Tools, PopDesk, Applications, About
+    int page; // kOnForm, or 0..4 for Scroll, Tools, PopDesk, Applications, About
     LayoutKind kind;
     int x, y, width, height;
-    BoundControl control;  // empty for static items
-    const char* text;      // text of a static item, or a tooltip for a control
-    int picture;           // icon resource id, or 0
+    BoundControl control; // empty for static items
+    const char* text;     // text of a static item, or a tooltip for a control
+    int picture;          // icon resource id, or 0
 };
 
 // The whole window, in creation (and tab) order.
@@ -70,9 +70,9 @@ private:
     // One item of the layout once it is on screen: a plain window or a binding.
     struct Placed {
         const LayoutEntry* entry;
-        HWND window = nullptr;             // a static item
-        ControlWindow* binding = nullptr;  // a bound control
-        GroupBoxWindow* group = nullptr;   // a bound group box, also in binding
+        HWND window = nullptr;            // a static item
+        ControlWindow* binding = nullptr; // a bound control
+        GroupBoxWindow* group = nullptr;  // a bound group box, also in binding
     };
 
     int Scale(int value) const { return MulDiv(value, dpi_, 96); }
@@ -124,7 +124,7 @@ private:
     UniqueBitmap sidePicture_;
     UniqueIcon logo_;
     std::vector<UniqueIcon> icons_;
-    HWND tooltips_ = nullptr;  // owned by the form window, which destroys it
+    HWND tooltips_ = nullptr; // owned by the form window, which destroys it
     std::vector<HWND> pages_;
     PageControlWindow* tabs_ = nullptr;
     std::vector<std::unique_ptr<ControlWindow>> bindings_;

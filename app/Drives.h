@@ -10,7 +10,7 @@ namespace gw {
 class IDrives {
 public:
     virtual ~IDrives() = default;
-    virtual std::uint32_t DriveType(const std::string& root) = 0;  // GetDriveTypeA
+    virtual std::uint32_t DriveType(const std::string& root) = 0; // GetDriveTypeA
 };
 
 class IMci {

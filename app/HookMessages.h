@@ -9,15 +9,15 @@
 namespace gw {
 
 struct HookMouseEvent {
-    std::uint32_t Message = 0;  // the mouse message id, without the hook's flag bits
-    Point At;                   // screen position, each half read as unsigned 16 bits
-    bool Swallowed = false;     // the hook's click rule kept this message from the target
-    bool StoodAside = false;    // the hook left this press to the application (kHookReportStoodAside)
+    std::uint32_t Message = 0; // the mouse message id, without the hook's flag bits
+    Point At;                  // screen position, each half read as unsigned 16 bits
+    bool Swallowed = false;    // the hook's click rule kept this message from the target
+    bool StoodAside = false;   // the hook left this press to the application (kHookReportStoodAside)
 };
 
 struct HookKeyEvent {
     std::uint32_t VirtualKey = 0;
-    std::uint32_t Flags = 0;  // the keystroke flags as the keyboard hook got them
+    std::uint32_t Flags = 0; // the keystroke flags as the keyboard hook got them
 };
 
 // Inline: they run for every mouse message and keystroke of the desktop.
@@ -32,7 +32,8 @@ inline HookMouseEvent DecodeHookMouse(std::uintptr_t wParam, std::intptr_t lPara
 }
 
 inline HookKeyEvent DecodeHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
-    return {static_cast<std::uint32_t>(wParam), static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lParam))};
+    return {static_cast<std::uint32_t>(wParam),
+            static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lParam))};
 }
 
 } // namespace gw

@@ -1,8 +1,8 @@
 #include "app/MainForm.h"
 
 #include "app/HookMessages.h"
-#include "shared/HookShare.h"
 #include "base/Error.h"
+#include "shared/HookShare.h"
 
 namespace gw {
 
@@ -18,15 +18,14 @@ std::string FolderOf(const std::string& path) {
 
 TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     : Cursors(seams.Cursors),
-      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, ReleaseGuardTimer, Cursors, seams.Windows,
-                               seams.ScrollWindows, seams.ScrollInput, TrackBar_hx, TrackBar_zx, application}),
-      HideCursor(Runtime, Share, Cursors),
-      DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
-      DeskTrigger(Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
-                  seams.PopDeskScreen, DeskLinks, desktopmenu),
-      HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files),
-      application_(application),
-      seams_(seams) {
+      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, ReleaseGuardTimer, Cursors,
+                               seams.Windows, seams.ScrollWindows, seams.ScrollInput, TrackBar_hx,
+                               TrackBar_zx, application}),
+      HideCursor(Runtime, Share, Cursors), DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
+      DeskTrigger(
+          Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
+          seams.PopDeskScreen, DeskLinks, desktopmenu),
+      HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files), application_(application), seams_(seams) {
     SetUpScrollPage();
     SetUpToolsPage();
     SetUpPopDeskPage();
@@ -72,7 +71,7 @@ void TMainForm::SetUpPopDeskPage() {
     cb_deskactive.SetItems({"Top left corner of the screen", "Top right corner of the screen",
                             "Bottom left corner of the screen", "Bottom right corner of the screem"});
     cb_desktoptime.SetItems({"100", "200", "300", "500", "1000", "2000", "5000"});
-    GroupBox4.SetEnabled(false);  // follows chb_deskpop, which starts cleared
+    GroupBox4.SetEnabled(false); // follows chb_deskpop, which starts cleared
     chb_deskpop.OnClick = [this] { chb_deskpopClick(); };
     cb_deskactive.OnChange = [this] { cb_deskactiveChange(); };
     cb_desktoptime.OnChange = [this] { cb_desktoptimeChange(); };
@@ -163,17 +162,17 @@ bool TMainForm::LoadHookLibrary() {
 
 void TMainForm::FormDestroy() {
     Cursors.UseScratchImage(nullptr);
-    ScratchImage.reset();  // with the cursor copy of the last thumb drag
+    ScratchImage.reset(); // with the cursor copy of the last thumb drag
     ToolsModule.Reset();
     LockTheComputerEntry = {};
     Cursors.RestoreSystemCursors();
-    Share.Set(&HookShare::HooksPaused, true);  // skipped when the record is absent
+    Share.Set(&HookShare::HooksPaused, true); // skipped when the record is absent
     UnloadHookLibrary();
     TrayImage.reset();
 }
 
 void TMainForm::UnloadHookLibrary() {
-    seams_.Crash = {};  // nothing for a crash to undo once the view and the library are gone
+    seams_.Crash = {}; // nothing for a crash to undo once the view and the library are gone
     ILibraryLoader& libraries = seams_.Libraries;
     if (KeyboardHookOffEntry) {
         libraries.CallNoArgs(KeyboardHookOffEntry);
@@ -224,12 +223,20 @@ void TMainForm::HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
     HideCursor.HandleHookKey(event.VirtualKey);
 }
 
-void TMainForm::jia() { DeskTrigger.jia(); }
+void TMainForm::jia() {
+    DeskTrigger.jia();
+}
 
-void TMainForm::ScrollTimerTimer() { Engine.ScrollTimerTimer(); }
+void TMainForm::ScrollTimerTimer() {
+    Engine.ScrollTimerTimer();
+}
 
-void TMainForm::ReleaseGuardTimerTimer() { Engine.ReleaseGuardTimerTimer(); }
+void TMainForm::ReleaseGuardTimerTimer() {
+    Engine.ReleaseGuardTimerTimer();
+}
 
-void TMainForm::DesktopMenuLoopEnded() { DeskTrigger.DesktopMenuClosed(); }
+void TMainForm::DesktopMenuLoopEnded() {
+    DeskTrigger.DesktopMenuClosed();
+}
 
 } // namespace gw

@@ -10,25 +10,25 @@
 #include "app/CrashRecovery.h"
 #include "app/Drives.h"
 #include "app/ProgramAtCursor.h"
-#include "base/LibraryLoader.h"
 #include "app/SharedSection.h"
 #include "app/Shell.h"
-#include "base/SystemInfo.h"
 #include "app/SystemParameters.h"
+#include "base/LibraryLoader.h"
+#include "base/SystemCursors.h"
+#include "base/SystemInfo.h"
 #include "popdesk/DesktopLinks.h"
 #include "popdesk/DesktopMenu.h"
 #include "popdesk/PopDeskTrigger.h"
 #include "scroll/ScrollEngine.h"
-#include "base/SystemCursors.h"
 #include "settings/Applications.h"
 #include "settings/HTMLHelp_Decl.h"
 #include "settings/ProfileFile.h"
 #include "settings/Registry.h"
 #include "settings/RuntimeSettings.h"
-#include "tools/HideCursorWhileTyping.h"
 #include "shared/AsideShareWriter.h"
 #include "shared/Handle.h"
 #include "shared/HookShareWriter.h"
+#include "tools/HideCursorWhileTyping.h"
 #include "ui/Application.h"
 #include "ui/Control.h"
 #include "ui/Form.h"
@@ -115,14 +115,14 @@ public:
     void HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam);
 
     // --- Timers
-    void jia();  // MainTimer: the PopDesk corner trigger
+    void jia(); // MainTimer: the PopDesk corner trigger
     void ScrollTimerTimer();
     void ReleaseGuardTimerTimer();
-    void DesktopMenuLoopEnded();  // the menu component's end-of-menu notification
+    void DesktopMenuLoopEnded(); // the menu component's end-of-menu notification
 
     // --- Settings
     void LoadSettings();
-    void SaveSettings();  // the controls: what OK saves
+    void SaveSettings(); // the controls: what OK saves
     // What a change from the tray saves: the settings in force, never an edit the user has not
     // applied.
     void SaveSettingsInForce();
@@ -144,7 +144,7 @@ public:
     void CheckBox_InverseClick();
     void TrackBar_hxChange();
     void TrackBar_zxChange();
-    void Check_zhlrjClick();  // also Check_dwan's
+    void Check_zhlrjClick(); // also Check_dwan's
     void Check_ctypeClick();
     void chb_deskpopClick();
     void cb_deskactiveChange();
@@ -155,7 +155,7 @@ public:
     void ListBox_appsChange();
     void Btn_appaddClick();
     void Btn_appremoveClick();
-    void Btn_apppickClick();  // starts (or stops) the countdown of PickTimer
+    void Btn_apppickClick(); // starts (or stops) the countdown of PickTimer
     void PickTimerTimer();
     void Check_fullscreenClick();
 
@@ -187,7 +187,7 @@ public:
     // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "Applications", "About").
     // The lists get their items, and every control its handler, in the constructor, one page at a
     // time.
-    TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "Applications", "About"}, 4};  // About shows first
+    TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "Applications", "About"}, 4}; // About shows first
     TCheckBox CheckBox_GP{"Enabled"};
     TComboBox Combo_KZFS;
     TComboBox Combo_GPFS;
@@ -204,7 +204,7 @@ public:
     TGroupBox GroupBox4{" Options of pop desktop links "};
     TComboBox cb_deskactive;
     TComboBox cb_desktoptime;
-    TListBox ListBox_apps;  // the programs where Glidewing stands aside
+    TListBox ListBox_apps; // the programs where Glidewing stands aside
     TButton Btn_appadd{"Add..."};
     TButton Btn_appremove{"Remove"};
     TButton Btn_apppick{kPickCaption};
@@ -235,34 +235,34 @@ public:
     TMenuItem& Menu_auto = PopupMenu1.Items.Named("Menu_auto");
     TMenuItem& Menu_move = PopupMenu1.Items.Named("Menu_move");
 
-    TTimer MainTimer{100, true};     // 100 ms: the PopDesk trigger
-    TTimer ScrollTimer{100, false};  // one Auto Scroll step per tick; off outside a gesture
-    TTimer PickTimer{1000, false};   // the countdown of "Add the program under the cursor"
-    TTimer ReleaseGuardTimer{100, false};  // the lost-release guard; on during a Classic gesture
+    TTimer MainTimer{100, true};          // 100 ms: the PopDesk trigger
+    TTimer ScrollTimer{100, false};       // one Auto Scroll step per tick; off outside a gesture
+    TTimer PickTimer{1000, false};        // the countdown of "Add the program under the cursor"
+    TTimer ReleaseGuardTimer{100, false}; // the lost-release guard; on during a Classic gesture
 
     // --- State
-    RuntimeSettings Runtime;  // the applied settings
+    RuntimeSettings Runtime; // the applied settings
     // The file's values of the settings in force: the controls as LoadSettings filled them and as
     // every apply read them, with the tray's own changes. Until the first apply they are what the
     // file gave, so a tray save before it writes the file's own values back.
     SettingValues SettingsInForce{};
-    HookShareWriter Share;    // the program's view of the shared record; stores skipped while absent
-    AsideShareWriter Aside;   // the programs where the hooks stand aside, as they read them
+    HookShareWriter Share;  // the program's view of the shared record; stores skipped while absent
+    AsideShareWriter Aside; // the programs where the hooks stand aside, as they read them
     // What the Applications page goes back to on Cancel and Configure...: the applied list (until
     // the first apply, what the file said).
     ApplicationSettings AppliedApplications;
-    int PickCountdown = 0;  // seconds left before the program under the cursor is added
+    int PickCountdown = 0; // seconds left before the program under the cursor is added
     SystemCursors Cursors;
-    ScrollEngine Engine;                  // the scroll gestures
-    HideCursorWhileTyping HideCursor;     // hide while typing; holds SystemCursorsShown
-    TDesktopMenu desktopmenu;             // the PopDesk menu (owner-drawn on Windows)
-    DesktopLinks DeskLinks;               // what desktopmenu lists, and launching it
-    PopDeskTrigger DeskTrigger;           // the corner trigger `jia`
-    std::string ExeFolder;       // with a trailing separator
-    std::string OpticalDrives;   // letters of the optical drives, in letter order
+    ScrollEngine Engine;              // the scroll gestures
+    HideCursorWhileTyping HideCursor; // hide while typing; holds SystemCursorsShown
+    TDesktopMenu desktopmenu;         // the PopDesk menu (owner-drawn on Windows)
+    DesktopLinks DeskLinks;           // what desktopmenu lists, and launching it
+    PopDeskTrigger DeskTrigger;       // the corner trigger `jia`
+    std::string ExeFolder;            // with a trailing separator
+    std::string OpticalDrives;        // letters of the optical drives, in letter order
     bool IsNt5OrLater = false;
-    std::unique_ptr<TIcon> ScratchImage;  // through which replacement cursors are installed
-    std::unique_ptr<TIcon> TrayImage;     // what the tray icon shows
+    std::unique_ptr<TIcon> ScratchImage; // through which replacement cursors are installed
+    std::unique_ptr<TIcon> TrayImage;    // what the tray icon shows
 
     // Owned: FormDestroy gives them back in the order of the shutdown sequence.
     OwnedModule HookLibraryModule;
@@ -271,9 +271,9 @@ public:
     ProcAddress MouseHookOnEntry{};
     ProcAddress MouseHookOffEntry{};
     OwnedSection HookShareSection;
-    OwnedView HookShareView;  // what Share writes through
+    OwnedView HookShareView; // what Share writes through
     OwnedSection AsideShareSection;
-    OwnedAsideView AsideShareView;  // what Aside writes through
+    OwnedAsideView AsideShareView; // what Aside writes through
     OwnedModule ToolsModule;
     ProcAddress LockTheComputerEntry{};
 

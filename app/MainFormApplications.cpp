@@ -12,12 +12,14 @@ namespace {
 
 constexpr int kPickSeconds = 3;
 
-std::string PickCountdownCaption(int seconds) { return "Point at the program: " + std::to_string(seconds); }
+std::string PickCountdownCaption(int seconds) {
+    return "Point at the program: " + std::to_string(seconds);
+}
 
 } // namespace
 
 void TMainForm::SetUpApplicationsPage() {
-    Btn_appremove.SetEnabled(false);  // nothing is selected yet
+    Btn_appremove.SetEnabled(false); // nothing is selected yet
     ListBox_apps.OnChange = [this] { ListBox_appsChange(); };
     Btn_appadd.OnClick = [this] { Btn_appaddClick(); };
     Btn_appremove.OnClick = [this] { Btn_appremoveClick(); };
@@ -35,9 +37,13 @@ ApplicationSettings TMainForm::PageApplications() const {
     return ApplicationSettings{ListBox_apps.Items(), Check_fullscreen.Checked()};
 }
 
-void TMainForm::ListBox_appsChange() { Btn_appremove.SetEnabled(ListBox_apps.ItemIndex() >= 0); }
+void TMainForm::ListBox_appsChange() {
+    Btn_appremove.SetEnabled(ListBox_apps.ItemIndex() >= 0);
+}
 
-void TMainForm::Check_fullscreenClick() { EnableApply(); }
+void TMainForm::Check_fullscreenClick() {
+    EnableApply();
+}
 
 void TMainForm::Btn_appaddClick() {
     const std::string path = seams_.OpenDialog.ChooseFile(
@@ -102,7 +108,7 @@ void TMainForm::PickTimerTimer() {
     }
     StopPicking();
     if (!Visible()) {
-        return;  // the window was closed meanwhile: nobody is pointing at anything for us
+        return; // the window was closed meanwhile: nobody is pointing at anything for us
     }
     const std::string path = seams_.ProgramAtCursor.ExecutableAtCursor();
     if (path.empty()) {

@@ -70,7 +70,9 @@ private:
 
 } // namespace
 
-std::string TMainForm::SettingsPath() const { return ExeFolder + "GWing.ini"; }
+std::string TMainForm::SettingsPath() const {
+    return ExeFolder + "GWing.ini";
+}
 
 void TMainForm::LoadSettings() {
     SettingsFile file(seams_.Profile, SettingsPath());
@@ -89,10 +91,14 @@ void TMainForm::LoadSettings() {
     SetTrayState(TrayStateFor(CheckBox_GP.Checked()));
 }
 
-void TMainForm::SaveSettings() { WriteSettings(ControlValues(), PageApplications()); }
+void TMainForm::SaveSettings() {
+    WriteSettings(ControlValues(), PageApplications());
+}
 
 // The Applications page's pending edits stay in the window too: the applied list is what is in force.
-void TMainForm::SaveSettingsInForce() { WriteSettings(SettingsInForce, AppliedApplications); }
+void TMainForm::SaveSettingsInForce() {
+    WriteSettings(SettingsInForce, AppliedApplications);
+}
 
 void TMainForm::WriteSettings(const SettingValues& values, const ApplicationSettings& applications) {
     SettingsFile file(seams_.Profile, SettingsPath());
@@ -180,7 +186,7 @@ void TMainForm::UpdateActivateButton() {
         Runtime.ActivateButton = 3;
         break;
     default:
-        break;  // no selection: the button stays what it was
+        break; // no selection: the button stays what it was
     }
 }
 
@@ -193,7 +199,7 @@ void TMainForm::ApplySettings() {
     Share.SetActivateButton(Runtime.ActivateButton);
     Share.Set(&HookShare::CursorShown, true);
     Share.Set(&HookShare::ReportKeys, Runtime.HideWhileTyping);
-    HideCursor.SettingsApplied();  // cursors hidden by typing come back when the option goes off
+    HideCursor.SettingsApplied(); // cursors hidden by typing come back when the option goes off
     // Without the record there is nothing to compare with; the icon still follows the setting.
     if (!Share.Exists() || (Share.Get(&HookShare::ScrollEnabled) != 0) != Runtime.ScrollEnabled) {
         Share.Set(&HookShare::ScrollEnabled, Runtime.ScrollEnabled);
@@ -225,7 +231,7 @@ void TMainForm::BitBtn_applyClick() {
 
 void TMainForm::BitBtn_CancelClick() {
     StopPicking();
-    ShowApplications(AppliedApplications);  // unlike the other pages, this one forgets its edits
+    ShowApplications(AppliedApplications); // unlike the other pages, this one forgets its edits
     BitBtn_Apply.SetEnabled(false);
     Hide();
 }
@@ -252,27 +258,57 @@ void TMainForm::OpenConfiguration() {
 
 // --- Change handlers: a change waits for OK or Apply.
 
-void TMainForm::EnableApply() { BitBtn_Apply.SetEnabled(true); }
+void TMainForm::EnableApply() {
+    BitBtn_Apply.SetEnabled(true);
+}
 
-void TMainForm::Check_hotClick() { EnableApply(); }
-void TMainForm::Combo_KZFSChange() { EnableApply(); }
-void TMainForm::Combo_GPFSChange() { EnableApply(); }
-void TMainForm::ComboBox_ajChange() { EnableApply(); }
-void TMainForm::CheckBox_lockClick() { EnableApply(); }
-void TMainForm::CheckBox_backClick() { EnableApply(); }
-void TMainForm::CheckBox_InverseClick() { EnableApply(); }
-void TMainForm::TrackBar_hxChange() { EnableApply(); }
-void TMainForm::TrackBar_zxChange() { EnableApply(); }
-void TMainForm::Check_zhlrjClick() { EnableApply(); }
-void TMainForm::Check_ctypeClick() { EnableApply(); }
-void TMainForm::cb_deskactiveChange() { EnableApply(); }
-void TMainForm::cb_desktoptimeChange() { EnableApply(); }
-void TMainForm::Check_autorunClick() { EnableApply(); }
+void TMainForm::Check_hotClick() {
+    EnableApply();
+}
+void TMainForm::Combo_KZFSChange() {
+    EnableApply();
+}
+void TMainForm::Combo_GPFSChange() {
+    EnableApply();
+}
+void TMainForm::ComboBox_ajChange() {
+    EnableApply();
+}
+void TMainForm::CheckBox_lockClick() {
+    EnableApply();
+}
+void TMainForm::CheckBox_backClick() {
+    EnableApply();
+}
+void TMainForm::CheckBox_InverseClick() {
+    EnableApply();
+}
+void TMainForm::TrackBar_hxChange() {
+    EnableApply();
+}
+void TMainForm::TrackBar_zxChange() {
+    EnableApply();
+}
+void TMainForm::Check_zhlrjClick() {
+    EnableApply();
+}
+void TMainForm::Check_ctypeClick() {
+    EnableApply();
+}
+void TMainForm::cb_deskactiveChange() {
+    EnableApply();
+}
+void TMainForm::cb_desktoptimeChange() {
+    EnableApply();
+}
+void TMainForm::Check_autorunClick() {
+    EnableApply();
+}
 
 void TMainForm::chb_deskpopClick() {
     EnableApply();
     GroupBox4.SetEnabled(chb_deskpop.Checked());
-    DeskTrigger.chb_deskpopClick();  // a menu still held is torn down at once
+    DeskTrigger.chb_deskpopClick(); // a menu still held is torn down at once
 }
 
 } // namespace gw

@@ -7,7 +7,9 @@
 
 namespace gw {
 
-void TMainForm::UpdateAutorun() { UpdateRunValue(seams_.Registry, Runtime.AutoRun, seams_.Files.ExecutablePath()); }
+void TMainForm::UpdateAutorun() {
+    UpdateRunValue(seams_.Registry, Runtime.AutoRun, seams_.Files.ExecutablePath());
+}
 
 void TMainForm::Btn_helpClick() {
     const std::string path = ExeFolder + "glidewing.chm";

@@ -2,9 +2,9 @@
 
 #include "app/MainForm.h"
 
+#include "base/Error.h"
 #include "shared/HookShare.h"
 #include "shared/Win32Values.h"
-#include "base/Error.h"
 
 #include <type_traits>
 
@@ -44,7 +44,9 @@ constexpr MenuRow<TMainForm> kTrayMenu[] = {
 
 } // namespace
 
-std::span<const MenuRow<TMainForm>> TMainForm::TrayMenuRows() { return kTrayMenu; }
+std::span<const MenuRow<TMainForm>> TMainForm::TrayMenuRows() {
+    return kTrayMenu;
+}
 
 void TMainForm::SetUpTrayIcon() {
     PopupMenu1.Images = &ImageList1;
@@ -66,7 +68,9 @@ void TMainForm::CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t, Point
     }
 }
 
-void TMainForm::CoolTrayIcon1DblClick() { Show(); }
+void TMainForm::CoolTrayIcon1DblClick() {
+    Show();
+}
 
 void TMainForm::ScrollToggle() {
     const bool enabled = !Menu_GpEnabled.Checked();
@@ -79,7 +83,9 @@ void TMainForm::ScrollToggle() {
     SaveSettingsInForce();
 }
 
-void TMainForm::Menu_GpEnabledClick() { ScrollToggle(); }
+void TMainForm::Menu_GpEnabledClick() {
+    ScrollToggle();
+}
 
 void TMainForm::ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode) {
     if (item.Checked()) {
@@ -92,17 +98,29 @@ void TMainForm::ChooseMode(TMenuItem& item, TComboBox& list, int position, bool&
     SaveSettingsInForce();
 }
 
-void TMainForm::menu_classicClick() { ChooseMode(menu_classic, Combo_KZFS, 0, Runtime.ToggleMode); }
+void TMainForm::menu_classicClick() {
+    ChooseMode(menu_classic, Combo_KZFS, 0, Runtime.ToggleMode);
+}
 
-void TMainForm::menu_toggleClick() { ChooseMode(menu_toggle, Combo_KZFS, 1, Runtime.ToggleMode); }
+void TMainForm::menu_toggleClick() {
+    ChooseMode(menu_toggle, Combo_KZFS, 1, Runtime.ToggleMode);
+}
 
-void TMainForm::Menu_autoClick() { ChooseMode(Menu_auto, Combo_GPFS, 0, Runtime.MoveScrollMode); }
+void TMainForm::Menu_autoClick() {
+    ChooseMode(Menu_auto, Combo_GPFS, 0, Runtime.MoveScrollMode);
+}
 
-void TMainForm::Menu_moveClick() { ChooseMode(Menu_move, Combo_GPFS, 1, Runtime.MoveScrollMode); }
+void TMainForm::Menu_moveClick() {
+    ChooseMode(Menu_move, Combo_GPFS, 1, Runtime.MoveScrollMode);
+}
 
-void TMainForm::Glidewing1Click() { OpenConfiguration(); }
+void TMainForm::Glidewing1Click() {
+    OpenConfiguration();
+}
 
-void TMainForm::N1Click() { Close(); }
+void TMainForm::N1Click() {
+    Close();
+}
 
 void TMainForm::BuildDriveItems() {
     OpticalDrives.clear();
@@ -120,9 +138,8 @@ void TMainForm::BuildDriveItems() {
             OpenCDROM1.Add(std::string("OpenCDROM_") + letter, caption).OnClick = [this](TMenuItem& sender) {
                 OpenCDROM1Click(sender);
             };
-            CloseCDROM1.Add(std::string("CloseCDROM_") + letter, caption).OnClick = [this](TMenuItem& sender) {
-                CloseCDROM1Click(sender);
-            };
+            CloseCDROM1.Add(std::string("CloseCDROM_") + letter, caption).OnClick =
+                [this](TMenuItem& sender) { CloseCDROM1Click(sender); };
         }
     } else if (OpticalDrives.empty()) {
         OpenCDROM1.SetEnabled(false);
@@ -130,9 +147,13 @@ void TMainForm::BuildDriveItems() {
     }
 }
 
-void TMainForm::OpenCDROM1Click(TMenuItem& sender) { DriveDoorClick(sender, true); }
+void TMainForm::OpenCDROM1Click(TMenuItem& sender) {
+    DriveDoorClick(sender, true);
+}
 
-void TMainForm::CloseCDROM1Click(TMenuItem& sender) { DriveDoorClick(sender, false); }
+void TMainForm::CloseCDROM1Click(TMenuItem& sender) {
+    DriveDoorClick(sender, false);
+}
 
 void TMainForm::DriveDoorClick(const TMenuItem& sender, bool open) {
     // The fixed item (its name ends in "1") exists as a command only with a single drive, which is

@@ -14,8 +14,8 @@
 #include "popdesk/DesktopShell_win.h"
 #include "popdesk/PopDeskScreen_win.h"
 #include "scroll/ScrollOps_win.h"
-#include "shared/WindowQueries_win.h"
 #include "settings/SettingsSeams_win.h"
+#include "shared/WindowQueries_win.h"
 #include "ui/Application_win.h"
 #include "ui/OpenDialog_win.h"
 
@@ -79,11 +79,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     gw::Win32DeskIcons deskIcons;
     gw::win32::OpenDialog openDialog;
     gw::win32::ProgramAtCursor programAtCursor;
-    const gw::MainFormSeams seams{libraries,     section,       systemParameters, drives,     mci,
-                                  version,       files,         shell,            desktop,    profile,
-                                  registry,      htmlHelp,      cursors,          windows,    scrollWindows,
-                                  scrollInput,   popDeskScreen, desktopShell,     deskIcons,  g_crashRecord,
-                                  openDialog,    programAtCursor};
+    const gw::MainFormSeams seams{
+        libraries, section,       systemParameters, drives,         mci,           version,
+        files,     shell,         desktop,          profile,        registry,      htmlHelp,
+        cursors,   windows,       scrollWindows,    scrollInput,    popDeskScreen, desktopShell,
+        deskIcons, g_crashRecord, openDialog,       programAtCursor};
 
     int exitCode = 0;
     {

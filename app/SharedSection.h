@@ -17,10 +17,10 @@ namespace gw {
 class ISharedSection {
 public:
     virtual ~ISharedSection() = default;
-    virtual KernelHandle Create(const std::string& name, std::uint32_t size) = 0;  // null on failure
-    virtual HookShare* MapWritable(KernelHandle section) = 0;                      // null on failure
+    virtual KernelHandle Create(const std::string& name, std::uint32_t size) = 0; // null on failure
+    virtual HookShare* MapWritable(KernelHandle section) = 0;                     // null on failure
     virtual void Unmap(HookShare* view) = 0;
-    virtual AsideShare* MapAsideWritable(KernelHandle section) = 0;  // null on failure
+    virtual AsideShare* MapAsideWritable(KernelHandle section) = 0; // null on failure
     virtual void UnmapAside(AsideShare* view) = 0;
     virtual void Close(KernelHandle section) = 0;
 };

@@ -10,7 +10,9 @@ namespace gw::win32 {
 
 namespace {
 
-HANDLE ToHandle(KernelHandle handle) { return reinterpret_cast<HANDLE>(handle.value); }
+HANDLE ToHandle(KernelHandle handle) {
+    return reinterpret_cast<HANDLE>(handle.value);
+}
 
 } // namespace
 
@@ -25,15 +27,21 @@ HookShare* SharedSection::MapWritable(KernelHandle section) {
     return static_cast<HookShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
 }
 
-void SharedSection::Unmap(HookShare* view) { UnmapViewOfFile(view); }
+void SharedSection::Unmap(HookShare* view) {
+    UnmapViewOfFile(view);
+}
 
 AsideShare* SharedSection::MapAsideWritable(KernelHandle section) {
     return static_cast<AsideShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
 }
 
-void SharedSection::UnmapAside(AsideShare* view) { UnmapViewOfFile(view); }
+void SharedSection::UnmapAside(AsideShare* view) {
+    UnmapViewOfFile(view);
+}
 
-void SharedSection::Close(KernelHandle section) { CloseHandle(ToHandle(section)); }
+void SharedSection::Close(KernelHandle section) {
+    CloseHandle(ToHandle(section));
+}
 
 // --- System parameters
 
@@ -52,7 +60,9 @@ bool SystemParameters::ScreenSaveActive(bool& active) {
 
 // --- Drives and their doors
 
-std::uint32_t Drives::DriveType(const std::string& root) { return GetDriveTypeA(root.c_str()); }
+std::uint32_t Drives::DriveType(const std::string& root) {
+    return GetDriveTypeA(root.c_str());
+}
 
 std::uint32_t Mci::SendString(const std::string& command) {
     return mciSendStringA(command.c_str(), nullptr, 0, nullptr);
@@ -94,7 +104,7 @@ std::string ProgramAtCursor::ExecutableAtCursor() {
     }
     // Windows XP knows neither the limited right nor QueryFullProcessImageNameA; there psapi's
     // GetProcessImageFileNameA gives the path in device form, whose file name part is the same.
-    constexpr DWORD kQueryLimitedInformation = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION
+    constexpr DWORD kQueryLimitedInformation = 0x1000; // PROCESS_QUERY_LIMITED_INFORMATION
     HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, processId);
     if (!process) {
         process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);

@@ -15,9 +15,9 @@ using ProcAddress = Handle<struct ProcAddressTag>;
 class ILibraryLoader {
 public:
     virtual ~ILibraryLoader() = default;
-    virtual ModuleHandle Load(const std::string& path) = 0;                      // LoadLibraryA
-    virtual ProcAddress Find(ModuleHandle module, const std::string& name) = 0;  // GetProcAddress
-    virtual void Free(ModuleHandle module) = 0;                                  // FreeLibrary
+    virtual ModuleHandle Load(const std::string& path) = 0;                     // LoadLibraryA
+    virtual ProcAddress Find(ModuleHandle module, const std::string& name) = 0; // GetProcAddress
+    virtual void Free(ModuleHandle module) = 0;                                 // FreeLibrary
     // Calls an export without arguments; its result is not looked at. Never given a null address.
     virtual void CallNoArgs(ProcAddress entry) = 0;
 };

@@ -23,8 +23,8 @@ public:
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual std::string ExecutablePath() = 0;   // GetModuleFileNameA of the program
-    virtual std::string SystemDirectory() = 0;  // GetSystemDirectoryA into 256 characters
+    virtual std::string ExecutablePath() = 0;  // GetModuleFileNameA of the program
+    virtual std::string SystemDirectory() = 0; // GetSystemDirectoryA into 256 characters
     virtual bool FileExists(const std::string& path) = 0;
 };
 

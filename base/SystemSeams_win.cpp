@@ -11,7 +11,9 @@ namespace gw::win32 {
 
 namespace {
 
-HMODULE ToModule(ModuleHandle module) { return reinterpret_cast<HMODULE>(module.value); }
+HMODULE ToModule(ModuleHandle module) {
+    return reinterpret_cast<HMODULE>(module.value);
+}
 
 } // namespace
 
@@ -25,7 +27,9 @@ ProcAddress LibraryLoader::Find(ModuleHandle module, const std::string& name) {
     return ProcAddress{reinterpret_cast<std::uintptr_t>(GetProcAddress(ToModule(module), name.c_str()))};
 }
 
-void LibraryLoader::Free(ModuleHandle module) { FreeLibrary(ToModule(module)); }
+void LibraryLoader::Free(ModuleHandle module) {
+    FreeLibrary(ToModule(module));
+}
 
 void LibraryLoader::CallNoArgs(ProcAddress entry) {
     // The exports we call this way (the four hook switches, LockTheComputer) take no arguments;
@@ -39,7 +43,7 @@ void LibraryLoader::CallNoArgs(ProcAddress entry) {
 bool Version::GetVersionEx(VersionInfo& info) {
     OSVERSIONINFOA version;
     std::memset(&version, 0, sizeof version);
-    version.dwOSVersionInfoSize = sizeof version;  // 148
+    version.dwOSVersionInfoSize = sizeof version; // 148
     // Deprecated in newer SDKs, but exactly the question asked: "NT 5.0 or later?".
 #if defined(__GNUC__)
 #pragma GCC diagnostic push

@@ -52,8 +52,8 @@ struct EngineRig {
     TTrackBar vertSlider{0, 60};
     NoBoxes boxes;
     TApplication application{boxes, boxes};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors, windows,
-                                          ops, ops, horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors,
+                                          windows, ops, ops, horzSlider, vertSlider, application}};
 };
 
 void Scroll_MoveScrollStep(benchmark::State& state) {

@@ -87,8 +87,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     first.profile.Values.clear();
     first.Do([&] { f.Glidewing1Click(); });
     first.Do([&] { f.BitBtn_okClick(); });
-    const auto applications = std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
-                                           [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
+    const auto applications =
+        std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
+                     [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
     Check(applications - first.profile.Writes.begin() == 16);
     Check(std::all_of(applications, first.profile.Writes.end(),
                       [](const std::string& w) { return w.rfind("Applications/", 0) == 0; }));

@@ -30,7 +30,9 @@ HWND MainWindowHwnd(std::uint32_t window) {
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
 }
 
-HWND ToHwnd(gw::WindowHandle window) { return gw::WindowQueries::ToHwnd(window); }
+HWND ToHwnd(gw::WindowHandle window) {
+    return gw::WindowQueries::ToHwnd(window);
+}
 
 // A named section mapped read-only for one call; null (and nothing left open) when it is absent.
 const void* MapReadOnly(const char* name, gw::KernelHandle& handle) {
@@ -84,7 +86,9 @@ public:
         return ::GetModuleFileNameA(nullptr, buffer, size);
     }
 
-    gw::WindowHandle ForegroundWindow() override { return gw::WindowQueries::FromHwnd(::GetForegroundWindow()); }
+    gw::WindowHandle ForegroundWindow() override {
+        return gw::WindowQueries::FromHwnd(::GetForegroundWindow());
+    }
     gw::WindowHandle DesktopWindow() override { return gw::WindowQueries::FromHwnd(::GetDesktopWindow()); }
     gw::WindowHandle ShellWindow() override { return gw::WindowQueries::FromHwnd(::GetShellWindow()); }
 

@@ -48,10 +48,10 @@ public:
     // GetModuleFileNameA of the process's executable: the length copied, 0 on failure; a path cut
     // short answers the buffer's size.
     virtual std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) = 0;
-    virtual WindowHandle ForegroundWindow() = 0;                 // GetForegroundWindow
-    virtual WindowHandle DesktopWindow() = 0;                    // GetDesktopWindow
-    virtual WindowHandle ShellWindow() = 0;                      // GetShellWindow
-    virtual std::uint32_t WindowThread(WindowHandle window) = 0; // GetWindowThreadProcessId
+    virtual WindowHandle ForegroundWindow() = 0;                      // GetForegroundWindow
+    virtual WindowHandle DesktopWindow() = 0;                         // GetDesktopWindow
+    virtual WindowHandle ShellWindow() = 0;                           // GetShellWindow
+    virtual std::uint32_t WindowThread(WindowHandle window) = 0;      // GetWindowThreadProcessId
     virtual bool WindowBounds(WindowHandle window, Rect& bounds) = 0; // GetWindowRect
     // rcMonitor of the monitor nearest to the window (MonitorFromWindow, GetMonitorInfoA).
     virtual bool MonitorBounds(WindowHandle window, Rect& bounds) = 0;

@@ -10,15 +10,17 @@ namespace {
 
 constexpr std::uint8_t kNotListed = 1;
 constexpr std::uint8_t kListed = 2;
-constexpr std::uint32_t kPathSize = 520;  // room for paths a little past MAX_PATH
+constexpr std::uint32_t kPathSize = 520; // room for paths a little past MAX_PATH
 
-template <class T> T ReadOnce(const T& field) { return *static_cast<const volatile T*>(&field); }
+template <class T> T ReadOnce(const T& field) {
+    return *static_cast<const volatile T*>(&field);
+}
 
 bool ExecutableListed(IHookHost& host, const AsideShare& record) {
     char path[kPathSize];
     const std::uint32_t length = host.ExecutablePath(path, kPathSize);
     if (length == 0 || length >= kPathSize) {
-        return false;  // no name, or one cut short: nothing to compare
+        return false; // no name, or one cut short: nothing to compare
     }
     path[length] = '\0';
     const char* name = FileNamePart(path);

@@ -10,7 +10,9 @@ DesktopLinks::DesktopLinks(IDesktopShell& shell, IDeskIcons& icons, TDesktopMenu
     menu_.OnClick = [this](const std::string& name) { DesktopMenuItemClick(name); };
 }
 
-DesktopLinks::~DesktopLinks() { FreeItemIdLists(); }
+DesktopLinks::~DesktopLinks() {
+    FreeItemIdLists();
+}
 
 void DesktopLinks::BuildDesktopMenu() {
     // The trigger always tears down before it builds again; should anything still be held, free
@@ -23,7 +25,7 @@ void DesktopLinks::BuildDesktopMenu() {
     icons_.Clear();
 
     ShellObject allocator{};
-    if (shell_.GetMalloc(allocator) != win::kS_OK) {  // a failed call hands out nothing to release
+    if (shell_.GetMalloc(allocator) != win::kS_OK) { // a failed call hands out nothing to release
         shell_.ShowMessage(owner_, "Fail to get IMAlloc object", "ds", win::kMB_OK);
         return;
     }
@@ -73,7 +75,7 @@ void DesktopLinks::ListItems() {
         std::int32_t image = -1;
         if (item.Info.hIcon) {
             image = icons_.AddIcon(item.Info.hIcon);
-            icons_.DestroyIcon(item.Info.hIcon);  // the image list keeps its own copy
+            icons_.DestroyIcon(item.Info.hIcon); // the image list keeps its own copy
         }
 
         menu_.Add({kEntryPrefix + std::to_string(n), std::string(item.Info.DisplayName()), image});
@@ -92,7 +94,7 @@ void DesktopLinks::DesktopMenuItemClick(const std::string& senderName) {
     std::size_t n = 0;
     const auto [end, error] = std::from_chars(first, last, n);
     if (error != std::errc{} || end != last || n >= deskItems_.size()) {
-        return;  // not one of this build's entries
+        return; // not one of this build's entries
     }
 
     const DeskItem& item = deskItems_[n];

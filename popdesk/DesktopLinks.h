@@ -14,8 +14,8 @@
 namespace gw {
 
 struct DeskItem {
-    ItemIdList Pidl;      // relative to the desktop, which makes it absolute too
-    ShellFileInfo Info;   // zeroed when the shell could tell nothing about the item
+    ItemIdList Pidl;    // relative to the desktop, which makes it absolute too
+    ShellFileInfo Info; // zeroed when the shell could tell nothing about the item
 };
 
 class DesktopLinks {
@@ -63,8 +63,8 @@ private:
     WindowHandle owner_{};
 
     // DesktopFolder is held by the build alone, so it is a local of BuildDesktopMenu.
-    OwnedShellObject shellAllocator_;  // from a build to the teardown
-    OwnedShellObject desktopEnum_;     // from one build to the next
+    OwnedShellObject shellAllocator_; // from a build to the teardown
+    OwnedShellObject desktopEnum_;    // from one build to the next
     std::vector<DeskItem> deskItems_;
     bool deskMenuBuilt_ = false;
 };

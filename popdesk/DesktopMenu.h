@@ -20,7 +20,7 @@ inline constexpr std::uint32_t kWM_DESKMENU_EXITLOOP = 0xAFFD;
 struct DesktopMenuEntry {
     std::string Name;
     std::string Caption;
-    std::int32_t ImageIndex = -1;  // -1: no picture
+    std::int32_t ImageIndex = -1; // -1: no picture
 };
 
 class TDesktopMenu {
@@ -38,8 +38,8 @@ public:
     TDesktopMenu(const TDesktopMenu&) = delete;
     TDesktopMenu& operator=(const TDesktopMenu&) = delete;
 
-    std::function<void()> OnPopup;                           // desktopmenuPopup
-    std::function<void(const std::string& name)> OnClick;    // DesktopMenuItemClick, with the entry's name
+    std::function<void()> OnPopup;                        // desktopmenuPopup
+    std::function<void(const std::string& name)> OnClick; // DesktopMenuItemClick, with the entry's name
 
     std::size_t Count() const { return entries_.size(); }
     const DesktopMenuEntry& Entry(std::size_t index) const { return entries_.at(index); }

@@ -13,14 +13,14 @@ constexpr char kBannerCaption[] = "Glidewing PopDesk";
 
 // Geometry, in pixels.
 constexpr int kBannerWidth = 26;
-constexpr int kGutterWidth = 30;        // the tinted strip behind the icons
+constexpr int kGutterWidth = 30; // the tinted strip behind the icons
 constexpr int kIconSize = 16;
-constexpr int kTextGap = 8;             // between the gutter and the text
+constexpr int kTextGap = 8; // between the gutter and the text
 constexpr int kRightPadding = 24;
 constexpr int kMinRowHeight = 24;
-constexpr int kMaxRowHeight = 34;       // rows grow up to this to give a short menu room for the banner
-constexpr int kMaxTextWidth = 360;      // longer names end in an ellipsis
-constexpr int kBannerMargin = 14;       // between the banner caption and the menu's ends
+constexpr int kMaxRowHeight = 34;  // rows grow up to this to give a short menu room for the banner
+constexpr int kMaxTextWidth = 360; // longer names end in an ellipsis
+constexpr int kBannerMargin = 14;  // between the banner caption and the menu's ends
 
 // Colours.
 constexpr COLORREF kBannerTop = RGB(24, 86, 214);
@@ -35,13 +35,15 @@ constexpr COLORREF kGreyText = RGB(140, 140, 150);
 constexpr COLORREF kHighlight = RGB(214, 232, 252);
 constexpr COLORREF kHighlightEdge = RGB(120, 170, 232);
 
-constexpr UINT kFirstCommand = 1;  // entry n has command kFirstCommand + n
+constexpr UINT kFirstCommand = 1; // entry n has command kFirstCommand + n
 
-int Mix(int from, int to, int step, int steps) { return from + (to - from) * step / std::max(steps, 1); }
+int Mix(int from, int to, int step, int steps) {
+    return from + (to - from) * step / std::max(steps, 1);
+}
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
     SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);  // a solid fill without a brush
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); // a solid fill without a brush
 }
 
 void Frame(HDC dc, const RECT& r, COLORREF colour) {
@@ -60,7 +62,7 @@ Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance, TApplication& app
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = instance_;
     wc.lpszClassName = kOwnerClass;
-    RegisterClassExA(&wc);  // already registered by an earlier view: fine
+    RegisterClassExA(&wc); // already registered by an earlier view: fine
     owner_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  instance_, this));
 
@@ -68,7 +70,7 @@ Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance, TApplication& app
     banner.lfHeight = -16;
     banner.lfWeight = FW_BOLD;
     banner.lfItalic = TRUE;
-    banner.lfEscapement = 900;  // reads bottom to top
+    banner.lfEscapement = 900; // reads bottom to top
     banner.lfOrientation = 900;
     banner.lfCharSet = ANSI_CHARSET;
     banner.lfQuality = ANTIALIASED_QUALITY;
@@ -83,7 +85,7 @@ Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance, TApplication& app
 }
 
 Win32DesktopMenuView::~Win32DesktopMenuView() {
-    owner_.Reset();  // first, while everything its procedure might look at is still there
+    owner_.Reset(); // first, while everything its procedure might look at is still there
 }
 
 HFONT Win32DesktopMenuView::ItemFont() const {
@@ -91,7 +93,7 @@ HFONT Win32DesktopMenuView::ItemFont() const {
 }
 
 void Win32DesktopMenuView::Popup(TDesktopMenu& menu, Point at) {
-    const win32::MenuCallScope call;  // a close meanwhile waits until this call has returned
+    const win32::MenuCallScope call; // a close meanwhile waits until this call has returned
     menu_ = &menu;
     exitReported_ = false;
     LayOut(menu);
@@ -120,7 +122,7 @@ win32::UniqueMenu Win32DesktopMenuView::BuildPopup(HBRUSH background) const {
         const Row& row = rows_[i];
         const UINT flags = MF_OWNERDRAW | (row.entry ? 0u : MF_DISABLED);
         const UINT_PTR id = row.entry ? kFirstCommand + i : 0;
-        AppendMenuA(popup.Get(), flags, id, reinterpret_cast<LPCSTR>(i));  // item data: the row
+        AppendMenuA(popup.Get(), flags, id, reinterpret_cast<LPCSTR>(i)); // item data: the row
     }
     return popup;
 }
@@ -134,7 +136,7 @@ void Win32DesktopMenuView::Track(HMENU popup, Point at) {
     }
     PostMessageA(owner, WM_NULL, 0, 0);
     if (!exitReported_) {
-        EndOfLoop();  // the menu never showed: the main window must still learn that it is closed
+        EndOfLoop(); // the menu never showed: the main window must still learn that it is closed
     }
 
     // The choice arrives as a posted WM_COMMAND: handle it now, while everything is still held.
@@ -278,7 +280,7 @@ LRESULT Win32DesktopMenuView::JumpToLetter(char letter, HMENU menu) const {
         }
     }
     const auto lower = [](char c) {
-        CharLowerBuffA(&c, 1);  // the user's code page, not just ASCII
+        CharLowerBuffA(&c, 1); // the user's code page, not just ASCII
         return c;
     };
     for (int step = 1; step <= count; ++step) {
@@ -347,7 +349,7 @@ bool Win32DesktopMenuView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     case WM_COMMAND: {
         const UINT id = LOWORD(wParam);
         if (HIWORD(wParam) == 0 && id >= kFirstCommand) {
-            menu_->Click(id - kFirstCommand);  // an index the menu does not have does nothing
+            menu_->Click(id - kFirstCommand); // an index the menu does not have does nothing
             return true;
         }
         break;

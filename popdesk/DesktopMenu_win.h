@@ -37,9 +37,9 @@ private:
     struct Row {
         std::string text;
         int image = -1;
-        int top = 0;       // offset from the menu's first row
+        int top = 0; // offset from the menu's first row
         int height = 0;
-        bool entry = true;  // false for the "empty" line and the filler below the rows
+        bool entry = true; // false for the "empty" line and the filler below the rows
     };
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -66,11 +66,11 @@ private:
     win32::UniqueFont bannerFont_;
     win32::UniqueFont itemFont_;
 
-    TDesktopMenu* menu_ = nullptr;  // while popped up
+    TDesktopMenu* menu_ = nullptr; // while popped up
     std::vector<Row> rows_;
-    int width_ = 0;         // the rows' width, banner included
+    int width_ = 0; // the rows' width, banner included
     int totalHeight_ = 0;
-    std::optional<win32::MemoryBitmap> banner_;  // while popped up; each row copies its slice
+    std::optional<win32::MemoryBitmap> banner_; // while popped up; each row copies its slice
     bool exitReported_ = false;
 };
 

@@ -12,8 +12,8 @@
 
 namespace gw {
 
-using ShellObject = Handle<struct ShellObjectTag>;   // an IMalloc, IShellFolder or IEnumIDList
-using ItemIdList = Handle<struct ItemIdListTag>;     // an item identifier list from the shell
+using ShellObject = Handle<struct ShellObjectTag>; // an IMalloc, IShellFolder or IEnumIDList
+using ItemIdList = Handle<struct ItemIdListTag>;   // an item identifier list from the shell
 
 // An item's shell information, as SHGetFileInfoA fills SHFILEINFOA. Zeroed means "nothing known":
 // no icon, no attributes, an empty name.
@@ -43,17 +43,18 @@ class IDesktopShell {
 public:
     virtual ~IDesktopShell() = default;
 
-    virtual std::int32_t GetMalloc(ShellObject& allocator) = 0;         // SHGetMalloc
-    virtual std::int32_t GetDesktopFolder(ShellObject& folder) = 0;     // SHGetDesktopFolder
+    virtual std::int32_t GetMalloc(ShellObject& allocator) = 0;     // SHGetMalloc
+    virtual std::int32_t GetDesktopFolder(ShellObject& folder) = 0; // SHGetDesktopFolder
     virtual std::int32_t EnumObjects(ShellObject folder, WindowHandle owner, std::uint32_t flags,
-                                     ShellObject& enumerator) = 0;        // IShellFolder::EnumObjects
-    virtual std::int32_t Next(ShellObject enumerator, ItemIdList& item) = 0;  // IEnumIDList::Next, one item
-    virtual void Release(ShellObject object) = 0;                       // IUnknown::Release
-    virtual void Free(ShellObject allocator, ItemIdList item) = 0;      // IMalloc::Free
+                                     ShellObject& enumerator) = 0;           // IShellFolder::EnumObjects
+    virtual std::int32_t Next(ShellObject enumerator, ItemIdList& item) = 0; // IEnumIDList::Next, one item
+    virtual void Release(ShellObject object) = 0;                            // IUnknown::Release
+    virtual void Free(ShellObject allocator, ItemIdList item) = 0;           // IMalloc::Free
     // SHGetFileInfoA(SHGFI_PIDL) with file attributes 0; false when the shell answered 0.
     virtual bool GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) = 0;
-    virtual void Execute(const ShellLaunch& launch) = 0;                 // ShellExecuteExA, result ignored
-    virtual void ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) = 0;  // MessageBoxA
+    virtual void Execute(const ShellLaunch& launch) = 0; // ShellExecuteExA, result ignored
+    virtual void ShowMessage(WindowHandle owner, const char* text, const char* caption,
+                             std::uint32_t type) = 0; // MessageBoxA
 };
 
 // An IMalloc, IShellFolder or IEnumIDList reference, released by Reset or when the token goes.
@@ -63,8 +64,8 @@ using OwnedShellObject = Owned<IDesktopShell, ShellObject, &IDesktopShell::Relea
 class IDeskIcons {
 public:
     virtual ~IDeskIcons() = default;
-    virtual void Clear() = 0;                     // empties the image list
-    virtual std::int32_t AddIcon(IconHandle icon) = 0;  // the list keeps its own copy; -1 on failure
+    virtual void Clear() = 0;                          // empties the image list
+    virtual std::int32_t AddIcon(IconHandle icon) = 0; // the list keeps its own copy; -1 on failure
     virtual void DestroyIcon(IconHandle icon) = 0;
 };
 

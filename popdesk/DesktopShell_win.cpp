@@ -9,10 +9,18 @@ namespace gw {
 
 namespace {
 
-template <class T> T* As(ShellObject object) { return reinterpret_cast<T*>(object.value); }
-LPITEMIDLIST AsPidl(ItemIdList item) { return reinterpret_cast<LPITEMIDLIST>(item.value); }
-HWND AsWindow(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-template <class T> std::uintptr_t Token(T* pointer) { return reinterpret_cast<std::uintptr_t>(pointer); }
+template <class T> T* As(ShellObject object) {
+    return reinterpret_cast<T*>(object.value);
+}
+LPITEMIDLIST AsPidl(ItemIdList item) {
+    return reinterpret_cast<LPITEMIDLIST>(item.value);
+}
+HWND AsWindow(WindowHandle window) {
+    return reinterpret_cast<HWND>(window.value);
+}
+template <class T> std::uintptr_t Token(T* pointer) {
+    return reinterpret_cast<std::uintptr_t>(pointer);
+}
 
 } // namespace
 
@@ -46,9 +54,13 @@ std::int32_t Win32DesktopShell::Next(ShellObject enumerator, ItemIdList& item) {
     return hr;
 }
 
-void Win32DesktopShell::Release(ShellObject object) { As<IUnknown>(object)->Release(); }
+void Win32DesktopShell::Release(ShellObject object) {
+    As<IUnknown>(object)->Release();
+}
 
-void Win32DesktopShell::Free(ShellObject allocator, ItemIdList item) { As<IMalloc>(allocator)->Free(AsPidl(item)); }
+void Win32DesktopShell::Free(ShellObject allocator, ItemIdList item) {
+    As<IMalloc>(allocator)->Free(AsPidl(item));
+}
 
 bool Win32DesktopShell::GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) {
     SHFILEINFOA sfi;
@@ -79,10 +91,11 @@ void Win32DesktopShell::Execute(const ShellLaunch& launch) {
     sei.hwnd = AsWindow(launch.hwnd);
     sei.nShow = launch.nShow;
     sei.lpIDList = AsPidl(launch.lpIDList);
-    ShellExecuteExA(&sei);  // SEE_MASK_FLAG_NO_UI: a failure stays silent
+    ShellExecuteExA(&sei); // SEE_MASK_FLAG_NO_UI: a failure stays silent
 }
 
-void Win32DesktopShell::ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) {
+void Win32DesktopShell::ShowMessage(WindowHandle owner, const char* text, const char* caption,
+                                    std::uint32_t type) {
     MessageBoxA(AsWindow(owner), text, caption, type);
 }
 
@@ -98,6 +111,8 @@ std::int32_t Win32DeskIcons::AddIcon(IconHandle icon) {
     return list_ ? ImageList_AddIcon(list_.Get(), reinterpret_cast<HICON>(icon.value)) : -1;
 }
 
-void Win32DeskIcons::DestroyIcon(IconHandle icon) { ::DestroyIcon(reinterpret_cast<HICON>(icon.value)); }
+void Win32DeskIcons::DestroyIcon(IconHandle icon) {
+    ::DestroyIcon(reinterpret_cast<HICON>(icon.value));
+}
 
 } // namespace gw

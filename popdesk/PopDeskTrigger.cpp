@@ -7,14 +7,10 @@
 namespace gw {
 
 PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
-                               AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen, DesktopLinks& links,
-                               TDesktopMenu& menu)
-    : settings_(settings),
-      mainTimer_(mainTimer),
-      autoScrollDirected_(std::move(autoScrollDirected)),
-      screen_(screen),
-      links_(links),
-      menu_(menu) {
+                               AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen,
+                               DesktopLinks& links, TDesktopMenu& menu)
+    : settings_(settings), mainTimer_(mainTimer), autoScrollDirected_(std::move(autoScrollDirected)),
+      screen_(screen), links_(links), menu_(menu) {
     menu_.OnPopup = [this] { desktopmenuPopup(); };
 }
 
@@ -28,7 +24,7 @@ void PopDeskTrigger::jia() {
     }
 
     if (links_.DeskMenuBuilt()) {
-        links_.TearDownDesktopMenu();  // the menu shown earlier has closed since
+        links_.TearDownDesktopMenu(); // the menu shown earlier has closed since
     }
 
     if (settings_.PopDeskCorner < 0 || settings_.PopDeskCorner > 3) {
@@ -54,7 +50,7 @@ void PopDeskTrigger::jia() {
     links_.BuildDesktopMenu();
     links_.SetDeskMenuBuilt();
     screen_.ForegroundMainWindow();
-    menu_.Popup(at);  // returns when the menu has closed
+    menu_.Popup(at); // returns when the menu has closed
     screen_.NudgeMainWindow();
     // cornerWait_ keeps its value: still on the corner at the next tick means the menu comes back.
 }

@@ -19,10 +19,10 @@ namespace gw {
 class IPopDeskScreen {
 public:
     virtual ~IPopDeskScreen() = default;
-    virtual Point CursorPos() = 0;                      // GetCursorPos
-    virtual std::int32_t SystemMetric(int index) = 0;   // GetSystemMetrics
-    virtual void ForegroundMainWindow() = 0;            // SetForegroundWindow(main window)
-    virtual void NudgeMainWindow() = 0;                 // SendMessageA(main window, WM_NULL, 0, 0)
+    virtual Point CursorPos() = 0;                    // GetCursorPos
+    virtual std::int32_t SystemMetric(int index) = 0; // GetSystemMetrics
+    virtual void ForegroundMainWindow() = 0;          // SetForegroundWindow(main window)
+    virtual void NudgeMainWindow() = 0;               // SendMessageA(main window, WM_NULL, 0, 0)
 };
 
 class PopDeskTrigger {
@@ -30,8 +30,9 @@ public:
     // True while an Auto Scroll gesture follows a direction (the scroll engine's AutoDirection).
     using AutoScrollDirected = std::function<bool()>;
 
-    PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer, AutoScrollDirected autoScrollDirected,
-                   IPopDeskScreen& screen, DesktopLinks& links, TDesktopMenu& menu);
+    PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
+                   AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen, DesktopLinks& links,
+                   TDesktopMenu& menu);
     PopDeskTrigger(const PopDeskTrigger&) = delete;
     PopDeskTrigger& operator=(const PopDeskTrigger&) = delete;
 

@@ -17,6 +17,8 @@ have x86_64-w64-mingw32-g++ || need+=(g++-mingw-w64-x86-64)
 # The fuzz targets: clang with libFuzzer and its sanitizers (fuzz/README.md).
 have clang++ || need+=(clang)
 pkg_installed libclang-rt-dev || need+=(libclang-rt-dev)
+# The formatting gate (scripts/check-format.sh).
+have clang-format || need+=(clang-format)
 have Xvfb || need+=(xvfb)
 have xdotool || need+=(xdotool)
 have xwininfo || need+=(x11-utils)

@@ -10,8 +10,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 bash scripts/setup-machine.sh
 
-echo "== layout"
+echo "== layout and formatting"
 bash scripts/check-layout.sh
+bash scripts/check-format.sh
 
 echo "== native unit tests"
 cmake --preset native >/dev/null

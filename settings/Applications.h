@@ -14,7 +14,7 @@ namespace gw {
 inline constexpr char kApplicationsSection[] = "Applications";
 
 struct ApplicationSettings {
-    std::vector<std::string> Excluded;  // file names, no two alike without regard to case
+    std::vector<std::string> Excluded; // file names, no two alike without regard to case
     bool FullScreenAside = true;
     friend bool operator==(const ApplicationSettings&, const ApplicationSettings&) = default;
 };

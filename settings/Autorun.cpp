@@ -1,15 +1,16 @@
 #include "settings/Autorun.h"
 
-#include "shared/Win32Values.h"
 #include "base/Error.h"
+#include "shared/Win32Values.h"
 
 namespace gw {
 
 void UpdateRunValue(IRegistry& registry, bool autoRun, const std::string& executablePath) {
     if (autoRun) {
-        const RegistryKey key = registry.Create(RegistryRoot::LocalMachine, kRunKeyPath, win::kKEY_ALL_ACCESS);
+        const RegistryKey key =
+            registry.Create(RegistryRoot::LocalMachine, kRunKeyPath, win::kKEY_ALL_ACCESS);
         if (!key) {
-            return;  // no right to the machine-wide key: nothing to do, nothing to say
+            return; // no right to the machine-wide key: nothing to do, nothing to say
         }
         const bool written = registry.SetString(key, kRunValueName, executablePath);
         registry.Close(key);

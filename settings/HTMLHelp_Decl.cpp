@@ -1,12 +1,12 @@
 #include "settings/HTMLHelp_Decl.h"
 
-#include "shared/Win32Values.h"
 #include "base/Error.h"
+#include "shared/Win32Values.h"
 
 namespace gw {
 
-std::uintptr_t HTMLHelp_Decl::HtmlHelpCall(WindowHandle caller, const std::string& file, std::uint32_t command,
-                                           std::uintptr_t data) {
+std::uintptr_t HTMLHelp_Decl::HtmlHelpCall(WindowHandle caller, const std::string& file,
+                                           std::uint32_t command, std::uintptr_t data) {
     if (!htmlHelpA_) {
         if (!module_) {
             std::string path = files_.SystemDirectory();

@@ -15,8 +15,8 @@ namespace gw {
 class IHtmlHelpEntry {
 public:
     virtual ~IHtmlHelpEntry() = default;
-    virtual std::uintptr_t Call(ProcAddress entry, WindowHandle caller, const char* file, std::uint32_t command,
-                                std::uintptr_t data) = 0;
+    virtual std::uintptr_t Call(ProcAddress entry, WindowHandle caller, const char* file,
+                                std::uint32_t command, std::uintptr_t data) = 0;
 };
 
 class HTMLHelp_Decl {

@@ -10,16 +10,16 @@
 namespace gw {
 
 struct RuntimeSettings {
-    std::uint8_t ActivateButton = 0;  // 1 left, 2 middle, 3 right; 0 until first derived
+    std::uint8_t ActivateButton = 0; // 1 left, 2 middle, 3 right; 0 until first derived
     bool SwapButtons = false;
     bool HideWhileTyping = false;
     bool JumpToDefault = false;
-    std::int32_t ActivateKeyIndex = 0;  // 0 left, 1 middle, 2 right, -1 no selection
-    std::int32_t SpeedX = 0;            // 0..60
-    std::int32_t SpeedY = 0;            // 0..60
+    std::int32_t ActivateKeyIndex = 0; // 0 left, 1 middle, 2 right, -1 no selection
+    std::int32_t SpeedX = 0;           // 0..60
+    std::int32_t SpeedY = 0;           // 0..60
     bool PopDeskEnabled = false;
-    std::int32_t PopDeskCorner = 0;  // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
-    std::int32_t PopDeskDelay = 0;   // milliseconds
+    std::int32_t PopDeskCorner = 0; // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
+    std::int32_t PopDeskDelay = 0;  // milliseconds
     bool ToggleMode = false;
     bool MoveScrollMode = false;
     bool ScrollEnabled = false;
@@ -27,8 +27,8 @@ struct RuntimeSettings {
     bool MoveBack = false;
     bool Inverse = false;
     bool AutoRun = false;
-    std::vector<std::string> ExcludedPrograms;  // where the hooks stand aside, by file name
-    bool FullScreenAside = false;               // ... and while a full-screen program is in front
+    std::vector<std::string> ExcludedPrograms; // where the hooks stand aside, by file name
+    bool FullScreenAside = false;              // ... and while a full-screen program is in front
 };
 
 } // namespace gw

@@ -37,7 +37,7 @@ std::optional<std::int32_t> ParseSettingInteger(const std::string& text) {
         at += 2;
     }
     if (at >= text.size()) {
-        return std::nullopt;  // a sign or a prefix without digits
+        return std::nullopt; // a sign or a prefix without digits
     }
     // Collected as a magnitude in 64 bits; anything beyond 32 bits is not one of our numbers.
     std::int64_t magnitude = 0;
@@ -72,7 +72,9 @@ std::string SettingsFile::ReadText(const std::string& section, const std::string
     return profile_.Read(path_, section, key, "");
 }
 
-std::vector<std::string> SettingsFile::Keys(const std::string& section) { return profile_.Keys(path_, section); }
+std::vector<std::string> SettingsFile::Keys(const std::string& section) {
+    return profile_.Keys(path_, section);
+}
 
 void SettingsFile::WriteInteger(const std::string& section, const std::string& key, std::int32_t value) {
     WriteText(section, key, std::to_string(value));

@@ -23,8 +23,8 @@ public:
 
     std::int32_t ReadInteger(const std::string& section, const std::string& key, std::int32_t fallback);
     bool ReadBool(const std::string& section, const std::string& key, bool fallback);
-    std::string ReadText(const std::string& section, const std::string& key);  // empty when missing
-    std::vector<std::string> Keys(const std::string& section);                  // in file order
+    std::string ReadText(const std::string& section, const std::string& key); // empty when missing
+    std::vector<std::string> Keys(const std::string& section);                // in file order
 
     // Raise "Unable to write to <path>" when the value cannot be written (or the key deleted).
     void WriteInteger(const std::string& section, const std::string& key, std::int32_t value);

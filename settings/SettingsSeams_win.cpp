@@ -8,9 +8,15 @@ namespace gw::win32 {
 
 namespace {
 
-HKEY ToKey(RegistryKey key) { return reinterpret_cast<HKEY>(key.value); }
-RegistryKey FromKey(HKEY key) { return RegistryKey{reinterpret_cast<std::uintptr_t>(key)}; }
-HKEY RootKey(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+HKEY ToKey(RegistryKey key) {
+    return reinterpret_cast<HKEY>(key.value);
+}
+RegistryKey FromKey(HKEY key) {
+    return RegistryKey{reinterpret_cast<std::uintptr_t>(key)};
+}
+HKEY RootKey(RegistryRoot root) {
+    return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+}
 
 } // namespace
 
@@ -21,8 +27,8 @@ std::string ProfileFile::Read(const std::string& path, const std::string& sectio
     // A value that fills the buffer comes back cut short (length size - 1): try a larger one.
     for (DWORD size = 256; size <= 65536; size *= 4) {
         std::vector<char> buffer(size);
-        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
-                                                      size, path.c_str());
+        const DWORD length = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(),
+                                                      buffer.data(), size, path.c_str());
         if (length < size - 1) {
             return std::string(buffer.data(), length);
         }
@@ -62,8 +68,8 @@ bool ProfileFile::Remove(const std::string& path, const std::string& section, co
 
 RegistryKey Registry::Create(RegistryRoot root, const std::string& path, std::uint32_t access) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(RootKey(root), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS) {
         return {};
     }
     return FromKey(key);
@@ -91,12 +97,14 @@ bool Registry::DeleteValue(RegistryKey key, const std::string& name) {
     return RegDeleteValueA(ToKey(key), name.c_str()) == ERROR_SUCCESS;
 }
 
-void Registry::Close(RegistryKey key) { RegCloseKey(ToKey(key)); }
+void Registry::Close(RegistryKey key) {
+    RegCloseKey(ToKey(key));
+}
 
 // --- HtmlHelpA of HHCTRL.OCX
 
-std::uintptr_t HtmlHelpEntry::Call(ProcAddress entry, WindowHandle caller, const char* file, std::uint32_t command,
-                                   std::uintptr_t data) {
+std::uintptr_t HtmlHelpEntry::Call(ProcAddress entry, WindowHandle caller, const char* file,
+                                   std::uint32_t command, std::uintptr_t data) {
     using HtmlHelpA = HWND(WINAPI*)(HWND, LPCSTR, UINT, DWORD_PTR);
     const HWND result =
         reinterpret_cast<HtmlHelpA>(entry.value)(reinterpret_cast<HWND>(caller.value), file, command, data);

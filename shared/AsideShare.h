@@ -32,7 +32,7 @@
 namespace gw {
 
 inline constexpr std::uint32_t kAsideMaxPrograms = 32;
-inline constexpr std::uint32_t kAsideNameSize = 64;  // 63 characters and the terminating zero
+inline constexpr std::uint32_t kAsideNameSize = 64; // 63 characters and the terminating zero
 inline constexpr std::uint32_t kAsideNameMaxLength = kAsideNameSize - 1;
 
 struct AsideShare {
@@ -65,11 +65,14 @@ constexpr const char* FileNamePart(const char* path) {
     return name;
 }
 
-constexpr char FoldCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Whether a zero-terminated name equals an entry of the list, A-Z compared without regard to case.
 // The entry is read no further than its slot, terminated or not.
-constexpr bool SameProgramName(const char* name, const char* entry, std::uint32_t entrySize = kAsideNameSize) {
+constexpr bool SameProgramName(const char* name, const char* entry,
+                               std::uint32_t entrySize = kAsideNameSize) {
     for (std::uint32_t i = 0; i < entrySize; ++i) {
         if (FoldCase(name[i]) != FoldCase(entry[i])) {
             return false;
@@ -78,7 +81,7 @@ constexpr bool SameProgramName(const char* name, const char* entry, std::uint32_
             return true;
         }
     }
-    return false;  // the name goes on where the slot ends
+    return false; // the name goes on where the slot ends
 }
 
 } // namespace gw

@@ -7,7 +7,9 @@ namespace gw {
 
 namespace {
 
-bool Fits(const std::string& name) { return !name.empty() && name.size() <= kAsideNameMaxLength; }
+bool Fits(const std::string& name) {
+    return !name.empty() && name.size() <= kAsideNameMaxLength;
+}
 
 } // namespace
 
@@ -36,7 +38,7 @@ void AsideShareWriter::Publish(const std::vector<std::string>& names, bool fullS
     if (!view_) {
         return;
     }
-    view_->FullScreenAside = fullScreenAside ? 1 : 0;  // one byte, read afresh on every press
+    view_->FullScreenAside = fullScreenAside ? 1 : 0; // one byte, read afresh on every press
     if (Holds(names)) {
         return;
     }

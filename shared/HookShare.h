@@ -9,14 +9,14 @@
 namespace gw {
 
 struct HookShare {
-    std::uint32_t MainWindow;     // the window the hooks post to (32 bits even on 64-bit Windows)
-    std::uint8_t ActivateButton;  // 1 left, 2 middle, 3 right; anything else: none
-    std::uint8_t CursorShown;     // 1 while the system cursors are the normal ones
-    std::uint8_t PassInput;       // 0: the mouse hook swallows every mouse message
-    std::uint8_t HooksPaused;     // nonzero: the mouse hook neither examines nor reports
-    std::uint8_t ReportKeys;      // nonzero: the keyboard hook posts WM_HOOKKEY
-    std::uint8_t ScrollEnabled;   // nonzero: the mouse hook watches for activation clicks
-    std::uint8_t Reserved[2];     // never written
+    std::uint32_t MainWindow;    // the window the hooks post to (32 bits even on 64-bit Windows)
+    std::uint8_t ActivateButton; // 1 left, 2 middle, 3 right; anything else: none
+    std::uint8_t CursorShown;    // 1 while the system cursors are the normal ones
+    std::uint8_t PassInput;      // 0: the mouse hook swallows every mouse message
+    std::uint8_t HooksPaused;    // nonzero: the mouse hook neither examines nor reports
+    std::uint8_t ReportKeys;     // nonzero: the keyboard hook posts WM_HOOKKEY
+    std::uint8_t ScrollEnabled;  // nonzero: the mouse hook watches for activation clicks
+    std::uint8_t Reserved[2];    // never written
 };
 
 static_assert(sizeof(HookShare) == 12);
@@ -59,7 +59,11 @@ constexpr std::uint32_t PackHookPosition(std::int32_t x, std::int32_t y) {
 }
 
 // The receiving side reads both halves as unsigned 16-bit values.
-constexpr std::int32_t HookPositionX(std::uint32_t packed) { return static_cast<std::int32_t>(packed & 0xFFFFu); }
-constexpr std::int32_t HookPositionY(std::uint32_t packed) { return static_cast<std::int32_t>(packed >> 16); }
+constexpr std::int32_t HookPositionX(std::uint32_t packed) {
+    return static_cast<std::int32_t>(packed & 0xFFFFu);
+}
+constexpr std::int32_t HookPositionY(std::uint32_t packed) {
+    return static_cast<std::int32_t>(packed >> 16);
+}
 
 } // namespace gw

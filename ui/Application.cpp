@@ -1,7 +1,7 @@
 #include "ui/Application.h"
 
-#include "shared/Win32Values.h"
 #include "base/Error.h"
+#include "shared/Win32Values.h"
 
 #include <exception>
 

@@ -2,7 +2,8 @@
 
 namespace gw::win32 {
 
-int SystemMessageBox::Show(WindowHandle owner, const std::string& text, const std::string& caption, std::uint32_t flags) {
+int SystemMessageBox::Show(WindowHandle owner, const std::string& text, const std::string& caption,
+                           std::uint32_t flags) {
     return MessageBoxA(reinterpret_cast<HWND>(owner.value), text.c_str(), caption.c_str(), flags);
 }
 

@@ -9,7 +9,8 @@ namespace gw::win32 {
 
 class SystemMessageBox final : public IMessageBox {
 public:
-    int Show(WindowHandle owner, const std::string& text, const std::string& caption, std::uint32_t flags) override;
+    int Show(WindowHandle owner, const std::string& text, const std::string& caption,
+             std::uint32_t flags) override;
 };
 
 class MessagePump final : public IMessagePump {

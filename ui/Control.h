@@ -65,7 +65,7 @@ public:
     using TControl::TControl;
 
     const std::vector<std::string>& Items() const { return items_; }
-    void SetItems(std::vector<std::string> items);  // clears the selection
+    void SetItems(std::vector<std::string> items); // clears the selection
 
     int ItemIndex() const { return itemIndex_; }
     // The program's setter: a position outside the list gives no selection; no handler runs.

@@ -25,20 +25,22 @@ ControlWindow::~ControlWindow() {
     }
 }
 
-void ControlWindow::Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, const RECT& bounds,
-                           HFONT font) {
+void ControlWindow::Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle,
+                           const RECT& bounds, HFONT font) {
     hwnd_ = CreateWindowExA(exStyle, windowClass, control_.Caption().c_str(), WS_CHILD | WS_VISIBLE | style,
-                            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                            nullptr, GetModuleHandleA(nullptr), nullptr);
+                            bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) {
         return;
     }
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     Adopt(hwnd_);
-    control_.SetView(this);  // picks up the current state at once
+    control_.SetView(this); // picks up the current state at once
 }
 
-void ControlWindow::Adopt(HWND window) { SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }
+void ControlWindow::Adopt(HWND window) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
 
 void ControlWindow::RefreshEnabled() {
     if (hwnd_) {
@@ -81,7 +83,7 @@ void CheckBoxWindow::Sync() {
 }
 
 void CheckBoxWindow::OnCommand(HWND from, WORD code) {
-    if (code != BN_CLICKED) {  // STN_CLICKED of the label is the same number
+    if (code != BN_CLICKED) { // STN_CLICKED of the label is the same number
         return;
     }
     if (from == label_) {
@@ -133,7 +135,7 @@ void ItemListWindow::OnCommand(HWND, WORD code) {
 void TrackBarWindow::Sync() {
     if (!ranged_) {
         SendMessageA(hwnd_, TBM_SETRANGE, FALSE, MAKELPARAM(slider_.Min(), slider_.Max()));
-        SendMessageA(hwnd_, TBM_SETTICFREQ, 1, 0);  // a tick per step
+        SendMessageA(hwnd_, TBM_SETTICFREQ, 1, 0); // a tick per step
         SendMessageA(hwnd_, TBM_SETPAGESIZE, 0, 5);
         ranged_ = true;
     }
@@ -199,7 +201,8 @@ void PageControlWindow::Sync() {
             TCITEMA item = {};
             item.mask = TCIF_TEXT;
             item.pszText = const_cast<char*>(page.c_str());
-            SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&item));
+            SendMessageA(hwnd_, TCM_INSERTITEMA, static_cast<WPARAM>(index++),
+                         reinterpret_cast<LPARAM>(&item));
         }
         filled_ = true;
     }
@@ -280,8 +283,9 @@ LRESULT CALLBACK PageProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     }
     switch (message) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(
+            window, GWLP_USERDATA,
+            reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         break;
     case WM_PAINT: {
         const PaintDc dc(window);
@@ -310,7 +314,7 @@ HWND CreatePageWindow(HWND parent, const RECT& bounds, std::function<void(HDC, c
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = &PageProc;
         windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+        windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
         windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
         windowClass.lpszClassName = kPageClass;
         return RegisterClassExA(&windowClass);
@@ -319,10 +323,10 @@ HWND CreatePageWindow(HWND parent, const RECT& bounds, std::function<void(HDC, c
     auto data = std::make_unique<PageData>();
     data->paint = std::move(paint);
     HWND page = CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, "", WS_CHILD | WS_CLIPSIBLINGS, bounds.left,
-                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr,
-                                GetModuleHandleA(nullptr), data.get());
+                                bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                                nullptr, GetModuleHandleA(nullptr), data.get());
     if (page) {
-        data.release();  // the window owns it now and frees it on WM_NCDESTROY
+        data.release(); // the window owns it now and frees it on WM_NCDESTROY
     }
     return page;
 }

@@ -22,7 +22,8 @@ class GroupBoxWindow;
 
 class ControlWindow : public TControl::View {
 public:
-    ControlWindow(TApplication& application, TControl& control) : application_(application), control_(control) {}
+    ControlWindow(TApplication& application, TControl& control)
+        : application_(application), control_(control) {}
     ControlWindow(const ControlWindow&) = delete;
     ControlWindow& operator=(const ControlWindow&) = delete;
     ~ControlWindow() override;
@@ -31,7 +32,8 @@ public:
     TControl& Control() const { return control_; }
 
     // Creates the child window and starts mirroring the control.
-    void Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, const RECT& bounds, HFONT font);
+    void Create(HWND parent, const char* windowClass, DWORD style, DWORD exStyle, const RECT& bounds,
+                HFONT font);
 
     // The group box whose enabled state also governs this control (its window is disabled while
     // either is).
@@ -59,7 +61,7 @@ protected:
     TControl& control_;
     HWND hwnd_ = nullptr;
     GroupBoxWindow* container_ = nullptr;
-    bool showCaption_ = true;  // false: the caption is shown by another window
+    bool showCaption_ = true; // false: the caption is shown by another window
 };
 
 class CheckBoxWindow final : public ControlWindow {
@@ -85,8 +87,8 @@ private:
 class ItemListWindow final : public ControlWindow {
 public:
     struct Messages {
-        UINT reset, add, select, current;  // CB_RESETCONTENT ... or LB_RESETCONTENT ...
-        WORD changed;                      // CBN_SELCHANGE or LBN_SELCHANGE
+        UINT reset, add, select, current; // CB_RESETCONTENT ... or LB_RESETCONTENT ...
+        WORD changed;                     // CBN_SELCHANGE or LBN_SELCHANGE
     };
     static const Messages kComboBox;
     static const Messages kListBox;
@@ -107,7 +109,8 @@ private:
 
 class TrackBarWindow final : public ControlWindow {
 public:
-    TrackBarWindow(TApplication& application, TTrackBar& slider) : ControlWindow(application, slider), slider_(slider) {}
+    TrackBarWindow(TApplication& application, TTrackBar& slider)
+        : ControlWindow(application, slider), slider_(slider) {}
     void OnScroll() override;
 
 protected:
@@ -120,8 +123,9 @@ private:
 
 class ButtonWindow final : public ControlWindow {
 public:
-    ButtonWindow(TApplication& application, TButton& button) : ControlWindow(application, button), button_(button) {}
-    void SetPicture(HICON icon);  // not owned
+    ButtonWindow(TApplication& application, TButton& button)
+        : ControlWindow(application, button), button_(button) {}
+    void SetPicture(HICON icon); // not owned
     void OnCommand(HWND from, WORD code) override;
 
 private:

@@ -29,7 +29,9 @@ void TForm::Close() {
     }
 }
 
-WindowHandle TForm::Handle() { return view_ ? view_->HandleNeeded(*this) : WindowHandle{}; }
+WindowHandle TForm::Handle() {
+    return view_ ? view_->HandleNeeded(*this) : WindowHandle{};
+}
 
 void TForm::SetView(View* view) {
     view_ = view;

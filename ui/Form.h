@@ -14,7 +14,7 @@ public:
     class View {
     public:
         virtual ~View() = default;
-        virtual void FormChanged(TForm& form) = 0;  // caption or visibility changed, or Show() again
+        virtual void FormChanged(TForm& form) = 0; // caption or visibility changed, or Show() again
         // Creates the real window if it does not exist yet and answers its handle.
         virtual WindowHandle HandleNeeded(TForm& form) = 0;
         // Close() was called: destroy the window, which ends the message loop of the main form.

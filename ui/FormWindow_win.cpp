@@ -29,7 +29,7 @@ void FormWindow::Create() {
     windowClass.hInstance = instance;
     windowClass.hIcon = params_.Icon;
     windowClass.hIconSm = params_.SmallIcon;
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = params_.ClassName.c_str();
     RegisterClassExA(&windowClass);
@@ -47,8 +47,8 @@ void FormWindow::Create() {
         y = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
     }
     // The window keeps its object in GWLP_USERDATA from WM_NCCREATE on.
-    CreateWindowExA(params_.ExStyle, params_.ClassName.c_str(), form_.Caption().c_str(), params_.Style, x, y, width,
-                    height, nullptr, nullptr, instance, this);
+    CreateWindowExA(params_.ExStyle, params_.ClassName.c_str(), form_.Caption().c_str(), params_.Style, x, y,
+                    width, height, nullptr, nullptr, instance, this);
     created_ = hwnd_ != nullptr;
     if (created_ && OnCreated) {
         OnCreated(*this);
@@ -64,7 +64,7 @@ WindowHandle FormWindow::HandleNeeded(TForm&) {
 
 void FormWindow::FormChanged(TForm& form) {
     if (!hwnd_) {
-        return;  // picked up when the window is created
+        return; // picked up when the window is created
     }
     char current[256] = {};
     GetWindowTextA(hwnd_, current, sizeof current);
@@ -122,11 +122,11 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
         }
         return 0;
     case WM_QUERYENDSESSION:
-        ThreadMenuCalls().EndMenus();  // so that the end of the session finds no menu open
+        ThreadMenuCalls().EndMenus(); // so that the end of the session finds no menu open
         return TRUE;
     case WM_ENDSESSION:
         if (wParam && closeNow()) {
-            DestroyWindow(window);  // the shutdown sequence puts the user's cursors back
+            DestroyWindow(window); // the shutdown sequence puts the user's cursors back
         }
         return 0;
     case WM_DESTROY:

@@ -16,14 +16,14 @@
 namespace gw::win32 {
 
 struct FormCreateParams {
-    std::string ClassName;           // registered for this form; up to 63 characters
+    std::string ClassName; // registered for this form; up to 63 characters
     DWORD Style = WS_OVERLAPPEDWINDOW;
     DWORD ExStyle = 0;
-    int ClientWidth = 0;             // real pixels
+    int ClientWidth = 0; // real pixels
     int ClientHeight = 0;
     bool Centred = true;
-    HICON Icon = nullptr;            // not owned
-    HICON SmallIcon = nullptr;       // not owned
+    HICON Icon = nullptr;      // not owned
+    HICON SmallIcon = nullptr; // not owned
 };
 
 // Sees the form's messages before the window does; answers true when it handled one.

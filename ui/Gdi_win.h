@@ -62,8 +62,8 @@ struct WindowTraits {
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
-using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>;  // from CreateCompatibleDC
-using UniqueWindow = UniqueHandle<HWND, WindowTraits>;     // a window of our own that no parent destroys
+using UniqueMemoryDc = UniqueHandle<HDC, MemoryDcTraits>; // from CreateCompatibleDC
+using UniqueWindow = UniqueHandle<HWND, WindowTraits>;    // a window of our own that no parent destroys
 
 // Fonts, bitmaps and brushes share DeleteObject; the typed getters save casts at the call sites.
 template <class H> class UniqueGdi : public UniqueHandle<HGDIOBJ, GdiObjectTraits> {
@@ -146,12 +146,13 @@ private:
 
     UniqueBitmap bitmap_;
     UniqueMemoryDc dc_;
-    Selection selection_;  // declared last: undone first
+    Selection selection_; // declared last: undone first
 };
 
 // Loads an icon resource of the program at the given size (the best image of the group is scaled).
 inline HICON LoadIconResource(int id, int size) {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
 } // namespace gw::win32

@@ -43,7 +43,7 @@ public:
     bool Default() const { return default_; }
     void SetDefault(bool isDefault) { default_ = isDefault; }
 
-    int ImageIndex() const { return imageIndex_; }  // -1: no picture
+    int ImageIndex() const { return imageIndex_; } // -1: no picture
     void SetImageIndex(int index) { imageIndex_ = index; }
 
     TMenuItem* Parent() const { return parent_; }
@@ -78,13 +78,13 @@ private:
 // One item of a menu table. Rows come in menu order; a row under a submenu names its parent,
 // which an earlier row made. Owner is the object whose handlers the items run.
 template <class Owner> struct MenuRow {
-    const char* Parent;  // component name of the parent item; null: the menu itself
+    const char* Parent; // component name of the parent item; null: the menu itself
     const char* Name;
-    const char* Caption;  // "-": a separator
+    const char* Caption; // "-": a separator
     int ImageIndex = -1;
     void (*Click)(Owner& owner, TMenuItem& sender) = nullptr;
-    int RadioGroup = 0;    // 0: not a radio item
-    bool Default = false;  // the default item of its menu, shown bold
+    int RadioGroup = 0;   // 0: not a radio item
+    bool Default = false; // the default item of its menu, shown bold
     bool Checked = false;
 };
 
@@ -127,8 +127,8 @@ public:
     TPopupMenu(const TPopupMenu&) = delete;
     TPopupMenu& operator=(const TPopupMenu&) = delete;
 
-    TMenuItem Items;                  // the root: its children are the menu's items
-    TImageList* Images = nullptr;     // pictures by ImageIndex
+    TMenuItem Items;              // the root: its children are the menu's items
+    TImageList* Images = nullptr; // pictures by ImageIndex
 
     void Popup(Point at);
     void SetView(View* view) { view_ = view; }

@@ -59,7 +59,8 @@ bool DrawGreyed(HDC dc, const ImageListBinding& images, int index, int x, int y)
         return false;
     }
     if (std::any_of(picture.begin(), picture.end(), [](std::uint32_t p) { return (p >> 24) != 0; })) {
-        std::transform(picture.begin(), picture.end(), alpha.begin(), [](std::uint32_t p) { return p >> 24; });
+        std::transform(picture.begin(), picture.end(), alpha.begin(),
+                       [](std::uint32_t p) { return p >> 24; });
     } else {
         // An icon without an alpha channel: its mask is black where the picture is.
         format = PictureFormat(size);
@@ -80,7 +81,7 @@ bool DrawGreyed(HDC dc, const ImageListBinding& images, int index, int x, int y)
     }
     const Selection selection(memory.Get(), ground.Get());
     BitBlt(memory.Get(), 0, 0, size, size, dc, x, y, SRCCOPY);
-    GdiFlush();  // the copy is in the pixels before we read them
+    GdiFlush(); // the copy is in the pixels before we read them
     auto* pixels = static_cast<std::uint32_t*>(bits);
     for (std::size_t i = 0; i < count; ++i) {
         pixels[i] = GreyedOver(picture[i], alpha[i], pixels[i]);
@@ -136,7 +137,7 @@ UniqueMenu PopupMenuBinding::Build(TMenuItem& parent) {
             info.hbmpItem = HBMMENU_CALLBACK;
         }
         if (InsertMenuItemA(menu.Get(), static_cast<UINT>(i), TRUE, &info)) {
-            submenu.Release();  // the menu destroys its submenus with itself
+            submenu.Release(); // the menu destroys its submenus with itself
         }
     }
     return menu;
@@ -147,7 +148,7 @@ void PopupMenuBinding::Popup(TPopupMenu&, Point at) {
     if (!window) {
         return;
     }
-    const MenuCallScope call;  // a close meanwhile waits until this call has returned
+    const MenuCallScope call; // a close meanwhile waits until this call has returned
     commands_.clear();
     UniqueMenu menu = Build(menu_.Items);
     // Without the foreground the menu would not close when the user clicks elsewhere.
@@ -157,15 +158,15 @@ void PopupMenuBinding::Popup(TPopupMenu&, Point at) {
         return;
     }
     open_ = true;
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
-                                                         at.x, at.y, 0, window, nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, at.x, at.y, 0, window, nullptr));
     open_ = false;
     PostMessageA(window, WM_NULL, 0, 0);
     menu.Reset();
     if (chosen >= 1 && chosen <= commands_.size()) {
         TMenuItem* item = commands_[chosen - 1];
         commands_.clear();
-        item->Click();  // we are inside the tray's dispatch: an error goes to the error box
+        item->Click(); // we are inside the tray's dispatch: an error goes to the error box
     }
     commands_.clear();
 }
@@ -179,7 +180,7 @@ bool PopupMenuBinding::FilterMessage(HWND, UINT message, WPARAM, LPARAM lParam, 
         if (measure->CtlType != ODT_MENU) {
             return false;
         }
-        measure->itemWidth = static_cast<UINT>(images_->Size() + 4);  // a little air before the caption
+        measure->itemWidth = static_cast<UINT>(images_->Size() + 4); // a little air before the caption
         measure->itemHeight = static_cast<UINT>(images_->Size());
         result = TRUE;
         return true;
@@ -197,7 +198,8 @@ bool PopupMenuBinding::FilterMessage(HWND, UINT message, WPARAM, LPARAM lParam, 
         const int x = draw->rcItem.left + ((draw->rcItem.right - draw->rcItem.left) - size) / 2;
         const int y = draw->rcItem.top + ((draw->rcItem.bottom - draw->rcItem.top) - size) / 2;
         const int left = x > 0 ? x : draw->rcItem.left;
-        if (!(draw->itemState & ODS_GRAYED) || !DrawGreyed(draw->hDC, *images_, item->ImageIndex(), left, y)) {
+        if (!(draw->itemState & ODS_GRAYED) ||
+            !DrawGreyed(draw->hDC, *images_, item->ImageIndex(), left, y)) {
             ImageList_Draw(images_->Handle(), item->ImageIndex(), draw->hDC, left, y, ILD_TRANSPARENT);
         }
         result = TRUE;

@@ -29,8 +29,8 @@ private:
     FormWindow& window_;
     TPopupMenu& menu_;
     const ImageListBinding* images_;
-    std::vector<TMenuItem*> commands_;  // command id - 1 → item, while the menu is open
-    bool open_ = false;  // other menus of the window (PopDesk's) draw their own items
+    std::vector<TMenuItem*> commands_; // command id - 1 → item, while the menu is open
+    bool open_ = false;                // other menus of the window (PopDesk's) draw their own items
 };
 
 } // namespace gw::win32

@@ -9,8 +9,8 @@
 namespace gw {
 
 struct FileFilter {
-    std::string Name;     // what the dialog's type list shows, e.g. "Programs (*.exe)"
-    std::string Pattern;  // e.g. "*.exe"
+    std::string Name;    // what the dialog's type list shows, e.g. "Programs (*.exe)"
+    std::string Pattern; // e.g. "*.exe"
 };
 
 class IOpenDialog {

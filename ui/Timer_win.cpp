@@ -2,7 +2,8 @@
 
 namespace gw::win32 {
 
-TimerBinding::TimerBinding(FormWindow& form, TTimer& timer, UINT_PTR id) : form_(form), timer_(timer), id_(id) {
+TimerBinding::TimerBinding(FormWindow& form, TTimer& timer, UINT_PTR id)
+    : form_(form), timer_(timer), id_(id) {
     form_.AddFilter(*this);
     timer_.SetView(this);
 }
@@ -21,7 +22,7 @@ void TimerBinding::TimerChanged(TTimer& timer) {
         return;
     }
     if (timer.Enabled() && timer.Interval() > 0) {
-        SetTimer(window, id_, timer.Interval(), nullptr);  // also restarts it with a new interval
+        SetTimer(window, id_, timer.Interval(), nullptr); // also restarts it with a new interval
     } else {
         KillTimer(window, id_);
     }

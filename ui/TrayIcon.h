@@ -21,7 +21,7 @@ public:
     class View {
     public:
         virtual ~View() = default;
-        virtual void TrayIconChanged(TTrayIcon& icon) = 0;  // hint, image or visibility changed
+        virtual void TrayIconChanged(TTrayIcon& icon) = 0; // hint, image or visibility changed
     };
 
     TTrayIcon() = default;
@@ -37,8 +37,8 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    TImageList* Icons = nullptr;      // the images that IconIndex picks from
-    TPopupMenu* PopupMenu = nullptr;  // opened by a press of the right button
+    TImageList* Icons = nullptr;     // the images that IconIndex picks from
+    TPopupMenu* PopupMenu = nullptr; // opened by a press of the right button
 
     std::function<void(TMouseButton button, std::uint32_t shift, Point at)> OnMouseDown;
     std::function<void()> OnDblClick;

@@ -27,7 +27,8 @@ std::uint32_t ShiftState() {
 
 } // namespace
 
-TrayIconBinding::TrayIconBinding(FormWindow& window, TForm& owner, TTrayIcon& icon, const ImageListBinding& images)
+TrayIconBinding::TrayIconBinding(FormWindow& window, TForm& owner, TTrayIcon& icon,
+                                 const ImageListBinding& images)
     : window_(window), owner_(owner), icon_(icon), images_(images),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
     window_.AddFilter(*this);
@@ -94,7 +95,8 @@ void TrayIconBinding::Pressed(TMouseButton button, bool doubleClick) {
     }
 }
 
-bool TrayIconBinding::FilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TrayIconBinding::FilterMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                    LRESULT& result) {
     result = 0;
     if (message == kTrayCallbackMessage) {
         switch (LOWORD(lParam)) {
@@ -136,7 +138,7 @@ bool TrayIconBinding::FilterMessage(HWND window, UINT message, WPARAM wParam, LP
         return false;
     }
     if (message == WM_DESTROY) {
-        Remove();  // and let the window go on with its own destruction
+        Remove(); // and let the window go on with its own destruction
     }
     return false;
 }

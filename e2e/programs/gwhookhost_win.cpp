@@ -85,7 +85,8 @@ public:
                        {"MouseHookOn", &mouseOn_},
                        {"MouseHookOff", &mouseOff_}};
         for (const auto& entry : exports) {
-            *entry.slot = reinterpret_cast<HookExport>(reinterpret_cast<void*>(GetProcAddress(library_, entry.name)));
+            *entry.slot =
+                reinterpret_cast<HookExport>(reinterpret_cast<void*>(GetProcAddress(library_, entry.name)));
             if (!*entry.slot) {
                 log.Line("error GetProcAddress %s", entry.name);
                 return false;
@@ -161,7 +162,8 @@ private:
             return false;
         }
         const std::string name = assignment.substr(0, equals);
-        const auto value = static_cast<std::uint8_t>(std::strtoul(assignment.c_str() + equals + 1, nullptr, 10));
+        const auto value =
+            static_cast<std::uint8_t>(std::strtoul(assignment.c_str() + equals + 1, nullptr, 10));
         for (const Field& field : kFields) {
             if (name == field.name) {
                 values_.*field.member = value;
@@ -192,8 +194,8 @@ private:
 
     // The test writes the file elsewhere and renames it into place, so it is read whole or not at all.
     void PollControlFile() {
-        HANDLE file = CreateFileA(controlFile_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA(controlFile_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
             return;
         }
@@ -231,9 +233,11 @@ private:
         }
         case gw::WM_HOOKKEY: {
             const auto flags = static_cast<std::uint32_t>(lParam);
-            log.Line("hookkey vk=0x%02X flags=0x%08lX repeat=%lu scan=0x%02lX up=%lu", static_cast<unsigned>(wParam),
-                     static_cast<unsigned long>(flags), static_cast<unsigned long>(flags & 0xFFFFu),
-                     static_cast<unsigned long>((flags >> 16) & 0xFFu), static_cast<unsigned long>(flags >> 31));
+            log.Line("hookkey vk=0x%02X flags=0x%08lX repeat=%lu scan=0x%02lX up=%lu",
+                     static_cast<unsigned>(wParam), static_cast<unsigned long>(flags),
+                     static_cast<unsigned long>(flags & 0xFFFFu),
+                     static_cast<unsigned long>((flags >> 16) & 0xFFu),
+                     static_cast<unsigned long>(flags >> 31));
             return 0;
         }
         case WM_TIMER:
@@ -257,7 +261,8 @@ private:
             SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(host));
         }
         auto* host = reinterpret_cast<Host*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        return host ? host->Handle(window, message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+        return host ? host->Handle(window, message, wParam, lParam)
+                    : DefWindowProcA(window, message, wParam, lParam);
     }
 
     HWND window_ = nullptr;

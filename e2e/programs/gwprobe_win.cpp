@@ -19,7 +19,7 @@
 
 #include <windows.h>
 
-#include <cstdlib>  // __argc, __argv
+#include <cstdlib> // __argc, __argv
 #include <cstring>
 
 namespace {
@@ -35,7 +35,8 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
     char title[256] = {};
     GetClassNameA(window, className, sizeof className);
     GetWindowTextA(window, title, sizeof title);
-    if (std::strcmp(className, "#32770") == 0 && std::strcmp(title, search->caption) == 0 && IsWindowVisible(window)) {
+    if (std::strcmp(className, "#32770") == 0 && std::strcmp(title, search->caption) == 0 &&
+        IsWindowVisible(window)) {
         search->found = window;
         return FALSE;
     }
@@ -74,8 +75,8 @@ int Box(const char* caption, const char* logPath, bool click) {
 
 int Hold(const char* name, int seconds, const char* logPath) {
     HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, name);
-    const auto* view = section ? static_cast<const gw::HookShare*>(MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0))
-                               : nullptr;
+    const auto* view =
+        section ? static_cast<const gw::HookShare*>(MapViewOfFile(section, FILE_MAP_READ, 0, 0, 0)) : nullptr;
     gw::e2e::LineLog log;
     if (!view || !log.Open(logPath)) {
         return 1;

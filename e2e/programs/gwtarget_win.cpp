@@ -45,7 +45,7 @@ std::string g_hangPath; // LOGFILE.hang
 struct Subject {
     const char* tag;
     HWND window;
-    WNDPROC original;  // set for subclassed system controls
+    WNDPROC original; // set for subclassed system controls
     int lastPosition;
 };
 
@@ -76,8 +76,8 @@ Subject* FindTag(const char* tag) {
 bool IsLogged(UINT message) {
     return (message >= WM_MOUSEFIRST && message <= 0x020E)     // client mouse, wheels
            || (message >= WM_NCMOUSEMOVE && message <= 0x00AD) // non-client mouse
-           || (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_VSCROLL || message == WM_HSCROLL
-           || message == WM_CONTEXTMENU;
+           || (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_VSCROLL ||
+           message == WM_HSCROLL || message == WM_CONTEXTMENU;
 }
 
 void LogMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,13 +119,24 @@ void LogPositionChanges() {
 void MoveSiblingBar(HWND bar, WPARAM wParam) {
     int position = GetScrollPos(bar, SB_CTL);
     switch (LOWORD(wParam)) {
-    case SB_LINEUP: position -= 1; break;
-    case SB_LINEDOWN: position += 1; break;
-    case SB_PAGEUP: position -= 10; break;
-    case SB_PAGEDOWN: position += 10; break;
+    case SB_LINEUP:
+        position -= 1;
+        break;
+    case SB_LINEDOWN:
+        position += 1;
+        break;
+    case SB_PAGEUP:
+        position -= 10;
+        break;
+    case SB_PAGEDOWN:
+        position += 10;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = HIWORD(wParam); break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = HIWORD(wParam);
+        break;
+    default:
+        return;
     }
     position = position < 0 ? 0 : (position > kSiblingBarMax ? kSiblingBarMax : position);
     SetScrollPos(bar, SB_CTL, position, TRUE);
@@ -155,7 +166,7 @@ LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     LogMessage(window, message, wParam, lParam);
     switch (message) {
     case WM_LBUTTONDOWN:
-        SetFocus(window);  // so that typed keys land here after a click
+        SetFocus(window); // so that typed keys land here after a click
         break;
     case WM_VSCROLL:
         if (lParam != 0) {
@@ -206,13 +217,13 @@ HWND Add(const char* tag, HWND window, bool subclass) {
 
 HWND Frame(const char* tag, const char* title, int x, int y, int width, int height,
            const char* className = "GWTargetFrame") {
-    HWND frame = CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND frame = CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return Add(tag, frame, false);
 }
 
-HWND Child(const char* tag, const char* className, DWORD style, HWND parent, int x, int y, int width, int height,
-           bool subclass) {
+HWND Child(const char* tag, const char* className, DWORD style, HWND parent, int x, int y, int width,
+           int height, bool subclass) {
     HWND child = CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                                  nullptr, GetModuleHandleA(nullptr), nullptr);
     return Add(tag, child, subclass);
@@ -237,7 +248,8 @@ void CreateSubjects() {
     Register("Windows.UI.Core.CoreWindow");
 
     HWND listFrame = Frame("listframe", "GWTarget list", 300, 100, 240, 300);
-    HWND list = Child("list", "ListBox", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, listFrame, 0, 0, 240, 300, true);
+    HWND list = Child("list", "ListBox", WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, listFrame, 0, 0, 240,
+                      300, true);
     for (int i = 1; i <= 200; ++i) {
         char item[32];
         std::snprintf(item, sizeof item, "List item %03d", i);
@@ -256,7 +268,8 @@ void CreateSubjects() {
     SetScrollRange(bar, SB_CTL, 0, kSiblingBarMax, FALSE);
 
     HWND editFrame = Frame("editframe", "GWTarget edit", 300, 420, 240, 200);
-    HWND edit = Child("edit", "Edit", WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, editFrame, 0, 0, 240, 200, true);
+    HWND edit =
+        Child("edit", "Edit", WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL, editFrame, 0, 0, 240, 200, true);
     std::string text;
     for (int i = 1; i <= 100; ++i) {
         char line[32];
@@ -273,7 +286,8 @@ void CreateSubjects() {
     HWND uwpFrame = Frame("uwpframe", "GWTarget uwp", 560, 580, 200, 140);
     Child("uwp", "Windows.UI.Core.CoreWindow", 0, uwpFrame, 0, 0, 200, 140, false);
 
-    for (HWND frame : {listFrame, plainFrame, mozillaFrame, siblingFrame, editFrame, chromeFrame, wpf, uwpFrame}) {
+    for (HWND frame :
+         {listFrame, plainFrame, mozillaFrame, siblingFrame, editFrame, chromeFrame, wpf, uwpFrame}) {
         ShowWindow(frame, SW_SHOWNOACTIVATE);
         UpdateWindow(frame);
     }
@@ -285,7 +299,8 @@ void LogRectangles() {
         RECT rect{};
         GetWindowRect(g_subjects[i].window, &rect);
         g_log.Line("rect %s %ld %ld %ld %ld hwnd=0x%llX", g_subjects[i].tag, rect.left, rect.top, rect.right,
-                   rect.bottom, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(g_subjects[i].window)));
+                   rect.bottom,
+                   static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(g_subjects[i].window)));
     }
 }
 

@@ -41,7 +41,7 @@ TEST(ApplicationsPage, StartUpShowsAndHandsTheHooksTheStoredList) {
     EXPECT_EQ(rig.section.Aside.Generation, (0x5150u << 1) + 2);
 
     OpenWindow fresh;
-    EXPECT_TRUE(fresh.form.Check_fullscreen.Checked());  // on without the section
+    EXPECT_TRUE(fresh.form.Check_fullscreen.Checked()); // on without the section
     EXPECT_EQ(fresh.section.Aside.FullScreenAside, 1);
 }
 
@@ -55,9 +55,9 @@ TEST(ApplicationsPage, AddTakesTheChosenProgramsFileNameOnce) {
         bool applyEnabled;
     };
     const Case cases[] = {
-        {"", {"a.exe"}, -1, false},  // dialog cancelled
+        {"", {"a.exe"}, -1, false}, // dialog cancelled
         {"C:\\Tools\\Paint.EXE", {"a.exe", "Paint.EXE"}, 1, true},
-        {"D:\\other\\A.exe", {"a.exe", "Paint.EXE"}, 0, true},  // already there: only selected
+        {"D:\\other\\A.exe", {"a.exe", "Paint.EXE"}, 0, true}, // already there: only selected
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
@@ -69,7 +69,7 @@ TEST(ApplicationsPage, AddTakesTheChosenProgramsFileNameOnce) {
         EXPECT_EQ(f.BitBtn_Apply.Enabled(), c.applyEnabled);
     }
     EXPECT_EQ(rig.picking.Patterns.back(), (Names{"*.exe", "*.*"}));
-    EXPECT_EQ(rig.Published(), (Names{"a.exe"}));  // nothing in force before Apply
+    EXPECT_EQ(rig.Published(), (Names{"a.exe"})); // nothing in force before Apply
     EXPECT_TRUE(rig.boxes.Shown.empty());
 }
 
@@ -102,8 +102,8 @@ TEST(ApplicationsPage, CountdownOnTheButtonThenTheProgramUnderTheCursor) {
         rig.Do([&] { f.PickTimer.Fire(); });
         captions.push_back(f.Btn_apppick.Caption());
     }
-    EXPECT_EQ(captions, (Names{"Point at the program: 3", "Point at the program: 2", "Point at the program: 1",
-                               "Add the program under the cursor"}));
+    EXPECT_EQ(captions, (Names{"Point at the program: 3", "Point at the program: 2",
+                               "Point at the program: 1", "Add the program under the cursor"}));
     EXPECT_FALSE(f.PickTimer.Enabled());
     EXPECT_EQ(f.ListBox_apps.Items(), (Names{"Game.exe"}));
     EXPECT_TRUE(f.BitBtn_Apply.Enabled());
@@ -114,7 +114,8 @@ TEST(ApplicationsPage, CountdownOnTheButtonThenTheProgramUnderTheCursor) {
     for (int tick = 0; tick < 3; ++tick) {
         rig.Do([&] { f.PickTimer.Fire(); });
     }
-    EXPECT_EQ(rig.boxes.Shown, (std::vector<ShownBox>{{"No program was found under the cursor.", "Glidewing", 0x10}}));
+    EXPECT_EQ(rig.boxes.Shown,
+              (std::vector<ShownBox>{{"No program was found under the cursor.", "Glidewing", 0x10}}));
     rig.Do([&] { f.Btn_apppick.Click(); });
     rig.Do([&] { f.Btn_apppick.Click(); });
     EXPECT_FALSE(f.PickTimer.Enabled());
@@ -135,7 +136,7 @@ TEST(ApplicationsPage, ApplyAndOkPutTheListInForceCancelForgetsIt) {
 
     edit();
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    rig.Do([&] { f.CoolTrayIcon1.DblClick(); });  // shows the window as it was left
+    rig.Do([&] { f.CoolTrayIcon1.DblClick(); }); // shows the window as it was left
     EXPECT_EQ(f.ListBox_apps.Items(), (Names{"a.exe", "b.exe"}));
     EXPECT_TRUE(f.Check_fullscreen.Checked());
     EXPECT_EQ(rig.section.Aside.Generation, started);
@@ -146,16 +147,16 @@ TEST(ApplicationsPage, ApplyAndOkPutTheListInForceCancelForgetsIt) {
     EXPECT_EQ(rig.section.Aside.FullScreenAside, 0);
     EXPECT_EQ(rig.section.Aside.Generation, started + 2);
     EXPECT_EQ(f.Runtime.ExcludedPrograms, (Names{"b.exe", "c.exe"}));
-    EXPECT_TRUE(rig.profile.Writes.empty());  // Apply saves nothing
+    EXPECT_TRUE(rig.profile.Writes.empty()); // Apply saves nothing
 
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
     rig.Do([&] { f.Glidewing1.Click(); });
-    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"b.exe", "c.exe"}));  // the applied list
+    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"b.exe", "c.exe"})); // the applied list
     rig.Do([&] { f.BitBtn_ok.Click(); });
     EXPECT_EQ(rig.profile.Value("Applications", "Exclude1"), "b.exe");
     EXPECT_EQ(rig.profile.Value("Applications", "Exclude2"), "c.exe");
     EXPECT_EQ(rig.profile.Value("Applications", "FullScreenAside"), "0");
-    EXPECT_EQ(rig.section.Aside.Generation, started + 2);  // the same list again: no new generation
+    EXPECT_EQ(rig.section.Aside.Generation, started + 2); // the same list again: no new generation
 }
 
 TEST(ApplicationsPage, WithoutItsSectionTheProgramStartsAsBefore) {

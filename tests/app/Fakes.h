@@ -5,8 +5,8 @@
 #include "app/MainForm.h"
 #include "tests/popdesk/PopDeskFakes.h"
 #include "tests/scroll/ScrollRig.h"
-#include "tests/shared/Ledger.h"
 #include "tests/shared/FakeWindowQueries.h"
+#include "tests/shared/Ledger.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -84,8 +84,8 @@ class FakeSection : public ISharedSection {
 public:
     explicit FakeSection(Journal& journal) : journal_(journal) {}
 
-    HookShare Record{};  // zero-filled, as a fresh section is
-    AsideShare Aside{};  // the stand-aside list's section (handle 0x78)
+    HookShare Record{}; // zero-filled, as a fresh section is
+    AsideShare Aside{}; // the stand-aside list's section (handle 0x78)
     bool CreateFails = false;
     bool MapFails = false;
     bool AsideCreateFails = false;
@@ -168,7 +168,7 @@ public:
     std::uint32_t DriveType(const std::string& root) override {
         journal_.push_back("GetDriveType " + root);
         const bool cd = root.size() == 2 && CdromLetters.find(root[0]) != std::string::npos;
-        return cd ? 5 : 3;  // DRIVE_CDROM, DRIVE_FIXED
+        return cd ? 5 : 3; // DRIVE_CDROM, DRIVE_FIXED
     }
 
 private:
@@ -194,8 +194,9 @@ public:
         return 0;
     }
     std::uint32_t Command(std::uint32_t deviceId, std::uint32_t command, std::uint32_t flags) override {
-        journal_.push_back("MCI " + Hex(command) + " device " + std::to_string(deviceId) + " flags " + Hex(flags));
-        if (command == 0x0804) {  // MCI_CLOSE
+        journal_.push_back("MCI " + Hex(command) + " device " + std::to_string(deviceId) + " flags " +
+                           Hex(flags));
+        if (command == 0x0804) { // MCI_CLOSE
             NoteGivenBack(ledger, "MCI device", deviceId);
         }
         return 0;
@@ -214,7 +215,7 @@ class FakeVersion : public IVersion {
 public:
     explicit FakeVersion(Journal& journal) : journal_(journal) {}
     bool Works = true;
-    VersionInfo Info{5, 1, 2};  // Windows XP
+    VersionInfo Info{5, 1, 2}; // Windows XP
 
     bool GetVersionEx(VersionInfo& info) override {
         journal_.push_back("GetVersionEx");
@@ -248,8 +249,8 @@ public:
                            std::to_string(show));
     }
     void Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override {
-        journal_.push_back("PostToDesktop " + FakeMci::Hex(message) + " " + FakeMci::Hex(static_cast<std::uint32_t>(wParam)) +
-                           " " + std::to_string(lParam));
+        journal_.push_back("PostToDesktop " + FakeMci::Hex(message) + " " +
+                           FakeMci::Hex(static_cast<std::uint32_t>(wParam)) + " " + std::to_string(lParam));
     }
 
 private:
@@ -262,9 +263,9 @@ public:
     explicit FakeProfile(Journal& journal) : journal_(journal) {}
 
     std::map<std::pair<std::string, std::string>, std::string> Values;
-    std::vector<std::string> Writes;  // "Section/Key=value" in call order
+    std::vector<std::string> Writes; // "Section/Key=value" in call order
     std::set<std::string> Paths;
-    std::string FailAtKey;            // a write of this key fails
+    std::string FailAtKey; // a write of this key fails
     std::function<void()> OnWrite;
 
     std::string Read(const std::string& path, const std::string& section, const std::string& key,
@@ -321,7 +322,7 @@ public:
 
     bool KeyOpens = true;
     bool SetFails = false;
-    std::map<std::string, std::string> RunValues;  // the values under the Run key
+    std::map<std::string, std::string> RunValues; // the values under the Run key
     Ledger* ledger = nullptr;
 
     RegistryKey Create(RegistryRoot root, const std::string& path, std::uint32_t access) override {
@@ -361,7 +362,9 @@ private:
         NoteTaken(ledger, "registry key", key.value);
         return key;
     }
-    static std::string Root(RegistryRoot root) { return root == RegistryRoot::LocalMachine ? "HKLM" : "HKCU"; }
+    static std::string Root(RegistryRoot root) {
+        return root == RegistryRoot::LocalMachine ? "HKLM" : "HKCU";
+    }
     Journal& journal_;
 };
 
@@ -375,9 +378,10 @@ public:
             // The control stores a pointer-sized cookie through the address it is given.
             *reinterpret_cast<std::uintptr_t*>(data) = ~std::uintptr_t{0};
         }
-        journal_.push_back("HtmlHelpA#" + std::to_string(entry.value) + " " + std::to_string(caller.value) + " " +
-                           (file ? file : "<null>") + " " + FakeMci::Hex(command) + " " +
-                           (command == 0x1C ? std::string(data ? "&cookie" : "<null>") : std::to_string(data)));
+        journal_.push_back(
+            "HtmlHelpA#" + std::to_string(entry.value) + " " + std::to_string(caller.value) + " " +
+            (file ? file : "<null>") + " " + FakeMci::Hex(command) + " " +
+            (command == 0x1C ? std::string(data ? "&cookie" : "<null>") : std::to_string(data)));
         return 0;
     }
 
@@ -417,12 +421,13 @@ private:
 // The user's answers: the file chosen in the open dialog, the program under the cursor.
 class FakePicking : public IOpenDialog, public IProgramAtCursor {
 public:
-    std::string Chosen;            // empty: the dialog is cancelled
-    std::string AtCursor;          // empty: no program there
+    std::string Chosen;   // empty: the dialog is cancelled
+    std::string AtCursor; // empty: no program there
     std::vector<std::string> Titles;
     std::vector<std::vector<std::string>> Patterns;
 
-    std::string ChooseFile(WindowHandle, const std::string& title, const std::vector<FileFilter>& filters) override {
+    std::string ChooseFile(WindowHandle, const std::string& title,
+                           const std::vector<FileFilter>& filters) override {
         Titles.push_back(title);
         std::vector<std::string> patterns;
         for (const FileFilter& f : filters) {
@@ -446,7 +451,8 @@ public:
     std::vector<ShownBox> Shown;
     int Pumped = 0;
 
-    int Show(WindowHandle, const std::string& text, const std::string& caption, std::uint32_t flags) override {
+    int Show(WindowHandle, const std::string& text, const std::string& caption,
+             std::uint32_t flags) override {
         Shown.push_back({text, caption, flags});
         return 1;
     }
@@ -496,14 +502,16 @@ struct MainFormRig {
     CrashRecord crash;
     // The seams as the form gets them; a test may make a form of its own from them.
     MainFormSeams Seams() {
-        return MainFormSeams{libraries, section,   parameters, drives,     mci,       version,   files,
-                             shell,     shell,     profile,    registry,   htmlHelp,  cursors,   windows,
-                             scrollWorld, scrollWorld, deskScreen, deskShell, deskIcons, crash, picking, picking};
+        return MainFormSeams{libraries, section, parameters,  drives,      mci,        version,
+                             files,     shell,   shell,       profile,     registry,   htmlHelp,
+                             cursors,   windows, scrollWorld, scrollWorld, deskScreen, deskShell,
+                             deskIcons, crash,   picking,     picking};
     }
     TMainForm form{application, Seams()};
 
     MainFormRig() {
-        libraries.Available["GWHooks.dll"] = {"KeyboardHookOn", "KeyboardHookOff", "MouseHookOn", "MouseHookOff"};
+        libraries.Available["GWHooks.dll"] = {"KeyboardHookOn", "KeyboardHookOff", "MouseHookOn",
+                                              "MouseHookOff"};
         libraries.Available["Tools.dll"] = {"LockTheComputer"};
         form.SetView(&formView);
         libraries.ledger = section.ledger = mci.ledger = registry.ledger = cursors.ledger = &ledger;

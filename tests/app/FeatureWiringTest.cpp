@@ -25,7 +25,9 @@ struct Wired : MainFormRig {
     void Mouse(std::uint32_t message, std::int32_t x, std::int32_t y) {
         Do([&] { form.HandleHookMouse(message, PackHookPosition(x, y)); });
     }
-    void Key(std::uint32_t virtualKey) { Do([&] { form.HandleHookKey(virtualKey, 0x001E0001); }); }
+    void Key(std::uint32_t virtualKey) {
+        Do([&] { form.HandleHookKey(virtualKey, 0x001E0001); });
+    }
     void HideWhileTyping() {
         form.Check_ctype.SetChecked(true);
         Do([&] { form.BitBtn_applyClick(); });
@@ -41,7 +43,7 @@ TEST(FeatureWiring, TypingHidesAndThePressThatFollowsRestoresBeforeTheGestureCur
     EXPECT_FALSE(rig.form.HideCursor.SystemCursorsShown());
 
     rig.ClearRecords();
-    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);  // same place: the press alone brings the cursor back
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300); // same place: the press alone brings the cursor back
     const std::vector<std::string> calls = rig.Calls({"SPI_SETCURSORS", "SetSystemCursor"});
     ASSERT_GE(calls.size(), 2u);
     // The restore comes first; had it come second it would have wiped the Move Scroll hand.
@@ -75,7 +77,7 @@ TEST(FeatureWiring, TheRestoreComparesWithThePositionBeforeTheEngineMovesItOn) {
     rig.HideWhileTyping();
     rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);
     rig.Key(' ');
-    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);  // a synthetic move to where it was: stays hidden
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 300); // a synthetic move to where it was: stays hidden
     EXPECT_EQ(rig.section.Record.CursorShown, 0);
     rig.Mouse(win::kWM_MOUSEMOVE, 301, 300);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
@@ -84,7 +86,7 @@ TEST(FeatureWiring, TheRestoreComparesWithThePositionBeforeTheEngineMovesItOn) {
 TEST(FeatureWiring, ApplyWithTheOptionClearedBringsTypedAwayCursorsBack) {
     Wired rig;
     rig.HideWhileTyping();
-    rig.Key(' ');  // Space on the focused check box is typing too
+    rig.Key(' '); // Space on the focused check box is typing too
     ASSERT_FALSE(rig.form.HideCursor.SystemCursorsShown());
     rig.form.Check_ctype.SetChecked(false);
     rig.ClearRecords();
@@ -118,22 +120,22 @@ TEST(FeatureWiring, KeysAreIgnoredWhileHideWhileTypingIsOff) {
 
 TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
     Wired rig;
-    rig.form.Combo_GPFS.SetItemIndex(0);  // Auto Scroll
+    rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
     rig.Do([&] { rig.form.BitBtn_applyClick(); });
-    rig.form.TrackBar_zx.SetPosition(20);  // not applied: the slider counts at once
+    rig.form.TrackBar_zx.SetPosition(20); // not applied: the slider counts at once
 
     rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
     EXPECT_TRUE(rig.form.ScrollTimer.Enabled());
-    EXPECT_FALSE(rig.form.MainTimer.Enabled());  // no PopDesk during a gesture
-    rig.Mouse(win::kWM_MOUSEMOVE, 300, 310);     // down
+    EXPECT_FALSE(rig.form.MainTimer.Enabled()); // no PopDesk during a gesture
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 310);    // down
     rig.scrollWorld.log.clear();
     rig.form.ScrollTimer.Fire();
     EXPECT_EQ(rig.form.ScrollTimer.Interval(), 200u);
     // A wheel delta of -(20 + 10 + 4) = -34 in the high word, at the cursor position of the press
     // (the fake's GetCursorPos answers 500, 400).
     EXPECT_EQ(rig.scrollWorld.Take(),
-              (std::vector<std::string>{Send(rig.page, win::kWM_MOUSEWHEEL, 0xFFDE0000u, PackHookPosition(500, 400),
-                                             win::kSMTO_BLOCK, 20)}));
+              (std::vector<std::string>{Send(rig.page, win::kWM_MOUSEWHEEL, 0xFFDE0000u,
+                                             PackHookPosition(500, 400), win::kSMTO_BLOCK, 20)}));
 
     rig.Mouse(win::kWM_RBUTTONUP, 300, 310);
     EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
@@ -146,7 +148,7 @@ TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
     rig.form.desktopmenu.SetView(&view);
     rig.deskShell.desktop = {FakeItem{"Notes.txt"}};
     rig.form.chb_deskpop.SetChecked(true);
-    rig.form.cb_desktoptime.SetItemIndex(1);  // 200 ms
+    rig.form.cb_desktoptime.SetItemIndex(1); // 200 ms
     rig.Do([&] { rig.form.BitBtn_applyClick(); });
 
     rig.deskScreen.cursor = Point{0, 0};
@@ -172,12 +174,13 @@ TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
         Point moveTo; // from the press at (300, 300)
         bool waits;
     };
-    const Case cases[] = {{"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, false}};
+    const Case cases[] = {
+        {"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, false}};
     for (const Case& c : cases) {
         Wired rig;
-        rig.form.Combo_GPFS.SetItemIndex(0);  // Auto Scroll
+        rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
         rig.form.chb_deskpop.SetChecked(true);
-        rig.form.cb_desktoptime.SetItemIndex(6);  // 5000 ms: one tick only counts
+        rig.form.cb_desktoptime.SetItemIndex(6); // 5000 ms: one tick only counts
         rig.Do([&] { rig.form.BitBtn_applyClick(); });
         rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
         rig.Mouse(win::kWM_MOUSEMOVE, c.moveTo.x, c.moveTo.y);

@@ -23,10 +23,22 @@ TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrderThenTheApplications)
     OpenWindow rig;
     rig.form.SaveSettings();
     const std::vector<std::string> expected = {
-        "Scroll/LiveKey=2",      "Scroll/SpeedX=10",     "Scroll/SpeedY=20",      "Tools/Check_zhlrj=0",
-        "Tools/Check_ctype=0",   "Tools/Check_dwan=0",   "popdesk/deskactive=0",  "popdesk/desktopuse=0",
-        "popdesk/desktoptime=0", "Scroll/ScrollModeA=0", "Scroll/ScrollModeB=1",  "Scroll/GpEnabled=1",
-        "Tools/Check_autorun=1", "Scroll/MoveLock=0",    "Scroll/MoveBack=0",     "Scroll/Inverse=0",
+        "Scroll/LiveKey=2",
+        "Scroll/SpeedX=10",
+        "Scroll/SpeedY=20",
+        "Tools/Check_zhlrj=0",
+        "Tools/Check_ctype=0",
+        "Tools/Check_dwan=0",
+        "popdesk/deskactive=0",
+        "popdesk/desktopuse=0",
+        "popdesk/desktoptime=0",
+        "Scroll/ScrollModeA=0",
+        "Scroll/ScrollModeB=1",
+        "Scroll/GpEnabled=1",
+        "Tools/Check_autorun=1",
+        "Scroll/MoveLock=0",
+        "Scroll/MoveBack=0",
+        "Scroll/Inverse=0",
         "Applications/FullScreenAside=1",
     };
     EXPECT_EQ(rig.profile.Writes, expected);
@@ -37,12 +49,23 @@ TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrderThenTheApplications) {
     MainFormRig rig;
     rig.Start();
     const std::vector<std::string> expected = {
-        "ReadProfile Scroll/LiveKey",      "ReadProfile Scroll/SpeedX",      "ReadProfile Scroll/SpeedY",
-        "ReadProfile Tools/Check_zhlrj",   "ReadProfile Tools/Check_ctype",  "ReadProfile Tools/Check_dwan",
-        "ReadProfile popdesk/deskactive",  "ReadProfile popdesk/desktopuse", "ReadProfile popdesk/desktoptime",
-        "ReadProfile Scroll/ScrollModeA",  "ReadProfile Scroll/ScrollModeB", "ReadProfile Scroll/GpEnabled",
-        "ReadProfile Tools/Check_autorun", "ReadProfile Scroll/MoveLock",    "ReadProfile Scroll/MoveBack",
-        "ReadProfile Scroll/Inverse",      "ReadProfile Applications/FullScreenAside",
+        "ReadProfile Scroll/LiveKey",
+        "ReadProfile Scroll/SpeedX",
+        "ReadProfile Scroll/SpeedY",
+        "ReadProfile Tools/Check_zhlrj",
+        "ReadProfile Tools/Check_ctype",
+        "ReadProfile Tools/Check_dwan",
+        "ReadProfile popdesk/deskactive",
+        "ReadProfile popdesk/desktopuse",
+        "ReadProfile popdesk/desktoptime",
+        "ReadProfile Scroll/ScrollModeA",
+        "ReadProfile Scroll/ScrollModeB",
+        "ReadProfile Scroll/GpEnabled",
+        "ReadProfile Tools/Check_autorun",
+        "ReadProfile Scroll/MoveLock",
+        "ReadProfile Scroll/MoveBack",
+        "ReadProfile Scroll/Inverse",
+        "ReadProfile Applications/FullScreenAside",
     };
     EXPECT_EQ(rig.Calls({"ReadProfile"}), expected);
 }
@@ -99,7 +122,7 @@ TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
 
     EXPECT_TRUE(f.CheckBox_lock.Checked());
     EXPECT_FALSE(f.Runtime.MoveLock);
-    EXPECT_TRUE(rig.journal.empty());  // nothing read, written, applied
+    EXPECT_TRUE(rig.journal.empty()); // nothing read, written, applied
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_FALSE(f.Visible());
     EXPECT_FALSE(f.BitBtn_Apply.Enabled());
@@ -175,7 +198,7 @@ TEST(SettingsEvents, SliderMovesTakeEffectAtOnceAndConfigureRestoresThem) {
     TMainForm& f = rig.form;
     f.TrackBar_hx.SetPosition(60);
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    EXPECT_EQ(f.TrackBar_hx.Position(), 60);  // what the scroll output reads, Cancel or not
+    EXPECT_EQ(f.TrackBar_hx.Position(), 60); // what the scroll output reads, Cancel or not
     rig.Do([&] { f.Glidewing1.Click(); });
     EXPECT_EQ(f.TrackBar_hx.Position(), 10);
 }
@@ -209,7 +232,7 @@ TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
         ASSERT_FALSE(rig.form.BitBtn_Apply.Enabled());
         c.change(rig.form);
         EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
-        EXPECT_TRUE(rig.journal.empty());  // and does nothing else
+        EXPECT_TRUE(rig.journal.empty()); // and does nothing else
     }
 }
 
@@ -220,9 +243,10 @@ TEST(SettingsEvents, ClickingABoxTwiceLeavesApplyEnabledAndApplyRepeatsBothParam
     f.Check_dwan.SetChecked(false);
     EXPECT_TRUE(f.BitBtn_Apply.Enabled());
     rig.Do([&] { f.BitBtn_Apply.Click(); });
-    rig.Do([&] { f.BitBtn_Apply.Click(); });  // a disabled button does nothing
+    rig.Do([&] { f.BitBtn_Apply.Click(); }); // a disabled button does nothing
     rig.Do([&] { f.BitBtn_applyClick(); });
-    EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 0 0", "SPI 96 0 2", "SPI 33 0 0", "SPI 96 0 2"}));
+    EXPECT_EQ(rig.Calls({"SPI "}),
+              (std::vector<std::string>{"SPI 33 0 0", "SPI 96 0 2", "SPI 33 0 0", "SPI 96 0 2"}));
 }
 
 TEST(SettingsEvents, SystemParametersFollowTheToolsBoxes) {
@@ -289,13 +313,13 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     EXPECT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Idle);
     EXPECT_EQ(f.DeskTrigger.CornerWait(), 0u);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
-    EXPECT_TRUE(f.Engine.State().AutoScrolling);  // the gesture itself goes on
+    EXPECT_TRUE(f.Engine.State().AutoScrolling); // the gesture itself goes on
 }
 
 TEST(SettingsEvents, ApplyTouchesTheScrollSwitchAndIconOnlyWhenTheSettingChanged) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.CoolTrayIcon1.SetIconIndex(1);  // a stale picture stays, as the switch already agrees
+    f.CoolTrayIcon1.SetIconIndex(1); // a stale picture stays, as the switch already agrees
     rig.Do([&] { f.BitBtn_applyClick(); });
     EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
 
@@ -334,13 +358,14 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     rig.Do([&] { f.BitBtn_ok.Click(); });
 
     ASSERT_EQ(rig.boxes.Shown.size(), 1u);
-    EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{std::string("Unable to write to ") + kIniPath, "Glidewing", 0x10}));
+    EXPECT_EQ(rig.boxes.Shown[0],
+              (ShownBox{std::string("Unable to write to ") + kIniPath, "Glidewing", 0x10}));
     EXPECT_EQ(rig.profile.Writes, (std::vector<std::string>{"Scroll/LiveKey=2", "Scroll/SpeedX=10"}));
     EXPECT_FALSE(f.Runtime.SwapButtons);
     EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.BitBtn_Apply.Enabled());
-    EXPECT_TRUE(f.MainTimer.Enabled());  // PopDesk keeps working after the failure
+    EXPECT_TRUE(f.MainTimer.Enabled()); // PopDesk keeps working after the failure
 }
 
 // One stored value: what the control shows, and what the next save writes back.
@@ -366,40 +391,58 @@ TEST_P(StoredValues, ReadShownAndSavedBack) {
     EXPECT_EQ(rig.profile.Value(c.section, c.key), c.saved);
 }
 
-int SpeedX(const TMainForm& f) { return f.TrackBar_hx.Position(); }
-int SpeedY(const TMainForm& f) { return f.TrackBar_zx.Position(); }
-int Key(const TMainForm& f) { return f.ComboBox_aj.ItemIndex(); }
-int ModeA(const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); }
-int Corner(const TMainForm& f) { return f.cb_deskactive.ItemIndex(); }
-int Wait(const TMainForm& f) { return f.cb_desktoptime.ItemIndex(); }
-int Enabled(const TMainForm& f) { return f.CheckBox_GP.Checked(); }
-int Swap(const TMainForm& f) { return f.Check_zhlrj.Checked(); }
-int Autorun(const TMainForm& f) { return f.Check_autorun.Checked(); }
+int SpeedX(const TMainForm& f) {
+    return f.TrackBar_hx.Position();
+}
+int SpeedY(const TMainForm& f) {
+    return f.TrackBar_zx.Position();
+}
+int Key(const TMainForm& f) {
+    return f.ComboBox_aj.ItemIndex();
+}
+int ModeA(const TMainForm& f) {
+    return f.Combo_KZFS.ItemIndex();
+}
+int Corner(const TMainForm& f) {
+    return f.cb_deskactive.ItemIndex();
+}
+int Wait(const TMainForm& f) {
+    return f.cb_desktoptime.ItemIndex();
+}
+int Enabled(const TMainForm& f) {
+    return f.CheckBox_GP.Checked();
+}
+int Swap(const TMainForm& f) {
+    return f.Check_zhlrj.Checked();
+}
+int Autorun(const TMainForm& f) {
+    return f.Check_autorun.Checked();
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, StoredValues,
-    testing::Values(StoredValue{"Scroll", "SpeedX", "0x10", SpeedX, 16, "16"},
-                    StoredValue{"Scroll", "SpeedX", "0X1f", SpeedX, 31, "31"},
-                    StoredValue{"Scroll", "SpeedX", "$20", SpeedX, 32, "32"},
-                    StoredValue{"Scroll", "SpeedX", "99", SpeedX, 60, "60"},
-                    StoredValue{"Scroll", "SpeedX", "abc", SpeedX, 10, "10"},
-                    StoredValue{"Scroll", "SpeedX", "", SpeedX, 10, "10"},
-                    StoredValue{"Scroll", "SpeedY", "-5", SpeedY, 0, "0"},
-                    StoredValue{"Scroll", "SpeedY", "12.5", SpeedY, 20, "20"},
-                    StoredValue{"Scroll", "GpEnabled", "2", Enabled, 1, "1"},
-                    StoredValue{"Scroll", "GpEnabled", "0", Enabled, 0, "0"},
-                    StoredValue{"Tools", "Check_zhlrj", "true", Swap, 0, "0"},
-                    StoredValue{"Tools", "Check_zhlrj", "-1", Swap, 1, "1"},
-                    StoredValue{"Tools", "Check_autorun", "yes", Autorun, 1, "1"},
-                    StoredValue{"Scroll", "LiveKey", "5", Key, -1, "-1"},
-                    StoredValue{"Scroll", "LiveKey", "-1", Key, -1, "-1"},
-                    StoredValue{"Scroll", "LiveKey", "0x1", Key, 1, "1"},
-                    StoredValue{"Scroll", "LiveKey", "0x", Key, 2, "2"},  // a prefix alone is no number
-                    StoredValue{"Scroll", "LiveKey", "$1", Key, 1, "1"},
-                    StoredValue{"Scroll", "ScrollModeA", "-1", ModeA, -1, "-1"},
-                    StoredValue{"popdesk", "deskactive", "7", Corner, -1, "-1"},
-                    StoredValue{"popdesk", "desktoptime", "9", Wait, -1, "-1"},
-                    StoredValue{"popdesk", "desktoptime", "4", Wait, 4, "4"}));
+INSTANTIATE_TEST_SUITE_P(Edges, StoredValues,
+                         testing::Values(StoredValue{"Scroll", "SpeedX", "0x10", SpeedX, 16, "16"},
+                                         StoredValue{"Scroll", "SpeedX", "0X1f", SpeedX, 31, "31"},
+                                         StoredValue{"Scroll", "SpeedX", "$20", SpeedX, 32, "32"},
+                                         StoredValue{"Scroll", "SpeedX", "99", SpeedX, 60, "60"},
+                                         StoredValue{"Scroll", "SpeedX", "abc", SpeedX, 10, "10"},
+                                         StoredValue{"Scroll", "SpeedX", "", SpeedX, 10, "10"},
+                                         StoredValue{"Scroll", "SpeedY", "-5", SpeedY, 0, "0"},
+                                         StoredValue{"Scroll", "SpeedY", "12.5", SpeedY, 20, "20"},
+                                         StoredValue{"Scroll", "GpEnabled", "2", Enabled, 1, "1"},
+                                         StoredValue{"Scroll", "GpEnabled", "0", Enabled, 0, "0"},
+                                         StoredValue{"Tools", "Check_zhlrj", "true", Swap, 0, "0"},
+                                         StoredValue{"Tools", "Check_zhlrj", "-1", Swap, 1, "1"},
+                                         StoredValue{"Tools", "Check_autorun", "yes", Autorun, 1, "1"},
+                                         StoredValue{"Scroll", "LiveKey", "5", Key, -1, "-1"},
+                                         StoredValue{"Scroll", "LiveKey", "-1", Key, -1, "-1"},
+                                         StoredValue{"Scroll", "LiveKey", "0x1", Key, 1, "1"},
+                                         StoredValue{"Scroll", "LiveKey", "0x", Key, 2,
+                                                     "2"}, // a prefix alone is no number
+                                         StoredValue{"Scroll", "LiveKey", "$1", Key, 1, "1"},
+                                         StoredValue{"Scroll", "ScrollModeA", "-1", ModeA, -1, "-1"},
+                                         StoredValue{"popdesk", "deskactive", "7", Corner, -1, "-1"},
+                                         StoredValue{"popdesk", "desktoptime", "9", Wait, -1, "-1"},
+                                         StoredValue{"popdesk", "desktoptime", "4", Wait, 4, "4"}));
 
 TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
     MainFormRig rig;
@@ -438,7 +481,7 @@ TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
         int expectedDelay;
     };
     const Case cases[] = {
-        {"7", "9", -1, 100},  // no wait selected: the first entry's 100 ms
+        {"7", "9", -1, 100}, // no wait selected: the first entry's 100 ms
         {"3", "6", 3, 5000},
         {"1", "-1", 1, 100},
         {"0", "3", 0, 500},
@@ -453,14 +496,14 @@ TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
         EXPECT_EQ(rig.form.Runtime.PopDeskCorner, c.expectedCorner);
         EXPECT_EQ(rig.form.Runtime.PopDeskDelay, c.expectedDelay);
         EXPECT_TRUE(rig.form.Runtime.PopDeskEnabled);
-        EXPECT_FALSE(rig.form.BitBtn_Apply.Enabled());  // the apply ran to its end
+        EXPECT_FALSE(rig.form.BitBtn_Apply.Enabled()); // the apply ran to its end
     }
 }
 
 TEST(StoredValueEffects, LoadingValuesThatChangeBoxesAndSlidersEnablesApply) {
     MainFormRig rig;
     rig.version.Info = {4, 0, 2};
-    rig.libraries.Available.erase("GWHooks.dll");  // stop before the apply
+    rig.libraries.Available.erase("GWHooks.dll"); // stop before the apply
     rig.Start();
     EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
     EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 0);

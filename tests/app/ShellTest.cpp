@@ -9,7 +9,9 @@ namespace {
 
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string Key(const char* call) { return std::string(call) + " HKLM " + kRunKey + " 0xF003F"; }
+std::string Key(const char* call) {
+    return std::string(call) + " HKLM " + kRunKey + " 0xF003F";
+}
 
 TEST(RunValue, FollowsAutorunOnEveryApply) {
     struct Case {
@@ -22,13 +24,29 @@ TEST(RunValue, FollowsAutorunOnEveryApply) {
     };
     const std::string exe = "C:\\Program Files\\Glidewing\\Glidewing.exe";
     const Case cases[] = {
-        {"on, absent", true, false, true,
-         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"}, true},
-        {"on, present: rewritten", true, true, true,
-         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"}, true},
-        {"off, present", false, true, true,
-         {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegDeleteValue Glidewing", "RegCloseKey 0x52"}, false},
-        {"off, absent", false, false, true, {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegCloseKey 0x52"},
+        {"on, absent",
+         true,
+         false,
+         true,
+         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"},
+         true},
+        {"on, present: rewritten",
+         true,
+         true,
+         true,
+         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"},
+         true},
+        {"off, present",
+         false,
+         true,
+         true,
+         {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegDeleteValue Glidewing", "RegCloseKey 0x52"},
+         false},
+        {"off, absent",
+         false,
+         false,
+         true,
+         {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegCloseKey 0x52"},
          false},
         {"on, no right to the key", true, false, false, {Key("RegCreateKeyEx")}, false},
         {"off, no right to the key", false, true, false, {Key("RegOpenKeyEx")}, true},
@@ -48,7 +66,7 @@ TEST(RunValue, FollowsAutorunOnEveryApply) {
         EXPECT_EQ(rig.Calls({"Reg"}), c.expected);
         EXPECT_EQ(rig.registry.RunValues.count("Glidewing") == 1, c.valueAfter);
         EXPECT_TRUE(rig.boxes.Shown.empty());
-        EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u);  // the apply went on
+        EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u); // the apply went on
     }
 }
 
@@ -72,7 +90,7 @@ TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
     EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}));
     EXPECT_TRUE(rig.Called("RegCloseKey 0x51"));
     EXPECT_TRUE(rig.Calls({"SPI "}).empty());
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3);  // not derived any more
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // not derived any more
     EXPECT_EQ(rig.section.Record.ActivateButton, 3);
     EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
     EXPECT_TRUE(rig.form.MainTimer.Enabled());
@@ -98,8 +116,8 @@ TEST(Help, OpensTheIntroductionAndLoadsTheControlOnce) {
 
     const std::string display =
         "HtmlHelpA#6 20816 C:\\Program Files\\Glidewing\\glidewing.chm::/introduction.htm 0x0 0";
-    EXPECT_EQ(rig.journal, (Journal{"Load HHCTRL.OCX", "Find HtmlHelpA", "HtmlHelpA#6 0 <null> 0x1C &cookie", display,
-                                    display}));
+    EXPECT_EQ(rig.journal, (Journal{"Load HHCTRL.OCX", "Find HtmlHelpA", "HtmlHelpA#6 0 <null> 0x1C &cookie",
+                                    display, display}));
     EXPECT_EQ(rig.libraries.LoadedPaths.back(), "C:\\WINDOWS\\system32\\HHCTRL.OCX");
     EXPECT_TRUE(rig.boxes.Shown.empty());
 }

@@ -50,7 +50,7 @@ TEST(Startup, RunsEveryStepInOrder) {
     rig.Start();
 
     const std::vector<std::string> expected = {
-        "SPI_SETCURSORS",  // cursors a crashed or killed run left behind go first
+        "SPI_SETCURSORS", // cursors a crashed or killed run left behind go first
         "GetDriveType x26",
         "LoadCursor x14",
         "ReadProfile x17",
@@ -90,7 +90,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_EQ(f.CoolTrayIcon1.Hint(), "Glidewing ");
     EXPECT_EQ(f.ExeFolder, "C:\\Program Files\\Glidewing\\");
     EXPECT_FALSE(f.Visible());
-    EXPECT_EQ(f.PageControl.ActivePageIndex(), 4);  // About
+    EXPECT_EQ(f.PageControl.ActivePageIndex(), 4); // About
 
     EXPECT_EQ(f.Runtime.ActivateKeyIndex, 2);
     EXPECT_EQ(f.Runtime.ActivateButton, 3);
@@ -124,7 +124,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_FALSE(f.BitBtn_Apply.Enabled());
     EXPECT_FALSE(f.GroupBox4.Enabled());
     EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), kExe);
-    EXPECT_TRUE(rig.profile.Writes.empty());  // no file until OK or a tray change
+    EXPECT_TRUE(rig.profile.Writes.empty()); // no file until OK or a tray change
     EXPECT_TRUE(f.MainTimer.Enabled());
     EXPECT_EQ(f.MainTimer.Interval(), 100u);
     EXPECT_FALSE(f.ScrollTimer.Enabled());
@@ -163,19 +163,16 @@ TEST(Startup, OlderWindowsDoesNotLookForTools) {
         bool nt5;
     };
     const Case cases[] = {
-        {"XP", true, {5, 1, 2}, true},
-        {"2000", true, {5, 0, 2}, true},
-        {"Vista", true, {6, 0, 2}, true},
-        {"NT4", true, {4, 0, 2}, false},
-        {"Me", true, {4, 90, 1}, false},
-        {"version call fails", false, {5, 1, 2}, false},
+        {"XP", true, {5, 1, 2}, true},    {"2000", true, {5, 0, 2}, true},
+        {"Vista", true, {6, 0, 2}, true}, {"NT4", true, {4, 0, 2}, false},
+        {"Me", true, {4, 90, 1}, false},  {"version call fails", false, {5, 1, 2}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig rig;
         rig.version.Works = c.versionWorks;
         rig.version.Info = c.info;
-        rig.libraries.Available.erase("Tools.dll");  // only matters where it is looked for
+        rig.libraries.Available.erase("Tools.dll"); // only matters where it is looked for
         rig.Start();
         EXPECT_EQ(rig.form.IsNt5OrLater, c.nt5);
         EXPECT_EQ(rig.Called("Load Tools.dll"), c.nt5);
@@ -284,16 +281,19 @@ TEST(Shutdown, FreesEverythingInOrderAfterAFullStart) {
     MainFormRig rig;
     rig.Start();
     std::vector<int> pausedAtUnhook;
-    rig.libraries.OnCall = [&](const std::string&) { pausedAtUnhook.push_back(rig.section.Record.HooksPaused); };
+    rig.libraries.OnCall = [&](const std::string&) {
+        pausedAtUnhook.push_back(rig.section.Record.HooksPaused);
+    };
     const std::size_t from = rig.journal.size();
     rig.form.FormDestroy();
 
     const std::vector<std::string> expected = {
-        "Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff",
-        "Free GWHooks.dll", "Unmap", "CloseHandle 119", "Unmap aside", "CloseHandle 120",
+        "Free Tools.dll", "SPI_SETCURSORS",  "Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll",
+        "Unmap",          "CloseHandle 119", "Unmap aside",          "CloseHandle 120",
     };
-    EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()), expected);
-    EXPECT_EQ(pausedAtUnhook, (std::vector<int>{1, 1}));  // paused before either hook goes
+    EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()),
+              expected);
+    EXPECT_EQ(pausedAtUnhook, (std::vector<int>{1, 1})); // paused before either hook goes
     EXPECT_FALSE(rig.form.ScratchImage);
     EXPECT_FALSE(rig.form.TrayImage);
     EXPECT_FALSE(rig.form.Share.Exists());
@@ -306,7 +306,8 @@ TEST(Shutdown, SkipsWhatAFailedStartNeverSet) {
         std::vector<std::string> expected;
     };
     const Case cases[] = {
-        {"Tools.dll missing", [](MainFormRig& r) { r.libraries.Available.erase("Tools.dll"); },
+        {"Tools.dll missing",
+         [](MainFormRig& r) { r.libraries.Available.erase("Tools.dll"); },
          {"SPI_SETCURSORS"}},
         {"older Windows, hook library missing",
          [](MainFormRig& r) {
@@ -314,14 +315,18 @@ TEST(Shutdown, SkipsWhatAFailedStartNeverSet) {
              r.libraries.Available.erase("GWHooks.dll");
          },
          {"SPI_SETCURSORS"}},
-        {"hook library missing", [](MainFormRig& r) { r.libraries.Available.erase("GWHooks.dll"); },
+        {"hook library missing",
+         [](MainFormRig& r) { r.libraries.Available.erase("GWHooks.dll"); },
          {"Free Tools.dll", "SPI_SETCURSORS"}},
         {"KeyboardHookOff missing",
          [](MainFormRig& r) { r.libraries.Available["GWHooks.dll"].erase("KeyboardHookOff"); },
          {"Free Tools.dll", "SPI_SETCURSORS", "Call MouseHookOff", "Free GWHooks.dll"}},
-        {"section not created", [](MainFormRig& r) { r.section.CreateFails = true; },
-         {"Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll"}},
-        {"section not mapped", [](MainFormRig& r) { r.section.MapFails = true; },
+        {"section not created",
+         [](MainFormRig& r) { r.section.CreateFails = true; },
+         {"Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff",
+          "Free GWHooks.dll"}},
+        {"section not mapped",
+         [](MainFormRig& r) { r.section.MapFails = true; },
          {"Free Tools.dll", "SPI_SETCURSORS", "Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll",
           "CloseHandle 119"}},
     };
@@ -334,7 +339,7 @@ TEST(Shutdown, SkipsWhatAFailedStartNeverSet) {
         rig.form.FormDestroy();
         EXPECT_EQ(std::vector<std::string>(rig.journal.begin() + static_cast<long>(from), rig.journal.end()),
                   c.expected);
-        EXPECT_EQ(rig.boxes.Shown.size(), 1u);  // only the start-up message, nothing at exit
+        EXPECT_EQ(rig.boxes.Shown.size(), 1u); // only the start-up message, nothing at exit
     }
 }
 
@@ -342,11 +347,12 @@ TEST(Shutdown, TheFormGoingLetsGoOnlyWhatTheShutdownSequenceDidNot) {
     struct Case {
         const char* name;
         bool shutDownFirst;
-        std::vector<std::string> expected;  // at the form's end
+        std::vector<std::string> expected; // at the form's end
     };
     const Case cases[] = {
         {"after FormDestroy", true, {}},
-        {"without FormDestroy", false,
+        {"without FormDestroy",
+         false,
          {"Call KeyboardHookOff", "Call MouseHookOff", "Free GWHooks.dll", "Unmap", "CloseHandle 119",
           "Unmap aside", "CloseHandle 120", "Free Tools.dll"}},
     };

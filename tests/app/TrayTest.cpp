@@ -21,7 +21,10 @@ TEST(TrayToggle, LeftClickAndEnableItemSwitchEveryMirrorAndSave) {
         std::function<void(TMainForm&)> toggle;
     };
     const Case cases[] = {
-        {"left click", [](TMainForm& f) { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {5, 5}); }},
+        {"left click",
+         [](TMainForm& f) {
+             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {5, 5});
+         }},
         {"Enable item", [](TMainForm& f) { f.Menu_GpEnabled.Click(); }},
     };
     for (const Case& c : cases) {
@@ -44,7 +47,7 @@ TEST(TrayToggle, LeftClickAndEnableItemSwitchEveryMirrorAndSave) {
         EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
         EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
         EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "1");
-        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());  // no apply
+        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty()); // no apply
     }
 }
 
@@ -100,19 +103,21 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
     };
     struct Case {
         const char* name;
-        bool startFails;  // before the first apply
+        bool startFails; // before the first apply
         std::function<void(TMainForm&)> steps;
-        Changes file;  // what differs from the file of the start
+        Changes file; // what differs from the file of the start
     };
     const Case cases[] = {
-        {"edit, Cancel, Enable", false,
+        {"edit, Cancel, Enable",
+         false,
          [&](TMainForm& f) {
              edit(f);
              f.BitBtn_Cancel.Click();
              f.Menu_GpEnabled.Click();
          },
          {{{"Scroll", "GpEnabled"}, "0"}}},
-        {"edit, Cancel, double click", false,
+        {"edit, Cancel, double click",
+         false,
          [&](TMainForm& f) {
              edit(f);
              f.BitBtn_Cancel.Click();
@@ -121,14 +126,16 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
              f.CoolTrayIcon1.DblClick();
          },
          {}},
-        {"edit, Cancel, Toggle", false,
+        {"edit, Cancel, Toggle",
+         false,
          [&](TMainForm& f) {
              edit(f);
              f.BitBtn_Cancel.Click();
              f.menu_toggle.Click();
          },
          {{{"Scroll", "ScrollModeA"}, "1"}}},
-        {"edit, Cancel, Auto Scroll", false,
+        {"edit, Cancel, Auto Scroll",
+         false,
          [&](TMainForm& f) {
              edit(f);
              f.Combo_GPFS.UserSelect(0);
@@ -136,11 +143,12 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
              f.Menu_auto.Click();
          },
          {{{"Scroll", "ScrollModeB"}, "0"}}},
-        {"edit, Cancel, Configure..., Enable", false,
+        {"edit, Cancel, Configure..., Enable",
+         false,
          [&](TMainForm& f) {
              edit(f);
              f.BitBtn_Cancel.Click();
-             f.Glidewing1.Click();  // autorun and the wait keep the cancelled edit on screen
+             f.Glidewing1.Click(); // autorun and the wait keep the cancelled edit on screen
              f.Menu_GpEnabled.Click();
          },
          {{{"Scroll", "GpEnabled"}, "0"}}},
@@ -148,7 +156,7 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
          [&](TMainForm& f) {
              edit(f);
              f.BitBtn_Apply.Click();
-             f.CheckBox_Inverse.SetChecked(true);  // not applied
+             f.CheckBox_Inverse.SetChecked(true); // not applied
              f.Menu_GpEnabled.Click();
          },
          with(edited, {{{"Scroll", "GpEnabled"}, "0"}})},
@@ -158,7 +166,8 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
              f.BitBtn_ok.Click();
          },
          edited},
-        {"failed start, edit, Enable", true,
+        {"failed start, edit, Enable",
+         true,
          [&](TMainForm& f) {
              edit(f);
              f.Menu_GpEnabled.Click();
@@ -173,12 +182,12 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
             rig.libraries.Available.erase("GWHooks.dll");
         }
         rig.Start();
-        rig.form.SaveSettings();  // the whole file, as loaded
+        rig.form.SaveSettings(); // the whole file, as loaded
         const Changes expected = with(rig.profile.Values, c.file);
         rig.Do([&] { rig.form.Show(); });
         rig.Do([&] { c.steps(rig.form); });
         EXPECT_EQ(rig.profile.Values, expected);
-        EXPECT_FALSE(rig.form.Check_autorun.Checked());  // the window goes on showing that edit
+        EXPECT_FALSE(rig.form.Check_autorun.Checked()); // the window goes on showing that edit
     }
 }
 
@@ -187,7 +196,7 @@ TEST(TrayToggle, WorksWithoutTheRecord) {
     rig.section.CreateFails = true;
     rig.Start();
     rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
-    EXPECT_EQ(rig.boxes.Shown.size(), 1u);  // only the start-up message
+    EXPECT_EQ(rig.boxes.Shown.size(), 1u); // only the start-up message
     EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
 }
 
@@ -224,7 +233,7 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Started rig;  // defaults: Classic, Move Scroll
+        Started rig; // defaults: Classic, Move Scroll
         TMainForm& f = rig.form;
         f.Show();
         rig.Do([&] { c.item(f).Click(); });
@@ -234,8 +243,8 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         EXPECT_EQ(c.field(f), c.value);
         EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
         EXPECT_EQ(rig.profile.Value("Scroll", c.key), std::to_string(c.position));
-        EXPECT_FALSE(f.BitBtn_Apply.Enabled());                     // Apply stays as it was
-        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());            // nothing applied
+        EXPECT_FALSE(f.BitBtn_Apply.Enabled());          // Apply stays as it was
+        EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty()); // nothing applied
         EXPECT_EQ(rig.section.Record.ActivateButton, 3);
 
         // And back with the other item of the group.
@@ -247,9 +256,9 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
 }
 
 TEST(TrayModes, ChoosingTheCheckedItemDoesNothing) {
-    Started rig;  // Classic and Move Scroll are checked
+    Started rig; // Classic and Move Scroll are checked
     TMainForm& f = rig.form;
-    f.Combo_KZFS.UserSelect(1);  // an unapplied edit that must not be saved by this
+    f.Combo_KZFS.UserSelect(1); // an unapplied edit that must not be saved by this
     rig.Do([&] { f.menu_classic.Click(); });
     rig.Do([&] { f.Menu_move.Click(); });
     EXPECT_TRUE(rig.profile.Writes.empty());
@@ -272,11 +281,12 @@ TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
         const char* caption;
         int image;
     };
-    const Row top[] = {{"N5", "Lock Computer", 2},  {"N7", "-", -1},          {"OpenCDROM1", "Eject CD-ROM", 3},
-                       {"CloseCDROM1", "Close CD-ROM", -1}, {"N4", "-", -1}, {"N6", "Scroll options", 1},
-                       {"Glidewing1", "Configure...", -1}, {"N3", "-", -1}, {"N1", "Exit", 0}};
-    const Row sub[] = {{"Menu_GpEnabled", "Enable", -1}, {"N10", "-", -1},          {"menu_classic", "Classic", -1},
-                       {"menu_toggle", "Toggle", -1},    {"N13", "-", -1},          {"Menu_auto", "Auto Scroll", -1},
+    const Row top[] = {
+        {"N5", "Lock Computer", 2},          {"N7", "-", -1}, {"OpenCDROM1", "Eject CD-ROM", 3},
+        {"CloseCDROM1", "Close CD-ROM", -1}, {"N4", "-", -1}, {"N6", "Scroll options", 1},
+        {"Glidewing1", "Configure...", -1},  {"N3", "-", -1}, {"N1", "Exit", 0}};
+    const Row sub[] = {{"Menu_GpEnabled", "Enable", -1}, {"N10", "-", -1}, {"menu_classic", "Classic", -1},
+                       {"menu_toggle", "Toggle", -1},    {"N13", "-", -1}, {"Menu_auto", "Auto Scroll", -1},
                        {"Menu_move", "Move Scroll", -1}};
     const TMenuItem& root = rig.form.PopupMenu1.Items;
     ASSERT_EQ(root.Count(), std::size(top));
@@ -325,11 +335,12 @@ TEST(DriveItems, OneDriveUsesTheDefaultCdDevice) {
     EXPECT_EQ(rig.form.OpenCDROM1.Count(), 0u);
     rig.Do([&] { rig.form.OpenCDROM1.Click(); });
     rig.Do([&] { rig.form.CloseCDROM1.Click(); });
-    EXPECT_EQ(rig.journal, (Journal{"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"}));
+    EXPECT_EQ(rig.journal,
+              (Journal{"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"}));
 }
 
 TEST(DriveItems, TwoDrivesGetAnItemEachAndOnlyTheChosenDoorMoves) {
-    Started rig("FD");  // found in letter order whatever the order of the fake
+    Started rig("FD"); // found in letter order whatever the order of the fake
     TMainForm& f = rig.form;
     EXPECT_EQ(f.OpticalDrives, "DF");
     ASSERT_EQ(f.OpenCDROM1.Count(), 2u);

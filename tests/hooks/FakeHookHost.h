@@ -94,18 +94,18 @@ public:
     IWindowQueries& Windows() override { return windows; }
 
     // --- Standing aside: the list, this process's executable, the window in front, the monitors.
-    AsideShare aside{};  // empty list, full-screen option off
+    AsideShare aside{}; // empty list, full-screen option off
     bool asidePresent = true;
     std::string executable = "C:\\Program Files\\Paint\\mspaint.exe";
-    std::function<void()> onPathRead;  // the program publishing a list meanwhile, say
+    std::function<void()> onPathRead; // the program publishing a list meanwhile, say
     int asideOpens = 0;
     int pathReads = 0;
     WindowHandle foreground{};
     WindowHandle desktop{0xD0};
     WindowHandle shell{0xD1};
-    std::map<std::uintptr_t, std::uint32_t> threads;  // else each window has a thread of its own
-    std::map<std::uintptr_t, Rect> bounds;            // GetWindowRect; a window missing here fails
-    std::vector<Rect> monitors;                       // a window's: the one holding its centre
+    std::map<std::uintptr_t, std::uint32_t> threads; // else each window has a thread of its own
+    std::map<std::uintptr_t, Rect> bounds;           // GetWindowRect; a window missing here fails
+    std::vector<Rect> monitors;                      // a window's: the one holding its centre
 
     void List(std::initializer_list<const char*> names) {
         aside.Count = 0;

@@ -201,12 +201,18 @@ TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
             bool marked;
         };
         const Step steps[] = {
-            {1, kOverScrollable, b.press, true},    {1, kOverScrollable, b.doubleClick, false},
-            {1, kOverScrollable, b.nonClientPress, false}, {1, kOverScrollable, kWM_MOUSEMOVE, false},
-            {1, kOverScrollable, b.release, true},  {1, kOverScrollable, b.release, false},
-            {1, kOverPlain, b.press, false},        {1, kOverPlain, b.release, false},
-            {0, kOverPlain, b.press, false},        {0, kOverScrollable, b.press, true},
-            {0, kOverScrollable, b.nonClientRelease, true}, {0, kOverScrollable, b.release, false},
+            {1, kOverScrollable, b.press, true},
+            {1, kOverScrollable, b.doubleClick, false},
+            {1, kOverScrollable, b.nonClientPress, false},
+            {1, kOverScrollable, kWM_MOUSEMOVE, false},
+            {1, kOverScrollable, b.release, true},
+            {1, kOverScrollable, b.release, false},
+            {1, kOverPlain, b.press, false},
+            {1, kOverPlain, b.release, false},
+            {0, kOverPlain, b.press, false},
+            {0, kOverScrollable, b.press, true},
+            {0, kOverScrollable, b.nonClientRelease, true},
+            {0, kOverScrollable, b.release, false},
         };
         Reset();
         host.record.ActivateButton = b.activateButton;
@@ -261,12 +267,12 @@ TEST_F(MouseHook, StandingAsideLeavesTheWholeClickToTheApplication) {
         for (const std::uint32_t message : {kWM_MOUSEMOVE, kWM_LBUTTONDOWN, kWM_RBUTTONUP, kWM_MBUTTONDOWN}) {
             Mouse(message);
         }
-        EXPECT_EQ(host.asideOpens, 0);  // moves, releases and other buttons cost nothing more
+        EXPECT_EQ(host.asideOpens, 0); // moves, releases and other buttons cost nothing more
         const std::intptr_t press = Mouse(kWM_RBUTTONDOWN);
         EXPECT_EQ(host.asideOpens, 1);
         EXPECT_EQ(Passed(press, kWM_RBUTTONDOWN), c.standsAside);
         EXPECT_EQ(state.RightClickArmed, c.standsAside ? 0 : 1);
-        EXPECT_EQ(host.cursorReads, c.standsAside ? 0 : 1);  // the probe is not even asked
+        EXPECT_EQ(host.cursorReads, c.standsAside ? 0 : 1); // the probe is not even asked
         PostedMessage report = Report(kWM_RBUTTONDOWN, !c.standsAside);
         report.wParam |= c.standsAside ? kHookReportStoodAside : 0;
         EXPECT_EQ(host.posts.back(), report);

@@ -21,7 +21,7 @@ TEST(StandAside, TheVerdictIsKeptUntilTheListChanges) {
         const char* name;
         std::function<void()> change;
         bool standsAside;
-        int pathReads;  // so far
+        int pathReads; // so far
     } steps[] = {
         {"listed, in any case", [] {}, true, 1},
         {"kept", [] {}, true, 1},
@@ -60,7 +60,7 @@ TEST(StandAside, WithoutTheRecordOrAWholeNameNothingIsListed) {
         bool standsAside;
     } cases[] = {
         {false, "C:\\mspaint.exe", false},
-        {true, "C:\\" + std::string(600, 'd') + "\\mspaint.exe", false},  // cut short
+        {true, "C:\\" + std::string(600, 'd') + "\\mspaint.exe", false}, // cut short
         {true, "", false},
         {true, "C:\\mspaint.exe.bak", false},
         {true, "mspaint.exe", true},
@@ -81,7 +81,7 @@ TEST(StandAside, FullScreenOnOneAndTwoMonitors) {
     constexpr Rect kMain{0, 0, 1920, 1080};
     constexpr Rect kSecond{1920, -200, 3200, 824};
     constexpr std::uint32_t kPopup = 0x80000000;
-    constexpr std::uint32_t kCaption = win::kWS_CAPTION | 0x00040000;  // with a sizing frame
+    constexpr std::uint32_t kCaption = win::kWS_CAPTION | 0x00040000; // with a sizing frame
     const struct {
         const char* name;
         std::vector<Rect> monitors;

@@ -59,12 +59,14 @@ TEST_F(DesktopLinksTest, BuildSequenceClearsPicturesFirstAndDestroysEachIconAfte
 
     links.BuildDesktopMenu();
 
-    const auto icon0 = std::to_string(shell.pidls[0].value + 1);  // the fake mints the icon right after the item
+    const auto icon0 =
+        std::to_string(shell.pidls[0].value + 1); // the fake mints the icon right after the item
     const auto icon1 = std::to_string(shell.pidls[1].value + 1);
-    EXPECT_EQ(log, (Log{"ImageList clear", "SHGetMalloc", "SHGetDesktopFolder", "EnumObjects", "AddIcon " + icon0,
-                        "DestroyIcon " + icon0, "AddIcon " + icon1, "DestroyIcon " + icon1, "Release folder"}));
+    EXPECT_EQ(log,
+              (Log{"ImageList clear", "SHGetMalloc", "SHGetDesktopFolder", "EnumObjects", "AddIcon " + icon0,
+                   "DestroyIcon " + icon0, "AddIcon " + icon1, "DestroyIcon " + icon1, "Release folder"}));
     EXPECT_TRUE(links.ShellAllocator());
-    EXPECT_TRUE(links.DesktopEnum());  // kept until the next build
+    EXPECT_TRUE(links.DesktopEnum()); // kept until the next build
 }
 
 TEST_F(DesktopLinksTest, ItemWithoutShellInformationGetsAnEmptyEntry) {
@@ -77,7 +79,7 @@ TEST_F(DesktopLinksTest, ItemWithoutShellInformationGetsAnEmptyEntry) {
     EXPECT_EQ(menu.Entry(0).ImageIndex, -1);
     EXPECT_EQ(links.DeskItems()[0].Info.dwAttributes, 0u);
     EXPECT_EQ(menu.Entry(1).Caption, "y");
-    EXPECT_EQ(menu.Entry(1).ImageIndex, -1);  // no icon: nothing added, nothing destroyed
+    EXPECT_EQ(menu.Entry(1).ImageIndex, -1); // no icon: nothing added, nothing destroyed
     for (const auto& line : log) {
         EXPECT_EQ(line.rfind("AddIcon", 0), std::string::npos) << line;
         EXPECT_EQ(line.rfind("DestroyIcon", 0), std::string::npos) << line;
@@ -127,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(Attributes, LaunchTest,
 
 struct ClickCase {
     const char* sender;
-    int launched;  // index into the desktop, -1 for nothing
+    int launched; // index into the desktop, -1 for nothing
 };
 
 class ClickTest : public DesktopLinksTest, public ::testing::WithParamInterface<ClickCase> {};
@@ -207,8 +209,8 @@ struct FailureCase {
     const char* name;
     std::int32_t mallocResult, folderResult, enumResult;
     bool enumHandsOutObject;
-    Log buildLog;     // after "ImageList clear"
-    Log teardownLog;  // what the teardown still releases
+    Log buildLog;    // after "ImageList clear"
+    Log teardownLog; // what the teardown still releases
 };
 
 class FailureTest : public DesktopLinksTest, public ::testing::WithParamInterface<FailureCase> {};
@@ -241,25 +243,46 @@ constexpr std::int32_t kE_FAIL = static_cast<std::int32_t>(0x80004005u);
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, FailureTest,
-    ::testing::Values(
-        FailureCase{"NoAllocator", kE_FAIL, 0, 0, false,
-                    {"SHGetMalloc", "MessageBox Fail to get IMAlloc object | ds | 0x0"}, {}},
-        FailureCase{"NoDesktopFolder", 0, kE_FAIL, 0, false,
-                    {"SHGetMalloc", "SHGetDesktopFolder", "MessageBox Fail to get IShellFolder object | error | 0x0",
-                     "Release allocator"},
-                    {}},
-        FailureCase{"EnumFails", 0, 0, kE_FAIL, false,
-                    {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects",
-                     "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
-                    {"Release allocator"}},
-        FailureCase{"EnumAnswersFalse", 0, 0, win::kS_FALSE, false,
-                    {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects",
-                     "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
-                    {"Release allocator"}},
-        FailureCase{"EnumAnswersFalseWithAnObject", 0, 0, win::kS_FALSE, true,
-                    {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects", "Release enumerator",
-                     "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
-                    {"Release allocator"}}),
+    ::testing::Values(FailureCase{"NoAllocator",
+                                  kE_FAIL,
+                                  0,
+                                  0,
+                                  false,
+                                  {"SHGetMalloc", "MessageBox Fail to get IMAlloc object | ds | 0x0"},
+                                  {}},
+                      FailureCase{"NoDesktopFolder",
+                                  0,
+                                  kE_FAIL,
+                                  0,
+                                  false,
+                                  {"SHGetMalloc", "SHGetDesktopFolder",
+                                   "MessageBox Fail to get IShellFolder object | error | 0x0",
+                                   "Release allocator"},
+                                  {}},
+                      FailureCase{"EnumFails",
+                                  0,
+                                  0,
+                                  kE_FAIL,
+                                  false,
+                                  {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects",
+                                   "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
+                                  {"Release allocator"}},
+                      FailureCase{"EnumAnswersFalse",
+                                  0,
+                                  0,
+                                  win::kS_FALSE,
+                                  false,
+                                  {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects",
+                                   "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
+                                  {"Release allocator"}},
+                      FailureCase{"EnumAnswersFalseWithAnObject",
+                                  0,
+                                  0,
+                                  win::kS_FALSE,
+                                  true,
+                                  {"SHGetMalloc", "SHGetDesktopFolder", "EnumObjects", "Release enumerator",
+                                   "MessageBox Can not EnumObject | run time error | 0x10", "Release folder"},
+                                  {"Release allocator"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(DesktopLinksTest, NextBuildReleasesThePreviousEnumeratorAndSeesNewItems) {
@@ -285,7 +308,7 @@ TEST_F(DesktopLinksTest, WhatIsStillHeldGoesBackWhenTheLinksGo) {
     };
     const Case cases[] = {
         {"built", false, {"Free", "Free", "Release enumerator", "Release allocator"}},
-        {"torn down", true, {"Release enumerator"}},  // the enumerator lives until the next build
+        {"torn down", true, {"Release enumerator"}}, // the enumerator lives until the next build
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

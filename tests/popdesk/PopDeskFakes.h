@@ -45,7 +45,7 @@ public:
 
     // Handles minted by kind, so a test can say "the allocator" rather than a number.
     ShellObject allocator{}, folder{}, enumerator{};
-    std::vector<ItemIdList> pidls;  // in the order handed out
+    std::vector<ItemIdList> pidls; // in the order handed out
     std::vector<std::uintptr_t> released;
     std::vector<ItemIdList> freed;
     std::vector<ShellLaunch> launches;
@@ -70,7 +70,8 @@ public:
         }
         return folderResult;
     }
-    std::int32_t EnumObjects(ShellObject f, WindowHandle owner, std::uint32_t flags, ShellObject& out) override {
+    std::int32_t EnumObjects(ShellObject f, WindowHandle owner, std::uint32_t flags,
+                             ShellObject& out) override {
         log_.push_back("EnumObjects");
         EXPECT_EQ(f, folder);
         enumOwner = owner;
@@ -108,7 +109,7 @@ public:
         infoFlags.push_back(flags);
         const FakeItem& fake = desktop.at(IndexOf(item));
         if (fake.infoFails) {
-            info.dwAttributes = 0xDEAD;  // whatever a failing call leaves behind
+            info.dwAttributes = 0xDEAD; // whatever a failing call leaves behind
             info.szDisplayName[0] = '?';
             return false;
         }
@@ -141,9 +142,12 @@ public:
 private:
     std::uintptr_t Mint() { return ++counter_; }
     std::string KindOf(std::uintptr_t v) const {
-        if (v == allocator.value) return "allocator";
-        if (v == folder.value) return "folder";
-        if (v == enumerator.value) return "enumerator";
+        if (v == allocator.value)
+            return "allocator";
+        if (v == folder.value)
+            return "folder";
+        if (v == enumerator.value)
+            return "enumerator";
         return "old " + std::to_string(v);
     }
 
@@ -210,9 +214,9 @@ public:
 
     std::function<void()> whileOpen;
     std::function<void()> onExitLoop;
-    int choose = -1;  // entry index to choose, -1 to close without a choice
+    int choose = -1; // entry index to choose, -1 to close without a choice
     std::vector<Point> popups;
-    std::vector<std::vector<std::string>> shown;  // entry names of each popup
+    std::vector<std::vector<std::string>> shown; // entry names of each popup
 
     void Popup(TDesktopMenu& menu, Point at) override {
         log_.push_back("Popup " + std::to_string(at.x) + "," + std::to_string(at.y));

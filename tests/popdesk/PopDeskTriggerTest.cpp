@@ -58,7 +58,7 @@ protected:
 
 struct DelayCase {
     std::int32_t delay;
-    int tick;  // the tick on which the menu opens
+    int tick; // the tick on which the menu opens
 };
 
 class DwellTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<DelayCase> {};
@@ -95,21 +95,22 @@ TEST_P(CornerTest, OnlyTheExactCornerPixelOpens) {
     EXPECT_EQ(TicksUntilPopup(3) == 1, GetParam().opens);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pixels, CornerTest,
-    ::testing::Values(CornerCase{"TopLeft", 0, {0, 0}, true}, CornerCase{"TopLeftRightNeighbour", 0, {1, 0}, false},
-                      CornerCase{"TopLeftLowerNeighbour", 0, {0, 1}, false},
-                      CornerCase{"TopLeftOffScreen", 0, {-1, 0}, false},
-                      CornerCase{"TopRight", 1, {1023, 0}, true},
-                      CornerCase{"TopRightLeftNeighbour", 1, {1022, 0}, false},
-                      CornerCase{"TopRightPastTheEdge", 1, {1024, 0}, false},
-                      CornerCase{"BottomLeft", 2, {0, 767}, true},
-                      CornerCase{"BottomLeftUpperNeighbour", 2, {0, 766}, false},
-                      CornerCase{"BottomRight", 3, {1023, 767}, true},
-                      CornerCase{"BottomRightDiagonalNeighbour", 3, {1022, 766}, false},
-                      CornerCase{"OtherCornerThanChosen", 3, {0, 0}, false},
-                      CornerCase{"NoCornerChosen", -1, {0, 0}, false}, CornerCase{"CornerFour", 4, {1023, 767}, false}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pixels, CornerTest,
+                         ::testing::Values(CornerCase{"TopLeft", 0, {0, 0}, true},
+                                           CornerCase{"TopLeftRightNeighbour", 0, {1, 0}, false},
+                                           CornerCase{"TopLeftLowerNeighbour", 0, {0, 1}, false},
+                                           CornerCase{"TopLeftOffScreen", 0, {-1, 0}, false},
+                                           CornerCase{"TopRight", 1, {1023, 0}, true},
+                                           CornerCase{"TopRightLeftNeighbour", 1, {1022, 0}, false},
+                                           CornerCase{"TopRightPastTheEdge", 1, {1024, 0}, false},
+                                           CornerCase{"BottomLeft", 2, {0, 767}, true},
+                                           CornerCase{"BottomLeftUpperNeighbour", 2, {0, 766}, false},
+                                           CornerCase{"BottomRight", 3, {1023, 767}, true},
+                                           CornerCase{"BottomRightDiagonalNeighbour", 3, {1022, 766}, false},
+                                           CornerCase{"OtherCornerThanChosen", 3, {0, 0}, false},
+                                           CornerCase{"NoCornerChosen", -1, {0, 0}, false},
+                                           CornerCase{"CornerFour", 4, {1023, 767}, false}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(PopDeskTriggerTest, OneTickAwayRestartsTheCount) {
     settings.PopDeskDelay = 500;
@@ -134,7 +135,7 @@ class IdleTest : public PopDeskTriggerTest, public ::testing::WithParamInterface
 TEST_P(IdleTest, NothingChangesAndNothingOpens) {
     settings.PopDeskDelay = 500;
     trigger.jia();
-    trigger.jia();  // 200 ms counted
+    trigger.jia(); // 200 ms counted
     GetParam().make(settings, autoScrollDirected);
     const int readsBefore = screen.cursorReads;
 
@@ -144,14 +145,15 @@ TEST_P(IdleTest, NothingChangesAndNothingOpens) {
 
     EXPECT_EQ(trigger.CornerWait(), 200u);
     EXPECT_TRUE(view.popups.empty());
-    EXPECT_EQ(screen.cursorReads, readsBefore + 10);  // the cursor is read every tick all the same
+    EXPECT_EQ(screen.cursorReads, readsBefore + 10); // the cursor is read every tick all the same
 }
 
 INSTANTIATE_TEST_SUITE_P(
     States, IdleTest,
     // Which directions count as scrolling is the main window's wiring (FeatureWiringTest).
     ::testing::Values(IdleCase{"PopDeskOff", [](RuntimeSettings& s, bool&) { s.PopDeskEnabled = false; }},
-                      IdleCase{"AutoScrollDirected", [](RuntimeSettings&, bool& directed) { directed = true; }},
+                      IdleCase{"AutoScrollDirected",
+                               [](RuntimeSettings&, bool& directed) { directed = true; }},
                       IdleCase{"CornerOutOfRange", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = 7; }},
                       IdleCase{"CornerNone", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = -1; }}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -163,7 +165,7 @@ TEST_F(PopDeskTriggerTest, ShowingBuildsThenBringsForwardThenPopsUpAtTheCursorTh
     trigger.jia();
 
     const auto at = [&](const std::string& s) { return std::find(log.begin(), log.end(), s) - log.begin(); };
-    EXPECT_LT(at("Release folder"), at("SetForegroundWindow"));  // the build has finished
+    EXPECT_LT(at("Release folder"), at("SetForegroundWindow")); // the build has finished
     EXPECT_LT(at("SetForegroundWindow"), at("Popup 1023,767"));
     EXPECT_EQ(log.back(), "WM_NULL");
     EXPECT_EQ(view.shown.at(0), (std::vector<std::string>{"DesktopMenu_0", "DesktopMenu_1"}));
@@ -193,7 +195,7 @@ TEST_F(PopDeskTriggerTest, MenuReopensAtTheNextTickWhenTheCursorStaysOnTheCorner
     EXPECT_EQ(TicksUntilPopup(1), 1);
 
     EXPECT_EQ(Builds(), 2);
-    EXPECT_EQ(shell.freed.size(), 2u);  // the first menu's two items
+    EXPECT_EQ(shell.freed.size(), 2u); // the first menu's two items
     EXPECT_EQ(view.shown.at(1), view.shown.at(0));
 }
 
@@ -202,7 +204,7 @@ TEST_F(PopDeskTriggerTest, AfterClosingElsewhereTheFullWaitAppliesAgain) {
     ASSERT_EQ(TicksUntilPopup(10), 3);
     screen.cursor = {300, 300};
 
-    trigger.jia();  // tears the closed menu down, then the cursor is away
+    trigger.jia(); // tears the closed menu down, then the cursor is away
 
     EXPECT_FALSE(links.DeskMenuBuilt());
     EXPECT_EQ(menu.Count(), 0u);
@@ -213,7 +215,7 @@ TEST_F(PopDeskTriggerTest, AfterClosingElsewhereTheFullWaitAppliesAgain) {
 
 TEST_F(PopDeskTriggerTest, ChosenEntryLaunchesBeforeTheTeardown) {
     view.choose = 1;
-    view.whileOpen = [this] { screen.cursor = {200, 100}; };  // the user goes to the entry
+    view.whileOpen = [this] { screen.cursor = {200, 100}; }; // the user goes to the entry
 
     trigger.jia();
     trigger.jia();
@@ -264,7 +266,7 @@ TEST_F(PopDeskTriggerTest, CheckBoxTearsDownAHeldMenuAndALaterTriggerBuildsAfres
     EXPECT_FALSE(links.ShellAllocator());
 
     log.clear();
-    trigger.chb_deskpopClick();  // nothing held: nothing to do
+    trigger.chb_deskpopClick(); // nothing held: nothing to do
     EXPECT_TRUE(log.empty());
 
     EXPECT_EQ(TicksUntilPopup(1), 1);

@@ -24,17 +24,18 @@ TEST(Gesture, ClassicAutoScrollDownOnAWindowsOwnBar) {
     rig.vertSlider.SetPosition(60);
 
     rig.Press(100, 200);
-    EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("AUTOCUR"),
-                              "GetWindowThreadProcessId " + W(edit), "GetCurrentThreadId", Attach(7, 1, -1),
-                              "SetCapture " + W(edit), "ScrollTimer on"}));
+    EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos",
+                              Cursors("AUTOCUR"), "GetWindowThreadProcessId " + W(edit), "GetCurrentThreadId",
+                              Attach(7, 1, -1), "SetCapture " + W(edit), "ScrollTimer on"}));
 
-    rig.MoveTo(100, 201);  // inside the dead zone
+    rig.MoveTo(100, 201); // inside the dead zone
     rig.MoveTo(100, 203);
     EXPECT_EQ(rig.Log(), (Log{Cursors("DOWNBLACK")}));
 
     rig.Tick();
-    EXPECT_EQ(rig.Log(), (Log{"ScrollTimer interval 120", Send(edit, kWM_VSCROLL, kSB_LINEDOWN, 0, kBlockAbort, 100),
-                              Send(edit, kWM_VSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
+    EXPECT_EQ(rig.Log(),
+              (Log{"ScrollTimer interval 120", Send(edit, kWM_VSCROLL, kSB_LINEDOWN, 0, kBlockAbort, 100),
+                   Send(edit, kWM_VSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
 
     rig.Release(100, 203);
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
@@ -51,10 +52,11 @@ TEST(Gesture, ClassicAutoScrollWithoutADirectionReplaysTheClickAtTheReleasePoint
     rig.Log();
 
     rig.Release(101, 201);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
-                              "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
-                              MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
-                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+    EXPECT_EQ(rig.Log(),
+              (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
+                   "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
+                   MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
+                   MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
 }
 
 // Dragging the thumb of a window's own bar needs the bar's geometry from another process, which
@@ -66,35 +68,37 @@ TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
     rig.world.bars[{edit.value, kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50};
     rig.world.clientOrigins[edit.value] = Point{100, 100};
     rig.world.keyboard[kVK_LBUTTON] = 0x01;
-    rig.world.keyboard[0x10] = 0x80;  // shift held at the start of the drag
+    rig.world.keyboard[0x10] = 0x80; // shift held at the start of the drag
     const KeyboardState before = rig.world.keyboard;
 
     rig.Press(100, 200);
-    EXPECT_EQ(rig.Log(), (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("HANDBIZ")}));
+    EXPECT_EQ(rig.Log(),
+              (Log{"MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", Cursors("HANDBIZ")}));
 
-    rig.MoveTo(100, 203);  // 3 pixels: the axis stays free
+    rig.MoveTo(100, 203); // 3 pixels: the axis stays free
     EXPECT_EQ(rig.Log(), Log{});
 
-    rig.MoveTo(100, 204);  // 4 pixels: locks vertically and grabs the thumb
+    rig.MoveTo(100, 204); // 4 pixels: locks vertically and grabs the thumb
     EXPECT_EQ(rig.Log(), (Log{"GetWindowThreadProcessId " + W(edit), "GetCurrentThreadId", Attach(7, 1, -1),
-                              "SetCursor HANDVERT", Cursors("HANDVERT"), "GetKeyboardState", "SetKeyboardState lbutton 0x81",
-                              "GetScrollBarInfo " + W(edit) + " -5",
+                              "SetCursor HANDVERT", Cursors("HANDVERT"), "GetKeyboardState",
+                              "SetKeyboardState lbutton 0x81", "GetScrollBarInfo " + W(edit) + " -5",
                               Post(edit, kWM_NCLBUTTONDOWN, kHTVSCROLL, MakeLParam(301, 151)), Sleep(20),
                               "ScreenToClient " + W(edit) + " (301,151)"}));
     EXPECT_EQ(rig.engine.State().Anchor, (Point{100, 204}));
 
     rig.MoveTo(100, 214);
-    rig.MoveTo(100, 1000);  // past the bottom bound (300 - 17)
+    rig.MoveTo(100, 1000); // past the bottom bound (300 - 17)
     rig.MoveTo(100, 1100);
-    rig.MoveTo(100, 0);  // past the top bound (17)
+    rig.MoveTo(100, 0); // past the top bound (17)
     EXPECT_EQ(rig.Log(), (Log{"PassInput=0", Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 61)),
                               Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
                               Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
                               Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 17))}));
 
     rig.Release(100, 0);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", Sleep(10), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 17)),
-                              "PassInput=1", "SetKeyboardState lbutton 0x1", Attach(7, 1, 0), "MainTimer on"}));
+    EXPECT_EQ(rig.Log(),
+              (Log{"RestoreSystemCursors", Sleep(10), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 17)),
+                   "PassInput=1", "SetKeyboardState lbutton 0x1", Attach(7, 1, 0), "MainTimer on"}));
     EXPECT_EQ(rig.world.keyboard, before);
     EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
 }
@@ -111,11 +115,12 @@ TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxi
     EXPECT_EQ(rig.Log(), (Log{"GetWindowThreadProcessId " + W(page), "GetCurrentThreadId", Attach(7, 1, -1),
                               "SetCapture " + W(page), Cursors("HANDVERT")}));
 
-    rig.MoveTo(100, 207);  // two pixels down: a wheel delta of -2 x 30
-    rig.MoveTo(100, 205);  // our own recentring comes back as a move to LastPos
-    rig.MoveTo(104, 205);  // dominated by the other axis
-    EXPECT_EQ(rig.Log(), (Log{Send(page, kWM_MOUSEWHEEL, MakeWParam(0, -60), MakeLParam(100, 205), kSMTO_BLOCK, 20),
-                              SetCursorPos(100, 205)}));
+    rig.MoveTo(100, 207); // two pixels down: a wheel delta of -2 x 30
+    rig.MoveTo(100, 205); // our own recentring comes back as a move to LastPos
+    rig.MoveTo(104, 205); // dominated by the other axis
+    EXPECT_EQ(rig.Log(),
+              (Log{Send(page, kWM_MOUSEWHEEL, MakeWParam(0, -60), MakeLParam(100, 205), kSMTO_BLOCK, 20),
+                   SetCursorPos(100, 205)}));
 
     rig.Release(100, 205);
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0), "MainTimer on"}));
@@ -132,8 +137,8 @@ TEST(Gesture, MoveBackReturnsTheCursorToWhereTheAxisLocked) {
     rig.Log();
 
     rig.Release(100, 250);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0), SetCursorPos(100, 210),
-                              "MainTimer on"}));
+    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0),
+                              SetCursorPos(100, 210), "MainTimer on"}));
 }
 
 TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
@@ -145,7 +150,7 @@ TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
     rig.MoveTo(100, 210);
     rig.Log();
 
-    rig.Press(300, 300);  // its release never came
+    rig.Press(300, 300); // its release never came
     const Log log = rig.Log();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[0], SetCursorPos(100, 210));
@@ -164,7 +169,7 @@ TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
     rig.MoveTo(100, 190);
     rig.Log();
 
-    rig.Press(100, 190);  // the second click's press is ignored
+    rig.Press(100, 190); // the second click's press is ignored
     EXPECT_EQ(rig.Log(), Log{});
 
     rig.Release(100, 190);
@@ -178,16 +183,17 @@ TEST(Gesture, ToggleAutoScrollWithoutADirectionGivesInputBackBeforeTheReplay) {
     ScrollRig rig;
     rig.settings.ToggleMode = true;
     rig.EditWithVerticalBar();
-    rig.record.PassInput = 0;  // as if something had cleared it
+    rig.record.PassInput = 0; // as if something had cleared it
 
     rig.Press(100, 200);
     rig.Release(100, 200);
     rig.Log();
     rig.Release(100, 200);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ScrollTimer off", "PassInput=1", "ReleaseCapture",
-                              Attach(7, 1, 0), "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(100, 200),
-                              MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
-                              MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+    EXPECT_EQ(rig.Log(),
+              (Log{"RestoreSystemCursors", "ScrollTimer off", "PassInput=1", "ReleaseCapture",
+                   Attach(7, 1, 0), "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(100, 200),
+                   MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
+                   MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
 }
 
 // Messages the replay dispatches find the toggle form's gesture over, the classic form's still on.
@@ -218,7 +224,7 @@ TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
         rig.settings.MoveScrollMode = true;
         rig.WheelPage();
         rig.Press(100, 200);
-        rig.Release(100, 200, kWM_LBUTTONUP);  // any button's release advances the stage
+        rig.Release(100, 200, kWM_LBUTTONUP); // any button's release advances the stage
         rig.Log();
 
         rig.Release(100, 200, activation ? kWM_RBUTTONUP : kWM_MBUTTONUP);
@@ -256,21 +262,22 @@ TEST_P(PressesThatStartNothing, LeaveEverythingAlone) {
     EXPECT_EQ(rig.Log(), Log{});
 }
 
-INSTANTIATE_TEST_SUITE_P(Gesture, PressesThatStartNothing,
-                         ::testing::Values(IgnoredPress{"ScrollingOff", false, kWM_RBUTTONDOWN, false},
-                                           IgnoredPress{"LeftIsNotTheActivationButton", true, kWM_LBUTTONDOWN, false},
-                                           IgnoredPress{"MiddleIsNotTheActivationButton", true, kWM_NCMBUTTONDOWN, false},
-                                           IgnoredPress{"ToggleGestureRunning", true, kWM_RBUTTONDOWN, true},
-                                           IgnoredPress{"DoubleClickHasNoClass", true, kWM_RBUTTONDBLCLK, false}),
-                         [](const auto& p) { return std::string(p.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Gesture, PressesThatStartNothing,
+    ::testing::Values(IgnoredPress{"ScrollingOff", false, kWM_RBUTTONDOWN, false},
+                      IgnoredPress{"LeftIsNotTheActivationButton", true, kWM_LBUTTONDOWN, false},
+                      IgnoredPress{"MiddleIsNotTheActivationButton", true, kWM_NCMBUTTONDOWN, false},
+                      IgnoredPress{"ToggleGestureRunning", true, kWM_RBUTTONDOWN, true},
+                      IgnoredPress{"DoubleClickHasNoClass", true, kWM_RBUTTONDBLCLK, false}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, PressOverAWindowTheProbeRejectsGivesInputBackAndRestartsMainTimer) {
     ScrollRig rig;
     rig.world.underCursor = rig.windows.AddTopLevel("Plain");
     rig.record.PassInput = 0;
     rig.Press(100, 200);
-    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", "MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos", "PassInput=1",
-                              "MainTimer on"}));
+    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", "MainTimer off", "WindowFromPoint (100,200)", "GetCursorPos",
+                              "PassInput=1", "MainTimer on"}));
     EXPECT_FALSE(rig.engine.State().AutoScrolling);
     EXPECT_FALSE(rig.engine.State().MoveScrolling);
 }
@@ -330,12 +337,19 @@ TEST_P(Replay, InjectsTheButtonTheUserPressed) {
     rig.world.swapped = c.swapped;
     rig.WheelPage();
     rig.Press(100, 200, pressIds[c.button]);
-    rig.MoveTo(101, 203);  // still within the dead zone
+    rig.MoveTo(101, 203); // still within the dead zone
     rig.Log();
 
     rig.Release(101, 203, releaseIds[c.button]);
-    const Log replay{"GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 203), MouseEvent(c.down),
-                     Sleep(20), MouseEvent(c.up), Sleep(20), MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages",
+    const Log replay{"GetSystemMetrics SM_SWAPBUTTON",
+                     "HooksPaused=1",
+                     SetCursorPos(101, 203),
+                     MouseEvent(c.down),
+                     Sleep(20),
+                     MouseEvent(c.up),
+                     Sleep(20),
+                     MouseEvent(kMOUSEEVENTF_MOVE),
+                     "ProcessMessages",
                      "HooksPaused=0"};
     Log gesture{"RestoreSystemCursors"};
     gesture.insert(gesture.end(), replay.begin(), replay.end());
@@ -366,26 +380,34 @@ INSTANTIATE_TEST_SUITE_P(
 // process's bars at all). A press the hook swallowed and no gesture took comes back as a click
 // when the hook swallows its release too; with or without the hook's flag, a gesture runs as ever.
 TEST(SwallowedPress, ComesBackAsAClickOnlyWhenNoGestureTookIt) {
-    const Log replay{"GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
-                     MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
-                     MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0"};
+    const Log replay{"GetSystemMetrics SM_SWAPBUTTON",
+                     "HooksPaused=1",
+                     SetCursorPos(101, 201),
+                     MouseEvent(kMOUSEEVENTF_RIGHTDOWN),
+                     Sleep(20),
+                     MouseEvent(kMOUSEEVENTF_RIGHTUP),
+                     Sleep(20),
+                     MouseEvent(kMOUSEEVENTF_MOVE),
+                     "ProcessMessages",
+                     "HooksPaused=0"};
     Log gestureReplay{"RestoreSystemCursors"};
     gestureReplay.insert(gestureReplay.end(), replay.begin(), replay.end());
     gestureReplay.push_back("MainTimer on");
     struct Case {
         bool swallowed;
-        bool gesture;  // our probe takes the window
+        bool gesture; // our probe takes the window
         bool toggle;
-        Log release;   // what the release of a click without movement does
+        Log release; // what the release of a click without movement does
     };
     const Case cases[] = {
         {true, false, false, replay},
-        {true, false, true, replay},  // no gesture, no toggle stage: the first release ends the click
-        {false, false, false, {}},    // the application had the press: a replay would make two clicks
+        {true, false, true, replay}, // no gesture, no toggle stage: the first
+                                     // release ends the click
+        {false, false, false, {}},   // the application had the press: a replay would make two clicks
         {false, false, true, {}},
         {true, true, false, gestureReplay},
         {false, true, false, gestureReplay},
-        {true, true, true, {}},  // the toggle gesture goes on
+        {true, true, true, {}}, // the toggle gesture goes on
         {false, true, true, {}},
     };
     for (const Case& c : cases) {
@@ -503,7 +525,8 @@ INSTANTIATE_TEST_SUITE_P(Gesture, AxisLock,
                                            AxisCase{"FourLeft", 96, 100, ScrollAxis::Horizontal},
                                            AxisCase{"TieCountsVertical", 104, 104, ScrollAxis::Vertical},
                                            AxisCase{"MostlyRight", 105, 104, ScrollAxis::Horizontal},
-                                           AxisCase{"DiagonalButShortVertically", 101, 103, ScrollAxis::None}),
+                                           AxisCase{"DiagonalButShortVertically", 101, 103,
+                                                    ScrollAxis::None}),
                          [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, AnAxisWithoutABarStaysFree) {
@@ -532,7 +555,7 @@ TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
                               Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
                               Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
                               Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
-    rig.MoveTo(112, 105);  // vertical steps are ignored once horizontal locked
+    rig.MoveTo(112, 105); // vertical steps are ignored once horizontal locked
     EXPECT_EQ(rig.Log(), Log{});
 }
 
@@ -540,7 +563,7 @@ TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
 
 struct DirectionCase {
     const char* name;
-    std::vector<Point> moves;  // after a press at (100, 100)
+    std::vector<Point> moves; // after a press at (100, 100)
     bool inverse;
     bool moveLock;
     ScrollDirection direction;
@@ -570,16 +593,27 @@ INSTANTIATE_TEST_SUITE_P(
         DirectionCase{"Down", {{100, 103}}, false, false, ScrollDirection::Down},
         DirectionCase{"Up", {{100, 97}}, false, false, ScrollDirection::Up},
         DirectionCase{"TieCountsVertical", {{103, 103}}, false, false, ScrollDirection::Down},
-        DirectionCase{"OnePixelStepsOutOfTheZoneChooseNothing", {{101, 100}, {102, 100}, {103, 100}, {104, 100}}, false,
-                      false, ScrollDirection::None},
-        DirectionCase{"OnePixelStepKeepsTheDirection", {{103, 100}, {103, 99}, {103, 98}}, false, false,
+        DirectionCase{"OnePixelStepsOutOfTheZoneChooseNothing",
+                      {{101, 100}, {102, 100}, {103, 100}, {104, 100}},
+                      false,
+                      false,
+                      ScrollDirection::None},
+        DirectionCase{"OnePixelStepKeepsTheDirection",
+                      {{103, 100}, {103, 99}, {103, 98}},
+                      false,
+                      false,
                       ScrollDirection::Right},
         DirectionCase{"TwoPixelsTurn", {{103, 100}, {103, 98}}, false, false, ScrollDirection::Up},
         DirectionCase{"InverseGoesAgainstTheStep", {{100, 103}}, true, false, ScrollDirection::Up},
         DirectionCase{"InverseRight", {{97, 100}}, true, false, ScrollDirection::Right},
         DirectionCase{"InverseOnePixelTurns", {{100, 103}, {100, 102}}, true, false, ScrollDirection::Down},
-        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor", {{100, 110}, {100, 105}}, false, true, ScrollDirection::Down},
-        DirectionCase{"WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, ScrollDirection::Up}),
+        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor",
+                      {{100, 110}, {100, 105}},
+                      false,
+                      true,
+                      ScrollDirection::Down},
+        DirectionCase{
+            "WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, ScrollDirection::Up}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
@@ -599,7 +633,7 @@ TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
 TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
     ScrollRig rig;
     rig.WheelPage();
-    rig.Press(65535, 10);  // x = -1 as the hook packs it
+    rig.Press(65535, 10); // x = -1 as the hook packs it
     EXPECT_EQ(rig.Log()[1], "WindowFromPoint (65535,10)");
     rig.MoveTo(65530, 10);
     EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::Left);
@@ -611,7 +645,7 @@ TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
 TEST(Gesture, LastPosFollowsEveryMessageOrStaysOnTheAnchorUnderMoveLock) {
     ScrollRig rig;
     rig.WheelPage();
-    rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50, false);  // no class, but still remembered
+    rig.engine.HandleHookMouse(kWM_MOUSEWHEEL, 40, 50, false); // no class, but still remembered
     EXPECT_EQ(rig.engine.LastPos(), (Point{40, 50}));
 
     rig.settings.MoveLock = true;

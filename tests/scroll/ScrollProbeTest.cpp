@@ -9,9 +9,9 @@
 namespace gw::test {
 namespace {
 
-constexpr std::uint32_t kVertBar = 1;       // SBS_VERT
-constexpr std::uint32_t kHorzBar = 0x10;    // a horizontal bar with some other style bit set
-constexpr std::uint32_t kSizeBox = 8;       // SBS_SIZEBOX
+constexpr std::uint32_t kVertBar = 1;    // SBS_VERT
+constexpr std::uint32_t kHorzBar = 0x10; // a horizontal bar with some other style bit set
+constexpr std::uint32_t kSizeBox = 8;    // SBS_SIZEBOX
 constexpr std::uint32_t kUnavailable = win::kSTATE_SYSTEM_UNAVAILABLE;
 constexpr std::uint32_t kInvisible = win::kSTATE_SYSTEM_INVISIBLE;
 
@@ -19,7 +19,7 @@ struct ClassCase {
     const char* className;
     bool scrollable;
     bool wheelTarget;
-    std::int32_t wheelFactor;  // 5 means "kept from before"
+    std::int32_t wheelFactor; // 5 means "kept from before"
     WheelDelivery delivery = WheelDelivery::SentSidewaysLines;
 };
 
@@ -31,7 +31,7 @@ TEST_P(ClassRules, DecideByClassNameAlone) {
     FakeScrollWorld world;
     const WindowHandle frame = windows.AddTopLevel("Frame");
     const WindowHandle w = windows.AddChild(frame, c.className);
-    windows.SetBarState(w, win::kOBJID_VSCROLL, 0);  // a usable bar that the class rule never asks about
+    windows.SetBarState(w, win::kOBJID_VSCROLL, 0); // a usable bar that the class rule never asks about
     windows.AddChild(frame, "ScrollBar", kVertBar);
     ProbeResults results;
     results.WheelFactor = 5;
@@ -46,16 +46,15 @@ TEST_P(ClassRules, DecideByClassNameAlone) {
     EXPECT_EQ(windows.barQueries, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Probe, ClassRules,
-                         ::testing::Values(ClassCase{"ComboLBox", false, false, 5},
-                                           ClassCase{"Internet Explorer_Server", true, true, 10},
-                                           ClassCase{"MozillaWindowClass", true, true, 30},
-                                           ClassCase{"MozillaWindowClassTwo", true, true, 30},
-                                           ClassCase{"xSALFRAMEx", true, true, 10},
-                                           ClassCase{"Chrome_RenderWidgetHostHWND", true, true, 10,
-                                                     WheelDelivery::SentWheels},
-                                           ClassCase{"Windows.UI.Core.CoreWindow", true, true, 10,
-                                                     WheelDelivery::Injected}));
+INSTANTIATE_TEST_SUITE_P(
+    Probe, ClassRules,
+    ::testing::Values(ClassCase{"ComboLBox", false, false, 5},
+                      ClassCase{"Internet Explorer_Server", true, true, 10},
+                      ClassCase{"MozillaWindowClass", true, true, 30},
+                      ClassCase{"MozillaWindowClassTwo", true, true, 30},
+                      ClassCase{"xSALFRAMEx", true, true, 10},
+                      ClassCase{"Chrome_RenderWidgetHostHWND", true, true, 10, WheelDelivery::SentWheels},
+                      ClassCase{"Windows.UI.Core.CoreWindow", true, true, 10, WheelDelivery::Injected}));
 
 TEST(Probe, WheelFactorSurvivesProbesThatDoNotSetIt) {
     FakeWindowQueries windows;
@@ -83,7 +82,7 @@ TEST(Probe, RecordsTheCursorPositionAtTheProbe) {
 
 struct OwnBarCase {
     const char* name;
-    std::optional<std::uint32_t> horz;  // nullopt: GetScrollBarInfo fails
+    std::optional<std::uint32_t> horz; // nullopt: GetScrollBarInfo fails
     std::optional<std::uint32_t> vert;
     bool scrollable;
     bool canVert;
@@ -96,7 +95,7 @@ TEST_P(OwnBars, CountOnlyWhenVisibleAndEnabled) {
     const OwnBarCase& c = GetParam();
     FakeWindowQueries windows;
     FakeScrollWorld world;
-    const WindowHandle w = windows.AddTopLevel("Edit");  // top level: no sibling scan to help
+    const WindowHandle w = windows.AddTopLevel("Edit"); // top level: no sibling scan to help
     if (c.horz) {
         windows.SetBarState(w, win::kOBJID_HSCROLL, *c.horz);
     }
@@ -223,7 +222,7 @@ TEST(Probe, WwBParentMarksAWheelTargetAndTheScanGoesOn) {
     ProbeResults results;
     results.WheelFactor = 10;
 
-    EXPECT_FALSE(ProbeScrollTarget(windows, world, page, results));  // no bar found: no gesture
+    EXPECT_FALSE(ProbeScrollTarget(windows, world, page, results)); // no bar found: no gesture
     EXPECT_TRUE(results.WheelTarget);
 
     const WindowHandle bar = windows.AddChild(frame, "ScrollBar", kVertBar);
@@ -243,7 +242,7 @@ TEST(Probe, EveryProbeStartsFromNothing) {
     ProbeResults results;
     ProbeScrollTarget(windows, world, windows.AddTopLevel("Windows.UI.Core.CoreWindow"), results);
     ProbeScrollTarget(windows, world, page, results);
-    EXPECT_EQ(results.Delivery, WheelDelivery::SentSidewaysLines);  // the pane keeps the older way
+    EXPECT_EQ(results.Delivery, WheelDelivery::SentSidewaysLines); // the pane keeps the older way
 
     EXPECT_FALSE(ProbeScrollTarget(windows, world, lonely, results));
     EXPECT_FALSE(results.WheelTarget);

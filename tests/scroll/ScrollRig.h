@@ -4,8 +4,8 @@
 // switches and the two timers are logged when they change, so the log shows where in a sequence
 // PassInput, HooksPaused and the timers flipped.
 
-#include "scroll/ScrollEngine.h"
 #include "base/SystemCursors.h"
+#include "scroll/ScrollEngine.h"
 #include "shared/Win32Values.h"
 #include "tests/shared/FakeWindowQueries.h"
 #include "tests/shared/Ledger.h"
@@ -24,7 +24,9 @@ inline std::string Hex(std::uint64_t value) {
     std::snprintf(text, sizeof text, "%#llx", static_cast<unsigned long long>(value));
     return value == 0 ? "0" : text;
 }
-inline std::string W(WindowHandle window) { return "w" + Hex(window.value); }
+inline std::string W(WindowHandle window) {
+    return "w" + Hex(window.value);
+}
 inline std::string Pt(std::int32_t x, std::int32_t y) {
     return "(" + std::to_string(x) + "," + std::to_string(y) + ")";
 }
@@ -33,36 +35,48 @@ inline std::string Pt(std::int32_t x, std::int32_t y) {
 inline std::string Post(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) {
     return "Post " + W(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uint64_t>(lp));
 }
-inline std::string Send(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
-                        std::uint32_t timeout) {
-    return "Send " + W(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uint64_t>(lp)) + " flags " +
-           Hex(flags) + " " + std::to_string(timeout) + "ms";
+inline std::string Send(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp,
+                        std::uint32_t flags, std::uint32_t timeout) {
+    return "Send " + W(w) + " " + Hex(msg) + " " + Hex(wp) + " " + Hex(static_cast<std::uint64_t>(lp)) +
+           " flags " + Hex(flags) + " " + std::to_string(timeout) + "ms";
 }
 inline std::string Attach(std::uint32_t from, std::uint32_t to, std::int32_t flag) {
-    return "AttachThreadInput " + std::to_string(from) + " " + std::to_string(to) + " " + std::to_string(flag);
+    return "AttachThreadInput " + std::to_string(from) + " " + std::to_string(to) + " " +
+           std::to_string(flag);
 }
-inline std::string Cursors(const char* name) { return std::string("SystemCursors ") + name; }
-inline std::string SetCursorPos(std::int32_t x, std::int32_t y) { return "SetCursorPos " + Pt(x, y); }
-inline std::string MouseEvent(std::uint32_t flags) { return "mouse_event " + Hex(flags); }
-inline std::string Sleep(std::uint32_t ms) { return "Sleep " + std::to_string(ms); }
+inline std::string Cursors(const char* name) {
+    return std::string("SystemCursors ") + name;
+}
+inline std::string SetCursorPos(std::int32_t x, std::int32_t y) {
+    return "SetCursorPos " + Pt(x, y);
+}
+inline std::string MouseEvent(std::uint32_t flags) {
+    return "mouse_event " + Hex(flags);
+}
+inline std::string Sleep(std::uint32_t ms) {
+    return "Sleep " + std::to_string(ms);
+}
 inline std::string Inject(std::uint32_t flags, std::int32_t delta) {
     return "SendInput " + Hex(flags) + " " + std::to_string(delta);
 }
 
-class FakeScrollWorld final : public IScrollWindowOps, public IScrollInputOps, public ICursorApi, public TTimer::View {
+class FakeScrollWorld final : public IScrollWindowOps,
+                              public IScrollInputOps,
+                              public ICursorApi,
+                              public TTimer::View {
 public:
     std::vector<std::string> log;
 
     // What the fake answers.
     std::uint32_t ownThread = 1;
-    std::map<std::uintptr_t, std::uint32_t> windowThreads;  // default 7
-    WindowHandle underCursor;                               // WindowFromPoint
-    Point cursor{500, 400};                                 // GetCursorPos
-    bool swapped = false;                                   // SM_SWAPBUTTON
-    std::set<std::uint32_t> keysDown;                       // GetAsyncKeyState: physical buttons held
-    std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars;  // GetScrollBarInfo
-    std::map<std::uintptr_t, Point> clientOrigins;                               // ScreenToClient
-    KeyboardState keyboard{};                                                    // the target's state
+    std::map<std::uintptr_t, std::uint32_t> windowThreads; // default 7
+    WindowHandle underCursor;                              // WindowFromPoint
+    Point cursor{500, 400};                                // GetCursorPos
+    bool swapped = false;                                  // SM_SWAPBUTTON
+    std::set<std::uint32_t> keysDown;                      // GetAsyncKeyState: physical buttons held
+    std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars; // GetScrollBarInfo
+    std::map<std::uintptr_t, Point> clientOrigins;                             // ScreenToClient
+    KeyboardState keyboard{};                                                  // the target's state
     // Summarise SetAllSystemCursors as one line per replacement of OCR_NORMAL (the order of all
     // thirteen has its own test).
     bool detailedCursors = false;
@@ -95,18 +109,19 @@ public:
     void Post(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp) override {
         Record(test::Post(w, msg, wp, lp));
     }
-    void SendWithTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp, std::uint32_t flags,
-                            std::uint32_t timeout) override {
+    void SendWithTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp,
+                         std::uint32_t flags, std::uint32_t timeout) override {
         Record(Send(w, msg, wp, lp, flags, timeout));
     }
     void AttachThreadInput(std::uint32_t from, std::uint32_t to, std::int32_t flag) override {
         Record(Attach(from, to, flag));
         const std::uintptr_t pair = (std::uintptr_t{from} << 16) ^ to;
-        flag != 0 ? NoteTaken(ledger, "thread input attachment", pair) : NoteGivenBack(ledger, "thread input attachment", pair);
+        flag != 0 ? NoteTaken(ledger, "thread input attachment", pair)
+                  : NoteGivenBack(ledger, "thread input attachment", pair);
     }
     void SetCapture(WindowHandle w) override {
         Record("SetCapture " + W(w));
-        DropCapture();  // one capture per thread: a new one replaces the old
+        DropCapture(); // one capture per thread: a new one replaces the old
         NoteTaken(ledger, "mouse capture", w.value);
         captured_ = w;
     }
@@ -345,10 +360,12 @@ struct ScrollRig {
 
     // swallowed: the hook's click rule held the message back (what it does over a window its own
     // probe takes for scrollable).
-    void Press(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONDOWN, bool swallowed = false) {
+    void Press(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONDOWN,
+               bool swallowed = false) {
         engine.HandleHookMouse(id, x, y, swallowed);
     }
-    void Release(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONUP, bool swallowed = false) {
+    void Release(std::int32_t x, std::int32_t y, std::uint32_t id = win::kWM_RBUTTONUP,
+                 bool swallowed = false) {
         engine.HandleHookMouse(id, x, y, swallowed);
     }
     void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y, false); }

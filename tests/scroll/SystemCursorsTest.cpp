@@ -15,9 +15,9 @@ TEST(SystemCursorsTable, RegistersTheFourteenResourcesInIdOrder) {
     cursors.RegisterAll();
     EXPECT_EQ(world.Take(), (Log{"LoadCursorA LEFTBLACK", "LoadCursorA RIGHTBLACK", "LoadCursorA UPBLACK",
                                  "LoadCursorA DOWNBLACK", "LoadCursorA LUBLACK", "LoadCursorA LDBLACK",
-                                 "LoadCursorA RUBLACK", "LoadCursorA RDBLACK", "LoadCursorA BLANK", "LoadCursorA HAND",
-                                 "LoadCursorA HANDBIZ", "LoadCursorA HANDVERT", "LoadCursorA HANDHORZ",
-                                 "LoadCursorA AUTOCUR"}));
+                                 "LoadCursorA RUBLACK", "LoadCursorA RDBLACK", "LoadCursorA BLANK",
+                                 "LoadCursorA HAND", "LoadCursorA HANDBIZ", "LoadCursorA HANDVERT",
+                                 "LoadCursorA HANDHORZ", "LoadCursorA AUTOCUR"}));
     EXPECT_EQ(cursors.Registered(UPBLACK), CursorHandle(0x1000 + 4));
     EXPECT_EQ(cursors.Registered(1), CursorHandle{});
     EXPECT_EQ(cursors.Registered(16), CursorHandle{});
@@ -40,7 +40,7 @@ TEST(SystemCursorsTable, ReplacesThirteenSystemCursorsInOrderEachFromAFreshCopy)
         expected.push_back("SetSystemCursor " + Hex(copy) + " " + std::to_string(id));
         ++copy;
     }
-    EXPECT_EQ(world.Take(), expected);  // the no-entry (32648) and busy (32650) cursors stay
+    EXPECT_EQ(world.Take(), expected); // the no-entry (32648) and busy (32650) cursors stay
     EXPECT_EQ(cursors.Scratch(), CursorHandle(copy - 1));
 }
 
@@ -61,11 +61,14 @@ TEST(SystemCursorsTable, ThumbDragShowsItsCursorFromItsOwnCopyBeforeReplacingThe
     rig.Log();
     rig.MoveTo(100, 110);
     const Log log = rig.Log();
-    const auto setCursor = std::find_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("SetCursor "); });
+    const auto setCursor = std::find_if(log.begin(), log.end(),
+                                        [](const std::string& l) { return l.starts_with("SetCursor "); });
     ASSERT_NE(setCursor, log.end());
     EXPECT_EQ(*setCursor, "SetCursor HANDVERT");
     EXPECT_TRUE((setCursor - 1)->starts_with("CopyIcon " + Hex(0x1000 + HANDVERT) + " -> "));
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("CopyIcon "); }), 14);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.starts_with("CopyIcon "); }),
+              14);
 }
 
 TEST(SystemCursorsTable, TheThumbDragCopyIsDestroyedOnceTheNextIsShownTheSystemsNever) {
@@ -77,14 +80,16 @@ TEST(SystemCursorsTable, TheThumbDragCopyIsDestroyedOnceTheNextIsShownTheSystems
     cursors.UseScratchImage(&scratchImage);
     world.Take();
 
-    cursors.ShowOnOwnThread(HANDVERT);       // 0x5000
-    cursors.SetAllSystemCursors(HANDVERT);   // 0x5001..0x500d, the system's
-    cursors.ShowOnOwnThread(HANDHORZ);       // 0x500e
+    cursors.ShowOnOwnThread(HANDVERT);     // 0x5000
+    cursors.SetAllSystemCursors(HANDVERT); // 0x5001..0x500d, the system's
+    cursors.ShowOnOwnThread(HANDHORZ);     // 0x500e
     Log log = world.Take();
     const Log destroyed = {"DestroyIcon 0x5000"};
-    EXPECT_EQ(Log(log.end() - 3, log.end()), (Log{"CopyIcon " + Hex(0x1000 + HANDHORZ) + " -> 0x500e",
-                                                  "SetCursor HANDHORZ", destroyed[0]}));
-    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.starts_with("DestroyIcon"); }), 1);
+    EXPECT_EQ(Log(log.end() - 3, log.end()),
+              (Log{"CopyIcon " + Hex(0x1000 + HANDHORZ) + " -> 0x500e", "SetCursor HANDHORZ", destroyed[0]}));
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.starts_with("DestroyIcon"); }),
+              1);
     EXPECT_EQ(scratchImage.Get(), CursorHandle(0x500e));
 
     // The image going takes its copy along; without an image the object keeps the next one itself.
@@ -102,7 +107,8 @@ TEST(SystemCursorsTable, OneCursorCanBeReplacedAlone) {
     cursors.RegisterAll();
     world.Take();
     cursors.ReplaceSystemCursor(BLANK, 32513);
-    EXPECT_EQ(world.Take(), (Log{"CopyIcon " + Hex(0x1000 + BLANK) + " -> 0x5000", "SetSystemCursor 0x5000 32513"}));
+    EXPECT_EQ(world.Take(),
+              (Log{"CopyIcon " + Hex(0x1000 + BLANK) + " -> 0x5000", "SetSystemCursor 0x5000 32513"}));
 }
 
 } // namespace

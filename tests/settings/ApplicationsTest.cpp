@@ -21,14 +21,15 @@ using KeyList = std::vector<std::pair<std::string, std::string>>;
 class SectionFile final : public IProfileFile {
 public:
     KeyList keys;
-    std::string failAt;  // writing or deleting this key fails
+    std::string failAt; // writing or deleting this key fails
 
     std::string Read(const std::string&, const std::string&, const std::string& key,
                      const std::string& fallback) override {
         const auto found = Find(key);
         return found == keys.end() ? fallback : found->second;
     }
-    bool Write(const std::string&, const std::string&, const std::string& key, const std::string& value) override {
+    bool Write(const std::string&, const std::string&, const std::string& key,
+               const std::string& value) override {
         if (key == failAt) {
             return false;
         }
@@ -79,12 +80,21 @@ TEST(ApplicationsSection, ReadsTheListInKeyOrderAndSkipsWhatIsNoEntry) {
          {{"Exclude10", "c.exe"}, {"exclude2", "b.exe"}, {"EXCLUDE1", "a.exe"}},
          {{"a.exe", "b.exe", "c.exe"}, true}},
         {"empty, overlong, repeated and paths skipped",
-         {{"Exclude1", ""}, {"Exclude2", std::string(64, 'b')}, {"Exclude3", std::string(63, 'a')},
-          {"Exclude4", "MSPaint.EXE"}, {"Exclude5", "mspaint.exe"}, {"Exclude6", "C:\\Games\\game.exe"}},
+         {{"Exclude1", ""},
+          {"Exclude2", std::string(64, 'b')},
+          {"Exclude3", std::string(63, 'a')},
+          {"Exclude4", "MSPaint.EXE"},
+          {"Exclude5", "mspaint.exe"},
+          {"Exclude6", "C:\\Games\\game.exe"}},
          {{std::string(63, 'a'), "MSPaint.EXE"}, true}},
         {"unknown keys skipped",
-         {{"Exclude", "a.exe"}, {"Exclude0", "b.exe"}, {"Exclude01", "c.exe"}, {"Exclude1x", "d.exe"},
-          {"Exclude123456", "e.exe"}, {"Include1", "f.exe"}, {"Exclude99999", "g.exe"}},
+         {{"Exclude", "a.exe"},
+          {"Exclude0", "b.exe"},
+          {"Exclude01", "c.exe"},
+          {"Exclude1x", "d.exe"},
+          {"Exclude123456", "e.exe"},
+          {"Include1", "f.exe"},
+          {"Exclude99999", "g.exe"}},
          {{"g.exe"}, true}},
         {"the first 32", many, {first32, true}},
     };
@@ -99,12 +109,17 @@ TEST(ApplicationsSection, ReadsTheListInKeyOrderAndSkipsWhatIsNoEntry) {
 
 TEST(ApplicationsSection, SaveWritesTheListAndDeletesWhatLiesPastItsEnd) {
     SectionFile profile;
-    profile.keys = {{"Exclude1", "old.exe"}, {"Note", "mine"}, {"Exclude2", "two.exe"}, {"Exclude7", "7.exe"},
+    profile.keys = {{"Exclude1", "old.exe"},
+                    {"Note", "mine"},
+                    {"Exclude2", "two.exe"},
+                    {"Exclude7", "7.exe"},
                     {"Exclude01", "kept.exe"}};
     SettingsFile file(profile, "GWing.ini");
     WriteApplicationSettings(file, {{"a.exe"}, false});
-    EXPECT_EQ(profile.keys, (KeyList{{"Exclude1", "a.exe"}, {"Note", "mine"}, {"Exclude01", "kept.exe"},
-                                  {"FullScreenAside", "0"}}));
+    EXPECT_EQ(
+        profile.keys,
+        (KeyList{
+            {"Exclude1", "a.exe"}, {"Note", "mine"}, {"Exclude01", "kept.exe"}, {"FullScreenAside", "0"}}));
 
     // A key that cannot be written or deleted stops the save with the other keys' message.
     for (const char* failing : {"FullScreenAside", "Exclude2", "Exclude3"}) {

@@ -1,7 +1,7 @@
 // The HTML Help binding: loaded and initialised once, never called through a missing export.
 
-#include "settings/HTMLHelp_Decl.h"
 #include "base/Error.h"
+#include "settings/HTMLHelp_Decl.h"
 
 #include <gtest/gtest.h>
 

@@ -35,9 +35,10 @@ TEST(ParseSettingInteger, AcceptsDecimalHexAndAMinusSign) {
 }
 
 TEST(ParseSettingInteger, AnythingElseIsNoInteger) {
-    const char* cases[] = {"",   "abc", "true", "false", "yes", "1.5", "5 ", " 5", "+5",  "--5", "-",
-                           "$",  "-$",  "0x",   "-0x",   "0xG", "$1g", "12a", "0x1 ", "1e3", "2147483648",
-                           "-2147483649", "0x80000000", "99999999999999999999"};
+    const char* cases[] = {"",     "abc", "true",       "false",       "yes",        "1.5",
+                           "5 ",   " 5",  "+5",         "--5",         "-",          "$",
+                           "-$",   "0x",  "-0x",        "0xG",         "$1g",        "12a",
+                           "0x1 ", "1e3", "2147483648", "-2147483649", "0x80000000", "99999999999999999999"};
     for (const char* text : cases) {
         SCOPED_TRACE(text);
         EXPECT_EQ(ParseSettingInteger(text), std::nullopt);

@@ -15,7 +15,7 @@ TEST(AsideNames, FileNamePartAndCaseBlindComparison) {
     char slot[kAsideNameSize] = "MSPaint.exe";
     EXPECT_TRUE(SameProgramName("mspaint.EXE", slot));
     EXPECT_FALSE(SameProgramName("mspaint.exe2", slot));
-    EXPECT_FALSE(SameProgramName("\xC9.exe", "\xE9.exe"));  // only A-Z fold
+    EXPECT_FALSE(SameProgramName("\xC9.exe", "\xE9.exe")); // only A-Z fold
     // A slot caught without its terminating zero matches nothing and is read no further.
     const std::string full(kAsideNameSize, 'a');
     std::copy(full.begin(), full.end(), slot);
@@ -25,7 +25,7 @@ TEST(AsideNames, FileNamePartAndCaseBlindComparison) {
 TEST(AsideWriter, TheGenerationMovesOnlyWithTheList) {
     AsideShare record{};
     AsideShareWriter writer;
-    writer.Publish({"a.exe"}, true);  // no record yet: nothing written, nothing breaks
+    writer.Publish({"a.exe"}, true); // no record yet: nothing written, nothing breaks
     writer.Attach(&record, 0x1235);
     EXPECT_EQ(record.Generation, 0x1234u);
     struct Step {
@@ -36,7 +36,7 @@ TEST(AsideWriter, TheGenerationMovesOnlyWithTheList) {
     };
     const Step steps[] = {
         {{"a.exe", "b.exe"}, true, 0x1236, {"a.exe", "b.exe"}},
-        {{"a.exe", "b.exe"}, false, 0x1236, {"a.exe", "b.exe"}},  // only the switch
+        {{"a.exe", "b.exe"}, false, 0x1236, {"a.exe", "b.exe"}}, // only the switch
         {{"b.exe"}, false, 0x1238, {"b.exe"}},
         {{std::string(kAsideNameSize, 'x'), "c.exe", ""}, true, 0x123A, {"c.exe"}},
         {{}, true, 0x123C, {}},

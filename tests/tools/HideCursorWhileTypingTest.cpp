@@ -98,21 +98,19 @@ TEST_P(KeyFilterTest, OnlyTypingKeysBlankTheArrowAndTheIBeam) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyFilterTest,
-                         ::testing::Values(KeyCase{"Null", 0x00, false}, KeyCase{"Backspace", 0x08, false},
-                                           KeyCase{"Tab", 0x09, false}, KeyCase{"Enter", 0x0D, false},
-                                           KeyCase{"Shift", 0x10, false}, KeyCase{"Ctrl", 0x11, false},
-                                           KeyCase{"Alt", 0x12, false}, KeyCase{"CapsLock", 0x14, false},
-                                           KeyCase{"Esc", 0x1B, false}, KeyCase{"Below_Space", 0x1F, false},
-                                           KeyCase{"Space", 0x20, true}, KeyCase{"Left", 0x25, true},
-                                           KeyCase{"Down", 0x28, true}, KeyCase{"Delete", 0x2E, true},
-                                           KeyCase{"Digit0", 0x30, true}, KeyCase{"LetterA", 0x41, true},
-                                           KeyCase{"LeftWindows", 0x5B, true}, KeyCase{"RightWindows", 0x5C, true},
-                                           KeyCase{"F1", 0x70, true}, KeyCase{"F24", 0x87, true},
-                                           KeyCase{"LeftShiftVariant", 0xA0, true}, KeyCase{"Oem", 0xBA, true},
-                                           KeyCase{"Last", 0xFF, true}, KeyCase{"Above_Last", 0x100, false},
-                                           KeyCase{"Huge", 0xFFFFFFFF, false}),
-                         [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Keys, KeyFilterTest,
+    ::testing::Values(
+        KeyCase{"Null", 0x00, false}, KeyCase{"Backspace", 0x08, false}, KeyCase{"Tab", 0x09, false},
+        KeyCase{"Enter", 0x0D, false}, KeyCase{"Shift", 0x10, false}, KeyCase{"Ctrl", 0x11, false},
+        KeyCase{"Alt", 0x12, false}, KeyCase{"CapsLock", 0x14, false}, KeyCase{"Esc", 0x1B, false},
+        KeyCase{"Below_Space", 0x1F, false}, KeyCase{"Space", 0x20, true}, KeyCase{"Left", 0x25, true},
+        KeyCase{"Down", 0x28, true}, KeyCase{"Delete", 0x2E, true}, KeyCase{"Digit0", 0x30, true},
+        KeyCase{"LetterA", 0x41, true}, KeyCase{"LeftWindows", 0x5B, true},
+        KeyCase{"RightWindows", 0x5C, true}, KeyCase{"F1", 0x70, true}, KeyCase{"F24", 0x87, true},
+        KeyCase{"LeftShiftVariant", 0xA0, true}, KeyCase{"Oem", 0xBA, true}, KeyCase{"Last", 0xFF, true},
+        KeyCase{"Above_Last", 0x100, false}, KeyCase{"Huge", 0xFFFFFFFF, false}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(HideCursorTest, EachReplacedCursorIsAFreshCopyOfBlank) {
     hider.HandleHookKey(' ');
@@ -136,7 +134,7 @@ TEST_F(HideCursorTest, OptionOffNoKeyHides) {
 TEST_F(HideCursorTest, FurtherKeysWhileHiddenReplaceNothing) {
     Hide();
 
-    hider.HandleHookKey('A');  // its key-up
+    hider.HandleHookKey('A'); // its key-up
     hider.HandleHookKey('B');
 
     EXPECT_TRUE(api.calls.empty());
@@ -171,25 +169,25 @@ TEST_P(RestoreTest, OnlyANewPositionOrAPressBringsTheCursorsBack) {
 }
 
 using namespace win;
-INSTANTIATE_TEST_SUITE_P(
-    Messages, RestoreTest,
-    ::testing::Values(MouseCase{"MoveRight", kWM_MOUSEMOVE, {401, 300}, true},
-                      MouseCase{"MoveDown", kWM_MOUSEMOVE, {400, 301}, true},
-                      MouseCase{"NcMoveElsewhere", kWM_NCMOUSEMOVE, {10, 10}, true},
-                      MouseCase{"ReleaseElsewhere", kWM_LBUTTONUP, {0, 0}, true},
-                      MouseCase{"SamePlaceMove", kWM_MOUSEMOVE, kLast, false},
-                      MouseCase{"SamePlaceWheel", kWM_MOUSEWHEEL, kLast, false},
-                      MouseCase{"SamePlaceLeftRelease", kWM_LBUTTONUP, kLast, false},
-                      MouseCase{"SamePlaceRightRelease", kWM_RBUTTONUP, kLast, false},
-                      MouseCase{"SamePlaceDoubleClick", kWM_LBUTTONDBLCLK, kLast, false},
-                      MouseCase{"SamePlaceNcDoubleClick", kWM_NCLBUTTONDBLCLK, kLast, false},
-                      MouseCase{"LeftPress", kWM_LBUTTONDOWN, kLast, true},
-                      MouseCase{"RightPress", kWM_RBUTTONDOWN, kLast, true},
-                      MouseCase{"MiddlePress", kWM_MBUTTONDOWN, kLast, true},
-                      MouseCase{"NcLeftPress", kWM_NCLBUTTONDOWN, kLast, true},
-                      MouseCase{"NcRightPress", kWM_NCRBUTTONDOWN, kLast, true},
-                      MouseCase{"NcMiddlePress", kWM_NCMBUTTONDOWN, kLast, true}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Messages, RestoreTest,
+                         ::testing::Values(MouseCase{"MoveRight", kWM_MOUSEMOVE, {401, 300}, true},
+                                           MouseCase{"MoveDown", kWM_MOUSEMOVE, {400, 301}, true},
+                                           MouseCase{"NcMoveElsewhere", kWM_NCMOUSEMOVE, {10, 10}, true},
+                                           MouseCase{"ReleaseElsewhere", kWM_LBUTTONUP, {0, 0}, true},
+                                           MouseCase{"SamePlaceMove", kWM_MOUSEMOVE, kLast, false},
+                                           MouseCase{"SamePlaceWheel", kWM_MOUSEWHEEL, kLast, false},
+                                           MouseCase{"SamePlaceLeftRelease", kWM_LBUTTONUP, kLast, false},
+                                           MouseCase{"SamePlaceRightRelease", kWM_RBUTTONUP, kLast, false},
+                                           MouseCase{"SamePlaceDoubleClick", kWM_LBUTTONDBLCLK, kLast, false},
+                                           MouseCase{"SamePlaceNcDoubleClick", kWM_NCLBUTTONDBLCLK, kLast,
+                                                     false},
+                                           MouseCase{"LeftPress", kWM_LBUTTONDOWN, kLast, true},
+                                           MouseCase{"RightPress", kWM_RBUTTONDOWN, kLast, true},
+                                           MouseCase{"MiddlePress", kWM_MBUTTONDOWN, kLast, true},
+                                           MouseCase{"NcLeftPress", kWM_NCLBUTTONDOWN, kLast, true},
+                                           MouseCase{"NcRightPress", kWM_NCRBUTTONDOWN, kLast, true},
+                                           MouseCase{"NcMiddlePress", kWM_NCMBUTTONDOWN, kLast, true}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(HideCursorTest, NothingToRestoreWhileShown) {
     hider.RestoreAfterTyping(kWM_LBUTTONDOWN, {1, 1}, kLast);
@@ -207,13 +205,13 @@ TEST_F(HideCursorTest, ApplyingTheOptionOffBringsHiddenCursorsBack) {
     };
     const Case cases[] = {
         {"hidden, option off", true, false, true},
-        {"hidden, option still on", true, true, false},  // the next move or press restores
+        {"hidden, option still on", true, true, false}, // the next move or press restores
         {"shown, option off", false, false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         settings.HideWhileTyping = true;
-        hider.RestoreAfterTyping(kWM_MOUSEMOVE, {7, 7}, kLast);  // shown again after the row before
+        hider.RestoreAfterTyping(kWM_MOUSEMOVE, {7, 7}, kLast); // shown again after the row before
         if (c.hidden) {
             Hide();
         }
@@ -237,7 +235,7 @@ TEST_F(HideCursorTest, TypingAgainAfterARestoreHidesAgain) {
     hider.RestoreAfterTyping(kWM_MOUSEMOVE, {1, 1}, kLast);
     api.calls.clear();
 
-    hider.HandleHookKey(0x0D);  // Enter: still not typing
+    hider.HandleHookKey(0x0D); // Enter: still not typing
     EXPECT_TRUE(api.calls.empty());
     hider.HandleHookKey('x');
 
@@ -253,7 +251,7 @@ TEST_F(HideCursorTest, WorksWithoutTheSharedRecord) {
     hider.RestoreAfterTyping(kWM_RBUTTONDOWN, kLast, kLast);
 
     EXPECT_TRUE(hider.SystemCursorsShown());
-    EXPECT_EQ(record.CursorShown, 1);  // untouched
+    EXPECT_EQ(record.CursorShown, 1); // untouched
 }
 
 } // namespace

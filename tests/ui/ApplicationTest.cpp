@@ -18,7 +18,8 @@ struct Boxes : IMessageBox, IMessagePump {
     };
     std::vector<Box> shown;
     int pumped = 0;
-    int Show(WindowHandle, const std::string& text, const std::string& caption, std::uint32_t flags) override {
+    int Show(WindowHandle, const std::string& text, const std::string& caption,
+             std::uint32_t flags) override {
         shown.push_back({text, caption, flags});
         return 1;
     }

@@ -2,8 +2,8 @@
 
 #include "ui/Control.h"
 #include "ui/Form.h"
-#include "ui/TrayIcon.h"
 #include "ui/Menu.h"
+#include "ui/TrayIcon.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +35,7 @@ TEST(CheckBox, ViewSeesTheNewStateBeforeTheHandlerRuns) {
         std::vector<bool> seen;
         void ControlChanged(TControl& c) override { seen.push_back(static_cast<TCheckBox&>(c).Checked()); }
     } view;
-    box.SetView(&view);  // picks up the current state at once
+    box.SetView(&view); // picks up the current state at once
     std::vector<bool> order;
     box.OnClick = [&] { order.push_back(view.seen.back()); };
     box.SetChecked(true);
@@ -104,7 +104,7 @@ TEST(Button, DisabledButtonDoesNotClick) {
     button.SetEnabled(false);
     button.Click();
     EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(view.changes, 2);  // attach, then one real change
+    EXPECT_EQ(view.changes, 2); // attach, then one real change
 }
 
 TEST(PageControl, IgnoresPagesThatDoNotExist) {
@@ -130,7 +130,7 @@ TEST(Form, ShowHideCloseAndAHandleOnlyThroughTheView) {
     form.Show();
     form.Hide();
     form.SetCaption("Glidewing ");
-    EXPECT_EQ(view.changes, 5);  // attach, show, show again (to the front), hide, caption
+    EXPECT_EQ(view.changes, 5); // attach, show, show again (to the front), hide, caption
     EXPECT_EQ(form.Handle(), WindowHandle{0x99});
     form.Close();
     EXPECT_EQ(view.closes, 1);

@@ -73,7 +73,9 @@ struct Owner {
     std::vector<std::string> clicks;
 };
 
-void Note(Owner& owner, TMenuItem& sender) { owner.clicks.push_back(sender.Name()); }
+void Note(Owner& owner, TMenuItem& sender) {
+    owner.clicks.push_back(sender.Name());
+}
 
 constexpr MenuRow<Owner> kRows[] = {
     {nullptr, "Open", "Open", 2, Note},
@@ -99,9 +101,9 @@ TEST(MenuRows, BuildTheTreeInTableOrderWithEachRowsSettings) {
     EXPECT_FALSE(options.Item(0).RadioItem());
     EXPECT_TRUE(options.Item(1).Checked());
 
-    menu.Items.Named("B").Click();  // a radio item: checking it is its handler's business
+    menu.Items.Named("B").Click(); // a radio item: checking it is its handler's business
     menu.Items.Named("Open").Click();
-    menu.Items.Named("Options").Click();  // no handler
+    menu.Items.Named("Options").Click(); // no handler
     EXPECT_EQ(owner.clicks, (std::vector<std::string>{"B", "Open"}));
     menu.Items.Named("B").SetChecked(true);
     EXPECT_FALSE(menu.Items.Named("A").Checked());

@@ -7,9 +7,13 @@
 extern "C" {
 
 // Locks the workstation; the caller starts the screen saver afterwards itself.
-void WINAPI LockTheComputer(void) { LockWorkStation(); }
+void WINAPI LockTheComputer(void) {
+    LockWorkStation();
+}
 
 // Nothing to set up or tear down: the library holds no state.
-BOOL WINAPI ToolsDllEntry(HINSTANCE /*instance*/, DWORD /*reason*/, LPVOID /*reserved*/) { return TRUE; }
+BOOL WINAPI ToolsDllEntry(HINSTANCE /*instance*/, DWORD /*reason*/, LPVOID /*reserved*/) {
+    return TRUE;
+}
 
 } // extern "C"
