@@ -134,14 +134,6 @@ start_installed() {
   wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
 }
 
-# The first icon of Wine's stand-alone tray window.
-tray_point() {
-  local id
-  id=$(gw_wait_window '^Wine System Tray$' 15)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  echo "$((X + 10)) $((Y + 10))"
-}
-
 # ---------------------------------------------------------------------------------------------
 # Cases
 
@@ -155,7 +147,7 @@ case_install_runs_from_programs_folder() {
   gw_start glidewing "$PROGRAM_DIR/Glidewing.exe"
   wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
   local x y
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y"
   for _ in $(seq 20); do
     grep -q '^GpEnabled=0' "$PROGRAM_DIR/GWing.ini" 2>/dev/null && break

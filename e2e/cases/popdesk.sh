@@ -216,14 +216,6 @@ case_swap_buttons_applied() {
   done
 }
 
-# The first icon of Wine's stand-alone tray window.
-tray_point() {
-  local id X Y WIDTH HEIGHT SCREEN WINDOW
-  id=$(gw_wait_window '^Wine System Tray$' 15)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  echo "$((X + 10)) $((Y + 10))"
-}
-
 # wait_swap STATE: until the system reports STATE for swapped buttons (a few seconds at most).
 wait_swap() {
   local i value=""
@@ -241,7 +233,7 @@ case_swap_buttons_apply_button() {
   app_start "$(printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=0")"
   wait_swap 0
   local x y id X Y WIDTH HEIGHT SCREEN WINDOW
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_double_click "$x" "$y"
   id=$(gw_wait_window '^Glidewing $' 10)
   eval "$(xdotool getwindowgeometry --shell "$id")"

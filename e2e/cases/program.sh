@@ -50,16 +50,6 @@ wait_probe() {
   return 1
 }
 
-# The first icon of Wine's stand-alone tray window.
-tray_point() {
-  local id x y
-  id=$(gw_wait_window '^Wine System Tray$' 15)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  x=$((X + 10))
-  y=$((Y + 10))
-  echo "$x $y"
-}
-
 # expect_box TEXT: a message box captioned "Glidewing" shows exactly TEXT; it is closed with OK.
 expect_box() {
   local log=$GW_CASE_DIR/box.log line
@@ -90,7 +80,7 @@ missing_library() {
   wait_probe 10 class "$CLASS" || gw_fail "no main window after the error"
   sleep 1
   gw_running glidewing || gw_fail "Glidewing ended after the error"
-  tray_point >/dev/null
+  gw_tray_point >/dev/null
   # Without the hooks there is no shared record either.
   probe section PaneBridge1201 && gw_fail "the shared section exists without the hook library"
   true
@@ -140,7 +130,7 @@ case_exit_from_tray_menu() {
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   local x y
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y" 3
   sleep 1
   gw_screenshot tray-menu >/dev/null
@@ -170,7 +160,7 @@ case_close_while_tray_menu_open() {
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   local x y
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y" 3
   wait_probe 10 class '#32768' || gw_fail "the tray menu did not open"
   probe close "$CLASS" || gw_fail "could not send WM_CLOSE"
@@ -190,7 +180,7 @@ case_configuration_pages_screenshots() {
   wait_probe 20 class "$CLASS" || gw_fail "no main window"
   gw_screenshot tray >/dev/null
   local x y id
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_double_click "$x" "$y"
   id=$(gw_wait_window '^Glidewing $' 10)
   eval "$(xdotool getwindowgeometry --shell "$id")"
@@ -217,7 +207,7 @@ case_closing_hides_to_tray() {
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local x y id
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_double_click "$x" "$y"
   id=$(gw_wait_window '^Glidewing $' 10)
   eval "$(xdotool getwindowgeometry --shell "$id")"
@@ -239,7 +229,7 @@ case_left_click_toggles_scrolling() {
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local x y before after
-  read -r x y <<<"$(tray_point)"
+  read -r x y <<<"$(gw_tray_point)"
   gw_move $((x + 300)) $((y + 300))  # no tooltip over the icon in the pictures
   sleep 0.5
   before=$(import -display "$DISPLAY" -window root -crop "16x16+$((x - 8))+$((y - 8))" +repage -depth 8 txt:- | md5sum)
