@@ -57,7 +57,19 @@ bool Listed(IHookHost& host, HookProcessState& state, const AsideShare& record) 
 
 bool FullScreenInFront(IHookHost& host) {
     const WindowHandle front = host.ForegroundWindow();
-    if (!front || front == host.DesktopWindow()) {
+    if (!front) {
+        return false;
+    }
+    // Most windows in front do not cover their monitor: that answer comes first and cheapest.
+    Rect window;
+    Rect monitor;
+    if (!host.WindowBounds(front, window) || !host.MonitorBounds(front, monitor)) {
+        return false;
+    }
+    const bool covers = monitor.right > monitor.left && monitor.bottom > monitor.top &&
+                        window.left <= monitor.left && window.top <= monitor.top &&
+                        window.right >= monitor.right && window.bottom >= monitor.bottom;
+    if (!covers || front == host.DesktopWindow()) {
         return false;
     }
     // On newer systems a click on the desktop brings one of the shell's other desktop windows to
@@ -67,16 +79,7 @@ bool FullScreenInFront(IHookHost& host) {
         return false;
     }
     const std::uint32_t style = host.Windows().Style(front);
-    if ((style & win::kWS_CAPTION) == win::kWS_CAPTION && (style & win::kWS_MAXIMIZE) != 0) {
-        return false;
-    }
-    Rect window;
-    Rect monitor;
-    if (!host.WindowBounds(front, window) || !host.MonitorBounds(front, monitor)) {
-        return false;
-    }
-    return monitor.right > monitor.left && monitor.bottom > monitor.top && window.left <= monitor.left &&
-           window.top <= monitor.top && window.right >= monitor.right && window.bottom >= monitor.bottom;
+    return (style & win::kWS_CAPTION) != win::kWS_CAPTION || (style & win::kWS_MAXIMIZE) == 0;
 }
 
 bool StandsAside(IHookHost& host, HookProcessState& state) {
