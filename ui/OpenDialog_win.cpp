@@ -5,6 +5,25 @@
 
 namespace gw::win32 {
 
+namespace {
+
+using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+
+// The common dialog library is loaded the first time Add... asks for it, not at start-up: it and
+// the libraries it brings along would cost every start for a dialog most runs never open. Once
+// loaded it stays for the rest of the run.
+GetOpenFileNameFunction OpenFileFunction() {
+    static const GetOpenFileNameFunction function = [] {
+        HMODULE library = LoadLibraryA("comdlg32.dll");
+        return library ? reinterpret_cast<GetOpenFileNameFunction>(
+                             reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")))
+                       : nullptr;
+    }();
+    return function;
+}
+
+} // namespace
+
 std::string OpenDialog::ChooseFile(WindowHandle owner, const std::string& title,
                                    const std::vector<FileFilter>& filters) {
     // The filter is pairs of zero-terminated texts, the whole list ending in a second zero.
@@ -25,7 +44,8 @@ std::string OpenDialog::ChooseFile(WindowHandle owner, const std::string& title,
     // The program's own folder stays its current one; nothing lands in the recent documents.
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR |
                    OFN_DONTADDTORECENT;
-    if (!GetOpenFileNameA(&dialog)) {
+    const GetOpenFileNameFunction open = OpenFileFunction();
+    if (!open || !open(&dialog)) {
         return {};
     }
     return file;
