@@ -5,16 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 namespace gw::test {
 namespace {
 
-using Log = std::vector<std::string>;
 using namespace gw::win;
 
-constexpr std::uint32_t kBlockAbort = kSMTO_BLOCK | kSMTO_ABORTIFHUNG;
+const std::uint32_t kPressIds[] = {0, kWM_LBUTTONDOWN, kWM_MBUTTONDOWN, kWM_RBUTTONDOWN};
+const std::uint32_t kReleaseIds[] = {0, kWM_LBUTTONUP, kWM_MBUTTONUP, kWM_RBUTTONUP};
 
 // ---------------------------------------------------------------- whole gestures, call by call
 
@@ -44,19 +43,33 @@ TEST(Gesture, ClassicAutoScrollDownOnAWindowsOwnBar) {
     EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
 }
 
-TEST(Gesture, ClassicAutoScrollWithoutADirectionReplaysTheClickAtTheReleasePoint) {
-    ScrollRig rig;
-    rig.EditWithVerticalBar();
-    rig.Press(100, 200);
-    rig.MoveTo(102, 202);
-    rig.Log();
+// Without a direction the click comes back at the release point. The toggle form also gives input
+// back (here something had cleared it) before the replay, and its gesture is over while the replay's
+// messages are dispatched; the classic form's is still on then.
+TEST(Gesture, AutoScrollWithoutADirectionReplaysTheClick) {
+    for (const bool toggle : {false, true}) {
+        SCOPED_TRACE(toggle ? "toggle" : "classic");
+        ScrollRig rig;
+        rig.settings.ToggleMode = toggle;
+        rig.EditWithVerticalBar();
+        rig.record.PassInput = toggle ? 0 : 1;
+        bool runningDuringReplay = toggle; // the replay must set it
+        rig.pump.whilePumping = [&] { runningDuringReplay = rig.engine.State().AutoScrolling; };
+        rig.Press(100, 200);
+        toggle ? rig.Release(100, 200) : rig.MoveTo(102, 202);
+        rig.Log();
 
-    rig.Release(101, 201);
-    EXPECT_EQ(rig.Log(),
-              (Log{"RestoreSystemCursors", "ScrollTimer off", "ReleaseCapture", Attach(7, 1, 0),
-                   "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(101, 201),
-                   MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
-                   MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
+        const Point at = toggle ? Point{100, 200} : Point{101, 201};
+        rig.Release(at.x, at.y);
+        EXPECT_EQ(rig.Log(), Cat({{"RestoreSystemCursors", "ScrollTimer off"},
+                                  toggle ? Log{"PassInput=1"} : Log{},
+                                  {"ReleaseCapture", Attach(7, 1, 0)},
+                                  ClickReplay(at.x, at.y),
+                                  {"MainTimer on"}}));
+        EXPECT_EQ(runningDuringReplay, !toggle);
+        EXPECT_FALSE(rig.engine.State().AutoScrolling);
+        EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
+    }
 }
 
 // Dragging the thumb of a window's own bar needs the bar's geometry from another process, which
@@ -65,8 +78,7 @@ TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
     const WindowHandle edit = rig.EditWithVerticalBar();
-    rig.world.bars[{edit.value, kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50};
-    rig.world.clientOrigins[edit.value] = Point{100, 100};
+    rig.Measure(edit, kOBJID_VSCROLL, ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50}, Point{100, 100});
     rig.world.keyboard[kVK_LBUTTON] = 0x01;
     rig.world.keyboard[0x10] = 0x80; // shift held at the start of the drag
     const KeyboardState before = rig.world.keyboard;
@@ -90,10 +102,10 @@ TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
     rig.MoveTo(100, 1000); // past the bottom bound (300 - 17)
     rig.MoveTo(100, 1100);
     rig.MoveTo(100, 0); // past the top bound (17)
-    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 61)),
-                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
-                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 283)),
-                              Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, 17))}));
+    const auto drag = [&](std::int32_t y) {
+        return Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, y));
+    };
+    EXPECT_EQ(rig.Log(), (Log{"PassInput=0", drag(61), drag(283), drag(283), drag(17)}));
 
     rig.Release(100, 0);
     EXPECT_EQ(rig.Log(),
@@ -126,36 +138,33 @@ TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxi
     EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0), "MainTimer on"}));
 }
 
+// With MoveBack the cursor returns to where the axis locked, at the release or, when the release
+// never came, at the next press before anything else.
 TEST(Gesture, MoveBackReturnsTheCursorToWhereTheAxisLocked) {
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    rig.settings.MoveBack = true;
-    rig.WheelPage();
-    rig.Press(100, 200);
-    rig.MoveTo(100, 210);
-    rig.MoveTo(100, 250);
-    rig.Log();
-
-    rig.Release(100, 250);
-    EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0),
-                              SetCursorPos(100, 210), "MainTimer on"}));
-}
-
-TEST(Gesture, PressWithAnAxisLeftOverSendsTheCursorBackFirst) {
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    rig.settings.MoveBack = true;
-    rig.WheelPage();
-    rig.Press(100, 200);
-    rig.MoveTo(100, 210);
-    rig.Log();
-
-    rig.Press(300, 300); // its release never came
-    const Log log = rig.Log();
-    ASSERT_GE(log.size(), 2u);
-    EXPECT_EQ(log[0], SetCursorPos(100, 210));
-    EXPECT_EQ(log[1], "WindowFromPoint (300,300)");
-    EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
+    for (const bool released : {true, false}) {
+        SCOPED_TRACE(released ? "released" : "pressed again");
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        rig.settings.MoveBack = true;
+        rig.WheelPage();
+        rig.Press(100, 200);
+        rig.MoveTo(100, 210);
+        if (released) {
+            rig.MoveTo(100, 250);
+            rig.Log();
+            rig.Release(100, 250);
+            EXPECT_EQ(rig.Log(), (Log{"RestoreSystemCursors", "ReleaseCapture", Attach(7, 1, 0),
+                                      SetCursorPos(100, 210), "MainTimer on"}));
+        } else {
+            rig.Log();
+            rig.Press(300, 300);
+            const Log log = rig.Log();
+            ASSERT_GE(log.size(), 2u);
+            EXPECT_EQ(log[0], SetCursorPos(100, 210));
+            EXPECT_EQ(log[1], "WindowFromPoint (300,300)");
+            EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::None);
+        }
+    }
 }
 
 TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
@@ -179,43 +188,6 @@ TEST(Gesture, ToggleAutoScrollEndsAtTheSecondRelease) {
     EXPECT_FALSE(rig.engine.State().AutoScrolling);
 }
 
-TEST(Gesture, ToggleAutoScrollWithoutADirectionGivesInputBackBeforeTheReplay) {
-    ScrollRig rig;
-    rig.settings.ToggleMode = true;
-    rig.EditWithVerticalBar();
-    rig.record.PassInput = 0; // as if something had cleared it
-
-    rig.Press(100, 200);
-    rig.Release(100, 200);
-    rig.Log();
-    rig.Release(100, 200);
-    EXPECT_EQ(rig.Log(),
-              (Log{"RestoreSystemCursors", "ScrollTimer off", "PassInput=1", "ReleaseCapture",
-                   Attach(7, 1, 0), "GetSystemMetrics SM_SWAPBUTTON", "HooksPaused=1", SetCursorPos(100, 200),
-                   MouseEvent(kMOUSEEVENTF_RIGHTDOWN), Sleep(20), MouseEvent(kMOUSEEVENTF_RIGHTUP), Sleep(20),
-                   MouseEvent(kMOUSEEVENTF_MOVE), "ProcessMessages", "HooksPaused=0", "MainTimer on"}));
-}
-
-// Messages the replay dispatches find the toggle form's gesture over, the classic form's still on.
-TEST(Gesture, AutoScrollEndsBeforeTheReplayInTheToggleFormAndAfterItInTheClassicForm) {
-    for (const bool toggle : {true, false}) {
-        SCOPED_TRACE(toggle ? "toggle" : "classic");
-        ScrollRig rig;
-        rig.settings.ToggleMode = toggle;
-        rig.EditWithVerticalBar();
-        bool runningDuringReplay = toggle; // the replay must set it
-        rig.pump.whilePumping = [&] { runningDuringReplay = rig.engine.State().AutoScrolling; };
-        rig.Press(100, 200);
-        if (toggle) {
-            rig.Release(100, 200);
-        }
-        rig.Release(100, 200);
-        EXPECT_EQ(runningDuringReplay, !toggle);
-        EXPECT_FALSE(rig.engine.State().AutoScrolling);
-        EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::None);
-    }
-}
-
 TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
     for (const bool activation : {true, false}) {
         SCOPED_TRACE(activation ? "activation button" : "other button");
@@ -231,45 +203,50 @@ TEST(Gesture, ToggleMoveScrollReplaysOnlyForTheActivationButton) {
         const Log log = rig.Log();
         EXPECT_EQ(log.front(), "RestoreSystemCursors");
         EXPECT_EQ(log.back(), "MainTimer on");
-        EXPECT_EQ(std::count(log.begin(), log.end(), "HooksPaused=1"), activation ? 1 : 0);
+        EXPECT_EQ(Occurrences(log, "HooksPaused=1"), activation ? 1 : 0);
         EXPECT_FALSE(rig.engine.State().MoveScrolling);
     }
 }
 
 // ---------------------------------------------------------------- presses and releases
 
-struct IgnoredPress {
-    const char* name;
-    bool scrollEnabled;
-    std::uint32_t pressId;
-    bool inToggleStage;
-};
-
-class PressesThatStartNothing : public ::testing::TestWithParam<IgnoredPress> {};
-
-TEST_P(PressesThatStartNothing, LeaveEverythingAlone) {
-    const IgnoredPress& c = GetParam();
-    ScrollRig rig;
-    rig.settings.ToggleMode = c.inToggleStage;
-    rig.EditWithVerticalBar();
-    if (c.inToggleStage) {
-        rig.Press(10, 10);
-        rig.Release(10, 10);
-        rig.Log();
+// A message (at 100,200 over a window with a vertical bar) that changes nothing; gestureFirst: an
+// Auto Scroll gesture is running, started by a right press or, in the toggle form, a right click.
+TEST(Gesture, MessagesThatStartOrEndNothingLeaveEverythingAlone) {
+    const struct {
+        const char* name;
+        bool gestureFirst, toggle, scrollEnabled;
+        std::uint32_t id;
+    } cases[] = {
+        {"press with scrolling off", false, false, false, kWM_RBUTTONDOWN},
+        {"left is not the activation button", false, false, true, kWM_LBUTTONDOWN},
+        {"middle is not the activation button", false, false, true, kWM_NCMBUTTONDOWN},
+        {"press while the toggle gesture runs", true, true, true, kWM_RBUTTONDOWN},
+        {"a double click has no class", false, false, true, kWM_RBUTTONDBLCLK},
+        {"release without a gesture", false, false, true, kWM_RBUTTONUP},
+        {"release with scrolling off", true, false, false, kWM_RBUTTONUP},
+        {"release of the left button", true, false, true, kWM_LBUTTONUP},
+        {"release of the middle button", true, false, true, kWM_MBUTTONUP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.settings.ToggleMode = c.toggle;
+        rig.EditWithVerticalBar();
+        if (c.gestureFirst && c.toggle) {
+            rig.Press(10, 10);
+            rig.Release(10, 10);
+            rig.Log();
+        } else if (c.gestureFirst) {
+            rig.Press(100, 200);
+            rig.Log();
+        }
+        rig.settings.ScrollEnabled = c.scrollEnabled;
+        rig.engine.HandleHookMouse(c.id, 100, 200, false);
+        EXPECT_EQ(rig.Log(), Log{});
+        EXPECT_EQ(rig.engine.State().AutoScrolling, c.gestureFirst);
     }
-    rig.settings.ScrollEnabled = c.scrollEnabled;
-    rig.Press(100, 200, c.pressId);
-    EXPECT_EQ(rig.Log(), Log{});
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Gesture, PressesThatStartNothing,
-    ::testing::Values(IgnoredPress{"ScrollingOff", false, kWM_RBUTTONDOWN, false},
-                      IgnoredPress{"LeftIsNotTheActivationButton", true, kWM_LBUTTONDOWN, false},
-                      IgnoredPress{"MiddleIsNotTheActivationButton", true, kWM_NCMBUTTONDOWN, false},
-                      IgnoredPress{"ToggleGestureRunning", true, kWM_RBUTTONDOWN, true},
-                      IgnoredPress{"DoubleClickHasNoClass", true, kWM_RBUTTONDBLCLK, false}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, PressOverAWindowTheProbeRejectsGivesInputBackAndRestartsMainTimer) {
     ScrollRig rig;
@@ -291,88 +268,45 @@ TEST(Gesture, NonClientPressAndReleaseCountLikeClientOnes) {
     EXPECT_FALSE(rig.engine.State().AutoScrolling);
 }
 
-TEST(Gesture, ClassicIgnoresReleasesOfOtherButtons) {
-    ScrollRig rig;
-    rig.EditWithVerticalBar();
-    rig.Press(100, 200);
-    rig.Log();
-    rig.Release(100, 200, kWM_LBUTTONUP);
-    rig.Release(100, 200, kWM_MBUTTONUP);
-    EXPECT_EQ(rig.Log(), Log{});
-    EXPECT_TRUE(rig.engine.State().AutoScrolling);
-}
-
-TEST(Gesture, ReleaseWithoutAGestureOrWithScrollingOffIsIgnored) {
-    ScrollRig rig;
-    rig.EditWithVerticalBar();
-    rig.Release(100, 200);
-    EXPECT_EQ(rig.Log(), Log{});
-
-    rig.Press(100, 200);
-    rig.Log();
-    rig.settings.ScrollEnabled = false;
-    rig.Release(100, 200);
-    EXPECT_EQ(rig.Log(), Log{});
-    EXPECT_TRUE(rig.engine.State().AutoScrolling);
-}
-
 // ---------------------------------------------------------------- click replay and swapped buttons
 
-struct ReplayCase {
-    std::uint8_t button;
-    bool swapped;
-    std::uint32_t down;
-    std::uint32_t up;
-};
+TEST(Gesture, ReplayInjectsTheButtonTheUserPressed) {
+    const struct {
+        std::uint8_t button;
+        bool swapped;
+        std::uint32_t down, up;
+    } cases[] = {
+        {1, false, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP},
+        {2, false, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
+        {3, false, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
+        // Swapped: the logical left button is the physical right one and the other way round.
+        {1, true, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
+        {2, true, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
+        {3, true, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "button " << int{c.button} << " swapped " << c.swapped);
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        rig.settings.ActivateButton = c.button;
+        rig.world.swapped = c.swapped;
+        rig.WheelPage();
+        rig.Press(100, 200, kPressIds[c.button]);
+        rig.MoveTo(101, 203); // still within the dead zone
+        rig.Log();
 
-class Replay : public ::testing::TestWithParam<ReplayCase> {};
+        rig.Release(101, 203, kReleaseIds[c.button]);
+        const Log replay = ClickReplay(101, 203, c.down, c.up);
+        EXPECT_EQ(rig.Log(), Cat({{"RestoreSystemCursors"}, replay, {"MainTimer on"}}));
 
-TEST_P(Replay, InjectsTheButtonTheUserPressed) {
-    const ReplayCase& c = GetParam();
-    const std::uint32_t pressIds[] = {0, kWM_LBUTTONDOWN, kWM_MBUTTONDOWN, kWM_RBUTTONDOWN};
-    const std::uint32_t releaseIds[] = {0, kWM_LBUTTONUP, kWM_MBUTTONUP, kWM_RBUTTONUP};
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    rig.settings.ActivateButton = c.button;
-    rig.world.swapped = c.swapped;
-    rig.WheelPage();
-    rig.Press(100, 200, pressIds[c.button]);
-    rig.MoveTo(101, 203); // still within the dead zone
-    rig.Log();
-
-    rig.Release(101, 203, releaseIds[c.button]);
-    const Log replay{"GetSystemMetrics SM_SWAPBUTTON",
-                     "HooksPaused=1",
-                     SetCursorPos(101, 203),
-                     MouseEvent(c.down),
-                     Sleep(20),
-                     MouseEvent(c.up),
-                     Sleep(20),
-                     MouseEvent(kMOUSEEVENTF_MOVE),
-                     "ProcessMessages",
-                     "HooksPaused=0"};
-    Log gesture{"RestoreSystemCursors"};
-    gesture.insert(gesture.end(), replay.begin(), replay.end());
-    gesture.push_back("MainTimer on");
-    EXPECT_EQ(rig.Log(), gesture);
-
-    // The same click, swallowed by the hook over a window our probe turns down.
-    rig.world.underCursor = rig.windows.AddTopLevel("Plain");
-    rig.Press(100, 200, pressIds[c.button], true);
-    rig.Log();
-    rig.Release(101, 203, releaseIds[c.button], true);
-    EXPECT_EQ(rig.Log(), replay);
+        // The same click, swallowed by the hook over a window our probe turns down.
+        rig.world.underCursor = rig.windows.AddTopLevel("Plain");
+        rig.Press(100, 200, kPressIds[c.button], true);
+        rig.Log();
+        rig.Release(101, 203, kReleaseIds[c.button], true);
+        EXPECT_EQ(rig.Log(), replay);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Gesture, Replay,
-    ::testing::Values(ReplayCase{1, false, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP},
-                      ReplayCase{2, false, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
-                      ReplayCase{3, false, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
-                      // Swapped: the logical left button is the physical right one and the other way round.
-                      ReplayCase{1, true, kMOUSEEVENTF_RIGHTDOWN, kMOUSEEVENTF_RIGHTUP},
-                      ReplayCase{2, true, kMOUSEEVENTF_MIDDLEDOWN, kMOUSEEVENTF_MIDDLEUP},
-                      ReplayCase{3, true, kMOUSEEVENTF_LEFTDOWN, kMOUSEEVENTF_LEFTUP}));
 
 // ---------------------------------------------------------------- a press the hook swallowed
 
@@ -380,19 +314,8 @@ INSTANTIATE_TEST_SUITE_P(
 // process's bars at all). A press the hook swallowed and no gesture took comes back as a click
 // when the hook swallows its release too; with or without the hook's flag, a gesture runs as ever.
 TEST(SwallowedPress, ComesBackAsAClickOnlyWhenNoGestureTookIt) {
-    const Log replay{"GetSystemMetrics SM_SWAPBUTTON",
-                     "HooksPaused=1",
-                     SetCursorPos(101, 201),
-                     MouseEvent(kMOUSEEVENTF_RIGHTDOWN),
-                     Sleep(20),
-                     MouseEvent(kMOUSEEVENTF_RIGHTUP),
-                     Sleep(20),
-                     MouseEvent(kMOUSEEVENTF_MOVE),
-                     "ProcessMessages",
-                     "HooksPaused=0"};
-    Log gestureReplay{"RestoreSystemCursors"};
-    gestureReplay.insert(gestureReplay.end(), replay.begin(), replay.end());
-    gestureReplay.push_back("MainTimer on");
+    const Log replay = ClickReplay(101, 201);
+    const Log gestureReplay = Cat({{"RestoreSystemCursors"}, replay, {"MainTimer on"}});
     struct Case {
         bool swallowed;
         bool gesture; // our probe takes the window
@@ -476,8 +399,8 @@ TEST(SwallowedPress, AWaitingClickIsReplayedOnceOrForgotten) {
         c.meanwhile(rig);
         rig.Release(101, 201, kWM_RBUTTONUP, true);
         const Log log = rig.Log();
-        EXPECT_EQ(std::count(log.begin(), log.end(), MouseEvent(kMOUSEEVENTF_RIGHTDOWN)), c.replays);
-        EXPECT_EQ(std::count(log.begin(), log.end(), SetCursorPos(101, 201)), c.replays);
+        EXPECT_EQ(Occurrences(log, MouseEvent(kMOUSEEVENTF_RIGHTDOWN)), c.replays);
+        EXPECT_EQ(Occurrences(log, SetCursorPos(101, 201)), c.replays);
     }
 }
 
@@ -489,51 +412,40 @@ TEST(Gesture, NothingIsReplayedOnceTheAxisLocked) {
     rig.MoveTo(100, 204);
     rig.MoveTo(100, 200);
     rig.Release(100, 200);
-    const Log log = rig.Log();
-    EXPECT_EQ(std::count(log.begin(), log.end(), "HooksPaused=1"), 0);
+    EXPECT_EQ(Occurrences(rig.Log(), "HooksPaused=1"), 0);
 }
 
 // ---------------------------------------------------------------- Move Scroll axis lock
 
-struct AxisCase {
-    const char* name;
-    std::int32_t x;
-    std::int32_t y;
-    ScrollAxis axis;
-};
-
-class AxisLock : public ::testing::TestWithParam<AxisCase> {};
-
-TEST_P(AxisLock, LocksBeyondThreePixelsAlongTheDominantAxis) {
-    const AxisCase& c = GetParam();
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    const WindowHandle edit = rig.EditWithVerticalBar();
-    rig.windows.SetBarState(edit, kOBJID_HSCROLL, 0);
-    rig.Press(100, 100);
-    rig.MoveTo(c.x, c.y);
-    EXPECT_EQ(rig.engine.State().DragAxis, c.axis);
-    EXPECT_EQ(rig.engine.State().Anchor, c.axis == ScrollAxis::None ? (Point{100, 100}) : (Point{c.x, c.y}));
+TEST(Gesture, AxisLocksBeyondThreePixelsAlongTheDominantAxis) {
+    const struct {
+        std::int32_t x, y; // from a press at (100,100)
+        ScrollAxis axis;
+    } cases[] = {
+        {100, 103, ScrollAxis::None},       {100, 104, ScrollAxis::Vertical},
+        {100, 96, ScrollAxis::Vertical},    {103, 100, ScrollAxis::None},
+        {104, 100, ScrollAxis::Horizontal}, {96, 100, ScrollAxis::Horizontal},
+        {104, 104, ScrollAxis::Vertical}, // a tie counts vertical
+        {105, 104, ScrollAxis::Horizontal}, {101, 103, ScrollAxis::None},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Pt(c.x, c.y));
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        const WindowHandle edit = rig.EditWithVerticalBar();
+        rig.windows.SetBarState(edit, kOBJID_HSCROLL, 0);
+        rig.Press(100, 100);
+        rig.MoveTo(c.x, c.y);
+        EXPECT_EQ(rig.engine.State().DragAxis, c.axis);
+        EXPECT_EQ(rig.engine.State().Anchor,
+                  c.axis == ScrollAxis::None ? (Point{100, 100}) : (Point{c.x, c.y}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Gesture, AxisLock,
-                         ::testing::Values(AxisCase{"ThreeDown", 100, 103, ScrollAxis::None},
-                                           AxisCase{"FourDown", 100, 104, ScrollAxis::Vertical},
-                                           AxisCase{"FourUp", 100, 96, ScrollAxis::Vertical},
-                                           AxisCase{"ThreeRight", 103, 100, ScrollAxis::None},
-                                           AxisCase{"FourRight", 104, 100, ScrollAxis::Horizontal},
-                                           AxisCase{"FourLeft", 96, 100, ScrollAxis::Horizontal},
-                                           AxisCase{"TieCountsVertical", 104, 104, ScrollAxis::Vertical},
-                                           AxisCase{"MostlyRight", 105, 104, ScrollAxis::Horizontal},
-                                           AxisCase{"DiagonalButShortVertically", 101, 103,
-                                                    ScrollAxis::None}),
-                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, AnAxisWithoutABarStaysFree) {
     ScrollRig rig;
     rig.settings.MoveScrollMode = true;
-    const WindowHandle frame = rig.windows.AddTopLevel("Frame");
-    const WindowHandle list = rig.windows.AddChild(frame, "List");
+    const WindowHandle list = rig.windows.AddChild(rig.windows.AddTopLevel("Frame"), "List");
     rig.windows.SetBarState(list, kOBJID_HSCROLL, 0);
     rig.world.underCursor = list;
     rig.Press(100, 100);
@@ -551,70 +463,66 @@ TEST(Gesture, HorizontalStepsOnAWheelTargetSendLines) {
     rig.MoveTo(105, 100);
     EXPECT_EQ(rig.Log().back(), Cursors("HANDHORZ"));
     rig.MoveTo(112, 101);
-    EXPECT_EQ(rig.Log(), (Log{Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
-                              Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
-                              Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10),
-                              Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
+    const std::string line = Send(page, kWM_HSCROLL, kSB_LINERIGHT, 0, kSMTO_BLOCK, 10);
+    EXPECT_EQ(rig.Log(),
+              (Log{line, line, line, Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100)}));
     rig.MoveTo(112, 105); // vertical steps are ignored once horizontal locked
     EXPECT_EQ(rig.Log(), Log{});
 }
 
 // ---------------------------------------------------------------- Auto Scroll direction
 
-struct DirectionCase {
-    const char* name;
-    std::vector<Point> moves; // after a press at (100, 100)
-    bool inverse;
-    bool moveLock;
-    ScrollDirection direction;
-};
-
-class AutoDirection : public ::testing::TestWithParam<DirectionCase> {};
-
-TEST_P(AutoDirection, FollowsTheSteps) {
-    const DirectionCase& c = GetParam();
-    ScrollRig rig;
-    rig.settings.Inverse = c.inverse;
-    rig.settings.MoveLock = c.moveLock;
-    rig.WheelPage();
-    rig.Press(100, 100);
-    for (const Point p : c.moves) {
-        rig.MoveTo(p.x, p.y);
+TEST(Gesture, AutoDirectionFollowsTheSteps) {
+    const struct {
+        const char* name;
+        std::vector<Point> moves; // after a press at (100, 100)
+        bool inverse, moveLock;
+        ScrollDirection direction;
+    } cases[] = {
+        {"dead zone corner", {{102, 102}, {98, 98}}, false, false, ScrollDirection::None},
+        {"right", {{103, 100}}, false, false, ScrollDirection::Right},
+        {"left", {{97, 100}}, false, false, ScrollDirection::Left},
+        {"down", {{100, 103}}, false, false, ScrollDirection::Down},
+        {"up", {{100, 97}}, false, false, ScrollDirection::Up},
+        {"a tie counts vertical", {{103, 103}}, false, false, ScrollDirection::Down},
+        {"one-pixel steps out of the zone choose nothing",
+         {{101, 100}, {102, 100}, {103, 100}, {104, 100}},
+         false,
+         false,
+         ScrollDirection::None},
+        {"a one-pixel step keeps the direction",
+         {{103, 100}, {103, 99}, {103, 98}},
+         false,
+         false,
+         ScrollDirection::Right},
+        {"two pixels turn", {{103, 100}, {103, 98}}, false, false, ScrollDirection::Up},
+        {"inverse goes against the step", {{100, 103}}, true, false, ScrollDirection::Up},
+        {"inverse right", {{97, 100}}, true, false, ScrollDirection::Right},
+        {"inverse, one pixel turns", {{100, 103}, {100, 102}}, true, false, ScrollDirection::Down},
+        {"MoveLock follows the offset from the anchor",
+         {{100, 110}, {100, 105}},
+         false,
+         true,
+         ScrollDirection::Down},
+        {"without MoveLock the last step counts",
+         {{100, 110}, {100, 105}},
+         false,
+         false,
+         ScrollDirection::Up},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.settings.Inverse = c.inverse;
+        rig.settings.MoveLock = c.moveLock;
+        rig.WheelPage();
+        rig.Press(100, 100);
+        for (const Point p : c.moves) {
+            rig.MoveTo(p.x, p.y);
+        }
+        EXPECT_EQ(rig.engine.AutoDirection(), c.direction);
     }
-    EXPECT_EQ(rig.engine.AutoDirection(), c.direction);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Gesture, AutoDirection,
-    ::testing::Values(
-        DirectionCase{"DeadZoneCorner", {{102, 102}, {98, 98}}, false, false, ScrollDirection::None},
-        DirectionCase{"Right", {{103, 100}}, false, false, ScrollDirection::Right},
-        DirectionCase{"Left", {{97, 100}}, false, false, ScrollDirection::Left},
-        DirectionCase{"Down", {{100, 103}}, false, false, ScrollDirection::Down},
-        DirectionCase{"Up", {{100, 97}}, false, false, ScrollDirection::Up},
-        DirectionCase{"TieCountsVertical", {{103, 103}}, false, false, ScrollDirection::Down},
-        DirectionCase{"OnePixelStepsOutOfTheZoneChooseNothing",
-                      {{101, 100}, {102, 100}, {103, 100}, {104, 100}},
-                      false,
-                      false,
-                      ScrollDirection::None},
-        DirectionCase{"OnePixelStepKeepsTheDirection",
-                      {{103, 100}, {103, 99}, {103, 98}},
-                      false,
-                      false,
-                      ScrollDirection::Right},
-        DirectionCase{"TwoPixelsTurn", {{103, 100}, {103, 98}}, false, false, ScrollDirection::Up},
-        DirectionCase{"InverseGoesAgainstTheStep", {{100, 103}}, true, false, ScrollDirection::Up},
-        DirectionCase{"InverseRight", {{97, 100}}, true, false, ScrollDirection::Right},
-        DirectionCase{"InverseOnePixelTurns", {{100, 103}, {100, 102}}, true, false, ScrollDirection::Down},
-        DirectionCase{"MoveLockFollowsTheOffsetFromTheAnchor",
-                      {{100, 110}, {100, 105}},
-                      false,
-                      true,
-                      ScrollDirection::Down},
-        DirectionCase{
-            "WithoutMoveLockTheLastStepCounts", {{100, 110}, {100, 105}}, false, false, ScrollDirection::Up}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
     ScrollRig rig;
@@ -679,93 +587,84 @@ bool Replayed(const Log& log) {
 // An Auto Scroll gesture without a direction (a reported release would replay its click). The
 // script: 'u' a guard tick with no button held, 'h' a tick with the row's physical key held, 'r'
 // the release reported.
-struct GuardCase {
-    const char* name;
-    std::uint8_t activate;
-    bool swapped;
-    bool toggle;
-    std::uint32_t heldKey;
-    const char* script;
-    bool running;
-    bool replayed;
-};
-
-class ReleaseGuard : public ::testing::TestWithParam<GuardCase> {};
-
-TEST_P(ReleaseGuard, EndsAGestureOnlyWhenTheButtonStaysUp) {
-    const GuardCase& c = GetParam();
-    ScrollRig rig;
-    rig.settings.ActivateButton = c.activate;
-    rig.settings.ToggleMode = c.toggle;
-    rig.world.swapped = c.swapped;
-    rig.EditWithVerticalBar();
-    const std::uint32_t ids[] = {0, kWM_LBUTTONDOWN, kWM_MBUTTONDOWN, kWM_RBUTTONDOWN};
-    rig.Press(100, 200, ids[c.activate]);
-    if (c.toggle) {
-        rig.Release(100, 200, ids[c.activate] + 1);
-    }
-    rig.Log();
-    for (const char* step = c.script; *step != '\0'; ++step) {
-        rig.world.keysDown.clear();
-        if (*step == 'h') {
-            rig.world.keysDown.insert(c.heldKey);
+TEST(Gesture, ReleaseGuardEndsAGestureOnlyWhenTheButtonStaysUp) {
+    const struct {
+        const char* name;
+        std::uint8_t activate;
+        bool swapped, toggle;
+        std::uint32_t heldKey;
+        const char* script;
+        bool running, replayed;
+    } cases[] = {
+        {"held goes on", 3, false, false, kVK_RBUTTON, "hhhh", true, false},
+        {"up once then held again goes on", 3, false, false, kVK_RBUTTON, "uhuhu", true, false},
+        {"up twice ends without a click", 3, false, false, kVK_RBUTTON, "huu", false, false},
+        {"release reported first ends normally", 3, false, false, kVK_RBUTTON, "ruu", false, true},
+        {"swapped right is the physical left", 3, true, false, kVK_LBUTTON, "hhh", true, false},
+        {"swapped right ignores the physical right", 3, true, false, kVK_RBUTTON, "hh", false, false},
+        {"swapped left is the physical right", 1, true, false, kVK_RBUTTON, "hhh", true, false},
+        {"middle never swaps", 2, true, false, kVK_MBUTTON, "hhh", true, false},
+        {"toggle has no guard", 3, false, true, kVK_RBUTTON, "uuuu", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.settings.ActivateButton = c.activate;
+        rig.settings.ToggleMode = c.toggle;
+        rig.world.swapped = c.swapped;
+        rig.EditWithVerticalBar();
+        rig.Press(100, 200, kPressIds[c.activate]);
+        if (c.toggle) {
+            rig.Release(100, 200, kReleaseIds[c.activate]);
         }
-        *step == 'r' ? rig.Release(100, 200, ids[c.activate] + 1) : rig.GuardTick();
+        rig.Log();
+        for (const char* step = c.script; *step != '\0'; ++step) {
+            rig.world.keysDown.clear();
+            if (*step == 'h') {
+                rig.world.keysDown.insert(c.heldKey);
+            }
+            *step == 'r' ? rig.Release(100, 200, kReleaseIds[c.activate]) : rig.GuardTick();
+        }
+        const Log log = rig.Log();
+        EXPECT_EQ(rig.engine.State().AutoScrolling, c.running);
+        EXPECT_EQ(rig.guardTimer.Enabled(), c.running && !c.toggle);
+        EXPECT_EQ(Replayed(log), c.replayed);
     }
-    const Log log = rig.Log();
-    EXPECT_EQ(rig.engine.State().AutoScrolling, c.running);
-    EXPECT_EQ(rig.guardTimer.Enabled(), c.running && !c.toggle);
-    EXPECT_EQ(Replayed(log), c.replayed);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Gesture, ReleaseGuard,
-    ::testing::Values(
-        GuardCase{"HeldGoesOn", 3, false, false, kVK_RBUTTON, "hhhh", true, false},
-        GuardCase{"UpOnceThenHeldAgainGoesOn", 3, false, false, kVK_RBUTTON, "uhuhu", true, false},
-        GuardCase{"UpTwiceEndsWithoutAClick", 3, false, false, kVK_RBUTTON, "huu", false, false},
-        GuardCase{"ReleaseReportedFirstEndsNormally", 3, false, false, kVK_RBUTTON, "ruu", false, true},
-        GuardCase{"SwappedRightIsThePhysicalLeft", 3, true, false, kVK_LBUTTON, "hhh", true, false},
-        GuardCase{"SwappedRightIgnoresThePhysicalRight", 3, true, false, kVK_RBUTTON, "hh", false, false},
-        GuardCase{"SwappedLeftIsThePhysicalRight", 1, true, false, kVK_RBUTTON, "hhh", true, false},
-        GuardCase{"MiddleNeverSwaps", 2, true, false, kVK_MBUTTON, "hhh", true, false},
-        GuardCase{"ToggleHasNoGuard", 3, false, true, kVK_RBUTTON, "uuuu", true, false}),
-    [](const auto& p) { return std::string(p.param.name); });
 
 // A thumb drag that ends without its release, by the guard or by settings applied in the middle of
 // it, ends as a release would: the thumb let go, the keyboard state back, the input detached, and
 // no click replayed, then or at a later release.
-class DragEndedWithoutRelease : public ::testing::TestWithParam<const char*> {};
+TEST(Gesture, DragEndedWithoutReleaseLetsGoOfTheThumbAndReplaysNothing) {
+    for (const bool guard : {true, false}) {
+        SCOPED_TRACE(guard ? "guard" : "settings applied");
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        const WindowHandle edit = rig.EditWithVerticalBar();
+        rig.Measure(edit, kOBJID_VSCROLL, ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50},
+                    Point{100, 100});
+        rig.Press(100, 200);
+        rig.MoveTo(100, 204);
+        rig.MoveTo(100, 214);
+        rig.Log();
 
-TEST_P(DragEndedWithoutRelease, LetsGoOfTheThumbAndReplaysNothing) {
-    ScrollRig rig;
-    rig.settings.MoveScrollMode = true;
-    const WindowHandle edit = rig.EditWithVerticalBar();
-    rig.world.bars[{edit.value, kOBJID_VSCROLL}] = ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50};
-    rig.world.clientOrigins[edit.value] = Point{100, 100};
-    rig.Press(100, 200);
-    rig.MoveTo(100, 204);
-    rig.MoveTo(100, 214);
-    rig.Log();
-
-    if (std::string(GetParam()) == "Guard") {
-        rig.GuardTick();
-        rig.GuardTick();
-    } else {
-        rig.engine.ResetGestureState();
+        if (guard) {
+            rig.GuardTick();
+            rig.GuardTick();
+        } else {
+            rig.engine.ResetGestureState();
+        }
+        rig.Release(100, 214);
+        const Log log = rig.Log();
+        EXPECT_EQ(Occurrences(log, Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 61))), 1);
+        EXPECT_EQ(Occurrences(log, "SetKeyboardState lbutton 0"), 1);
+        EXPECT_EQ(Occurrences(log, Attach(7, 1, 0)), 1);
+        EXPECT_EQ(rig.record.PassInput, 1);
+        EXPECT_FALSE(Replayed(log));
+        EXPECT_FALSE(rig.engine.State().MoveScrolling);
+        EXPECT_FALSE(rig.guardTimer.Enabled());
     }
-    rig.Release(100, 214);
-    const Log log = rig.Log();
-    EXPECT_EQ(std::count(log.begin(), log.end(), Post(edit, kWM_LBUTTONUP, 0, MakeLParam(201, 61))), 1);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "SetKeyboardState lbutton 0"), 1);
-    EXPECT_EQ(std::count(log.begin(), log.end(), Attach(7, 1, 0)), 1);
-    EXPECT_EQ(rig.record.PassInput, 1);
-    EXPECT_FALSE(Replayed(log));
-    EXPECT_FALSE(rig.engine.State().MoveScrolling);
-    EXPECT_FALSE(rig.guardTimer.Enabled());
 }
-
-INSTANTIATE_TEST_SUITE_P(Gesture, DragEndedWithoutRelease, ::testing::Values("Guard", "SettingsApplied"));
 
 } // namespace
 } // namespace gw::test

@@ -10,8 +10,10 @@
 #include "tests/shared/FakeWindowQueries.h"
 #include "tests/shared/Ledger.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <string>
@@ -58,6 +60,34 @@ inline std::string Sleep(std::uint32_t ms) {
 }
 inline std::string Inject(std::uint32_t flags, std::int32_t delta) {
     return "SendInput " + Hex(flags) + " " + std::to_string(delta);
+}
+
+using Log = std::vector<std::string>;
+constexpr std::uint32_t kBlockAbort = win::kSMTO_BLOCK | win::kSMTO_ABORTIFHUNG;
+
+inline Log Cat(std::initializer_list<Log> parts) {
+    Log out;
+    for (const Log& part : parts) {
+        out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+}
+inline std::ptrdiff_t Occurrences(const Log& log, const std::string& line) {
+    return std::count(log.begin(), log.end(), line);
+}
+// A click given back to the application: injected at the point with our hooks paused.
+inline Log ClickReplay(std::int32_t x, std::int32_t y, std::uint32_t down = win::kMOUSEEVENTF_RIGHTDOWN,
+                       std::uint32_t up = win::kMOUSEEVENTF_RIGHTUP) {
+    return {"GetSystemMetrics SM_SWAPBUTTON",
+            "HooksPaused=1",
+            SetCursorPos(x, y),
+            MouseEvent(down),
+            Sleep(20),
+            MouseEvent(up),
+            Sleep(20),
+            MouseEvent(win::kMOUSEEVENTF_MOVE),
+            "ProcessMessages",
+            "HooksPaused=0"};
 }
 
 class FakeScrollWorld final : public IScrollWindowOps,
@@ -349,6 +379,11 @@ struct ScrollRig {
         windows.SetBarState(edit, win::kOBJID_HSCROLL, win::kSTATE_SYSTEM_INVISIBLE);
         world.underCursor = edit;
         return edit;
+    }
+    // The geometry GetScrollBarInfo reports for a bar, and its window's client origin.
+    void Measure(WindowHandle w, std::int32_t objectId, ScrollBarGeometry bar, Point origin) {
+        world.bars[{w.value, objectId}] = bar;
+        world.clientOrigins[w.value] = origin;
     }
     // A wheel-target window (no bars in the results), under the cursor.
     WindowHandle WheelPage() {
