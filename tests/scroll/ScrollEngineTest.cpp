@@ -98,10 +98,7 @@ TEST(Gesture, ClassicMoveScrollDragsTheThumbOfTheWindowsOwnBar) {
                               "ScreenToClient " + W(edit) + " (301,151)"}));
     EXPECT_EQ(rig.engine.State().Anchor, (Point{100, 204}));
 
-    rig.MoveTo(100, 214);
-    rig.MoveTo(100, 1000); // past the bottom bound (300 - 17)
-    rig.MoveTo(100, 1100);
-    rig.MoveTo(100, 0); // past the top bound (17)
+    rig.MoveTo({{100, 214}, {100, 1000}, {100, 1100}, {100, 0}}); // past the bounds: 300 - 17, then 17
     const auto drag = [&](std::int32_t y) {
         return Post(edit, kWM_MOUSEMOVE, kMK_LBUTTON, MakeLParam(201, y));
     };
@@ -127,9 +124,9 @@ TEST(Gesture, MoveScrollOnAWheelTargetWithMoveLockRecentresAndIgnoresTheOtherAxi
     EXPECT_EQ(rig.Log(), (Log{"GetWindowThreadProcessId " + W(page), "GetCurrentThreadId", Attach(7, 1, -1),
                               "SetCapture " + W(page), Cursors("HANDVERT")}));
 
-    rig.MoveTo(100, 207); // two pixels down: a wheel delta of -2 x 30
-    rig.MoveTo(100, 205); // our own recentring comes back as a move to LastPos
-    rig.MoveTo(104, 205); // dominated by the other axis
+    // Two pixels down (a wheel delta of -2 x 30), our own recentring coming back as a move to LastPos,
+    // then a move dominated by the other axis.
+    rig.MoveTo({{100, 207}, {100, 205}, {104, 205}});
     EXPECT_EQ(rig.Log(),
               (Log{Send(page, kWM_MOUSEWHEEL, MakeWParam(0, -60), MakeLParam(100, 205), kSMTO_BLOCK, 20),
                    SetCursorPos(100, 205)}));
@@ -409,8 +406,7 @@ TEST(Gesture, NothingIsReplayedOnceTheAxisLocked) {
     rig.settings.MoveScrollMode = true;
     rig.WheelPage();
     rig.Press(100, 200);
-    rig.MoveTo(100, 204);
-    rig.MoveTo(100, 200);
+    rig.MoveTo({{100, 204}, {100, 200}});
     rig.Release(100, 200);
     EXPECT_EQ(Occurrences(rig.Log(), "HooksPaused=1"), 0);
 }
@@ -476,39 +472,29 @@ TEST(Gesture, AutoDirectionFollowsTheSteps) {
     const struct {
         const char* name;
         std::vector<Point> moves; // after a press at (100, 100)
-        bool inverse, moveLock;
         ScrollDirection direction;
+        bool inverse = false, moveLock = false;
     } cases[] = {
-        {"dead zone corner", {{102, 102}, {98, 98}}, false, false, ScrollDirection::None},
-        {"right", {{103, 100}}, false, false, ScrollDirection::Right},
-        {"left", {{97, 100}}, false, false, ScrollDirection::Left},
-        {"down", {{100, 103}}, false, false, ScrollDirection::Down},
-        {"up", {{100, 97}}, false, false, ScrollDirection::Up},
-        {"a tie counts vertical", {{103, 103}}, false, false, ScrollDirection::Down},
-        {"one-pixel steps out of the zone choose nothing",
+        {"dead zone corner", {{102, 102}, {98, 98}}, ScrollDirection::None},
+        {"right", {{103, 100}}, ScrollDirection::Right},
+        {"left", {{97, 100}}, ScrollDirection::Left},
+        {"down", {{100, 103}}, ScrollDirection::Down},
+        {"up", {{100, 97}}, ScrollDirection::Up},
+        {"a tie counts vertical", {{103, 103}}, ScrollDirection::Down},
+        {"one-pixel steps leave the zone",
          {{101, 100}, {102, 100}, {103, 100}, {104, 100}},
-         false,
-         false,
          ScrollDirection::None},
-        {"a one-pixel step keeps the direction",
-         {{103, 100}, {103, 99}, {103, 98}},
-         false,
-         false,
-         ScrollDirection::Right},
-        {"two pixels turn", {{103, 100}, {103, 98}}, false, false, ScrollDirection::Up},
-        {"inverse goes against the step", {{100, 103}}, true, false, ScrollDirection::Up},
-        {"inverse right", {{97, 100}}, true, false, ScrollDirection::Right},
-        {"inverse, one pixel turns", {{100, 103}, {100, 102}}, true, false, ScrollDirection::Down},
+        {"a one-pixel step keeps the direction", {{103, 100}, {103, 99}, {103, 98}}, ScrollDirection::Right},
+        {"two pixels turn", {{103, 100}, {103, 98}}, ScrollDirection::Up},
+        {"inverse goes against the step", {{100, 103}}, ScrollDirection::Up, true},
+        {"inverse right", {{97, 100}}, ScrollDirection::Right, true},
+        {"inverse, one pixel turns", {{100, 103}, {100, 102}}, ScrollDirection::Down, true},
         {"MoveLock follows the offset from the anchor",
          {{100, 110}, {100, 105}},
+         ScrollDirection::Down,
          false,
-         true,
-         ScrollDirection::Down},
-        {"without MoveLock the last step counts",
-         {{100, 110}, {100, 105}},
-         false,
-         false,
-         ScrollDirection::Up},
+         true},
+        {"without MoveLock the last step counts", {{100, 110}, {100, 105}}, ScrollDirection::Up},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -517,9 +503,7 @@ TEST(Gesture, AutoDirectionFollowsTheSteps) {
         rig.settings.MoveLock = c.moveLock;
         rig.WheelPage();
         rig.Press(100, 100);
-        for (const Point p : c.moves) {
-            rig.MoveTo(p.x, p.y);
-        }
+        rig.MoveTo(c.moves);
         EXPECT_EQ(rig.engine.AutoDirection(), c.direction);
     }
 }
@@ -529,10 +513,7 @@ TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
     rig.WheelPage();
     rig.Press(100, 100);
     rig.Log();
-    rig.MoveTo(90, 100);
-    rig.MoveTo(80, 100);
-    rig.MoveTo(80, 90);
-    rig.MoveTo(80, 80);
+    rig.MoveTo({{90, 100}, {80, 100}, {80, 90}, {80, 80}});
     EXPECT_EQ(rig.Log(), (Log{Cursors("LEFTBLACK"), Cursors("UPBLACK")}));
     rig.Release(80, 80);
     EXPECT_EQ(rig.Log().front(), "RestoreSystemCursors");
@@ -644,8 +625,7 @@ TEST(Gesture, DragEndedWithoutReleaseLetsGoOfTheThumbAndReplaysNothing) {
         rig.Measure(edit, kOBJID_VSCROLL, ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50},
                     Point{100, 100});
         rig.Press(100, 200);
-        rig.MoveTo(100, 204);
-        rig.MoveTo(100, 214);
+        rig.MoveTo({{100, 204}, {100, 214}});
         rig.Log();
 
         if (guard) {

@@ -18,53 +18,31 @@ Log Lines(WindowHandle target, std::uint32_t message, std::uint32_t code, Window
 
 // ---------------------------------------------------------------- Auto Scroll ticks
 
-enum class Target { OwnVertical, OwnHorizontal, WheelPage, SiblingVertical, Chromium, Wpf, CoreWindow };
-
-const char* WheelClass(Target kind) {
-    switch (kind) {
-    case Target::Chromium:
-        return "Chrome_RenderWidgetHostHWND";
-    case Target::Wpf:
-        return "HwndWrapper[App;;1]";
-    case Target::CoreWindow:
-        return "Windows.UI.Core.CoreWindow";
-    default:
-        return "MozillaWindowClass";
-    }
-}
+// The window under the cursor: an "Edit" with its own bar, a "View" beside a "Panel" that holds a
+// vertical scroll bar control (the messages go to the panel, naming the bar), or a wheel target.
+enum class Target { OwnVertical, OwnHorizontal, SiblingVertical, WheelPage, Chromium, Wpf, CoreWindow };
+const char* const kWheelClasses[] = {"MozillaWindowClass", "Chrome_RenderWidgetHostHWND",
+                                     "HwndWrapper[App;;1]", "Windows.UI.Core.CoreWindow"};
 
 struct Scene {
-    WindowHandle pointed;
-    WindowHandle target; // where the scroll messages go
-    WindowHandle bar;    // the separate control, if any
+    WindowHandle pointed, target, bar;
 };
 
 Scene Build(ScrollRig& rig, Target kind) {
     const WindowHandle frame = rig.windows.AddTopLevel("Frame");
-    Scene scene;
-    switch (kind) {
-    case Target::OwnVertical:
-    case Target::OwnHorizontal:
-        scene.pointed = rig.windows.AddChild(frame, "Edit");
-        rig.windows.SetBarState(scene.pointed, kind == Target::OwnVertical ? kOBJID_VSCROLL : kOBJID_HSCROLL,
-                                0);
-        scene.target = scene.pointed;
-        break;
-    case Target::WheelPage:
-    case Target::Chromium:
-    case Target::Wpf:
-    case Target::CoreWindow:
-        scene.pointed = scene.target = rig.windows.AddChild(frame, WheelClass(kind));
-        break;
-    case Target::SiblingVertical: {
-        scene.pointed = rig.windows.AddChild(frame, "View");
-        scene.target = rig.windows.AddChild(frame, "Panel");
-        scene.bar = rig.windows.AddChild(scene.target, "ScrollBar", kSBS_VERT);
-        break;
+    Scene s;
+    if (kind == Target::SiblingVertical) {
+        s.pointed = rig.windows.AddChild(frame, "View");
+        s.target = rig.windows.AddChild(frame, "Panel");
+        s.bar = rig.windows.AddChild(s.target, "ScrollBar", kSBS_VERT);
+    } else if (kind == Target::OwnVertical || kind == Target::OwnHorizontal) {
+        s.pointed = s.target = rig.windows.AddChild(frame, "Edit");
+        rig.windows.SetBarState(s.target, kind == Target::OwnVertical ? kOBJID_VSCROLL : kOBJID_HSCROLL, 0);
+    } else {
+        s.pointed = s.target = rig.windows.AddChild(frame, kWheelClasses[static_cast<int>(kind) - 3]);
     }
-    }
-    rig.world.underCursor = scene.pointed;
-    return scene;
+    rig.world.underCursor = s.pointed;
+    return s;
 }
 
 // A tick of an Auto Scroll gesture pressed at (500,400) and moved by `move`. A scroll message
@@ -120,8 +98,7 @@ TEST(Output, AutoScrollTickSetsTheIntervalThenSends) {
         SCOPED_TRACE(c.name);
         ScrollRig rig;
         const Scene s = Build(rig, c.kind);
-        rig.world.cursor = Point{500, 400};
-        rig.Press(500, 400);
+        rig.Press(500, 400); // the fake's cursor is there too
         rig.MoveTo(500 + c.move.x, 400 + c.move.y);
         rig.horzSlider.SetPosition(c.horzSlider);
         rig.vertSlider.SetPosition(c.vertSlider);

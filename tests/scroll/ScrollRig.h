@@ -253,43 +253,25 @@ public:
     void TimerChanged(TTimer&) override { Flush(); }
 
 private:
-    struct Watched {
-        int passInput = -1, hooksPaused = -1;
-        bool scrollOn = false, mainOn = false;
-        std::uint32_t scrollInterval = 0;
-    };
-    Watched Snapshot() const {
-        Watched w;
-        if (share) {
-            w.passInput = share->PassInput;
-            w.hooksPaused = share->HooksPaused;
-        }
-        if (scrollTimer) {
-            w.scrollOn = scrollTimer->Enabled();
-            w.scrollInterval = scrollTimer->Interval();
-        }
-        if (mainTimer) {
-            w.mainOn = mainTimer->Enabled();
-        }
-        return w;
+    // The watched state as the lines the log shows for it, in the order they are written.
+    std::vector<std::string> Snapshot() const {
+        const auto flag = [](const char* name, const std::uint8_t* value) {
+            return std::string(name) + "=" + (value ? std::to_string(*value) : "-1");
+        };
+        const bool scrollOn = scrollTimer && scrollTimer->Enabled();
+        const bool mainOn = mainTimer && mainTimer->Enabled();
+        return {flag("PassInput", share ? &share->PassInput : nullptr),
+                flag("HooksPaused", share ? &share->HooksPaused : nullptr),
+                "ScrollTimer interval " + std::to_string(scrollTimer ? scrollTimer->Interval() : 0),
+                scrollOn ? "ScrollTimer on" : "ScrollTimer off", mainOn ? "MainTimer on" : "MainTimer off"};
     }
     // Writes pending changes of the watched state.
     void Flush() {
-        const Watched now = Snapshot();
-        if (now.passInput != seen_.passInput) {
-            log.push_back("PassInput=" + std::to_string(now.passInput));
-        }
-        if (now.hooksPaused != seen_.hooksPaused) {
-            log.push_back("HooksPaused=" + std::to_string(now.hooksPaused));
-        }
-        if (now.scrollInterval != seen_.scrollInterval) {
-            log.push_back("ScrollTimer interval " + std::to_string(now.scrollInterval));
-        }
-        if (now.scrollOn != seen_.scrollOn) {
-            log.push_back(now.scrollOn ? "ScrollTimer on" : "ScrollTimer off");
-        }
-        if (now.mainOn != seen_.mainOn) {
-            log.push_back(now.mainOn ? "MainTimer on" : "MainTimer off");
+        const std::vector<std::string> now = Snapshot();
+        for (std::size_t i = 0; i < now.size(); ++i) {
+            if (now[i] != seen_[i]) {
+                log.push_back(now[i]);
+            }
         }
         seen_ = now;
     }
@@ -316,7 +298,7 @@ private:
         }
     }
 
-    Watched seen_;
+    std::vector<std::string> seen_ = Snapshot();
     WindowHandle captured_;
     std::uintptr_t nextCopy_ = 0x5000;
     std::map<std::uintptr_t, CursorHandle> copiedFrom_;
@@ -404,6 +386,11 @@ struct ScrollRig {
         engine.HandleHookMouse(id, x, y, swallowed);
     }
     void MoveTo(std::int32_t x, std::int32_t y) { engine.HandleHookMouse(win::kWM_MOUSEMOVE, x, y, false); }
+    void MoveTo(const std::vector<Point>& path) {
+        for (const Point p : path) {
+            MoveTo(p.x, p.y);
+        }
+    }
     void Tick() { scrollTimer.Fire(); }
     void GuardTick() { guardTimer.Fire(); }
     std::vector<std::string> Log() { return world.Take(); }
