@@ -321,9 +321,9 @@ TEST(SwallowedPress, ComesBackAsAClickOnlyWhenNoGestureTookIt) {
     };
     const Case cases[] = {
         {true, false, false, replay},
-        {true, false, true, replay}, // no gesture, no toggle stage: the first
-                                     // release ends the click
-        {false, false, false, {}},   // the application had the press: a replay would make two clicks
+        // No gesture, so no toggle stage: the first release ends the click.
+        {true, false, true, replay},
+        {false, false, false, {}}, // the application had the press: a replay would make two clicks
         {false, false, true, {}},
         {true, true, false, gestureReplay},
         {false, true, false, gestureReplay},
