@@ -28,6 +28,17 @@ struct Wired : MainFormRig {
     void Key(std::uint32_t virtualKey) {
         Do([&] { form.HandleHookKey(virtualKey, 0x001E0001); });
     }
+    // PopDesk on the top left corner with the wait of list entry `wait`, its menu shown in `view`.
+    void PopDesk(int wait, FakeMenuView* view = nullptr) {
+        if (view) {
+            form.desktopmenu.SetView(view);
+            deskShell.desktop = {FakeItem{"Notes.txt"}};
+        }
+        form.chb_deskpop.SetChecked(true);
+        form.cb_desktoptime.SetItemIndex(wait);
+        Do([&] { form.BitBtn_applyClick(); });
+        deskScreen.cursor = Point{0, 0};
+    }
     void HideWhileTyping() {
         form.Check_ctype.SetChecked(true);
         Do([&] { form.BitBtn_applyClick(); });
@@ -36,6 +47,9 @@ struct Wired : MainFormRig {
 
 TEST(FeatureWiring, TypingHidesAndThePressThatFollowsRestoresBeforeTheGestureCursorGoesUp) {
     Wired rig;
+    rig.Key('A'); // ignored while the option is off
+    EXPECT_EQ(rig.section.Record.CursorShown, 1);
+    EXPECT_TRUE(rig.form.HideCursor.SystemCursorsShown());
     rig.HideWhileTyping();
     rig.Mouse(win::kWM_MOUSEMOVE, 300, 300);
     rig.Key('A');
@@ -111,13 +125,6 @@ TEST(FeatureWiring, APressTheHookStoodAsideForStartsNoGesture) {
     }
 }
 
-TEST(FeatureWiring, KeysAreIgnoredWhileHideWhileTypingIsOff) {
-    Wired rig;
-    rig.Key('A');
-    EXPECT_EQ(rig.section.Record.CursorShown, 1);
-    EXPECT_TRUE(rig.form.HideCursor.SystemCursorsShown());
-}
-
 TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
     Wired rig;
     rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
@@ -145,13 +152,7 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
 TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
     Wired rig;
     FakeMenuView view{rig.deskLog};
-    rig.form.desktopmenu.SetView(&view);
-    rig.deskShell.desktop = {FakeItem{"Notes.txt"}};
-    rig.form.chb_deskpop.SetChecked(true);
-    rig.form.cb_desktoptime.SetItemIndex(1); // 200 ms
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
-
-    rig.deskScreen.cursor = Point{0, 0};
+    rig.PopDesk(1, &view); // 200 ms
     rig.form.MainTimer.Fire();
     EXPECT_TRUE(view.popups.empty());
     bool openDuringLoop = false;
@@ -179,13 +180,9 @@ TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
     for (const Case& c : cases) {
         Wired rig;
         rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
-        rig.form.chb_deskpop.SetChecked(true);
-        rig.form.cb_desktoptime.SetItemIndex(6); // 5000 ms: one tick only counts
-        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.PopDesk(6);                      // 5000 ms: one tick only counts
         rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
         rig.Mouse(win::kWM_MOUSEMOVE, c.moveTo.x, c.moveTo.y);
-
-        rig.deskScreen.cursor = Point{0, 0};
         rig.Do([&] { rig.form.DeskTrigger.jia(); });
         EXPECT_EQ(rig.form.DeskTrigger.CornerWait(), c.waits ? 0u : 100u) << c.name;
     }
@@ -194,12 +191,7 @@ TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
 TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
     Wired rig;
     FakeMenuView view{rig.deskLog};
-    rig.form.desktopmenu.SetView(&view);
-    rig.deskShell.desktop = {FakeItem{"Notes.txt"}};
-    rig.form.chb_deskpop.SetChecked(true);
-    rig.form.cb_desktoptime.SetItemIndex(0);
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
-    rig.deskScreen.cursor = Point{0, 0};
+    rig.PopDesk(0, &view);
     rig.form.MainTimer.Fire();
     ASSERT_TRUE(rig.form.DeskLinks.DeskMenuBuilt());
 

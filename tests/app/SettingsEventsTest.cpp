@@ -19,55 +19,37 @@ struct OpenWindow : MainFormRig {
     }
 };
 
-TEST(SettingsFileOrder, SaveWritesAllSixteenKeysInTableOrderThenTheApplications) {
-    OpenWindow rig;
-    rig.form.SaveSettings();
-    const std::vector<std::string> expected = {
-        "Scroll/LiveKey=2",
-        "Scroll/SpeedX=10",
-        "Scroll/SpeedY=20",
-        "Tools/Check_zhlrj=0",
-        "Tools/Check_ctype=0",
-        "Tools/Check_dwan=0",
-        "popdesk/deskactive=0",
-        "popdesk/desktopuse=0",
-        "popdesk/desktoptime=0",
-        "Scroll/ScrollModeA=0",
-        "Scroll/ScrollModeB=1",
-        "Scroll/GpEnabled=1",
-        "Tools/Check_autorun=1",
-        "Scroll/MoveLock=0",
-        "Scroll/MoveBack=0",
-        "Scroll/Inverse=0",
-        "Applications/FullScreenAside=1",
-    };
-    EXPECT_EQ(rig.profile.Writes, expected);
-    EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{kIniPath}));
-}
-
-TEST(SettingsFileOrder, LoadReadsEveryKeyOnceInTableOrderThenTheApplications) {
+TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplications) {
+    const std::pair<const char*, const char*> keys[] = {{"Scroll/LiveKey", "2"},
+                                                        {"Scroll/SpeedX", "10"},
+                                                        {"Scroll/SpeedY", "20"},
+                                                        {"Tools/Check_zhlrj", "0"},
+                                                        {"Tools/Check_ctype", "0"},
+                                                        {"Tools/Check_dwan", "0"},
+                                                        {"popdesk/deskactive", "0"},
+                                                        {"popdesk/desktopuse", "0"},
+                                                        {"popdesk/desktoptime", "0"},
+                                                        {"Scroll/ScrollModeA", "0"},
+                                                        {"Scroll/ScrollModeB", "1"},
+                                                        {"Scroll/GpEnabled", "1"},
+                                                        {"Tools/Check_autorun", "1"},
+                                                        {"Scroll/MoveLock", "0"},
+                                                        {"Scroll/MoveBack", "0"},
+                                                        {"Scroll/Inverse", "0"},
+                                                        {"Applications/FullScreenAside", "1"}};
+    std::vector<std::string> reads, writes;
+    for (const auto& [key, value] : keys) {
+        reads.push_back(std::string("ReadProfile ") + key);
+        writes.push_back(std::string(key) + "=" + value);
+    }
     MainFormRig rig;
     rig.Start();
-    const std::vector<std::string> expected = {
-        "ReadProfile Scroll/LiveKey",
-        "ReadProfile Scroll/SpeedX",
-        "ReadProfile Scroll/SpeedY",
-        "ReadProfile Tools/Check_zhlrj",
-        "ReadProfile Tools/Check_ctype",
-        "ReadProfile Tools/Check_dwan",
-        "ReadProfile popdesk/deskactive",
-        "ReadProfile popdesk/desktopuse",
-        "ReadProfile popdesk/desktoptime",
-        "ReadProfile Scroll/ScrollModeA",
-        "ReadProfile Scroll/ScrollModeB",
-        "ReadProfile Scroll/GpEnabled",
-        "ReadProfile Tools/Check_autorun",
-        "ReadProfile Scroll/MoveLock",
-        "ReadProfile Scroll/MoveBack",
-        "ReadProfile Scroll/Inverse",
-        "ReadProfile Applications/FullScreenAside",
-    };
-    EXPECT_EQ(rig.Calls({"ReadProfile"}), expected);
+    EXPECT_EQ(rig.Calls({"ReadProfile"}), reads);
+    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    rig.ClearRecords();
+    rig.form.SaveSettings();
+    EXPECT_EQ(rig.profile.Writes, writes);
+    EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{kIniPath}));
 }
 
 TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
@@ -180,25 +162,21 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     EXPECT_EQ(rig.profile.Value("Tools", "Check_autorun"), "0");
 }
 
-TEST(SettingsEvents, DoubleClickShowsTheWindowAsItWasLeft) {
+// Slider moves take effect at once (the scroll output reads them), Cancel or not; a double click
+// shows the window as it was left, Configure... puts back the applied values.
+TEST(SettingsEvents, DoubleClickShowsTheWindowAsItWasLeftConfigureRestoresTheSliders) {
     OpenWindow rig;
     TMainForm& f = rig.form;
+    f.TrackBar_hx.SetPosition(60);
     f.TrackBar_zx.SetPosition(44);
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
+    EXPECT_EQ(f.TrackBar_hx.Position(), 60);
     rig.Do([&] { f.CoolTrayIcon1.DblClick(); });
 
     EXPECT_TRUE(f.Visible());
     EXPECT_EQ(f.TrackBar_zx.Position(), 44);
     EXPECT_EQ(f.Runtime.SpeedY, 20);
     EXPECT_TRUE(rig.profile.Writes.empty());
-}
-
-TEST(SettingsEvents, SliderMovesTakeEffectAtOnceAndConfigureRestoresThem) {
-    OpenWindow rig;
-    TMainForm& f = rig.form;
-    f.TrackBar_hx.SetPosition(60);
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    EXPECT_EQ(f.TrackBar_hx.Position(), 60); // what the scroll output reads, Cancel or not
     rig.Do([&] { f.Glidewing1.Click(); });
     EXPECT_EQ(f.TrackBar_hx.Position(), 10);
 }
@@ -368,81 +346,47 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     EXPECT_TRUE(f.MainTimer.Enabled()); // PopDesk keeps working after the failure
 }
 
-// One stored value: what the control shows, and what the next save writes back.
-struct StoredValue {
-    const char* section;
-    const char* key;
-    const char* stored;
-    std::function<int(const TMainForm&)> shown;
-    int expectedShown;
-    const char* saved;
-};
-
-class StoredValues : public testing::TestWithParam<StoredValue> {};
-
-TEST_P(StoredValues, ReadShownAndSavedBack) {
-    const StoredValue& c = GetParam();
-    MainFormRig rig;
-    rig.profile.Values[{c.section, c.key}] = c.stored;
-    rig.Start();
-    EXPECT_TRUE(rig.boxes.Shown.empty());
-    EXPECT_EQ(c.shown(rig.form), c.expectedShown);
-    rig.form.SaveSettings();
-    EXPECT_EQ(rig.profile.Value(c.section, c.key), c.saved);
+// One stored value: what the control shows, and the next save writes back the same.
+TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
+    using Shown = int (*)(const TMainForm&);
+    const Shown speedX = [](const TMainForm& f) { return f.TrackBar_hx.Position(); };
+    const Shown speedY = [](const TMainForm& f) { return f.TrackBar_zx.Position(); };
+    const Shown key = [](const TMainForm& f) { return f.ComboBox_aj.ItemIndex(); };
+    const Shown modeA = [](const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); };
+    const Shown corner = [](const TMainForm& f) { return f.cb_deskactive.ItemIndex(); };
+    const Shown wait = [](const TMainForm& f) { return f.cb_desktoptime.ItemIndex(); };
+    const Shown enabled = [](const TMainForm& f) { return int(f.CheckBox_GP.Checked()); };
+    const Shown swap = [](const TMainForm& f) { return int(f.Check_zhlrj.Checked()); };
+    const Shown autorun = [](const TMainForm& f) { return int(f.Check_autorun.Checked()); };
+    const struct {
+        const char* section;
+        const char* key;
+        const char* stored;
+        Shown shown;
+        int expected;
+    } cases[] = {{"Scroll", "SpeedX", "0x10", speedX, 16},      {"Scroll", "SpeedX", "0X1f", speedX, 31},
+                 {"Scroll", "SpeedX", "$20", speedX, 32},       {"Scroll", "SpeedX", "99", speedX, 60},
+                 {"Scroll", "SpeedX", "abc", speedX, 10},       {"Scroll", "SpeedX", "", speedX, 10},
+                 {"Scroll", "SpeedY", "-5", speedY, 0},         {"Scroll", "SpeedY", "12.5", speedY, 20},
+                 {"Scroll", "GpEnabled", "2", enabled, 1},      {"Scroll", "GpEnabled", "0", enabled, 0},
+                 {"Tools", "Check_zhlrj", "true", swap, 0},     {"Tools", "Check_zhlrj", "-1", swap, 1},
+                 {"Tools", "Check_autorun", "yes", autorun, 1}, {"Scroll", "LiveKey", "5", key, -1},
+                 {"Scroll", "LiveKey", "-1", key, -1},          {"Scroll", "LiveKey", "0x1", key, 1},
+                 {"Scroll", "LiveKey", "0x", key, 2}, // a prefix alone is no number
+                 {"Scroll", "LiveKey", "$1", key, 1},           {"Scroll", "ScrollModeA", "-1", modeA, -1},
+                 {"popdesk", "deskactive", "7", corner, -1},    {"popdesk", "desktoptime", "9", wait, -1},
+                 {"popdesk", "desktoptime", "4", wait, 4}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
+        MainFormRig rig;
+        rig.profile.Values[{c.section, c.key}] = c.stored;
+        rig.Start();
+        EXPECT_TRUE(rig.boxes.Shown.empty());
+        EXPECT_EQ(c.shown(rig.form), c.expected);
+        rig.form.SaveSettings();
+        EXPECT_EQ(rig.profile.Value(c.section, c.key), std::to_string(c.expected));
+    }
 }
-
-int SpeedX(const TMainForm& f) {
-    return f.TrackBar_hx.Position();
-}
-int SpeedY(const TMainForm& f) {
-    return f.TrackBar_zx.Position();
-}
-int Key(const TMainForm& f) {
-    return f.ComboBox_aj.ItemIndex();
-}
-int ModeA(const TMainForm& f) {
-    return f.Combo_KZFS.ItemIndex();
-}
-int Corner(const TMainForm& f) {
-    return f.cb_deskactive.ItemIndex();
-}
-int Wait(const TMainForm& f) {
-    return f.cb_desktoptime.ItemIndex();
-}
-int Enabled(const TMainForm& f) {
-    return f.CheckBox_GP.Checked();
-}
-int Swap(const TMainForm& f) {
-    return f.Check_zhlrj.Checked();
-}
-int Autorun(const TMainForm& f) {
-    return f.Check_autorun.Checked();
-}
-
-INSTANTIATE_TEST_SUITE_P(Edges, StoredValues,
-                         testing::Values(StoredValue{"Scroll", "SpeedX", "0x10", SpeedX, 16, "16"},
-                                         StoredValue{"Scroll", "SpeedX", "0X1f", SpeedX, 31, "31"},
-                                         StoredValue{"Scroll", "SpeedX", "$20", SpeedX, 32, "32"},
-                                         StoredValue{"Scroll", "SpeedX", "99", SpeedX, 60, "60"},
-                                         StoredValue{"Scroll", "SpeedX", "abc", SpeedX, 10, "10"},
-                                         StoredValue{"Scroll", "SpeedX", "", SpeedX, 10, "10"},
-                                         StoredValue{"Scroll", "SpeedY", "-5", SpeedY, 0, "0"},
-                                         StoredValue{"Scroll", "SpeedY", "12.5", SpeedY, 20, "20"},
-                                         StoredValue{"Scroll", "GpEnabled", "2", Enabled, 1, "1"},
-                                         StoredValue{"Scroll", "GpEnabled", "0", Enabled, 0, "0"},
-                                         StoredValue{"Tools", "Check_zhlrj", "true", Swap, 0, "0"},
-                                         StoredValue{"Tools", "Check_zhlrj", "-1", Swap, 1, "1"},
-                                         StoredValue{"Tools", "Check_autorun", "yes", Autorun, 1, "1"},
-                                         StoredValue{"Scroll", "LiveKey", "5", Key, -1, "-1"},
-                                         StoredValue{"Scroll", "LiveKey", "-1", Key, -1, "-1"},
-                                         StoredValue{"Scroll", "LiveKey", "0x1", Key, 1, "1"},
-                                         StoredValue{"Scroll", "LiveKey", "0x", Key, 2,
-                                                     "2"}, // a prefix alone is no number
-                                         StoredValue{"Scroll", "LiveKey", "$1", Key, 1, "1"},
-                                         StoredValue{"Scroll", "ScrollModeA", "-1", ModeA, -1, "-1"},
-                                         StoredValue{"popdesk", "deskactive", "7", Corner, -1, "-1"},
-                                         StoredValue{"popdesk", "desktoptime", "9", Wait, -1, "-1"},
-                                         StoredValue{"popdesk", "desktoptime", "4", Wait, 4, "4"}));
 
 TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
     MainFormRig rig;
@@ -500,21 +444,18 @@ TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
     }
 }
 
-TEST(StoredValueEffects, LoadingValuesThatChangeBoxesAndSlidersEnablesApply) {
-    MainFormRig rig;
-    rig.version.Info = {4, 0, 2};
-    rig.libraries.Available.erase("GWHooks.dll"); // stop before the apply
-    rig.Start();
-    EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
-    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 0);
-}
-
-TEST(StoredValueEffects, DisabledScrollingShowsTheDisabledIconFromTheStart) {
-    MainFormRig rig;
-    rig.profile.Values[{"Scroll", "GpEnabled"}] = "0";
-    rig.libraries.Available.erase("GWHooks.dll");
-    rig.Start();
-    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+// Stopped before the apply: the loaded values still enable Apply (they changed boxes and
+// sliders) and pick the tray picture.
+TEST(StoredValueEffects, WithoutTheApplyLoadingEnablesApplyAndSetsTheIcon) {
+    for (const bool enabled : {true, false}) {
+        MainFormRig rig;
+        rig.version.Info = {4, 0, 2};
+        rig.profile.Values[{"Scroll", "GpEnabled"}] = enabled ? "1" : "0";
+        rig.libraries.Available.erase("GWHooks.dll");
+        rig.Start();
+        EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
+        EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), enabled ? 0 : 1);
+    }
 }
 
 } // namespace

@@ -215,6 +215,7 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         const char* name;
         std::function<TMenuItem&(TMainForm&)> item;
         std::function<TMenuItem&(TMainForm&)> other;
+        std::function<TMenuItem&(TMainForm&)> otherGroup; // its checked item stays checked
         std::function<int(const TMainForm&)> list;
         int position;
         std::function<bool(const TMainForm&)> field;
@@ -227,9 +228,11 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
     auto move = [](const TMainForm& f) { return f.Runtime.MoveScrollMode; };
     const Case cases[] = {
         {"Toggle", [](TMainForm& f) -> TMenuItem& { return f.menu_toggle; },
-         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; }, modeA, 1, toggle, true, "ScrollModeA"},
+         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; },
+         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; }, modeA, 1, toggle, true, "ScrollModeA"},
         {"Auto Scroll", [](TMainForm& f) -> TMenuItem& { return f.Menu_auto; },
-         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; }, modeB, 0, move, false, "ScrollModeB"},
+         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; },
+         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; }, modeB, 0, move, false, "ScrollModeB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -239,6 +242,8 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         rig.Do([&] { c.item(f).Click(); });
         EXPECT_TRUE(c.item(f).Checked());
         EXPECT_FALSE(c.other(f).Checked());
+        EXPECT_TRUE(c.otherGroup(f).Checked());
+        EXPECT_TRUE(f.Menu_GpEnabled.Checked());
         EXPECT_EQ(c.list(f), c.position);
         EXPECT_EQ(c.field(f), c.value);
         EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
@@ -264,14 +269,6 @@ TEST(TrayModes, ChoosingTheCheckedItemDoesNothing) {
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_EQ(f.Combo_KZFS.ItemIndex(), 1);
     EXPECT_TRUE(f.menu_classic.Checked());
-}
-
-TEST(TrayModes, GroupsDoNotAffectEachOther) {
-    Started rig;
-    TMainForm& f = rig.form;
-    rig.Do([&] { f.menu_toggle.Click(); });
-    EXPECT_TRUE(f.Menu_move.Checked());
-    EXPECT_TRUE(f.Menu_GpEnabled.Checked());
 }
 
 TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
@@ -311,32 +308,30 @@ TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
     EXPECT_FALSE(rig.form.Menu_move.Checked());
 }
 
-TEST(TrayMenu, ConfigureOpensTheWindowAndExitClosesIt) {
+TEST(TrayMenu, ConfigureOpensTheWindowAndExitClosesItWithoutSavingOrCalling) {
     Started rig;
-    rig.Do([&] { rig.form.Glidewing1.Click(); });
-    EXPECT_TRUE(rig.form.Visible());
     rig.Do([&] { rig.form.N1.Click(); });
     EXPECT_EQ(rig.formView.Closes, 1);
-}
-
-TEST(DriveItems, NoDriveGreysBothItems) {
-    Started rig("");
-    EXPECT_EQ(rig.form.OpticalDrives, "");
-    EXPECT_FALSE(rig.form.OpenCDROM1.Enabled());
-    EXPECT_FALSE(rig.form.CloseCDROM1.Enabled());
-    rig.Do([&] { rig.form.OpenCDROM1.Click(); });
-    rig.Do([&] { rig.form.CloseCDROM1.Click(); });
+    EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_TRUE(rig.journal.empty());
+    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    EXPECT_TRUE(rig.form.Visible());
 }
 
-TEST(DriveItems, OneDriveUsesTheDefaultCdDevice) {
-    Started rig("E");
-    EXPECT_EQ(rig.form.OpticalDrives, "E");
-    EXPECT_EQ(rig.form.OpenCDROM1.Count(), 0u);
-    rig.Do([&] { rig.form.OpenCDROM1.Click(); });
-    rig.Do([&] { rig.form.CloseCDROM1.Click(); });
-    EXPECT_EQ(rig.journal,
-              (Journal{"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"}));
+// No drive greys both items and they do nothing; one drive uses the default CD device.
+TEST(DriveItems, NoneGreysBothItemsOneUsesTheDefaultCdDevice) {
+    for (const std::string drives : {"", "E"}) {
+        SCOPED_TRACE(drives);
+        Started rig(drives);
+        EXPECT_EQ(rig.form.OpticalDrives, drives);
+        EXPECT_EQ(rig.form.OpenCDROM1.Enabled(), !drives.empty());
+        EXPECT_EQ(rig.form.CloseCDROM1.Enabled(), !drives.empty());
+        EXPECT_EQ(rig.form.OpenCDROM1.Count(), 0u);
+        rig.Do([&] { rig.form.OpenCDROM1.Click(); });
+        rig.Do([&] { rig.form.CloseCDROM1.Click(); });
+        const Journal door = {"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"};
+        EXPECT_EQ(rig.journal, drives.empty() ? Journal{} : door);
+    }
 }
 
 TEST(DriveItems, TwoDrivesGetAnItemEachAndOnlyTheChosenDoorMoves) {
