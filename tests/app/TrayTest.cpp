@@ -101,81 +101,42 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
         }
         return a;
     };
-    struct Case {
-        const char* name;
-        bool startFails; // before the first apply
-        std::function<void(TMainForm&)> steps;
-        Changes file; // what differs from the file of the start
-    };
-    const Case cases[] = {
-        {"edit, Cancel, Enable",
-         false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_Cancel.Click();
-             f.Menu_GpEnabled.Click();
-         },
-         {{{"Scroll", "GpEnabled"}, "0"}}},
-        {"edit, Cancel, double click",
-         false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_Cancel.Click();
+    const std::map<std::string, std::function<void(TMainForm&)>> actions = {
+        {"edit", edit},
+        {"Cancel", [](TMainForm& f) { f.BitBtn_Cancel.Click(); }},
+        {"Apply", [](TMainForm& f) { f.BitBtn_Apply.Click(); }},
+        {"OK", [](TMainForm& f) { f.BitBtn_ok.Click(); }},
+        {"Enable", [](TMainForm& f) { f.Menu_GpEnabled.Click(); }},
+        {"Toggle", [](TMainForm& f) { f.menu_toggle.Click(); }},
+        {"Auto Scroll", [](TMainForm& f) { f.Menu_auto.Click(); }},
+        {"Configure...", [](TMainForm& f) { f.Glidewing1.Click(); }},
+        {"edit Auto Scroll", [](TMainForm& f) { f.Combo_GPFS.UserSelect(0); }},
+        {"edit Inverse", [](TMainForm& f) { f.CheckBox_Inverse.SetChecked(true); }},
+        {"double click",
+         [](TMainForm& f) {
              f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
              f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
              f.CoolTrayIcon1.DblClick();
-         },
-         {}},
-        {"edit, Cancel, Toggle",
-         false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_Cancel.Click();
-             f.menu_toggle.Click();
-         },
-         {{{"Scroll", "ScrollModeA"}, "1"}}},
-        {"edit, Cancel, Auto Scroll",
-         false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.Combo_GPFS.UserSelect(0);
-             f.BitBtn_Cancel.Click();
-             f.Menu_auto.Click();
-         },
-         {{{"Scroll", "ScrollModeB"}, "0"}}},
-        {"edit, Cancel, Configure..., Enable",
-         false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_Cancel.Click();
-             f.Glidewing1.Click(); // autorun and the wait keep the cancelled edit on screen
-             f.Menu_GpEnabled.Click();
-         },
-         {{{"Scroll", "GpEnabled"}, "0"}}},
-        {"edit, Apply, Enable", false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_Apply.Click();
-             f.CheckBox_Inverse.SetChecked(true); // not applied
-             f.Menu_GpEnabled.Click();
-         },
-         with(edited, {{{"Scroll", "GpEnabled"}, "0"}})},
-        {"edit, OK", false,
-         [&](TMainForm& f) {
-             edit(f);
-             f.BitBtn_ok.Click();
-         },
-         edited},
-        {"failed start, edit, Enable",
-         true,
-         [&](TMainForm& f) {
-             edit(f);
-             f.Menu_GpEnabled.Click();
-         },
-         {{{"Scroll", "GpEnabled"}, "0"}}},
+         }},
+    };
+    struct Case {
+        bool startFails; // before the first apply
+        std::vector<std::string> steps;
+        Changes file; // what differs from the file of the start
+    };
+    const Case cases[] = {
+        {false, {"edit", "Cancel", "Enable"}, {{{"Scroll", "GpEnabled"}, "0"}}},
+        {false, {"edit", "Cancel", "double click"}, {}},
+        {false, {"edit", "Cancel", "Toggle"}, {{{"Scroll", "ScrollModeA"}, "1"}}},
+        {false, {"edit", "edit Auto Scroll", "Cancel", "Auto Scroll"}, {{{"Scroll", "ScrollModeB"}, "0"}}},
+        // Configure... leaves autorun and the wait showing the cancelled edit.
+        {false, {"edit", "Cancel", "Configure...", "Enable"}, {{{"Scroll", "GpEnabled"}, "0"}}},
+        {false, {"edit", "Apply", "edit Inverse", "Enable"}, with(edited, {{{"Scroll", "GpEnabled"}, "0"}})},
+        {false, {"edit", "OK"}, edited},
+        {true, {"edit", "Enable"}, {{{"Scroll", "GpEnabled"}, "0"}}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(testing::PrintToString(c.steps));
         MainFormRig rig;
         rig.profile.Values = {{{"Scroll", "SpeedY"}, "33"}, {{"Tools", "Check_zhlrj"}, "1"}};
         if (c.startFails) {
@@ -185,7 +146,9 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
         rig.form.SaveSettings(); // the whole file, as loaded
         const Changes expected = with(rig.profile.Values, c.file);
         rig.Do([&] { rig.form.Show(); });
-        rig.Do([&] { c.steps(rig.form); });
+        for (const std::string& step : c.steps) {
+            rig.Do([&] { actions.at(step)(rig.form); });
+        }
         EXPECT_EQ(rig.profile.Values, expected);
         EXPECT_FALSE(rig.form.Check_autorun.Checked()); // the window goes on showing that edit
     }

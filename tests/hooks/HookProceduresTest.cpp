@@ -395,18 +395,16 @@ TEST_F(MouseHook, WithoutTheRecordEverythingPassesAndNothingChanges) {
     EXPECT_EQ(state.RightClickArmed, 1);
 }
 
-TEST_F(MouseHook, ARecordWithoutAMainWindowReportsToNobody) {
-    host.record.MainWindow = 0;
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
-    EXPECT_TRUE(Passed(Mouse(kWM_MOUSEMOVE), kWM_MOUSEMOVE));
-    EXPECT_TRUE(host.posts.empty());
-}
-
+// Reports go to the main window of the record; without one, to nobody.
 TEST_F(MouseHook, ReportsGoToTheMainWindowOfTheRecord) {
     host.record.MainWindow = 0xFFFF'FF00;
     Mouse(kWM_MOUSEWHEEL);
     ASSERT_EQ(host.posts.size(), 1u);
     EXPECT_EQ(host.posts[0].window, 0xFFFF'FF00u);
+    host.record.MainWindow = 0;
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    EXPECT_TRUE(Passed(Mouse(kWM_MOUSEMOVE), kWM_MOUSEMOVE));
+    EXPECT_EQ(host.posts.size(), 1u);
 }
 
 TEST_F(MouseHook, CallsWithoutAHookStructOrWithANegativeCodeGoStraightOn) {
@@ -438,23 +436,33 @@ protected:
     HookProcessState state{kKeyboardHook, kMouseHook};
 };
 
+// The mouse switches (PassInput, HooksPaused) do not concern it; a record without a main window
+// reports to nobody.
 TEST_F(KeyboardHook, ReportsKeystrokesOnlyWhenAskedAndAlwaysPassesThemOn) {
     struct Case {
         bool present;
         std::uint8_t reportKeys;
         int code;
         bool reported;
+        bool mouseSwitches = false;
+        std::uint32_t mainWindow = FakeHookHost::kMainWindow;
     };
     const Case cases[] = {
-        {true, 1, kHC_ACTION, true}, {true, 0, kHC_ACTION, false},  {true, 1, kHC_NOREMOVE, false},
-        {true, 1, -1, false},        {false, 1, kHC_ACTION, false}, {true, 9, kHC_ACTION, true},
+        {true, 1, kHC_ACTION, true},       {true, 0, kHC_ACTION, false},
+        {true, 1, kHC_NOREMOVE, false},    {true, 1, -1, false},
+        {false, 1, kHC_ACTION, false},     {true, 9, kHC_ACTION, true},
+        {true, 1, kHC_ACTION, true, true}, {true, 1, kHC_ACTION, false, false, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message()
-                     << "present " << c.present << " ReportKeys " << int(c.reportKeys) << " code " << c.code);
+                     << "present " << c.present << " ReportKeys " << int(c.reportKeys) << " code " << c.code
+                     << " mouse switches " << c.mouseSwitches << " main window " << c.mainWindow);
         host = FakeHookHost{};
         host.recordPresent = c.present;
         host.record.ReportKeys = c.reportKeys;
+        host.record.PassInput = c.mouseSwitches ? 0 : 1;
+        host.record.HooksPaused = c.mouseSwitches ? 1 : 0;
+        host.record.MainWindow = c.mainWindow;
         Key(c.code);
         if (c.reported) {
             const PostedMessage expected{FakeHookHost::kMainWindow, WM_HOOKKEY, kVirtualKey, kKeyFlags};
@@ -464,21 +472,6 @@ TEST_F(KeyboardHook, ReportsKeystrokesOnlyWhenAskedAndAlwaysPassesThemOn) {
         }
         EXPECT_EQ(host.opens, c.code == kHC_ACTION ? 1 : 0);
     }
-}
-
-TEST_F(KeyboardHook, MouseSwitchesDoNotConcernIt) {
-    host.record.ReportKeys = 1;
-    host.record.PassInput = 0;
-    host.record.HooksPaused = 1;
-    Key(kHC_ACTION);
-    EXPECT_EQ(host.posts.size(), 1u);
-}
-
-TEST_F(KeyboardHook, ARecordWithoutAMainWindowReportsToNobody) {
-    host.record.ReportKeys = 1;
-    host.record.MainWindow = 0;
-    Key(kHC_ACTION);
-    EXPECT_TRUE(host.posts.empty());
 }
 
 } // namespace
