@@ -110,9 +110,20 @@ TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
     EXPECT_FALSE(f.BitBtn_Apply.Enabled());
 }
 
+// What the page shows of the values Configure... puts back.
+std::vector<int> RestoredControls(const TMainForm& f) {
+    return {f.ComboBox_aj.ItemIndex(), f.TrackBar_hx.Position(),  f.TrackBar_zx.Position(),
+            f.Check_zhlrj.Checked(),   f.Check_ctype.Checked(),   f.Check_dwan.Checked(),
+            f.chb_deskpop.Checked(),   f.GroupBox4.Enabled(),     f.cb_deskactive.ItemIndex(),
+            f.Combo_KZFS.ItemIndex(),  f.Combo_GPFS.ItemIndex(),  f.CheckBox_GP.Checked(),
+            f.CheckBox_lock.Checked(), f.CheckBox_back.Checked(), f.CheckBox_Inverse.Checked()};
+}
+
 TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     OpenWindow rig;
     TMainForm& f = rig.form;
+    const std::vector<int> applied = RestoredControls(f);
+    EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0}));
     f.ComboBox_aj.UserSelect(0);
     f.TrackBar_hx.SetPosition(50);
     f.TrackBar_zx.SetPosition(1);
@@ -132,22 +143,7 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
 
     rig.Do([&] { f.Glidewing1.Click(); });
-
-    EXPECT_EQ(f.ComboBox_aj.ItemIndex(), 2);
-    EXPECT_EQ(f.TrackBar_hx.Position(), 10);
-    EXPECT_EQ(f.TrackBar_zx.Position(), 20);
-    EXPECT_FALSE(f.Check_zhlrj.Checked());
-    EXPECT_FALSE(f.Check_ctype.Checked());
-    EXPECT_FALSE(f.Check_dwan.Checked());
-    EXPECT_FALSE(f.chb_deskpop.Checked());
-    EXPECT_FALSE(f.GroupBox4.Enabled());
-    EXPECT_EQ(f.cb_deskactive.ItemIndex(), 0);
-    EXPECT_EQ(f.Combo_KZFS.ItemIndex(), 0);
-    EXPECT_EQ(f.Combo_GPFS.ItemIndex(), 1);
-    EXPECT_TRUE(f.CheckBox_GP.Checked());
-    EXPECT_FALSE(f.CheckBox_lock.Checked());
-    EXPECT_FALSE(f.CheckBox_back.Checked());
-    EXPECT_FALSE(f.CheckBox_Inverse.Checked());
+    EXPECT_EQ(RestoredControls(f), applied);
     // Not refreshed: they keep the unapplied edit, which the next OK applies and saves.
     EXPECT_FALSE(f.Check_autorun.Checked());
     EXPECT_EQ(f.cb_desktoptime.ItemIndex(), 6);
