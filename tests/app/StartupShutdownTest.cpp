@@ -104,19 +104,14 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_FALSE(f.Visible());
     EXPECT_EQ(f.PageControl.ActivePageIndex(), 4); // About
 
-    EXPECT_EQ(f.Runtime.ActivateKeyIndex, 2);
-    EXPECT_EQ(f.Runtime.ActivateButton, 3);
-    EXPECT_FALSE(f.Runtime.ToggleMode);
-    EXPECT_TRUE(f.Runtime.MoveScrollMode);
-    EXPECT_TRUE(f.Runtime.ScrollEnabled);
-    EXPECT_EQ(f.Runtime.SpeedX, 10);
-    EXPECT_EQ(f.Runtime.SpeedY, 20);
-    EXPECT_TRUE(f.Runtime.AutoRun);
-    EXPECT_FALSE(f.Runtime.PopDeskEnabled);
-    EXPECT_EQ(f.Runtime.PopDeskCorner, 0);
-    EXPECT_EQ(f.Runtime.PopDeskDelay, 100);
-    EXPECT_FALSE(f.Runtime.SwapButtons || f.Runtime.HideWhileTyping || f.Runtime.JumpToDefault ||
-                 f.Runtime.MoveLock || f.Runtime.MoveBack || f.Runtime.Inverse);
+    const RuntimeSettings& r = f.Runtime;
+    // Key, button, Toggle, Move Scroll, scrolling, speeds, autorun, PopDesk on, corner, wait.
+    EXPECT_EQ((std::vector<int>{r.ActivateKeyIndex, r.ActivateButton, r.ToggleMode, r.MoveScrollMode,
+                                r.ScrollEnabled, r.SpeedX, r.SpeedY, r.AutoRun, r.PopDeskEnabled,
+                                r.PopDeskCorner, r.PopDeskDelay}),
+              (std::vector<int>{2, 3, 0, 1, 1, 10, 20, 1, 0, 0, 100}));
+    EXPECT_FALSE(r.SwapButtons || r.HideWhileTyping || r.JumpToDefault || r.MoveLock || r.MoveBack ||
+                 r.Inverse);
 
     EXPECT_EQ(Fields(rig.section.Record), (std::vector<unsigned>{0x5150, 3, 1, 1, 0, 0, 1}));
 

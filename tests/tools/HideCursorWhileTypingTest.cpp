@@ -119,16 +119,6 @@ TEST_F(HideCursorTest, OptionOffNoKeyHides) {
     EXPECT_TRUE(hider.SystemCursorsShown());
 }
 
-TEST_F(HideCursorTest, FurtherKeysWhileHiddenReplaceNothing) {
-    Hide();
-
-    hider.HandleHookKey('A'); // its key-up
-    hider.HandleHookKey('B');
-
-    EXPECT_TRUE(api.calls.empty());
-    EXPECT_EQ(record.CursorShown, 0);
-}
-
 // Only a new position or a press brings the cursors back.
 TEST_F(HideCursorTest, OnlyANewPositionOrAPressBringsTheCursorsBack) {
     const struct {
@@ -195,15 +185,20 @@ TEST_F(HideCursorTest, ApplyingTheOptionOffBringsHiddenCursorsBack) {
     }
 }
 
-TEST_F(HideCursorTest, TypingAgainAfterARestoreHidesAgain) {
+// Further keys while hidden (the key-up included) replace nothing; after a restore, typing hides
+// again.
+TEST_F(HideCursorTest, FurtherKeysWhileHiddenReplaceNothingTypingAfterARestoreHidesAgain) {
     Hide();
+    hider.HandleHookKey('A');
+    hider.HandleHookKey('B');
+    EXPECT_TRUE(api.calls.empty());
+    EXPECT_EQ(record.CursorShown, 0);
+
     hider.RestoreAfterTyping(kWM_MOUSEMOVE, {1, 1}, kLast);
     api.calls.clear();
-
     hider.HandleHookKey(0x0D); // Enter: still not typing
     EXPECT_TRUE(api.calls.empty());
     hider.HandleHookKey('x');
-
     EXPECT_EQ(api.calls, kBlanking);
     EXPECT_FALSE(hider.SystemCursorsShown());
 }
