@@ -89,6 +89,9 @@ TEST(Startup, RunsEveryStepInOrder) {
     };
     EXPECT_EQ(Collapsed(rig.journal), expected);
     EXPECT_TRUE(rig.boxes.Shown.empty());
+    const auto drives = rig.Calls({"GetDriveType"}); // every letter, without a separator
+    EXPECT_EQ(drives.front(), "GetDriveType A:");
+    EXPECT_EQ(drives.back(), "GetDriveType Z:");
     EXPECT_EQ(rig.libraries.LoadedPaths,
               (std::vector<std::string>{"C:\\Program Files\\Glidewing\\Tools.dll",
                                         "C:\\Program Files\\Glidewing\\GWHooks.dll"}));
