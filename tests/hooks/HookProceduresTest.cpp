@@ -119,21 +119,6 @@ TEST_F(MouseHook, PassInputHooksPausedAndCodeGateEverything) {
     }
 }
 
-TEST_F(MouseHook, PassInputZeroSwallowsWhateverTheClickRuleSays) {
-    host.record.PassInput = 0;
-    host.cursor = kOverPlain;
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN))); // not scrollable, still swallowed
-    EXPECT_EQ(state.RightClickArmed, 0);
-    host.cursor = kOverScrollable;
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
-    EXPECT_EQ(state.RightClickArmed, 1); // the rule still runs and arms
-    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONUP)));
-    EXPECT_EQ(state.RightClickArmed, 0);
-    // Only what the click rule swallowed is marked: the program itself asked for the rest.
-    EXPECT_EQ(host.posts, (std::vector{Report(kWM_RBUTTONDOWN), Report(kWM_RBUTTONDOWN, true),
-                                       Report(kWM_RBUTTONUP, true)}));
-}
-
 struct ButtonRule {
     std::uint8_t activateButton;
     std::uint32_t press;
@@ -148,52 +133,11 @@ constexpr ButtonRule kButtonRules[] = {
     {3, kWM_RBUTTONDOWN, kWM_RBUTTONUP, kWM_NCRBUTTONUP, kWM_RBUTTONDBLCLK, kWM_NCRBUTTONDOWN},
 };
 
-TEST_F(MouseHook, APressOverAScrollableWindowArmsAndItsReleaseDisarms) {
-    for (const ButtonRule& b : kButtonRules) {
-        SCOPED_TRACE(testing::Message() << "ActivateButton " << int(b.activateButton));
-        Reset();
-        host.record.ActivateButton = b.activateButton;
-        const int id = b.activateButton;
-
-        EXPECT_TRUE(Swallowed(Mouse(b.press)));
-        EXPECT_EQ(Armed(id), 1);
-        EXPECT_TRUE(Swallowed(Mouse(b.release)));
-        EXPECT_EQ(Armed(id), 0);
-        EXPECT_TRUE(Passed(Mouse(b.release), b.release)); // nothing armed any more
-
-        // A release on the frame ends the swallowed click too.
-        EXPECT_TRUE(Swallowed(Mouse(b.press)));
-        EXPECT_TRUE(Swallowed(Mouse(b.nonClientRelease)));
-        EXPECT_EQ(Armed(id), 0);
-        EXPECT_TRUE(Passed(Mouse(b.nonClientRelease), b.nonClientRelease));
-
-        // Double clicks and presses on the frame neither arm nor disarm.
-        EXPECT_TRUE(Passed(Mouse(b.doubleClick), b.doubleClick));
-        EXPECT_TRUE(Passed(Mouse(b.nonClientPress), b.nonClientPress));
-        EXPECT_EQ(Armed(id), 0);
-        EXPECT_TRUE(Swallowed(Mouse(b.press)));
-        EXPECT_TRUE(Passed(Mouse(b.doubleClick), b.doubleClick));
-        EXPECT_TRUE(Passed(Mouse(b.nonClientPress), b.nonClientPress));
-        EXPECT_EQ(Armed(id), 1);
-        EXPECT_TRUE(Swallowed(Mouse(b.release)));
-
-        // Swallowed or not, everything is reported, in order.
-        EXPECT_EQ(host.posts.size(), 12u);
-        EXPECT_EQ(host.posts.front(), Report(b.press, true));
-        EXPECT_EQ(host.posts[1], Report(b.release, true));
-        // The other buttons' flags were never touched.
-        for (int other = 1; other <= 3; ++other) {
-            if (other != id) {
-                EXPECT_EQ(Armed(other), 0) << other;
-            }
-        }
-    }
-}
-
-// The report of every message says whether the click rule held it back; the program replays such
-// a click when it starts no gesture with it, and must never replay one the application got. A press
-// over a window that is not scrollable passes, and so does its release.
-TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
+// The activation press over a scrollable window arms and is swallowed, and so is the release that
+// disarms; over another window both pass. Every message is reported, marked when the click rule
+// held it back: the program replays such a click when it starts no gesture with it, and must never
+// replay one the application got.
+TEST_F(MouseHook, TheClickRuleSwallowsAndMarksTheActivationClick) {
     for (const ButtonRule& b : kButtonRules) {
         struct Step {
             std::uint8_t passInput;
@@ -202,6 +146,14 @@ TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
             bool marked;
         };
         const Step steps[] = {
+            // Double clicks and presses on the frame neither arm nor disarm.
+            {1, kOverScrollable, b.doubleClick, false},
+            {1, kOverScrollable, b.nonClientPress, false},
+            {1, kOverScrollable, b.release, false},
+            // A release on the frame ends the swallowed click too.
+            {1, kOverScrollable, b.press, true},
+            {1, kOverScrollable, b.nonClientRelease, true},
+            {1, kOverScrollable, b.nonClientRelease, false},
             {1, kOverScrollable, b.press, true},
             {1, kOverScrollable, b.doubleClick, false},
             {1, kOverScrollable, b.nonClientPress, false},
@@ -210,7 +162,9 @@ TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
             {1, kOverScrollable, b.release, false},
             {1, kOverPlain, b.press, false},
             {1, kOverPlain, b.release, false},
-            {0, kOverPlain, b.press, false},
+            {0, kOverPlain, b.press, false}, // PassInput 0 swallows whatever the click rule says
+            {0, kOverScrollable, b.press, true},
+            {0, kOverScrollable, b.release, true},
             {0, kOverScrollable, b.press, true},
             {0, kOverScrollable, b.nonClientRelease, true},
             {0, kOverScrollable, b.release, false},
@@ -227,6 +181,9 @@ TEST_F(MouseHook, TheReportMarksExactlyWhatTheClickRuleSwallowed) {
             EXPECT_EQ(Passed(result, step.message), !Swallowed(result));
             ASSERT_FALSE(host.posts.empty());
             EXPECT_EQ(host.posts.back(), Report(step.message, step.marked));
+        }
+        for (int other = 1; other <= 3; ++other) {
+            EXPECT_EQ(Armed(other), 0) << other; // nor any other button's flag
         }
     }
 }
