@@ -64,8 +64,40 @@ std::uint32_t Drives::DriveType(const std::string& root) {
     return GetDriveTypeA(root.c_str());
 }
 
+namespace {
+
+using MciSendStringFunction = MCIERROR(WINAPI*)(LPCSTR, LPSTR, UINT, HWND);
+using MciSendCommandFunction = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR);
+
+// The multimedia library is loaded when a drive door is first asked for, not at every start:
+// loading it (and the audio compression library it pulls in) lengthens the way to the tray icon.
+// Once loaded it stays for the rest of the run.
+HMODULE MciLibrary() {
+    static const HMODULE library = LoadLibraryA("winmm.dll");
+    return library;
+}
+
+MciSendStringFunction SendStringFunction() {
+    static const MciSendStringFunction function =
+        MciLibrary() ? reinterpret_cast<MciSendStringFunction>(
+                           reinterpret_cast<void*>(GetProcAddress(MciLibrary(), "mciSendStringA")))
+                     : nullptr;
+    return function;
+}
+
+MciSendCommandFunction SendCommandFunction() {
+    static const MciSendCommandFunction function =
+        MciLibrary() ? reinterpret_cast<MciSendCommandFunction>(
+                           reinterpret_cast<void*>(GetProcAddress(MciLibrary(), "mciSendCommandA")))
+                     : nullptr;
+    return function;
+}
+
+} // namespace
+
 std::uint32_t Mci::SendString(const std::string& command) {
-    return mciSendStringA(command.c_str(), nullptr, 0, nullptr);
+    const MciSendStringFunction send = SendStringFunction();
+    return send ? send(command.c_str(), nullptr, 0, nullptr) : MCIERR_CANNOT_LOAD_DRIVER;
 }
 
 std::uint32_t Mci::Open(std::uint32_t flags, std::uint32_t deviceType, const std::string& element,
@@ -75,13 +107,18 @@ std::uint32_t Mci::Open(std::uint32_t flags, std::uint32_t deviceType, const std
     // With MCI_OPEN_TYPE_ID the device type travels as a number in the name field.
     params.lpstrDeviceType = reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(deviceType));
     params.lpstrElementName = element.c_str();
-    const MCIERROR result = mciSendCommandA(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&params));
+    const MciSendCommandFunction send = SendCommandFunction();
+    if (!send) {
+        return MCIERR_CANNOT_LOAD_DRIVER;
+    }
+    const MCIERROR result = send(0, MCI_OPEN, flags, reinterpret_cast<DWORD_PTR>(&params));
     deviceId = params.wDeviceID;
     return result;
 }
 
 std::uint32_t Mci::Command(std::uint32_t deviceId, std::uint32_t command, std::uint32_t flags) {
-    return mciSendCommandA(deviceId, command, flags, 0);
+    const MciSendCommandFunction send = SendCommandFunction();
+    return send ? send(deviceId, command, flags, 0) : MCIERR_CANNOT_LOAD_DRIVER;
 }
 
 // --- Shell and desktop window

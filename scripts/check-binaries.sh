@@ -19,7 +19,7 @@ declare -A exports=([Glidewing.exe]="" [GWHooks.dll]="KeyboardHookOff KeyboardHo
                     [Tools.dll]="LockTheComputer")
 # Imported DLLs, upper case, sorted; the same on both architectures.
 declare -A imports=(
-  [Glidewing.exe]="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL WINMM.DLL"
+  [Glidewing.exe]="ADVAPI32.DLL COMCTL32.DLL GDI32.DLL KERNEL32.DLL MSVCRT.DLL OLE32.DLL SHELL32.DLL USER32.DLL"
   [GWHooks.dll]="KERNEL32.DLL USER32.DLL"
   [Tools.dll]="USER32.DLL")
 # Any other binary that turns up in bin/ may import system DLLs only.
