@@ -1,5 +1,7 @@
 #include "app/SystemSeams_win.h"
 
+#include "base/SystemFunction_win.h"
+
 #include <windows.h>
 #include <mmsystem.h>
 #include <shellapi.h>
@@ -71,25 +73,13 @@ using MciSendCommandFunction = MCIERROR(WINAPI*)(MCIDEVICEID, UINT, DWORD_PTR, D
 
 // The multimedia library is loaded when a drive door is first asked for, not at every start:
 // loading it (and the audio compression library it pulls in) lengthens the way to the tray icon.
-// Once loaded it stays for the rest of the run.
-HMODULE MciLibrary() {
-    static const HMODULE library = LoadLibraryA("winmm.dll");
-    return library;
-}
-
 MciSendStringFunction SendStringFunction() {
-    static const MciSendStringFunction function =
-        MciLibrary() ? reinterpret_cast<MciSendStringFunction>(
-                           reinterpret_cast<void*>(GetProcAddress(MciLibrary(), "mciSendStringA")))
-                     : nullptr;
+    static const auto function = SystemFunction<MciSendStringFunction>("winmm.dll", "mciSendStringA");
     return function;
 }
 
 MciSendCommandFunction SendCommandFunction() {
-    static const MciSendCommandFunction function =
-        MciLibrary() ? reinterpret_cast<MciSendCommandFunction>(
-                           reinterpret_cast<void*>(GetProcAddress(MciLibrary(), "mciSendCommandA")))
-                     : nullptr;
+    static const auto function = SystemFunction<MciSendCommandFunction>("winmm.dll", "mciSendCommandA");
     return function;
 }
 

@@ -54,14 +54,7 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
         Move(x, y);
         break;
     case MouseMessageKind::Press:
-        if (stoodAside) {
-            // The hook left this press to the application: it starts nothing, not even a replay.
-            if (message.button == state_.PendingReplay) {
-                state_.PendingReplay = 0;
-            }
-        } else {
-            Press(message.button, x, y, swallowed);
-        }
+        Press(message.button, x, y, swallowed, stoodAside);
         break;
     case MouseMessageKind::Release:
         Release(message.button, x, y, swallowed);
@@ -187,9 +180,13 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
     }
 }
 
-void ScrollEngine::Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed) {
+void ScrollEngine::Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed,
+                         bool stoodAside) {
     if (button == state_.PendingReplay) {
         state_.PendingReplay = 0; // the release of the waiting click went past us: too late for it
+    }
+    if (stoodAside) {
+        return; // the hook left this press to the application: it starts nothing
     }
     BeginGesture(button, x, y);
     if (Gesturing()) {

@@ -47,7 +47,7 @@ private:
                       std::int32_t x, std::int32_t y);
     void AutoDirectionStep(std::int32_t x, std::int32_t y);
     void SetDirection(ScrollDirection direction);
-    void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
+    void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed, bool stoodAside);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
     // mayReplay false: a gesture that was a click after all ends without the click.

@@ -1,5 +1,7 @@
 #include "ui/OpenDialog_win.h"
 
+#include "base/SystemFunction_win.h"
+
 #include <windows.h>
 #include <commdlg.h>
 
@@ -10,15 +12,9 @@ namespace {
 using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
 
 // The common dialog library is loaded the first time Add... asks for it, not at start-up: it and
-// the libraries it brings along would cost every start for a dialog most runs never open. Once
-// loaded it stays for the rest of the run.
+// the libraries it brings along would cost every start for a dialog most runs never open.
 GetOpenFileNameFunction OpenFileFunction() {
-    static const GetOpenFileNameFunction function = [] {
-        HMODULE library = LoadLibraryA("comdlg32.dll");
-        return library ? reinterpret_cast<GetOpenFileNameFunction>(
-                             reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameA")))
-                       : nullptr;
-    }();
+    static const auto function = SystemFunction<GetOpenFileNameFunction>("comdlg32.dll", "GetOpenFileNameA");
     return function;
 }
 

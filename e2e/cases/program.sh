@@ -124,14 +124,20 @@ menu_pictures() {
       }'
 }
 
-case_exit_from_tray_menu() {
+# open_tray_menu: a fresh Glidewing, its tray menu opened with a right click on the icon, whose
+# point is left in x and y.
+open_tray_menu() {
   app_copy
   app_ini
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
-  local x y
   read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y" 3
+}
+
+case_exit_from_tray_menu() {
+  local x y
+  open_tray_menu
   sleep 1
   gw_screenshot tray-menu >/dev/null
   # No optical drive here: "Eject CD-ROM" is greyed, and so is its picture, while the pictures of
@@ -155,13 +161,8 @@ case_exit_from_tray_menu() {
 # A WM_CLOSE from another program while the tray menu is open: the menu ends first, then the
 # normal shutdown runs (exit code 0, the shared section and the window gone).
 case_close_while_tray_menu_open() {
-  app_copy
-  app_ini
-  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   local x y
-  read -r x y <<<"$(gw_tray_point)"
-  gw_click "$x" "$y" 3
+  open_tray_menu
   wait_probe 10 class '#32768' || gw_fail "the tray menu did not open"
   probe close "$CLASS" || gw_fail "could not send WM_CLOSE"
   wait_exit glidewing 15
