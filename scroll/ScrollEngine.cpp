@@ -77,12 +77,28 @@ void ScrollEngine::ReleaseGuardTimerTimer() {
     if (env_.Input.KeyDown(key)) {
         guardUpTicks_ = 0;
     } else if (++guardUpTicks_ >= kGuardUpTicks) {
+        const bool click = StillAClick();
+        EndWithoutRelease();
+        if (click) {
+            state_.PendingReplay = env_.Settings.ActivateButton;
+        }
+    }
+}
+
+void ScrollEngine::ScrollingSwitchedOff() {
+    if (Gesturing()) {
         EndWithoutRelease();
     }
 }
 
+bool ScrollEngine::StillAClick() const {
+    return (state_.MoveScrolling && state_.DragAxis == ScrollAxis::None) ||
+           (state_.AutoScrolling && state_.AutoDirection == ScrollDirection::None);
+}
+
 void ScrollEngine::EndWithoutRelease() {
-    EndGesture(false, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y, false);
+    EndGesture(env_.Settings.ToggleMode, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y,
+               false);
 }
 
 void ScrollEngine::ResetGestureState() {
@@ -344,14 +360,15 @@ std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {
 void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
     const std::uint8_t physical = PhysicalButton(button);
     const ButtonFlags flags = physical == 1 ? kLeftFlags : physical == 2 ? kMiddleFlags : kRightFlags;
-    // Paused, the hooks neither report nor swallow the click we inject.
+    // The mark lets the hooks pass the click on untouched whenever the target takes it, however
+    // busy it is now; paused, they also leave alone the cursor's move to the point.
     env_.Share.Set(&HookShare::HooksPaused, true);
     env_.Input.SetCursorPos(x, y);
-    env_.Input.MouseEvent(flags.down);
+    env_.Input.MouseEvent(flags.down, kInjectedInputMark);
     env_.Input.Sleep(kReplayPauseMs);
-    env_.Input.MouseEvent(flags.up);
+    env_.Input.MouseEvent(flags.up, kInjectedInputMark);
     env_.Input.Sleep(kReplayPauseMs);
-    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE); // a move by zero
+    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE, kInjectedInputMark); // a move by zero
     env_.Application.ProcessMessages();
     env_.Share.Set(&HookShare::HooksPaused, false);
 }

@@ -87,15 +87,16 @@ Point ScrollInputOps::GetCursorPos() {
     return Point{p.x, p.y};
 }
 
-void ScrollInputOps::MouseEvent(std::uint32_t flags) {
-    mouse_event(flags, 0, 0, 0, 0);
+void ScrollInputOps::MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) {
+    mouse_event(flags, 0, 0, 0, extraInfo);
 }
 
-void ScrollInputOps::InjectWheel(std::uint32_t flags, std::int32_t delta) {
+void ScrollInputOps::InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     input.mi.mouseData = static_cast<DWORD>(delta); // signed, in a DWORD
+    input.mi.dwExtraInfo = extraInfo;
     ::SendInput(1, &input, sizeof input);
 }
 

@@ -29,8 +29,8 @@ class ScrollInputOps final : public IScrollInputOps {
 public:
     void SetCursorPos(std::int32_t x, std::int32_t y) override;
     Point GetCursorPos() override;
-    void MouseEvent(std::uint32_t flags) override;
-    void InjectWheel(std::uint32_t flags, std::int32_t delta) override;
+    void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) override;
+    void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
     bool KeyDown(std::uint32_t virtualKey) override;

@@ -50,9 +50,11 @@ class IScrollInputOps {
 public:
     virtual void SetCursorPos(std::int32_t x, std::int32_t y) = 0;
     virtual Point GetCursorPos() = 0;
-    virtual void MouseEvent(std::uint32_t flags) = 0; // mouse_event (flags, 0, 0, 0, 0)
-    // SendInput of one mouse input: flags MOUSEEVENTF_WHEEL or MOUSEEVENTF_HWHEEL, mouseData delta.
-    virtual void InjectWheel(std::uint32_t flags, std::int32_t delta) = 0;
+    // mouse_event (flags, 0, 0, 0, extraInfo).
+    virtual void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) = 0;
+    // SendInput of one mouse input: flags MOUSEEVENTF_WHEEL or MOUSEEVENTF_HWHEEL, mouseData delta,
+    // dwExtraInfo extraInfo.
+    virtual void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual bool ButtonsSwapped() = 0; // GetSystemMetrics (SM_SWAPBUTTON) != 0
     // GetAsyncKeyState (virtualKey) < 0: the key, or the physical mouse button, is down now.

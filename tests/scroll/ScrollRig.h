@@ -52,14 +52,19 @@ inline std::string Cursors(const char* name) {
 inline std::string SetCursorPos(std::int32_t x, std::int32_t y) {
     return "SetCursorPos " + Pt(x, y);
 }
-inline std::string MouseEvent(std::uint32_t flags) {
-    return "mouse_event " + Hex(flags);
+// Our own input carries the mark; the log shows any other extra information.
+inline std::string Extra(std::uint32_t extraInfo) {
+    return extraInfo == kInjectedInputMark ? "" : " extra " + Hex(extraInfo);
+}
+inline std::string MouseEvent(std::uint32_t flags, std::uint32_t extraInfo = kInjectedInputMark) {
+    return "mouse_event " + Hex(flags) + Extra(extraInfo);
 }
 inline std::string Sleep(std::uint32_t ms) {
     return "Sleep " + std::to_string(ms);
 }
-inline std::string Inject(std::uint32_t flags, std::int32_t delta) {
-    return "SendInput " + Hex(flags) + " " + std::to_string(delta);
+inline std::string Inject(std::uint32_t flags, std::int32_t delta,
+                          std::uint32_t extraInfo = kInjectedInputMark) {
+    return "SendInput " + Hex(flags) + " " + std::to_string(delta) + Extra(extraInfo);
 }
 
 using Log = std::vector<std::string>;
@@ -202,8 +207,12 @@ public:
         Record("GetCursorPos");
         return cursor;
     }
-    void MouseEvent(std::uint32_t flags) override { Record(test::MouseEvent(flags)); }
-    void InjectWheel(std::uint32_t flags, std::int32_t delta) override { Record(Inject(flags, delta)); }
+    void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) override {
+        Record(test::MouseEvent(flags, extraInfo));
+    }
+    void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) override {
+        Record(Inject(flags, delta, extraInfo));
+    }
     void Sleep(std::uint32_t ms) override { Record(test::Sleep(ms)); }
     bool ButtonsSwapped() override {
         Record("GetSystemMetrics SM_SWAPBUTTON");
