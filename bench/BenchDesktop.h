@@ -194,6 +194,19 @@ public:
         return true;
     }
 
+    std::uint32_t CurrentThread() override {
+        ++calls;
+        return 0x51;
+    }
+    std::uint32_t Now() override {
+        ++calls;
+        return 1000;
+    }
+    HookHandle WatchQueue() override {
+        ++calls;
+        return HookHandle(0x99);
+    }
+    void StopWatchingQueue(HookHandle) override { ++calls; }
     // The message just taken off the queue: our own replayed press.
     std::uintptr_t MessageExtraInfo() override {
         ++calls;

@@ -135,6 +135,10 @@ public:
 
     gw::IWindowQueries& Windows() override { return windows_; }
 
+    std::uint32_t CurrentThread() override { return ::GetCurrentThreadId(); }
+    std::uint32_t Now() override { return ::GetTickCount(); }
+    gw::HookHandle WatchQueue() override;
+    void StopWatchingQueue(gw::HookHandle hook) override { ::UnhookWindowsHookEx(ToHhook(hook)); }
     std::uintptr_t MessageExtraInfo() override {
         return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
     }
@@ -164,8 +168,8 @@ LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     return gw::MouseHookProc(host, g_state, code, wParam, lParam, known);
 }
 
-// Every thread of every process takes its messages through here: everything but a press goes on
-// after two comparisons.
+// Only a thread whose queue is watched (a press of it swallowed, its replay still to come) takes
+// its messages through here.
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
     HookHost host;
     auto* msg = code >= 0 ? reinterpret_cast<MSG*>(lParam) : nullptr;
@@ -183,6 +187,11 @@ LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 HINSTANCE ThisModule() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+gw::HookHandle HookHost::WatchQueue() {
+    return FromHhook(
+        ::SetWindowsHookExW(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), ::GetCurrentThreadId()));
 }
 
 // The exports hand back 32 bits: hook handles fit in them on 64-bit Windows too.
@@ -210,26 +219,14 @@ BOOL WINAPI KeyboardHookOff() {
     return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle));
 }
 
-// The message hook comes and goes with the mouse hook: it only mends what the mouse hook's
-// swallowed presses do to double clicks. Without it clicks still work; the mouse hook's handle
-// is the answer.
 DWORD WINAPI MouseHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
     g_state.MouseHookHandle = FromHhook(hook);
-    if (hook != nullptr) {
-        g_state.GetMessageHookHandle =
-            FromHhook(::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), 0));
-    }
     return HandleBits(hook);
 }
 
 BOOL WINAPI MouseHookOff() {
-    const BOOL removed = ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
-    if (g_state.GetMessageHookHandle) {
-        ::UnhookWindowsHookEx(ToHhook(g_state.GetMessageHookHandle));
-        g_state.GetMessageHookHandle = {};
-    }
-    return removed;
+    return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
 }
 
 } // extern "C"

@@ -154,7 +154,26 @@ public:
         return true;
     }
 
-    // --- The message just taken off the queue, and the system's double-click limits.
+    // --- Watching the queue: the thread the call runs on, the tick count, the watches begun and
+    // ended; the message just taken off the queue, and the system's double-click limits.
+    std::uint32_t thread = 0x51;
+    std::uint32_t now = 100'000;
+    bool watchFails = false;
+    std::vector<std::string> watchCalls;
+    std::uint32_t CurrentThread() override { return thread; }
+    std::uint32_t Now() override { return now; }
+    HookHandle WatchQueue() override {
+        if (watchFails) {
+            watchCalls.push_back("watch failed");
+            return {};
+        }
+        const HookHandle hook(0x900 + watchCalls.size());
+        watchCalls.push_back("watch " + std::to_string(thread) + " " + std::to_string(hook.value));
+        return hook;
+    }
+    void StopWatchingQueue(HookHandle hook) override {
+        watchCalls.push_back("stop " + std::to_string(hook.value));
+    }
     std::uintptr_t messageExtraInfo = 0;
     int extraInfoReads = 0;
     std::uintptr_t MessageExtraInfo() override {
