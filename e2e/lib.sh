@@ -219,9 +219,18 @@ gw_case_end() {
     done
   fi
   gw_stop_all
+  local command
+  for command in "${GW_CASE_END_COMMANDS[@]}"; do
+    (eval "$command") >/dev/null 2>&1
+  done
   [ "$GW_OWN_SESSION" = 1 ] && gw_session_stop
   exit "$status"
 }
+
+# gw_at_case_end COMMAND: runs COMMAND when the case ends, pass or fail, after its programs have
+# ended (to give back a change to the prefix that later cases must not meet).
+GW_CASE_END_COMMANDS=()
+gw_at_case_end() { GW_CASE_END_COMMANDS+=("$1"); }
 
 # ---------------------------------------------------------------------------------------------
 # Windows programs
