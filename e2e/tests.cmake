@@ -56,10 +56,11 @@ gw_e2e_cases(scroll.sh
 gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
 
 # Glidewing from folders whose names the ANSI code page cannot hold, with LANG=en_US.UTF-8 (paths.sh):
-# Cyrillic and CJK, with the program's UTF-8 code page and without it as on systems before it.
+# Cyrillic and CJK, with the program's UTF-8 code page and without it as on systems before it; and
+# system libraries from the system folder only.
 gw_e2e_cases(paths.sh
   folder.cyrillic folder.cjk folder.cyrillic.older_system folder.cjk.older_system
-  aside.program_named_in_cyrillic)
+  aside.program_named_in_cyrillic system_library_from_the_system_folder)
 
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.

@@ -236,5 +236,41 @@ case_aside.program_named_in_cyrillic() {
   gw_stop app
 }
 
+# Libraries of the system that the program loads on first use come from the system folder, never
+# from the program's own: with a comdlg32.dll of somebody else's beside Glidewing.exe (here a copy of
+# Tools.dll), Add... on the Applications page still opens the system's file dialog, and the planted
+# library is never mapped. (The multimedia library and psapi go the same way; the HTML Help control
+# is named by its full path in the system folder.)
+case_system_library_from_the_system_folder() {
+  local dir=$GW_CASE_DIR/app pid tray id X Y WIDTH HEIGHT SCREEN WINDOW
+  app_copy "$dir"
+  cp "$GW_BIN/Tools.dll" "$dir/comdlg32.dll"
+  # Wine prefers its built-in comdlg32 wherever a native one lies; Windows has only native ones.
+  WINEDLLOVERRIDES="comdlg32=n,b" app_start "$dir"
+  pid=${GW_PIDS[app]}
+  tray=$(gw_wait_window '^Wine System Tray$' 15)
+  eval "$(xdotool getwindowgeometry --shell "$tray")"
+  gw_double_click $((X + 10)) $((Y + 10))
+  id=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool windowfocus --sync "$id"
+  gw_click $((X + 36)) $((Y + 18))  # the first tab, then the keys to the Applications page
+  gw_key Right Right Right
+  sleep 0.7
+  gw_click $((X + 398)) $((Y + 121)) # Add...
+  for _ in $(seq 60); do
+    grep -qiF "$dir/comdlg32.dll" "/proc/$pid/maps" && gw_fail "the comdlg32.dll beside the program was loaded"
+    xdotool search --onlyvisible --name '^Add a program$' >/dev/null 2>&1 && break
+    sleep 0.25
+  done
+  gw_wait_window '^Add a program$' 1 >/dev/null
+  gw_screenshot "$GW_CASE-dialog" >/dev/null
+  grep -qiF "$dir/comdlg32.dll" "/proc/$pid/maps" && gw_fail "the comdlg32.dll beside the program was loaded"
+  grep -qi 'comdlg32\.dll' "/proc/$pid/maps" || gw_fail "no comdlg32.dll mapped while its dialog is open"
+  gw_key Escape
+  gw_window_gone '^Add a program$' 10
+  gw_stop app
+}
+
 gw_case_begin "paths.$1"
 "case_$1"
