@@ -235,6 +235,19 @@ gw_at_case_end() { GW_CASE_END_COMMANDS+=("$1"); }
 # ---------------------------------------------------------------------------------------------
 # Windows programs
 
+# gw_probe ARGS...: asks gwprobe.exe (e2e/programs/gwprobe_win.cpp) one question; its answer is the
+# status. gw_wait_probe TIMEOUT ARGS...: until it answers yes (status 1 after TIMEOUT seconds).
+gw_probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
+gw_wait_probe() {
+  local timeout=$1
+  shift
+  for _ in $(seq $((timeout * 2))); do
+    gw_probe "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
 # Windows path of a Linux path (Wine maps the Linux root to drive Z:).
 gw_winpath() {
   local path

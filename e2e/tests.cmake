@@ -61,6 +61,8 @@ gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
 gw_e2e_cases(paths.sh
   folder.cyrillic folder.cjk folder.cyrillic.older_system folder.cjk.older_system
   aside.program_named_in_cyrillic system_library_from_the_system_folder)
+set_tests_properties(e2e.paths.folder.cyrillic e2e.paths.folder.cjk e2e.paths.folder.cyrillic.older_system
+                     e2e.paths.folder.cjk.older_system PROPERTIES TIMEOUT 90)
 
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.

@@ -29,19 +29,6 @@ locale -a 2>/dev/null | grep -qix 'en_US.utf8' || {
 
 RUN_VALUE_KEYS=('HKLM\Software\Microsoft\Windows\CurrentVersion\Run' 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run')
 
-probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
-
-# wait_probe TIMEOUT ARGS...: until gwprobe answers yes.
-wait_probe() {
-  local timeout=$1
-  shift
-  for _ in $(seq $((timeout * 2))); do
-    probe "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
-
 # run_value KEY: the data of the value "Glidewing" under KEY, as the registry holds it (reg query
 # prints in the console's code page; an export is UTF-16).
 run_value() {
@@ -96,7 +83,7 @@ hooks_loaded() {
       return 0
     fi
     gw_running app || gw_fail "Glidewing ended during start-up"
-    probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" &&
+    gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" &&
       gw_fail "start-up stopped: $(tr -d '\r' <"$GW_CASE_DIR/box.log")"
   done
   gw_fail "GWHooks.dll of $1 never reached the target"
@@ -112,15 +99,14 @@ settle() {
   gw_line_of "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0200 "
 }
 
-# drag_scrolls: a right-button drag down over gwtarget's mozilla window scrolls it as Auto Scroll
-# with the vertical speed 60 does (wheel deltas of -94), and the press and release stay with the
-# gesture.
-drag_scrolls() {
-  local x y mark end count
+# right_drag: a right-button drag down by 30 pixels over gwtarget's mozilla window, held 1.2 s; sets
+# MARK and END, the target log's lines around it.
+right_drag() {
+  local x y
   read -r x y <<<"$(gw_target_point mozilla)"
   gw_move "$x" "$y"
   sleep 0.3
-  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  MARK=$(gw_log_mark "$GW_TARGET_LOG")
   xdotool mousedown 3
   sleep 0.3
   for i in 1 2 3; do
@@ -130,26 +116,41 @@ drag_scrolls() {
   sleep 1.2
   xdotool mouseup 3
   sleep 0.5
-  end=$(settle "$x" $((y + 30)))
-  count=$(gw_log_since "$GW_TARGET_LOG" "$mark" | head -n $((end - mark)) | grep -c '^mozilla msg=0x020A wp=0xFFA20000 ')
-  [ "$count" -ge 3 ] || gw_fail "the drag should scroll with wheel deltas of -94, got $count"
-  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020[45] " "the press and release belong to the gesture" "$end"
+  END=$(settle "$x" $((y + 30)))
 }
 
-# help_opens: the configuration window (a double click on the tray icon) and its Help button: the
-# help viewer shows the file's own title, so it read glidewing.chm from the program's folder.
-help_opens() {
-  local tray id X Y WIDTH HEIGHT SCREEN WINDOW
+# drag_scrolls: the drag scrolls the window as Auto Scroll with the vertical speed 60 does (wheel
+# deltas of -94), and the press and release stay with the gesture.
+drag_scrolls() {
+  local count
+  right_drag
+  count=$(gw_log_since "$GW_TARGET_LOG" "$MARK" | head -n $((END - MARK)) | grep -c '^mozilla msg=0x020A wp=0xFFA20000 ')
+  [ "$count" -ge 3 ] || gw_fail "the drag should scroll with wheel deltas of -94, got $count"
+  gw_expect_no_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x020[45] " "the press and release belong to the gesture" "$END"
+}
+
+# open_window: the configuration window, opened with a double click on the tray icon; its position
+# in X Y (the caller declares them local).
+open_window() {
+  local tray id WIDTH HEIGHT SCREEN WINDOW
   tray=$(gw_wait_window '^Wine System Tray$' 15)
   eval "$(xdotool getwindowgeometry --shell "$tray")"
   gw_double_click $((X + 10)) $((Y + 10))
   id=$(gw_wait_window '^Glidewing $' 10)
   eval "$(xdotool getwindowgeometry --shell "$id")"
+  xdotool windowfocus --sync "$id" # keys go to the focused X window
+}
+
+# help_opens: the configuration window (a double click on the tray icon) and its Help button: the
+# help viewer shows the file's own title, so it read glidewing.chm from the program's folder.
+help_opens() {
+  local X Y
+  open_window
   gw_click $((X + 453)) $((Y + 341))
   gw_wait_window '^Glidewing Help$' 15 >/dev/null
-  probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "$(tr -d '\r' <"$GW_CASE_DIR/box.log")"
+  gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "$(tr -d '\r' <"$GW_CASE_DIR/box.log")"
   gw_screenshot "$GW_CASE-help" >/dev/null
-  probe close "HH Parent"
+  gw_probe close "HH Parent"
   gw_window_gone '^Glidewing Help$' 10
 }
 
@@ -181,7 +182,7 @@ folder_case() {
   local id X Y WIDTH HEIGHT SCREEN WINDOW
   id=$(gw_wait_window '^Glidewing $' 5)
   eval "$(xdotool getwindowgeometry --shell "$id")"
-  gw_click $((X + 183)) $((Y + 341))
+  gw_click $((X + 183)) $((Y + 341)) # OK
   gw_window_gone '^Glidewing $' 10
   for _ in $(seq 20); do
     tr -d '\r' <"$dir/GWing.ini" | grep -qx 'desktopuse=0' && break
@@ -218,21 +219,10 @@ case_aside.program_named_in_cyrillic() {
   app_copy "$GW_CASE_DIR/app"
   app_start "$GW_CASE_DIR/app" "[Applications]" "Exclude1=Цель.exe"
   hooks_loaded "app"
-  local x y mark end
-  read -r x y <<<"$(gw_target_point mozilla)"
-  gw_move "$x" "$y"
-  sleep 0.3
-  mark=$(gw_log_mark "$GW_TARGET_LOG")
-  xdotool mousedown 3
-  sleep 0.3
-  gw_move "$x" $((y + 30))
-  sleep 1.2
-  xdotool mouseup 3
-  sleep 0.5
-  end=$(settle "$x" $((y + 30)))
-  gw_expect_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0204 " "the press should reach the listed program"
-  gw_expect_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x0205 " "the release should reach the listed program"
-  gw_expect_no_log "$GW_TARGET_LOG" "$mark" "^mozilla msg=0x020A " "the listed program was scrolled" "$end"
+  right_drag
+  gw_expect_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0204 " "the press should reach the listed program"
+  gw_expect_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0205 " "the release should reach the listed program"
+  gw_expect_no_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x020A " "the listed program was scrolled" "$END"
   gw_stop app
 }
 
@@ -242,18 +232,13 @@ case_aside.program_named_in_cyrillic() {
 # library is never mapped. (The multimedia library and psapi go the same way; the HTML Help control
 # is named by its full path in the system folder.)
 case_system_library_from_the_system_folder() {
-  local dir=$GW_CASE_DIR/app pid tray id X Y WIDTH HEIGHT SCREEN WINDOW
+  local dir=$GW_CASE_DIR/app pid X Y
   app_copy "$dir"
   cp "$GW_BIN/Tools.dll" "$dir/comdlg32.dll"
   # Wine prefers its built-in comdlg32 wherever a native one lies; Windows has only native ones.
   WINEDLLOVERRIDES="comdlg32=n,b" app_start "$dir"
   pid=${GW_PIDS[app]}
-  tray=$(gw_wait_window '^Wine System Tray$' 15)
-  eval "$(xdotool getwindowgeometry --shell "$tray")"
-  gw_double_click $((X + 10)) $((Y + 10))
-  id=$(gw_wait_window '^Glidewing $' 10)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
-  xdotool windowfocus --sync "$id"
+  open_window
   gw_click $((X + 36)) $((Y + 18))  # the first tab, then the keys to the Applications page
   gw_key Right Right Right
   sleep 0.7

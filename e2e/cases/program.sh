@@ -134,7 +134,7 @@ case_run_value_for_a_standard_user() {
     gw_run reg delete "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Glidewing /f >/dev/null 2>&1
   done
   gw_run reg add "$RUN_KEY" /v Glidewing /d "$old" /f >/dev/null
-  gw_at_case_end "gw_run '$GW_E2E_BIN/gwprobe.exe' runkey allow"
+  gw_at_case_end "gw_probe runkey allow"
   probe runkey deny || gw_fail "the Run key's write access could not be taken away"
 
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"  # no settings file: Start with Windows is on
