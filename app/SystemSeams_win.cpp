@@ -120,6 +120,18 @@ void Shell::Execute(WindowHandle owner, const std::string& verb, const std::stri
 
 // --- The program under the cursor
 
+namespace {
+
+using ImageFileName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+
+// psapi, looked for once and only where kernel32 cannot name another process (Windows XP).
+ImageFileName ImageFileNameFunction() {
+    static const auto function = SystemFunction<ImageFileName>("psapi.dll", "GetProcessImageFileNameW");
+    return function;
+}
+
+} // namespace
+
 std::string ProgramAtCursor::ExecutableAtCursor() {
     POINT cursor;
     if (!GetCursorPos(&cursor)) {
@@ -144,15 +156,13 @@ std::string ProgramAtCursor::ExecutableAtCursor() {
     constexpr DWORD kRoom = sizeof path / sizeof path[0];
     DWORD length = 0;
     using QueryFullName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
-    using ImageFileName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
     if (const auto queryFullName = reinterpret_cast<QueryFullName>(reinterpret_cast<void*>(
             GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")))) {
         length = kRoom;
         if (!queryFullName(process, 0, path, &length)) {
             length = 0;
         }
-    } else if (const auto imageFileName =
-                   SystemFunction<ImageFileName>("psapi.dll", "GetProcessImageFileNameW")) {
+    } else if (const auto imageFileName = ImageFileNameFunction()) {
         length = imageFileName(process, path, kRoom);
     }
     CloseHandle(process);
