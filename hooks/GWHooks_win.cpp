@@ -18,8 +18,8 @@ namespace {
 
 // Room for the paths a little past MAX_PATH that the system reports; a longer one names nothing.
 constexpr DWORD kPathSize = 520;
-// PROCESS_QUERY_LIMITED_INFORMATION, which the headers for Windows XP do not know: the right that
-// any process has to another's image name, also to an elevated one's.
+// PROCESS_QUERY_LIMITED_INFORMATION, which the headers for Windows XP do not know: the least right
+// that names another process's image, which an elevated process grants as well.
 constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
 // Per-process: zero at load, so no code runs to set it up.
