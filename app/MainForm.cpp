@@ -25,7 +25,7 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
       DeskTrigger(
           Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
           seams.PopDeskScreen, DeskLinks, desktopmenu),
-      HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files), application_(application), seams_(seams) {
+      HtmlHelp(seams.Libraries, seams.HtmlHelp), application_(application), seams_(seams) {
     SetUpScrollPage();
     SetUpToolsPage();
     SetUpPopDeskPage();

@@ -70,6 +70,18 @@ void Hook_RightPress_ButtonAmongSixSiblings(benchmark::State& state) {
 }
 BENCHMARK(Hook_RightPress_ButtonAmongSixSiblings);
 
+// A right press over a listed 64-bit program's window as the 32-bit hook sees it on Glidewing's
+// own thread (or the other way round): that program's name asked for, the press passed on.
+void Hook_RightPress_OtherBitnessListedProgram(benchmark::State& state) {
+    BenchHookHost host;
+    const WindowHandle frame = host.windows.Add("GWTargetFrame");
+    host.underCursor = host.windows.Add("Edit", frame);
+    host.windows.SetOwnBar(host.underCursor, win::kOBJID_VSCROLL, 0);
+    host.ownerOfWindows = 200;
+    MousePath(state, host, win::kWM_RBUTTONDOWN);
+}
+BENCHMARK(Hook_RightPress_OtherBitnessListedProgram);
+
 // A keystroke while hide-while-typing is on: reported, passed on.
 void Hook_Key(benchmark::State& state) {
     BenchHookHost host;

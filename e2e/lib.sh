@@ -254,12 +254,34 @@ gw_case_end() {
     done
   fi
   gw_stop_all
+  local command
+  for command in "${GW_CASE_END_COMMANDS[@]}"; do
+    (eval "$command") >/dev/null 2>&1
+  done
   [ "$GW_OWN_SESSION" = 1 ] && gw_session_stop
   exit "$status"
 }
 
+# gw_at_case_end COMMAND: runs COMMAND when the case ends, pass or fail, after its programs have
+# ended (to give back a change to the prefix that later cases must not meet).
+GW_CASE_END_COMMANDS=()
+gw_at_case_end() { GW_CASE_END_COMMANDS+=("$1"); }
+
 # ---------------------------------------------------------------------------------------------
 # Windows programs
+
+# gw_probe ARGS...: asks gwprobe.exe (e2e/programs/gwprobe_win.cpp) one question; its answer is the
+# status. gw_wait_probe TIMEOUT ARGS...: until it answers yes (status 1 after TIMEOUT seconds).
+gw_probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
+gw_wait_probe() {
+  local timeout=$1
+  shift
+  for _ in $(seq $((timeout * 2))); do
+    gw_probe "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
 
 # Windows path of a Linux path (Wine maps the Linux root to drive Z:).
 gw_winpath() {

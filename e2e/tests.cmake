@@ -32,7 +32,7 @@ gw_e2e_cases(hooks.sh
 
 gw_e2e_cases(program.sh
   second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported
-  first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
+  first_start_writes_run_value run_value_for_a_standard_user exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
   configuration_pages_screenshots close_while_tray_menu_open)
 
 # PopDesk and the mouse tools (popdesk.sh).
@@ -80,6 +80,15 @@ gw_e2e_monitor_cases(scroll.sh
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
 # full measurements are the scripts hook-cost.sh, startup-time.sh and idle-cost.sh.
 gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
+
+# Glidewing from folders whose names the ANSI code page cannot hold, with LANG=en_US.UTF-8 (paths.sh):
+# Cyrillic and CJK, with the program's UTF-8 code page and without it as on systems before it; and
+# system libraries from the system folder only.
+gw_e2e_cases(paths.sh
+  folder.cyrillic folder.cjk folder.cyrillic.older_system folder.cjk.older_system
+  aside.program_named_in_cyrillic system_library_from_the_system_folder)
+set_tests_properties(e2e.paths.folder.cyrillic e2e.paths.folder.cjk e2e.paths.folder.cyrillic.older_system
+                     e2e.paths.folder.cjk.older_system PROPERTIES TIMEOUT 90)
 
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.

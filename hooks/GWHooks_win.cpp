@@ -5,6 +5,7 @@
 
 #include "hooks/HookProcedures.h"
 #include "shared/HookShare.h"
+#include "shared/WideText.h"
 #include "shared/WindowQueries_win.h"
 
 #include <windows.h>
@@ -14,6 +15,12 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase; // this module, without asking DllMain for it
 
 namespace {
+
+// Room for the paths a little past MAX_PATH that the system reports; a longer one names nothing.
+constexpr DWORD kPathSize = 520;
+// PROCESS_QUERY_LIMITED_INFORMATION, which the headers for Windows XP do not know: the least right
+// that names another process's image, which an elevated process grants as well.
+constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
 // Per-process: zero at load, so no code runs to set it up.
 constinit gw::HookProcessState g_state{};
@@ -82,9 +89,38 @@ public:
 
     void CloseAside(gw::AsideMapping mapping) override { Unmap(mapping.view, mapping.section); }
 
-    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
-        return ::GetModuleFileNameA(nullptr, buffer, size);
+    std::uint32_t ExecutableName(char* buffer, std::uint32_t size) override {
+        wchar_t path[kPathSize];
+        const DWORD length = ::GetModuleFileNameW(nullptr, path, kPathSize);
+        return length < kPathSize ? gw::Utf8FileName(path, length, buffer, size) : 0;
     }
+
+    std::uint32_t ProcessExecutableName(std::uint32_t processId, char* buffer, std::uint32_t size) override {
+        // Windows Vista and later; without it (Windows XP) another process's name stays unknown.
+        using QueryName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+        const auto queryName = reinterpret_cast<QueryName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+        if (queryName == nullptr) {
+            return 0;
+        }
+        HANDLE process = ::OpenProcess(kProcessQueryLimitedInformation, FALSE, processId);
+        if (process == nullptr) {
+            return 0;
+        }
+        wchar_t path[kPathSize];
+        DWORD length = kPathSize;
+        const bool named = queryName(process, 0, path, &length) && length < kPathSize;
+        ::CloseHandle(process);
+        return named ? gw::Utf8FileName(path, length, buffer, size) : 0;
+    }
+
+    std::uint32_t WindowProcess(gw::WindowHandle window) override {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(ToHwnd(window), &process);
+        return process;
+    }
+
+    std::uint32_t CurrentProcess() override { return ::GetCurrentProcessId(); }
 
     gw::WindowHandle ForegroundWindow() override {
         return gw::WindowQueries::FromHwnd(::GetForegroundWindow());

@@ -46,9 +46,16 @@ public:
     // --- Standing aside (only for a press of the activation button)
     virtual AsideMapping OpenAside() = 0;              // as OpenShare, for "PaneBridge1201Aside"
     virtual void CloseAside(AsideMapping mapping) = 0; // as CloseShare
-    // GetModuleFileNameA of the process's executable: the length copied, 0 on failure; a path cut
-    // short answers the buffer's size.
-    virtual std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) = 0;
+    // The file name of this process's executable (GetModuleFileNameW), zero-terminated in UTF-8,
+    // the form in which the program lists names: its length, 0 when the path is unknown or cut
+    // short or the name does not fit.
+    virtual std::uint32_t ExecutableName(char* buffer, std::uint32_t size) = 0;
+    // The same of another process (OpenProcess for PROCESS_QUERY_LIMITED_INFORMATION and
+    // QueryFullProcessImageNameW, found at run time): 0 also when the process does not tell.
+    virtual std::uint32_t ProcessExecutableName(std::uint32_t processId, char* buffer,
+                                                std::uint32_t size) = 0;
+    virtual std::uint32_t WindowProcess(WindowHandle window) = 0;     // GetWindowThreadProcessId's process
+    virtual std::uint32_t CurrentProcess() = 0;                       // GetCurrentProcessId
     virtual WindowHandle ForegroundWindow() = 0;                      // GetForegroundWindow
     virtual WindowHandle DesktopWindow() = 0;                         // GetDesktopWindow
     virtual WindowHandle ShellWindow() = 0;                           // GetShellWindow

@@ -1,10 +1,15 @@
 #include "ui/Application_win.h"
 
+#include "base/WideString.h"
+
 namespace gw::win32 {
 
+// Texts are UTF-8 (a message may name a path in any folder): the wide box shows them whatever the
+// ANSI code page is.
 int SystemMessageBox::Show(WindowHandle owner, const std::string& text, const std::string& caption,
                            std::uint32_t flags) {
-    return MessageBoxA(reinterpret_cast<HWND>(owner.value), text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(reinterpret_cast<HWND>(owner.value), ToWide<std::wstring>(text).c_str(),
+                       ToWide<std::wstring>(caption).c_str(), flags);
 }
 
 void MessagePump::Deliver(MSG& message) {

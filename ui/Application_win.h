@@ -1,5 +1,5 @@
 #pragma once
-// The application object's Win32 side: MessageBoxA, the process-messages pump and the message loop.
+// The application object's Win32 side: MessageBoxW, the process-messages pump and the message loop.
 
 #include "ui/Application.h"
 

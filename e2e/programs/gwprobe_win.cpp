@@ -13,11 +13,14 @@
 //                                        and at every change, for SECONDS
 //   gwprobe.exe pause NAME 0|1           writes HooksPaused into the shared record of that name:
 //                                        the hooks fall silent as for a message they never see
+//   gwprobe.exe runkey deny|allow        HKLM's Run key refuses (or grants again) writing to
+//                                        everybody, as it refuses a standard user on Windows
 
 #include "E2eLog_win.h"
 #include "shared/HookShare.h"
 
 #include <windows.h>
+#include <sddl.h>
 
 #include <cstdlib> // __argc, __argv
 #include <cstring>
@@ -109,6 +112,24 @@ int Pause(const char* name, bool paused) {
     return 0;
 }
 
+// Everybody may read the key; "deny" takes setting values and making sub-keys away from everybody
+// (Wine's users are all administrators, so a grant to a group would not do).
+int RunKey(bool deny) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) {
+        return 1;
+    }
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const char* text = deny ? "D:(D;;0x6;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)"; // 0x6: set value, sub-key
+    BOOL made =
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(text, SDDL_REVISION_1, &descriptor, nullptr);
+    const bool set = made && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return set ? 0 : 1;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -132,6 +153,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "pause") == 0) {
         return Pause(__argv[2], std::strcmp(__argv[3], "0") != 0);
+    }
+    if (__argc >= 3 && std::strcmp(__argv[1], "runkey") == 0) {
+        return RunKey(std::strcmp(__argv[2], "deny") == 0);
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
         return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);
