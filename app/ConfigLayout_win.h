@@ -65,6 +65,11 @@ public:
     ~ConfigurationWindow();
 
     HWND Window() const { return window_.Hwnd(); }
+    int Dpi() const { return dpi_; }
+    // The control whose window (or label) has the keyboard focus; null when none of them has it.
+    TControl* FocusedControl() const;
+    // Gives the keyboard focus to that control's window; to the tab strip for one not here.
+    void Focus(const TControl* control) const;
 
 private:
     // One item of the layout once it is on screen: a plain window or a binding.
@@ -124,7 +129,8 @@ private:
     UniqueBitmap sidePicture_;
     UniqueIcon logo_;
     std::vector<UniqueIcon> icons_;
-    HWND tooltips_ = nullptr; // owned by the form window, which destroys it
+    HWND tooltips_ = nullptr;        // destroyed with this object
+    std::vector<HWND> formChildren_; // what this object put on the form, destroyed with it
     std::vector<HWND> pages_;
     PageControlWindow* tabs_ = nullptr;
     std::vector<std::unique_ptr<ControlWindow>> bindings_;

@@ -3,6 +3,8 @@
 #include "resources/resource.h"
 #include "shared/HookShare.h"
 #include "ui/Controls_win.h"
+#include "ui/Dpi.h"
+#include "ui/Dpi_win.h"
 
 namespace gw::win32 {
 
@@ -13,21 +15,19 @@ constexpr UINT_PTR kScrollTimerId = 2;
 constexpr UINT_PTR kPickTimerId = 3;
 constexpr UINT_PTR kReleaseGuardTimerId = 4;
 
-int ScreenDpi() {
-    const WindowDc screen(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
-    return dpi > 0 ? dpi : 96;
-}
+// A fixed dialog: single border, system menu and minimise box only.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
+// Made at the system's density, on the primary monitor; Build fits it to its own monitor's.
 FormCreateParams MainWindowParams(HICON icon, HICON smallIcon) {
-    const int dpi = ScreenDpi();
+    const int dpi = SystemDpi();
     FormCreateParams params;
     params.ClassName = kMainWindowClassName;
-    // A fixed dialog: single border, system menu and minimise box only.
-    params.Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    params.ExStyle = WS_EX_CONTROLPARENT;
-    params.ClientWidth = MulDiv(kConfigClientWidth, dpi, 96);
-    params.ClientHeight = MulDiv(kConfigClientHeight, dpi, 96);
+    params.Style = kStyle;
+    params.ExStyle = kExStyle;
+    params.ClientWidth = ScaleForDpi(kConfigClientWidth, dpi);
+    params.ClientHeight = ScaleForDpi(kConfigClientHeight, dpi);
     params.Centred = true;
     params.Icon = icon;
     params.SmallIcon = smallIcon;
@@ -55,7 +55,8 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Build(FormWindow& window) {
-    const int dpi = ScreenDpi();
+    // The notification area and the tray menu are the system's: its density.
+    const int dpi = SystemDpi();
     window.AddFilter(*this);
     trayImages_ = std::make_unique<ImageListBinding>(
         form_.IconImagelist, std::vector<int>{IDI_TRAY_ENABLED, IDI_TRAY_DISABLED}, MulDiv(32, dpi, 96));
@@ -65,7 +66,7 @@ void MainWindow::Build(FormWindow& window) {
     menuImages_ = std::make_unique<ImageListBinding>(
         form_.ImageList1, std::vector<int>{IDI_MENU_EXIT, IDI_MENU_SCROLL, IDI_MENU_LOCK, IDI_MENU_EJECT},
         MulDiv(16, dpi, 96));
-    configuration_ = std::make_unique<ConfigurationWindow>(window, form_, dpi);
+    LayOut(WindowDpi(window.Hwnd()), nullptr);
     menu_ = std::make_unique<PopupMenuBinding>(window, form_.PopupMenu1, menuImages_.get());
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
@@ -90,7 +91,54 @@ void MainWindow::Teardown() {
     window_.RemoveFilter(*this);
 }
 
+void MainWindow::LayOut(int dpi, const RECT* suggested) {
+    HWND hwnd = window_.Hwnd();
+    const HWND focus = GetFocus();
+    const bool focusInside = focus && IsChild(hwnd, focus);
+    const TControl* focused = configuration_ ? configuration_->FocusedControl() : nullptr;
+    if (configuration_ && configuration_->Dpi() == dpi) {
+        if (suggested) {
+            SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                         suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return;
+    }
+    // No drawing while the contents change; WM_SETREDRAW would also show a hidden window.
+    const bool visible = IsWindowVisible(hwnd) != FALSE;
+    if (visible) {
+        SendMessageA(hwnd, WM_SETREDRAW, FALSE, 0);
+    }
+    configuration_.reset();
+    configuration_ = std::make_unique<ConfigurationWindow>(window_, form_, dpi);
+
+    // The client area at the new density; where the system suggests a place (the window moved to
+    // another monitor) the window goes there, else it keeps its centre.
+    const RECT frame = WindowRectForClient(ScaleForDpi(kConfigClientWidth, dpi),
+                                           ScaleForDpi(kConfigClientHeight, dpi), kStyle, kExStyle, dpi);
+    RECT now = {};
+    GetWindowRect(hwnd, &now);
+    POINT at = {now.left - (frame.right - (now.right - now.left)) / 2,
+                now.top - (frame.bottom - (now.bottom - now.top)) / 2};
+    if (suggested) {
+        at = {suggested->left, suggested->top};
+    }
+    SetWindowPos(hwnd, nullptr, at.x, at.y, frame.right, frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (visible) {
+        SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+    }
+    if (focusInside) {
+        configuration_->Focus(focused);
+    }
+}
+
 bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == kWM_DPICHANGED) {
+        // Moved to a monitor of another density (or the user changed it): built again for it.
+        LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        result = 0;
+        return true;
+    }
     // The hooks report every mouse message and keystroke of the desktop. Dispatch takes the
     // handler by reference, so these cost no allocation whatever the lambda captures (bench/
     // measures this very shape).

@@ -32,6 +32,9 @@ public:
 
 private:
     void Build(FormWindow& window);
+    // Builds the configuration window's contents for a density (again, when it changed) and fits
+    // the window to them, at the suggested place if there is one; the focus stays on its control.
+    void LayOut(int dpi, const RECT* suggested);
     void Teardown();
 
     TMainForm& form_;

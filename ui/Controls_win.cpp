@@ -34,6 +34,7 @@ void ControlWindow::Create(HWND parent, const char* windowClass, DWORD style, DW
         return;
     }
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Prepare();
     Adopt(hwnd_);
     control_.SetView(this); // picks up the current state at once
 }
@@ -184,6 +185,12 @@ void GroupBoxWindow::Sync() {
 void PageControlWindow::SetPageWindows(std::vector<HWND> windows) {
     pageWindows_ = std::move(windows);
     Sync();
+}
+
+void PageControlWindow::Prepare() {
+    if (padding_.x > 0 || padding_.y > 0) {
+        SendMessageA(hwnd_, TCM_SETPADDING, 0, MAKELPARAM(padding_.x, padding_.y));
+    }
 }
 
 RECT PageControlWindow::PageArea() const {

@@ -53,6 +53,8 @@ public:
 
 protected:
     virtual void Sync() {}
+    // Runs once the window exists, before it first mirrors the control.
+    virtual void Prepare() {}
     // Registers another window (a label, say) whose notifications come to this binding.
     void Adopt(HWND window);
     void Run(const std::function<void()>& handler) { application_.Dispatch(handler); }
@@ -154,16 +156,20 @@ public:
     PageControlWindow(TApplication& application, TPageControl& pages)
         : ControlWindow(application, pages), pages_(pages) {}
     void SetPageWindows(std::vector<HWND> windows);
+    // The room around each tab's caption, in pixels; before Create (the tabs are measured once).
+    void SetPadding(int horizontal, int vertical) { padding_ = {horizontal, vertical}; }
     // The area the pages cover, in the parent's client coordinates.
     RECT PageArea() const;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
 protected:
     void Sync() override;
+    void Prepare() override;
 
 private:
     TPageControl& pages_;
     std::vector<HWND> pageWindows_;
+    POINT padding_ = {0, 0}; // none: the control's own
     bool filled_ = false;
 };
 

@@ -91,11 +91,11 @@ TEST_F(DesktopLinksTest, ItemWithoutShellInformationGetsAnEmptyEntry) {
 }
 
 TEST_F(DesktopLinksTest, DisplayNameFillingTheWholeFieldStaysWithinIt) {
-    shell.desktop = {{std::string(300, 'n')}};
+    shell.desktop = {{std::string(1000, 'n')}};
 
     links.BuildDesktopMenu();
 
-    EXPECT_EQ(menu.Entry(0).Caption, std::string(259, 'n'));
+    EXPECT_EQ(menu.Entry(0).Caption, std::string(ShellFileInfo{}.szDisplayName.size() - 1, 'n'));
 }
 
 struct LaunchCase {
