@@ -265,6 +265,53 @@ void ConfigurationWindow::Focus(const TControl* control) const {
     }
 }
 
+HWND ConfigurationWindow::TabStrip() const {
+    return tabs_ ? tabs_->Hwnd() : nullptr;
+}
+
+void ConfigurationWindow::MoveFocus(bool forward) const {
+    std::vector<HWND> stops;
+    const HWND focus = GetFocus();
+    int current = -1;
+    for (const auto& binding : bindings_) {
+        const HWND window = binding->Hwnd();
+        const bool stop = window && IsWindowVisible(window) && IsWindowEnabled(window) &&
+                          (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) != 0;
+        if (!stop) {
+            continue;
+        }
+        if (focus && (window == focus || binding->Label() == focus || IsChild(window, focus))) {
+            current = static_cast<int>(stops.size());
+        }
+        stops.push_back(window);
+    }
+    if (stops.empty()) {
+        return;
+    }
+    const int count = static_cast<int>(stops.size());
+    const int next = current < 0 ? (forward ? 0 : count - 1) : (current + (forward ? 1 : -1) + count) % count;
+    SetFocus(stops[static_cast<std::size_t>(next)]);
+}
+
+void ConfigurationWindow::KeepFocusOnShownPage() const {
+    const HWND focus = GetFocus();
+    if (!focus || IsWindowVisible(focus)) {
+        return;
+    }
+    const int active = form_.PageControl.ActivePageIndex();
+    HWND target = TabStrip();
+    if (active >= 0 && active < static_cast<int>(pages_.size())) {
+        const HWND page = pages_[static_cast<std::size_t>(active)];
+        const HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+        if (first && IsChild(page, first)) {
+            target = first;
+        }
+    }
+    if (target) {
+        SetFocus(target);
+    }
+}
+
 RECT ConfigurationWindow::Bounds(const LayoutEntry& entry) const {
     return RECT{Scale(entry.x), Scale(entry.y), Scale(entry.x + entry.width), Scale(entry.y + entry.height)};
 }
@@ -520,8 +567,8 @@ std::unique_ptr<ControlWindow> ConfigurationWindow::CreateBoldCheck(HWND parent,
     RECT labelBounds = bounds;
     labelBounds.left += boxWidth;
     labelBounds.top += Scale(1);
-    HWND label = CreateStatic(parent, "STATIC", box.Caption().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
-                              labelBounds);
+    HWND label =
+        CreateStatic(parent, "STATIC", box.Caption().c_str(), SS_OWNERDRAW | SS_NOTIFY, 0, labelBounds);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Typed()), FALSE);
     check->AttachLabel(label, RGB(0, 0, 255));
     return check;

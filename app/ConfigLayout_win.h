@@ -70,6 +70,14 @@ public:
     TControl* FocusedControl() const;
     // Gives the keyboard focus to that control's window; to the tab strip for one not here.
     void Focus(const TControl* control) const;
+    HWND TabStrip() const;
+    // Tab and Shift+Tab: the next (or previous) control in the order of the layout table, which
+    // is a property sheet's: the tab strip, the controls of the page shown, the button row; round
+    // from the last to the first. Only shown, enabled controls that take the focus count.
+    void MoveFocus(bool forward) const;
+    // After a page change: a focus left on the page now hidden moves to the first control of the
+    // page shown (the tab strip when it has none).
+    void KeepFocusOnShownPage() const;
 
 private:
     // One item of the layout once it is on screen: a plain window or a binding.

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "shared/HookShare.h"
 #include "ui/Controls_win.h"
+#include "ui/DialogKeys.h"
 #include "ui/Dpi.h"
 #include "ui/Dpi_win.h"
 
@@ -74,12 +75,14 @@ void MainWindow::Build(FormWindow& window) {
     releaseGuardTimer_ =
         std::make_unique<TimerBinding>(window, form_.ReleaseGuardTimer, kReleaseGuardTimerId);
     pump_.SetDialogWindow(window.Hwnd());
+    pump_.SetDialogKeys([this](const MSG& message) { return HandleDialogKey(message); });
     if (OnCreated) {
         OnCreated(window.Hwnd());
     }
 }
 
 void MainWindow::Teardown() {
+    pump_.SetDialogKeys({});
     pump_.SetDialogWindow(nullptr);
     pickTimer_.reset();
     releaseGuardTimer_.reset();
@@ -132,7 +135,66 @@ void MainWindow::LayOut(int dpi, const RECT* suggested) {
     }
 }
 
+bool MainWindow::HandleDialogKey(const MSG& message) {
+    if (!configuration_ || (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN)) {
+        return false;
+    }
+    DialogKeyPress press;
+    press.key = static_cast<std::uint32_t>(message.wParam);
+    press.control = GetKeyState(VK_CONTROL) < 0;
+    press.shift = GetKeyState(VK_SHIFT) < 0;
+    press.alt = message.message == WM_SYSKEYDOWN || GetKeyState(VK_MENU) < 0;
+    press.onTabStrip = GetFocus() == configuration_->TabStrip();
+    const DialogKeyAction action = ClassifyDialogKey(press);
+    switch (action) {
+    case DialogKeyAction::None:
+        return false;
+    case DialogKeyAction::Help:
+        application_.Dispatch([this] { form_.Btn_help.Click(); });
+        break;
+    case DialogKeyAction::NextPage:
+    case DialogKeyAction::PreviousPage:
+        application_.Dispatch(
+            [this, action] { form_.PageControl.SelectNextPage(action == DialogKeyAction::NextPage, true); });
+        break;
+    case DialogKeyAction::TabLeft:
+    case DialogKeyAction::TabRight:
+        application_.Dispatch(
+            [this, action] { form_.PageControl.SelectNextPage(action == DialogKeyAction::TabRight, false); });
+        break;
+    case DialogKeyAction::NextControl:
+    case DialogKeyAction::PreviousControl:
+        configuration_->MoveFocus(action == DialogKeyAction::NextControl);
+        // The keyboard is in use: focus frames show from now on, as the dialog manager has them.
+        SendMessageA(window_.Hwnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+        return true;
+    }
+    if (configuration_) {
+        configuration_->KeepFocusOnShownPage();
+    }
+    return true;
+}
+
 bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_SHOWWINDOW && wParam) {
+        lastFocus_ = nullptr; // opened: the focus starts on the first control
+        return false;
+    }
+    if (message == WM_ACTIVATE && configuration_) {
+        // The window keeps its focus while the user works elsewhere, as a dialog does; opened
+        // afresh it starts on its first control, the tab strip.
+        HWND hwnd = window_.Hwnd();
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            lastFocus_ = focus && IsChild(hwnd, focus) ? focus : nullptr;
+        } else if (!IsIconic(hwnd)) {
+            const bool usable = lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_) &&
+                                IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
+            SetFocus(usable ? lastFocus_ : configuration_->TabStrip());
+        }
+        result = 0;
+        return true;
+    }
     if (message == kWM_DPICHANGED) {
         // Moved to a monitor of another density (or the user changed it): built again for it.
         LayOut(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));

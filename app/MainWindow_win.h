@@ -35,6 +35,8 @@ private:
     // Builds the configuration window's contents for a density (again, when it changed) and fits
     // the window to them, at the suggested place if there is one; the focus stays on its control.
     void LayOut(int dpi, const RECT* suggested);
+    // F1, Ctrl+Tab and the arrows on the tab strip (ui/DialogKeys.h); true for a key it took.
+    bool HandleDialogKey(const MSG& message);
     void Teardown();
 
     TMainForm& form_;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<TimerBinding> scrollTimer_;
     std::unique_ptr<TimerBinding> pickTimer_;
     std::unique_ptr<TimerBinding> releaseGuardTimer_;
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window was last active
 };
 
 } // namespace gw::win32

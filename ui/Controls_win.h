@@ -48,6 +48,8 @@ public:
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // WM_CTLCOLOR*: answers the brush to paint with, or null for the default.
     virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
+    // WM_DRAWITEM of an owner-drawn window of this binding; true when it drew.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // The separate label window that follows the control's enabled state, if it has one.
     virtual HWND Label() const { return nullptr; }
 
@@ -69,17 +71,24 @@ protected:
 class CheckBoxWindow final : public ControlWindow {
 public:
     CheckBoxWindow(TApplication& application, TCheckBox& box) : ControlWindow(application, box), box_(box) {}
+    ~CheckBoxWindow() override;
     // A separate label next to a box without text, so that its font and colour are ours (themed
-    // check boxes draw their own caption in the theme's colour). A click on it toggles the box.
+    // check boxes draw their own caption in the theme's colour). The label is an owner-drawn
+    // static (SS_OWNERDRAW | SS_NOTIFY): it draws the caption and, while the box has the focus,
+    // the focus frame the box cannot draw around a caption it does not have. A click on it toggles
+    // the box.
     void AttachLabel(HWND label, COLORREF colour);
     HWND Label() const override { return label_; }
     void OnCommand(HWND from, WORD code) override;
-    HBRUSH OnColor(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 protected:
     void Sync() override;
 
 private:
+    static LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self);
+
     TCheckBox& box_;
     HWND label_ = nullptr;
     COLORREF colour_ = 0;
