@@ -40,6 +40,12 @@ gw_e2e_cases(popdesk.sh
   menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open
   swap_buttons_applied swap_buttons_apply_button)
 
+# The configuration window with the keyboard (keys.sh).
+gw_e2e_cases(keys.sh
+  first_control_has_focus tab_order_of_a_property_sheet f1_opens_help_from_anywhere alt_a_keeps_focus
+  ctrl_tab_switches_pages arrows_and_clicks_agree every_control_shows_focus)
+set_tests_properties(e2e.keys.every_control_shows_focus PROPERTIES TIMEOUT 120)  # two pictures a control
+
 # Scrolling with the real program (scroll.sh).
 gw_e2e_cases(scroll.sh
   auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar move_scroll.wheel
