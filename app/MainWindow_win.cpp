@@ -126,6 +126,16 @@ void MainWindow::LayOut(int dpi, const RECT* suggested) {
         at = {suggested->left, suggested->top};
     }
     SetWindowPos(hwnd, nullptr, at.x, at.y, frame.right, frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame is not the one the density asks for (a system that scales no frames), the
+    // client area is put right by the difference.
+    RECT client = {};
+    GetClientRect(hwnd, &client);
+    const int dx = ScaleForDpi(kConfigClientWidth, dpi) - client.right;
+    const int dy = ScaleForDpi(kConfigClientHeight, dpi) - client.bottom;
+    if (dx != 0 || dy != 0) {
+        SetWindowPos(hwnd, nullptr, 0, 0, frame.right + dx, frame.bottom + dy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     if (visible) {
         SendMessageA(hwnd, WM_SETREDRAW, TRUE, 0);
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);

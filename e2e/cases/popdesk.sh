@@ -180,6 +180,44 @@ case_close_while_menu_open() {
   true
 }
 
+# utf16_escapes TEXT: TEXT as Wine's traces write wide strings: ASCII as it is, every other
+# character as a backslash and four hexadecimal digits ("\041f" for "П").
+utf16_escapes() {
+  python3 -c 'import sys; print("".join(c if " " <= c < "\x7f" else "\\%04x" % ord(c) for c in sys.argv[1]))' "$1"
+}
+
+# Desktop items named in Cyrillic and in Chinese show their names in the menu as the shell gives
+# them (the menu draws them in wide characters: every name arrives whole at the drawing call,
+# which Wine's "text" trace shows), and the Cyrillic one launches. A picture of the menu goes to
+# the artifacts.
+case_names_in_any_script() {
+  desktop_reset
+  local cyrillic="Программа.exe" chinese="说明文件.txt"
+  cp "$GW_E2E_BIN/gwmarker.exe" "$GW_DESKTOP/$cyrillic"
+  echo "notes" >"$GW_DESKTOP/$chinese"
+  gw_move 500 400
+  WINEDEBUG=+text app_start "$(popdesk_ini)"
+
+  wait_menu 15
+  menu_focus
+  sleep 0.5
+  local shot
+  shot=$(gw_screenshot popdesk-menu-names) || gw_fail "no screenshot"
+  convert "$shot" -crop 320x260+0+0 +repage -scale 200% "$GW_ARTIFACTS/popdesk-menu-names-closeup.png" 2>/dev/null
+  local name drawn
+  for name in "$cyrillic" "$chinese"; do
+    drawn="L\"$(utf16_escapes "$name")\""
+    grep -aqF "DrawTextExW $drawn" "$GW_CASE_DIR/glidewing.out" ||
+      gw_fail "the menu did not draw \"$name\" whole (no $drawn in the trace)"
+  done
+  grep -aq 'DrawTextExW L"[^"]*?' "$GW_CASE_DIR/glidewing.out" && gw_fail "the menu drew a name with a question mark"
+  # In the shell's order: the namespace items, then the desktop's files sorted by name (the
+  # Cyrillic one first).
+  choose "$NAMESPACE_ITEMS"
+  wait_file "$GW_DESKTOP/$cyrillic.ran"
+  gw_move 300 300
+}
+
 # No menu when PopDesk is off, however long the pointer rests on the corner.
 case_off_never_opens() {
   desktop_reset

@@ -13,6 +13,10 @@
 //                                        and at every change, for SECONDS
 //   gwprobe.exe pause NAME 0|1           writes HooksPaused into the shared record of that name:
 //                                        the hooks fall silent as for a message they never see
+//   gwprobe.exe dpichanged CLASS DPI     posts WM_DPICHANGED for that density to the top-level window
+//                                        of that class, as the system does when the window moves to a
+//                                        monitor of another density (without the suggested rectangle,
+//                                        which cannot cross processes in a posted message)
 //   gwprobe.exe dialog CLASS LOG         what the keyboard sees of the window of that class:
 //                                        "focus CLASS|TEXT" of the window with the keyboard focus
 //                                        in its thread ("focus none" without one), "rect L T R B"
@@ -195,6 +199,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "pause") == 0) {
         return Pause(__argv[2], std::strcmp(__argv[3], "0") != 0);
+    }
+    if (__argc >= 4 && std::strcmp(__argv[1], "dpichanged") == 0) {
+        HWND window = FindWindowA(__argv[2], nullptr);
+        const WORD dpi = static_cast<WORD>(std::atoi(__argv[3]));
+        return window && PostMessageA(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), 0) ? 0 : 1;
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "dialog") == 0) {
         return Dialog(__argv[2], __argv[3]);

@@ -1,7 +1,7 @@
 // The keys the configuration window takes for itself, and where they lead among its pages.
 
-#include "ui/Control.h"
 #include "ui/DialogKeys.h"
+#include "ui/Control.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@ namespace {
 
 using A = DialogKeyAction;
 
-constexpr std::uint32_t kTab = 0x09, kPageUp = 0x21, kPageDown = 0x22, kLeft = 0x25, kRight = 0x27, kF1 = 0x70,
-                        kLetterA = 0x41, kSpace = 0x20;
+constexpr std::uint32_t kTab = 0x09, kPageUp = 0x21, kPageDown = 0x22, kLeft = 0x25, kRight = 0x27,
+                        kF1 = 0x70, kLetterA = 0x41, kSpace = 0x20;
 
 struct KeyCase {
     const char* name;
@@ -59,10 +59,14 @@ TEST(PageSwitching, CtrlTabWrapsRoundTheArrowsStopAtTheEnds) {
         bool wrap;
         int to;
     } cases[] = {
-        {"NextWrapsFromTheLast", 4, true, true, 0},   {"PreviousWrapsFromTheFirst", 0, false, true, 4},
-        {"Next", 1, true, true, 2},                    {"Previous", 3, false, true, 2},
-        {"RightStopsAtTheLast", 4, true, false, 4},    {"LeftStopsAtTheFirst", 0, false, false, 0},
-        {"Right", 2, true, false, 3},                  {"Left", 2, false, false, 1},
+        {"NextWrapsFromTheLast", 4, true, true, 0},
+        {"PreviousWrapsFromTheFirst", 0, false, true, 4},
+        {"Next", 1, true, true, 2},
+        {"Previous", 3, false, true, 2},
+        {"RightStopsAtTheLast", 4, true, false, 4},
+        {"LeftStopsAtTheFirst", 0, false, false, 0},
+        {"Right", 2, true, false, 3},
+        {"Left", 2, false, false, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
