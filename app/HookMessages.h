@@ -10,7 +10,7 @@ namespace gw {
 
 struct HookMouseEvent {
     std::uint32_t Message = 0; // the mouse message id, without the hook's flag bits
-    Point At;                  // screen position, each half read as unsigned 16 bits
+    Point At;                  // screen position, each half read as a signed 16-bit value
     bool Swallowed = false;    // the hook's click rule kept this message from the target
     bool StoodAside = false;   // the hook left this press to the application (kHookReportStoodAside)
 };

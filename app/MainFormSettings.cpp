@@ -208,6 +208,9 @@ void TMainForm::ApplySettings() {
         Share.Set(&HookShare::ScrollEnabled, Runtime.ScrollEnabled);
         SetTrayState(TrayStateFor(Runtime.ScrollEnabled));
     }
+    if (!Runtime.ScrollEnabled) {
+        Engine.ScrollingSwitchedOff();
+    }
     Aside.Publish(Runtime.ExcludedPrograms, Runtime.FullScreenAside);
 
     // The swap works at once and stays out of the user's profile; the snap option is broadcast.

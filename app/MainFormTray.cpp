@@ -79,6 +79,9 @@ void TMainForm::ScrollToggle() {
     CheckBox_GP.SetChecked(enabled);
     TakeInForce(&CheckBox_GP);
     Share.Set(&HookShare::ScrollEnabled, enabled);
+    if (!enabled) {
+        Engine.ScrollingSwitchedOff();
+    }
     SetTrayState(TrayStateFor(enabled));
     SaveSettingsInForce();
 }

@@ -194,6 +194,20 @@ public:
         return true;
     }
 
+    // The message just taken off the queue: our own replayed press.
+    std::uintptr_t MessageExtraInfo() override {
+        ++calls;
+        return kInjectedInputMark;
+    }
+    std::uint32_t DoubleClickTime() override {
+        ++calls;
+        return 500;
+    }
+    Point DoubleClickSize() override {
+        calls += 2;
+        return {4, 4};
+    }
+
     std::uint64_t AllCalls() const { return calls + windows.calls; }
 };
 
@@ -208,6 +222,10 @@ public:
     void SendWithTimeout(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t, std::uint32_t,
                          std::uint32_t) override {
         ++calls;
+    }
+    bool Answers(WindowHandle, std::uint32_t) override {
+        ++calls;
+        return true;
     }
     void AttachThreadInput(std::uint32_t, std::uint32_t, std::int32_t) override { ++calls; }
     void SetCapture(WindowHandle) override { ++calls; }
@@ -241,8 +259,8 @@ public:
         ++calls;
         return {500, 300};
     }
-    void MouseEvent(std::uint32_t) override { ++calls; }
-    void InjectWheel(std::uint32_t, std::int32_t) override { ++calls; }
+    void MouseEvent(std::uint32_t, std::uint32_t) override { ++calls; }
+    void InjectWheel(std::uint32_t, std::int32_t, std::uint32_t) override { ++calls; }
     void Sleep(std::uint32_t) override { ++calls; }
     bool ButtonsSwapped() override {
         ++calls;

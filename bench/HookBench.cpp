@@ -20,10 +20,10 @@ void Finish(benchmark::State& state, const BenchHookHost& host, std::uint64_t al
 
 void MousePath(benchmark::State& state, BenchHookHost& host, std::uint32_t message) {
     HookProcessState process{};
-    Point at{100, 100};
+    MouseHookInfo at{{100, 100}, 0};
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
-        at.x ^= 1;
+        at.pt.x ^= 1;
         benchmark::DoNotOptimize(MouseHookProc(host, process, win::kHC_ACTION, message, kHookStruct, &at));
     }
     Finish(state, host, before);
@@ -83,6 +83,38 @@ void Hook_Key(benchmark::State& state) {
     Finish(state, host, before);
 }
 BENCHMARK(Hook_Key);
+
+// The message hook runs for every message of every thread: here one the application takes off its
+// queue that is no press (a timer, a paint, a move), one press, and our replayed press that the
+// system made a double click.
+void MessagePath(benchmark::State& state, std::uint32_t id) {
+    BenchHookHost host;
+    HookProcessState process{};
+    QueuedMessage message{WindowHandle(0x10030), id, 0, {100, 100}};
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        message.message = id;
+        message.time += 1000; // never the second click of the last press
+        benchmark::DoNotOptimize(
+            GetMessageHookProc(host, process, win::kHC_ACTION, win::kPM_REMOVE, 0, &message));
+    }
+    Finish(state, host, before);
+}
+
+void Hook_QueuedMessage_NoPress(benchmark::State& state) {
+    MessagePath(state, win::kWM_MOUSEMOVE);
+}
+BENCHMARK(Hook_QueuedMessage_NoPress);
+
+void Hook_QueuedMessage_Press(benchmark::State& state) {
+    MessagePath(state, win::kWM_RBUTTONDOWN);
+}
+BENCHMARK(Hook_QueuedMessage_Press);
+
+void Hook_QueuedMessage_ReplayedDoubleClick(benchmark::State& state) {
+    MessagePath(state, win::kWM_RBUTTONDBLCLK);
+}
+BENCHMARK(Hook_QueuedMessage_ReplayedDoubleClick);
 
 } // namespace
 } // namespace gw::bench

@@ -16,6 +16,11 @@
 #   GW_E2E_ARCH    win32 or win64 instead of the automatic choice
 #   GW_E2E_SETTLE  seconds to wait after a window appears before sending it input (default 1)
 #   WINEDEBUG      passed to Wine (default -all)
+#   GW_E2E_MONITORS  left-of, above or right-of: the session's display has two 1024x768 monitors,
+#                  the second one placed so beside the primary (Xorg with the dummy video driver
+#                  instead of Xvfb; needs root). Windows then has the primary at (0,0) and the other
+#                  monitor at negative coordinates for left-of and above; the pointer helpers below
+#                  take Windows screen coordinates and translate them.
 
 GW_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 GW_E2E_WORK=${GW_E2E_WORK:-$GW_REPO/build/e2e}
@@ -81,18 +86,29 @@ gw_session_start() {
     return 1
   }
 
-  # Xvfb picks a free display itself and writes its number once it accepts connections.
+  # The X server picks a free display itself and writes its number once it accepts connections.
   local displayfile=$GW_E2E_WORK/session/display
   rm -f "$displayfile"
-  setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
-    </dev/null >"$GW_E2E_WORK/session/xvfb.log" 2>&1 &
+  if [ -n "${GW_E2E_MONITORS:-}" ]; then
+    setsid Xorg -displayfd 3 -config "$GW_REPO/e2e/xorg-dummy.conf" -noreset -nolisten tcp \
+      -logfile "$GW_E2E_WORK/session/xorg.log" 3>"$displayfile" \
+      </dev/null >"$GW_E2E_WORK/session/xvfb.log" 2>&1 &
+  else
+    setsid Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" \
+      </dev/null >"$GW_E2E_WORK/session/xvfb.log" 2>&1 &
+  fi
   local xvfb_pid=$!
   local i
   for i in $(seq 100); do
     [ -s "$displayfile" ] && break
     sleep 0.1
   done
-  [ -s "$displayfile" ] || { gw_log "Xvfb did not start"; kill "$xvfb_pid" 2>/dev/null; return 1; }
+  [ -s "$displayfile" ] || { gw_log "the X server did not start"; kill "$xvfb_pid" 2>/dev/null; return 1; }
+  local origin="0 0"
+  if [ -n "${GW_E2E_MONITORS:-}" ]; then
+    origin=$(gw_place_second_monitor ":$(head -n1 "$displayfile")" "$GW_E2E_MONITORS") ||
+      { gw_log "no second monitor ($GW_E2E_MONITORS)"; kill "$xvfb_pid" 2>/dev/null; return 1; }
+  fi
 
   local prefix=$GW_E2E_WORK/prefix
   cat >"$GW_SESSION_FILE" <<EOF
@@ -107,6 +123,8 @@ export GW_WINESERVER=$wineserver
 export GW_BUILD=$build
 export GW_BIN=$build/bin
 export GW_E2E_BIN=$build/e2e-bin
+export GW_ORIGIN_X=${origin% *}
+export GW_ORIGIN_Y=${origin#* }
 EOF
   # shellcheck disable=SC1090
   source "$GW_SESSION_FILE"
@@ -141,6 +159,23 @@ EOF
   wait "$warm_pid" 2>/dev/null
   grep -q '^ready' "$warm" 2>/dev/null || { gw_log "the warm-up program did not start"; return 1; }
   gw_log "session ready"
+}
+
+# gw_place_second_monitor DISPLAY left-of|above|right-of: turns the dummy driver's second output on
+# beside the primary one; prints where Windows' (0,0), the primary's corner, lies on the X root.
+gw_place_second_monitor() {
+  local display=$1 where=$2
+  DISPLAY=$display xrandr --addmode DUMMY1 1024x768 &&
+    DISPLAY=$display xrandr --output DUMMY1 --mode 1024x768 "--$where" DUMMY0 --output DUMMY0 --primary ||
+    return 1
+  # A full query makes the server probe its outputs again; until then it hands out the layout it had
+  # at start, and that is what Wine would see.
+  DISPLAY=$display xrandr >/dev/null || return 1
+  case $where in
+    left-of) echo "1024 0" ;;
+    above) echo "0 768" ;;
+    *) echo "0 0" ;;
+  esac
 }
 
 gw_session_stop() {
@@ -472,15 +507,26 @@ gw_window_gone() {
 
 # Pointer and keyboard, in screen coordinates (Wine's screen is the X root, origin top left).
 # Buttons: 1 left, 2 middle, 3 right, 4 wheel up, 5 wheel down.
-gw_move() { xdotool mousemove "$1" "$2"; }
-gw_click() { xdotool mousemove "$1" "$2" click "${3:-1}"; }          # gw_click X Y [BUTTON]
-gw_double_click() { xdotool mousemove "$1" "$2" click --repeat 2 --delay 80 "${3:-1}"; }
-gw_press() { xdotool mousemove "$1" "$2" mousedown "${3:-1}"; }      # gw_press X Y [BUTTON]
+# Positions are Windows screen coordinates; xdotool speaks of the X root, whose corner is the
+# desktop's top left, left of or above the primary monitor when another monitor lies there.
+gw_xmove() { xdotool mousemove $(($1 + ${GW_ORIGIN_X:-0})) $(($2 + ${GW_ORIGIN_Y:-0})) "${@:3}"; }
+gw_move() { gw_xmove "$1" "$2"; }
+gw_click() { gw_xmove "$1" "$2" click "${3:-1}"; }                   # gw_click X Y [BUTTON]
+gw_double_click() { gw_xmove "$1" "$2" click --repeat 2 --delay 80 "${3:-1}"; }
+gw_press() { gw_xmove "$1" "$2" mousedown "${3:-1}"; }               # gw_press X Y [BUTTON]
 gw_release() { xdotool mouseup "${1:-1}"; }                          # gw_release [BUTTON]
+# As people click: the button down about 130 ms; a double click is two such clicks 100 ms apart.
+gw_quick_click() {                                                    # gw_quick_click X Y [BUTTON]
+  gw_xmove "$1" "$2" mousedown "${3:-1}" sleep 0.13 mouseup "${3:-1}"
+}
+gw_quick_double_click() {                                             # gw_quick_double_click X Y [B]
+  gw_xmove "$1" "$2" mousedown "${3:-1}" sleep 0.13 mouseup "${3:-1}" sleep 0.1 \
+    mousedown "${3:-1}" sleep 0.13 mouseup "${3:-1}"
+}
 gw_wheel() {                                                          # gw_wheel X Y up|down [N]
   local button=5
   [ "$3" = up ] && button=4
-  xdotool mousemove "$1" "$2" click --repeat "${4:-1}" --delay 50 "$button"
+  gw_xmove "$1" "$2" click --repeat "${4:-1}" --delay 50 "$button"
 }
 gw_type() { xdotool type --delay 60 -- "$1"; }                       # to the focused window
 gw_key() { xdotool key --delay 60 -- "$@"; }                         # e.g. gw_key Return ctrl+a
@@ -496,10 +542,14 @@ gw_screenshot() {
 # ---------------------------------------------------------------------------------------------
 # The target program (e2e-bin/gwtarget.exe): windows at fixed places that log what they receive
 
-# gw_target_start: starts it with its log at $GW_TARGET_LOG and waits until its windows take input.
+# gw_target_start [DX DY]: starts it with its log at $GW_TARGET_LOG, every window DX DY pixels away
+# from its usual place (default: $GW_TARGET_SHIFT, if set; on another monitor, say), and waits until
+# its windows take input.
 gw_target_start() {
+  local shift=("$@")
+  [ $# -eq 0 ] && [ -n "${GW_TARGET_SHIFT:-}" ] && read -r -a shift <<<"$GW_TARGET_SHIFT"
   GW_TARGET_LOG=$GW_CASE_DIR/target.log
-  gw_start target "$GW_E2E_BIN/gwtarget.exe" "$(gw_winpath "$GW_TARGET_LOG")"
+  gw_start target "$GW_E2E_BIN/gwtarget.exe" "$(gw_winpath "$GW_TARGET_LOG")" "${shift[@]}"
   gw_wait_log "$GW_TARGET_LOG" '^ready' 20 >/dev/null
   gw_wait_window '^GWTarget list$' >/dev/null
   gw_target_ready plain
@@ -555,5 +605,5 @@ gw_tray_point() {
   local id X Y WIDTH HEIGHT SCREEN WINDOW
   id=$(gw_wait_window '^Wine System Tray$' 15)
   eval "$(xdotool getwindowgeometry --shell "$id")"
-  echo "$((X + 10)) $((Y + 10))"
+  echo "$((X + 10 - ${GW_ORIGIN_X:-0})) $((Y + 10 - ${GW_ORIGIN_Y:-0}))"
 }

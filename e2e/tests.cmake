@@ -54,10 +54,36 @@ gw_e2e_cases(scroll.sh
   auto_scroll.wheel_down auto_scroll.wheel_up auto_scroll.sibling_bar move_scroll.wheel
   click.replayed_move_scroll click.replayed_auto_scroll click.swallowed_not_lost_auto_scroll
   click.swallowed_not_lost_move_scroll toggle.auto_scroll disabled.clicks_pass
+  click.quick.list_auto_scroll click.quick.list_move_scroll click.quick.page_auto_scroll
+  click.quick.page_move_scroll click.quick.left_activation click.quick.double_click_stays_double
+  click.quick.double_click_on_page_stays_double click.quick.busy_target
   modern.auto_scroll.chrome modern.auto_scroll.wpf modern.auto_scroll.uwp
   modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf
   killed.mid_gesture aside.listed_program_keeps_its_button aside.program_under_the_cursor
   lost_release.move_scroll hung_target.auto_scroll hung_target.move_scroll)
+
+# The cases that need a second monitor (left of the primary one) run in a session of their own:
+# Xorg with the dummy video driver instead of Xvfb (lib.sh, GW_E2E_MONITORS).
+add_test(NAME e2e.monitors.session.start COMMAND ${GW_BASH} ${GW_E2E_DIR}/session.sh start)
+add_test(NAME e2e.monitors.session.stop COMMAND ${GW_BASH} ${GW_E2E_DIR}/session.sh stop)
+set(GW_E2E_MONITOR_ENV "GW_E2E_WORK=${CMAKE_BINARY_DIR}/monitors;GW_E2E_MONITORS=left-of")
+set_tests_properties(e2e.monitors.session.start PROPERTIES FIXTURES_SETUP e2e_monitors TIMEOUT 180 RUN_SERIAL ON
+                     ENVIRONMENT "${GW_E2E_MONITOR_ENV}")
+set_tests_properties(e2e.monitors.session.stop PROPERTIES FIXTURES_CLEANUP e2e_monitors TIMEOUT 60 RUN_SERIAL ON
+                     ENVIRONMENT "${GW_E2E_MONITOR_ENV}")
+
+# gw_e2e_monitor_cases(SCRIPT case...): as gw_e2e_cases, on the two-monitor display.
+function(gw_e2e_monitor_cases script)
+  get_filename_component(group ${script} NAME_WE)
+  foreach(name ${ARGN})
+    add_test(NAME e2e.${group}.${name} COMMAND ${GW_BASH} ${GW_E2E_DIR}/cases/${script} ${name})
+    set_tests_properties(e2e.${group}.${name} PROPERTIES FIXTURES_REQUIRED e2e_monitors RUN_SERIAL ON TIMEOUT 60
+                         ENVIRONMENT "${GW_E2E_MONITOR_ENV}")
+  endforeach()
+endfunction()
+
+gw_e2e_monitor_cases(scroll.sh
+  monitors.left.click monitors.left.click_on_page monitors.left.auto_scroll monitors.left.move_scroll)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The

@@ -1,7 +1,9 @@
-// Arbitrary hook calls through the real MouseHookProc and KeyboardHookProc: the record's bytes,
-// whether it exists, the cursor, a small desktop of windows under it, and a run of calls with any
-// code, message id, parameters and point. Whatever comes, every view opened is closed, keystrokes
-// always go on, only the documented -1 swallows, and reports go to the record's window alone.
+// Arbitrary hook calls through the real MouseHookProc, KeyboardHookProc and GetMessageHookProc:
+// the record's bytes, whether it exists, the cursor, a small desktop of windows under it, and a run
+// of calls with any code, message id, parameters, point and extra information. Whatever comes,
+// every view opened is closed, keystrokes and queued messages always go on, only the documented -1
+// swallows, reports go to the record's window alone, our own input is never reported, and the
+// message hook changes nothing but a double click into the press it stands for.
 
 #include "hooks/HookProcedures.h"
 #include "shared/Win32Values.h"
@@ -74,6 +76,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     gw::HookProcessState state{gw::HookHandle(0x77), gw::HookHandle(0x88)};
     while (in.remaining_bytes() > 0) {
+        if (in.ConsumeBool()) {
+            gw::QueuedMessage message{gw::WindowHandle(in.ConsumeIntegralInRange<std::uintptr_t>(1, 3)),
+                                      in.ConsumeIntegralInRange<std::uint32_t>(0xA0, 0x20E),
+                                      in.ConsumeIntegral<std::uint32_t>(),
+                                      {in.ConsumeIntegralInRange(-8, 8), in.ConsumeIntegralInRange(-8, 8)}};
+            host.messageExtraInfo =
+                in.ConsumeBool() ? gw::kInjectedInputMark : in.ConsumeIntegral<std::uintptr_t>();
+            const std::uint32_t before = message.message;
+            const int code = in.ConsumeIntegralInRange(-1, 3);
+            const std::size_t nextBefore = host.nextCalls.size();
+            Check(gw::GetMessageHookProc(host, state, code, in.ConsumeIntegralInRange<std::uintptr_t>(0, 3),
+                                         0, &message) == FakeHookHost::kNextHookResult);
+            Check(host.nextCalls.size() == nextBefore + 1);
+            const bool rewritten = message.message != before;
+            Check(!rewritten || (host.messageExtraInfo == gw::kInjectedInputMark &&
+                                 code == gw::win::kHC_ACTION && (before == message.message + 2)));
+            continue;
+        }
         const bool keyboard = in.ConsumeBool();
         const int code = in.ConsumeIntegral<int>();
         const std::uintptr_t wParam = in.ConsumeBool()
@@ -82,12 +102,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::intptr_t lParam = in.ConsumeIntegral<std::intptr_t>();
         const gw::Point point{in.ConsumeIntegral<std::int32_t>(), in.ConsumeIntegral<std::int32_t>()};
         const bool withPoint = in.ConsumeBool();
+        const gw::MouseHookInfo info{point, in.ConsumeBool() ? gw::kInjectedInputMark : 0};
         const std::size_t postsBefore = host.posts.size();
         const std::size_t nextBefore = host.nextCalls.size();
 
         const std::intptr_t result =
             keyboard ? gw::KeyboardHookProc(host, state, code, wParam, lParam)
-                     : gw::MouseHookProc(host, state, code, wParam, lParam, withPoint ? &point : nullptr);
+                     : gw::MouseHookProc(host, state, code, wParam, lParam, withPoint ? &info : nullptr);
 
         Check(host.AllClosed());
         const bool passed = host.nextCalls.size() == nextBefore + 1;
@@ -95,8 +116,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (keyboard || code < 0 || !host.recordPresent) {
             Check(passed); // only the mouse hook swallows, and only with the record and a real call
         }
-        if (code < 0 || !host.recordPresent) {
+        if (code < 0 || !host.recordPresent || (!keyboard && info.extraInfo == gw::kInjectedInputMark)) {
             Check(host.posts.size() == postsBefore); // nothing to report to, or not ours to look at
+        }
+        if (!keyboard && withPoint && info.extraInfo == gw::kInjectedInputMark) {
+            Check(passed); // our own input always goes on
         }
         for (std::size_t i = postsBefore; i < host.posts.size(); ++i) {
             Check(host.posts[i].window == host.record.MainWindow && host.record.MainWindow != 0);

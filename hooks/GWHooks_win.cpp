@@ -135,6 +135,14 @@ public:
 
     gw::IWindowQueries& Windows() override { return windows_; }
 
+    std::uintptr_t MessageExtraInfo() override {
+        return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
+    }
+    std::uint32_t DoubleClickTime() override { return ::GetDoubleClickTime(); }
+    gw::Point DoubleClickSize() override {
+        return {::GetSystemMetrics(SM_CXDOUBLECLK), ::GetSystemMetrics(SM_CYDOUBLECLK)};
+    }
+
 private:
     gw::WindowQueries windows_;
 };
@@ -170,14 +178,32 @@ gw::Point PhysicalPoint(HWND window, POINT point) {
 
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     HookHost host;
-    gw::Point point;
-    const gw::Point* messagePoint = nullptr;
+    gw::MouseHookInfo info;
+    const gw::MouseHookInfo* known = nullptr;
     if (code >= 0 && lParam != 0) {
-        const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        point = PhysicalPoint(info->hwnd, info->pt);
-        messagePoint = &point;
+        const auto* hookStruct = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+        info = {PhysicalPoint(hookStruct->hwnd, hookStruct->pt),
+                static_cast<std::uintptr_t>(hookStruct->dwExtraInfo)};
+        known = &info;
     }
-    return gw::MouseHookProc(host, g_state, code, wParam, lParam, messagePoint);
+    return gw::MouseHookProc(host, g_state, code, wParam, lParam, known);
+}
+
+// Every thread of every process takes its messages through here: everything but a press goes on
+// after two comparisons.
+LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
+    HookHost host;
+    auto* msg = code >= 0 ? reinterpret_cast<MSG*>(lParam) : nullptr;
+    gw::QueuedMessage message;
+    if (msg != nullptr) {
+        message = {gw::WindowQueries::FromHwnd(msg->hwnd), msg->message, msg->time, {msg->pt.x, msg->pt.y}};
+    }
+    const LRESULT result =
+        gw::GetMessageHookProc(host, g_state, code, wParam, lParam, msg != nullptr ? &message : nullptr);
+    if (msg != nullptr && msg->message != message.message) {
+        msg->message = message.message;
+    }
+    return result;
 }
 
 HINSTANCE ThisModule() {
@@ -209,14 +235,26 @@ BOOL WINAPI KeyboardHookOff() {
     return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle));
 }
 
+// The message hook comes and goes with the mouse hook: it only mends what the mouse hook's
+// swallowed presses do to double clicks. Without it clicks still work; the mouse hook's handle
+// is the answer.
 DWORD WINAPI MouseHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
     g_state.MouseHookHandle = FromHhook(hook);
+    if (hook != nullptr) {
+        g_state.GetMessageHookHandle =
+            FromHhook(::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), 0));
+    }
     return HandleBits(hook);
 }
 
 BOOL WINAPI MouseHookOff() {
-    return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
+    const BOOL removed = ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
+    if (g_state.GetMessageHookHandle) {
+        ::UnhookWindowsHookEx(ToHhook(g_state.GetMessageHookHandle));
+        g_state.GetMessageHookHandle = {};
+    }
+    return removed;
 }
 
 } // extern "C"

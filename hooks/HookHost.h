@@ -56,8 +56,24 @@ public:
     // rcMonitor of the monitor nearest to the window (MonitorFromWindow, GetMonitorInfoA).
     virtual bool MonitorBounds(WindowHandle window, Rect& bounds) = 0;
 
+    // --- Taking a replayed press off the queue (only for a press our own input carried)
+    virtual std::uintptr_t MessageExtraInfo() = 0; // GetMessageExtraInfo of the message just taken
+    virtual std::uint32_t DoubleClickTime() = 0;   // GetDoubleClickTime
+    // SM_CXDOUBLECLK and SM_CYDOUBLECLK: the rectangle a second click must fall into.
+    virtual Point DoubleClickSize() = 0;
+
 protected:
     ~IHookHost() = default; // never owned through this interface
+};
+
+// A press the application took off its queue, as the system delivered it: which press message
+// (the single form: a double click is kept as the press it is the second of), where and when.
+struct DeliveredPress {
+    std::uint32_t message = 0; // 0: none yet
+    WindowHandle window;
+    std::uint32_t time = 0;
+    Point at;
+    bool doubleClick = false; // it was delivered as the second click of a double click
 };
 
 // The library's per-process variables: each process that loads it has its own copy, all zero at
@@ -65,6 +81,7 @@ protected:
 struct HookProcessState {
     HookHandle KeyboardHookHandle{};
     HookHandle MouseHookHandle{};
+    HookHandle GetMessageHookHandle{};
     std::uint8_t LeftClickArmed = 0;
     std::uint8_t MiddleClickArmed = 0;
     std::uint8_t RightClickArmed = 0;
@@ -72,6 +89,9 @@ struct HookProcessState {
     // list's generation it holds for: 0 nothing worked out yet, 1 not listed, 2 listed.
     std::uint8_t AsideVerdict = 0;
     std::uint32_t AsideGeneration = 0;
+    // The last press of any button this process's application took off its queue. A replayed
+    // press is a double click only when it follows that one as the user's own second click would.
+    DeliveredPress LastPress{};
 };
 
 } // namespace gw

@@ -4,6 +4,8 @@
 #include "hooks/StandAside.h"
 #include "shared/Win32Values.h"
 
+#include <cstdlib>
+
 namespace gw {
 
 namespace {
@@ -68,6 +70,51 @@ void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activ
     }
 }
 
+// A press and its double-click form, client area and frame; the double click is the form the
+// system gives a press that follows another one of the same button soon and near enough.
+struct PressForms {
+    std::uint32_t single;
+    std::uint32_t twice;
+};
+
+constexpr PressForms kPressForms[] = {
+    {win::kWM_LBUTTONDOWN, win::kWM_LBUTTONDBLCLK},     {win::kWM_RBUTTONDOWN, win::kWM_RBUTTONDBLCLK},
+    {win::kWM_MBUTTONDOWN, win::kWM_MBUTTONDBLCLK},     {win::kWM_XBUTTONDOWN, win::kWM_XBUTTONDBLCLK},
+    {win::kWM_NCLBUTTONDOWN, win::kWM_NCLBUTTONDBLCLK}, {win::kWM_NCRBUTTONDOWN, win::kWM_NCRBUTTONDBLCLK},
+    {win::kWM_NCMBUTTONDOWN, win::kWM_NCMBUTTONDBLCLK}, {win::kWM_NCXBUTTONDOWN, win::kWM_NCXBUTTONDBLCLK},
+};
+
+// Whether a message is a press or a double click of any button, and which; the first test keeps
+// every other message of the queue (timers, paints, moves, keys) to two comparisons.
+const PressForms* PressFormsOf(std::uint32_t message) {
+    const bool inRange = (message >= win::kWM_NCLBUTTONDOWN && message <= win::kWM_NCXBUTTONDBLCLK) ||
+                         (message >= win::kWM_LBUTTONDOWN && message <= win::kWM_XBUTTONDBLCLK);
+    if (!inRange) {
+        return nullptr;
+    }
+    for (const PressForms& forms : kPressForms) {
+        if (message == forms.single || message == forms.twice) {
+            return &forms;
+        }
+    }
+    return nullptr;
+}
+
+// The press the application got last is the first click of a double click this one completes:
+// the same press of the same window, soon and near enough, and not itself a second click.
+bool CompletesDoubleClick(IHookHost& host, const DeliveredPress& last, const QueuedMessage& message,
+                          std::uint32_t single) {
+    if (last.message != single || last.doubleClick || last.window != message.window) {
+        return false;
+    }
+    // Unsigned, so that the tick count's wrap after 49 days changes nothing.
+    if (message.time - last.time >= host.DoubleClickTime()) {
+        return false;
+    }
+    const Point size = host.DoubleClickSize();
+    return std::abs(message.pt.x - last.at.x) < size.x / 2 && std::abs(message.pt.y - last.at.y) < size.y / 2;
+}
+
 } // namespace
 
 std::intptr_t KeyboardHookProc(IHookHost& host, const HookProcessState& state, int code,
@@ -86,10 +133,11 @@ std::intptr_t KeyboardHookProc(IHookHost& host, const HookProcessState& state, i
 }
 
 std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
-                            std::intptr_t lParam, const Point* messagePoint) {
+                            std::intptr_t lParam, const MouseHookInfo* info) {
     // A negative code must go straight on, untouched, and a call without its MOUSEHOOKSTRUCT is
-    // none of our business either.
-    if (code < 0 || messagePoint == nullptr) {
+    // none of our business either. Nor is our own input, whenever the application takes it: a
+    // replayed click the click rule caught again would be lost or replayed twice.
+    if (code < 0 || info == nullptr || info->extraInfo == kInjectedInputMark) {
         return host.CallNextHook(state.MouseHookHandle, code, wParam, lParam);
     }
 
@@ -100,7 +148,7 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
         pass = ReadOnce(record.PassInput) != 0;
         if (ReadOnce(record.HooksPaused) == 0 && code == win::kHC_ACTION) {
             const std::uint32_t message = static_cast<std::uint32_t>(wParam);
-            const std::uint32_t position = PackHookPosition(messagePoint->x, messagePoint->y);
+            const std::uint32_t position = PackHookPosition(info->pt.x, info->pt.y);
             const bool move = message == win::kWM_MOUSEMOVE || message == win::kWM_NCMOUSEMOVE;
             std::uint32_t flags = 0;
             if (!move && ReadOnce(record.ScrollEnabled) != 0) {
@@ -117,6 +165,26 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
         return host.CallNextHook(state.MouseHookHandle, code, wParam, lParam);
     }
     return kSwallowInput;
+}
+
+std::intptr_t GetMessageHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t removal,
+                                 std::intptr_t lParam, QueuedMessage* message) {
+    if (code == win::kHC_ACTION && message != nullptr) {
+        if (const PressForms* forms = PressFormsOf(message->message)) {
+            // Only a double click of ours can be one too many; the extra information is asked for
+            // nothing else.
+            if (message->message == forms->twice && host.MessageExtraInfo() == kInjectedInputMark &&
+                !CompletesDoubleClick(host, state.LastPress, *message, forms->single)) {
+                message->message = forms->single;
+            }
+            // A peek that leaves the message in the queue hands it out again later.
+            if ((removal & win::kPM_REMOVE) != 0) {
+                state.LastPress = {forms->single, message->window, message->time, message->pt,
+                                   message->message == forms->twice};
+            }
+        }
+    }
+    return host.CallNextHook(state.GetMessageHookHandle, code, removal, lParam);
 }
 
 } // namespace gw

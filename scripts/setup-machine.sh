@@ -20,6 +20,10 @@ pkg_installed libclang-rt-dev || need+=(libclang-rt-dev)
 # The formatting gate (scripts/check-format.sh).
 have clang-format || need+=(clang-format)
 have Xvfb || need+=(xvfb)
+# The two-monitor cases: Xorg with the dummy video driver, laid out with xrandr (e2e/lib.sh).
+have Xorg || need+=(xserver-xorg-core)
+pkg_installed xserver-xorg-video-dummy || need+=(xserver-xorg-video-dummy)
+have xrandr || need+=(x11-xserver-utils)
 have xdotool || need+=(xdotool)
 have xwininfo || need+=(x11-utils)
 have chmcmd || need+=(fp-utils)

@@ -67,7 +67,10 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
 
 void ScrollEngine::ReleaseGuardTimerTimer() {
     if (!Gesturing()) {
-        env_.GuardTimer.SetEnabled(false);
+        output_.RetryLetGo();
+        if (!output_.HoldingTarget()) {
+            env_.GuardTimer.SetEnabled(false);
+        }
         return;
     }
     const std::uint8_t button = PhysicalButton(env_.Settings.ActivateButton);
@@ -77,12 +80,28 @@ void ScrollEngine::ReleaseGuardTimerTimer() {
     if (env_.Input.KeyDown(key)) {
         guardUpTicks_ = 0;
     } else if (++guardUpTicks_ >= kGuardUpTicks) {
+        const bool click = StillAClick();
+        EndWithoutRelease();
+        if (click) {
+            state_.PendingReplay = env_.Settings.ActivateButton;
+        }
+    }
+}
+
+void ScrollEngine::ScrollingSwitchedOff() {
+    if (Gesturing()) {
         EndWithoutRelease();
     }
 }
 
+bool ScrollEngine::StillAClick() const {
+    return (state_.MoveScrolling && state_.DragAxis == ScrollAxis::None) ||
+           (state_.AutoScrolling && state_.AutoDirection == ScrollDirection::None);
+}
+
 void ScrollEngine::EndWithoutRelease() {
-    EndGesture(false, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y, false);
+    EndGesture(env_.Settings.ToggleMode, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y,
+               false);
 }
 
 void ScrollEngine::ResetGestureState() {
@@ -205,6 +224,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
         return;
     }
     state_.AutoDirection = ScrollDirection::None;
+    output_.AbandonTarget();                   // still waiting for a hung target of an earlier gesture
     if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
@@ -275,7 +295,7 @@ void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y, 
 }
 
 void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                              bool mayReplay) {
+                              bool released) {
     const bool activation = button == env_.Settings.ActivateButton;
     env_.Cursors.RestoreSystemCursors();
     env_.ScrollTimer.SetEnabled(false);
@@ -287,15 +307,14 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
     if (state_.MoveScrolling) {
         state_.MoveScrolling = false;
         const ScrollAxis axis = state_.DragAxis;
-        if (axis == ScrollAxis::Vertical && probe_.CanScrollVert) {
-            output_.EndThumbDrag(ScrollAxis::Vertical);
-        } else if (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz) {
-            output_.EndThumbDrag(ScrollAxis::Horizontal);
-        } else if (axis != ScrollAxis::None && WheelOnly()) {
-            env_.Window.ReleaseCapture();
+        const bool thumb = (axis == ScrollAxis::Vertical && probe_.CanScrollVert) ||
+                           (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz);
+        if (thumb) {
+            output_.EndThumbDrag(axis);
         }
         if (axis != ScrollAxis::None) {
-            output_.DetachTargetInput();
+            // A wheel target without bars took the capture when the axis locked.
+            output_.LetGoOfTarget(!thumb && WheelOnly(), released);
             if (env_.Settings.MoveBack) {
                 env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
             }
@@ -303,7 +322,7 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
         } else if (!toggleForm || activation) {
             // The mouse never left the dead zone: it was a click after all.
             env_.Share.Set(&HookShare::PassInput, true);
-            if (mayReplay) {
+            if (released) {
                 ReplayClick(button, x, y);
             }
         }
@@ -311,12 +330,11 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
         // No direction was ever chosen: it was a click after all. The toggle form hands the input
         // back and ends the gesture before the replay; the classic form ends it only once the
         // replay (and the messages it dispatches) is over.
-        const bool replay = mayReplay && state_.AutoDirection == ScrollDirection::None && activation;
+        const bool replay = released && state_.AutoDirection == ScrollDirection::None && activation;
         if (toggleForm) {
             env_.Share.Set(&HookShare::PassInput, true);
         }
-        env_.Window.ReleaseCapture();
-        output_.DetachTargetInput();
+        output_.LetGoOfTarget(true, released);
         if (toggleForm) {
             state_.AutoScrolling = false;
         }
@@ -330,6 +348,9 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
     }
     state_.ToggleStage = ToggleProgress::Idle;
     env_.MainTimer.SetEnabled(true);
+    if (output_.HoldingTarget()) {
+        env_.GuardTimer.SetEnabled(true); // its ticks ask the hung target again
+    }
 }
 
 std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {
@@ -344,14 +365,15 @@ std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {
 void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
     const std::uint8_t physical = PhysicalButton(button);
     const ButtonFlags flags = physical == 1 ? kLeftFlags : physical == 2 ? kMiddleFlags : kRightFlags;
-    // Paused, the hooks neither report nor swallow the click we inject.
+    // The mark lets the hooks pass the click on untouched whenever the target takes it, however
+    // busy it is now; paused, they also leave alone the cursor's move to the point.
     env_.Share.Set(&HookShare::HooksPaused, true);
     env_.Input.SetCursorPos(x, y);
-    env_.Input.MouseEvent(flags.down);
+    env_.Input.MouseEvent(flags.down, kInjectedInputMark);
     env_.Input.Sleep(kReplayPauseMs);
-    env_.Input.MouseEvent(flags.up);
+    env_.Input.MouseEvent(flags.up, kInjectedInputMark);
     env_.Input.Sleep(kReplayPauseMs);
-    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE); // a move by zero
+    env_.Input.MouseEvent(win::kMOUSEEVENTF_MOVE, kInjectedInputMark); // a move by zero
     env_.Application.ProcessMessages();
     env_.Share.Set(&HookShare::HooksPaused, false);
 }

@@ -29,8 +29,13 @@ public:
     // gesture, and with a thumb drag PassInput 0, in force for good. When the system has seen the
     // activation button up on two ticks in a row, the gesture ends as a release would, without a
     // click replayed. A reported release is always handled before such a tick: the system hands
-    // out posted messages before timer messages.
+    // out posted messages before timer messages. A gesture that was still a click waits for its
+    // release after all: a busy target may take it late, and the hook's report of it then brings
+    // the click back (a new press of the button forgets it).
     void ReleaseGuardTimerTimer();
+    // Scrolling was switched off (tray or Apply): a running gesture ends as a release would, without
+    // a click replayed. Its release, if it is still to come, is no longer caught by the hook.
+    void ScrollingSwitchedOff();
     // Applying settings forgets a half-finished axis, direction and toggle click, and a click
     // waiting for its release to be replayed; a running gesture itself goes on, except a Move
     // Scroll gesture whose axis has locked: it ends as a release would, without a click replayed.
@@ -50,11 +55,14 @@ private:
     void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed, bool stoodAside);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
-    // mayReplay false: a gesture that was a click after all ends without the click.
+    // released false: no release of the user's ends it (the guard, settings, scrolling switched
+    // off): a gesture that was a click after all ends without the click, and the target may hang.
     void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                    bool mayReplay = true);
-    // The end of a Classic gesture whose release never came, or that settings cut short.
+                    bool released = true);
+    // The end of a gesture whose release never came, or that settings cut short.
     void EndWithoutRelease();
+    // No axis locked, no direction chosen: what has happened so far is a click.
+    bool StillAClick() const;
     void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
     // mouse_event and GetAsyncKeyState speak of physical buttons (1 left, 2 middle, 3 right).
     std::uint8_t PhysicalButton(std::uint8_t button);

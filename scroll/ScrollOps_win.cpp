@@ -25,6 +25,12 @@ void ScrollWindowOps::SendWithTimeout(WindowHandle window, std::uint32_t message
                         flags, timeoutMs, &result);
 }
 
+bool ScrollWindowOps::Answers(WindowHandle window, std::uint32_t timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(ToWindow(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
+                               &result) != 0;
+}
+
 void ScrollWindowOps::AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) {
     ::AttachThreadInput(attach, attachTo, static_cast<BOOL>(flag));
 }
@@ -87,15 +93,16 @@ Point ScrollInputOps::GetCursorPos() {
     return Point{p.x, p.y};
 }
 
-void ScrollInputOps::MouseEvent(std::uint32_t flags) {
-    mouse_event(flags, 0, 0, 0, 0);
+void ScrollInputOps::MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) {
+    mouse_event(flags, 0, 0, 0, extraInfo);
 }
 
-void ScrollInputOps::InjectWheel(std::uint32_t flags, std::int32_t delta) {
+void ScrollInputOps::InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) {
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     input.mi.mouseData = static_cast<DWORD>(delta); // signed, in a DWORD
+    input.mi.dwExtraInfo = extraInfo;
     ::SendInput(1, &input, sizeof input);
 }
 

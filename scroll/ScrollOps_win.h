@@ -13,6 +13,7 @@ public:
               std::intptr_t lParam) override;
     void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                          std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) override;
+    bool Answers(WindowHandle window, std::uint32_t timeoutMs) override;
     void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) override;
     void SetCapture(WindowHandle window) override;
     void ReleaseCapture() override;
@@ -29,8 +30,8 @@ class ScrollInputOps final : public IScrollInputOps {
 public:
     void SetCursorPos(std::int32_t x, std::int32_t y) override;
     Point GetCursorPos() override;
-    void MouseEvent(std::uint32_t flags) override;
-    void InjectWheel(std::uint32_t flags, std::int32_t delta) override;
+    void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) override;
+    void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) override;
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
     bool KeyDown(std::uint32_t virtualKey) override;

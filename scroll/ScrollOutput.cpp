@@ -56,6 +56,33 @@ void ScrollOutput::DetachTargetInput() {
     env_.Window.AttachThreadInput(targetThreadId_, ownThreadId_, 0);
 }
 
+void ScrollOutput::LetGoOfTarget(bool capture, bool released) {
+    if (capture && !released && !env_.Window.Answers(gesture_.PointedWindow, kAnswerTimeoutMs)) {
+        holding_ = true;
+        heldWindow_ = gesture_.PointedWindow;
+        return;
+    }
+    if (capture) {
+        env_.Window.ReleaseCapture();
+    }
+    DetachTargetInput();
+}
+
+void ScrollOutput::RetryLetGo() {
+    if (holding_ && env_.Window.Answers(heldWindow_, kAnswerTimeoutMs)) {
+        holding_ = false;
+        env_.Window.ReleaseCapture();
+        DetachTargetInput();
+    }
+}
+
+void ScrollOutput::AbandonTarget() {
+    if (holding_) {
+        holding_ = false;
+        DetachTargetInput();
+    }
+}
+
 WindowHandle ScrollOutput::ThumbWindow(ScrollAxis axis) const {
     const WindowHandle control = axis == ScrollAxis::Vertical ? probe_.VertBarControl : probe_.HorzBarControl;
     return control ? control : probe_.ScrollTarget;
@@ -188,7 +215,8 @@ void ScrollOutput::SendWheel(ScrollAxis axis, std::int16_t delta, Point at) {
 }
 
 void ScrollOutput::InjectWheel(ScrollAxis axis, std::int16_t delta, Point at) {
-    // Paused, the hooks neither report nor swallow the wheel we inject, nor the cursor's moves.
+    // The hooks pass the marked wheel on untouched whenever the window takes it; paused, they also
+    // leave alone the cursor's moves there and back.
     env_.Share.Set(&HookShare::HooksPaused, true);
     // The system gives the wheel to the window under the cursor. When the user has moved off the
     // window, the cursor visits the point for the turn and then goes back.
@@ -198,7 +226,7 @@ void ScrollOutput::InjectWheel(ScrollAxis axis, std::int16_t delta, Point at) {
         env_.Input.SetCursorPos(at.x, at.y);
     }
     env_.Input.InjectWheel(axis == ScrollAxis::Vertical ? win::kMOUSEEVENTF_WHEEL : win::kMOUSEEVENTF_HWHEEL,
-                           delta);
+                           delta, kInjectedInputMark);
     if (away) {
         env_.Input.Sleep(kInjectPauseMs);
         env_.Input.SetCursorPos(cursor.x, cursor.y);

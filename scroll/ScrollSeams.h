@@ -29,6 +29,9 @@ public:
     // SendMessageTimeoutA; the result is of no interest to the engine.
     virtual void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) = 0;
+    // SendMessageTimeoutA of WM_NULL with SMTO_BLOCK | SMTO_ABORTIFHUNG: whether the window's thread
+    // takes a sent message within the time.
+    virtual bool Answers(WindowHandle window, std::uint32_t timeoutMs) = 0;
     // AttachThreadInput with the flag as given (the engine attaches with all bits set).
     virtual void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) = 0;
     virtual void SetCapture(WindowHandle window) = 0;
@@ -50,9 +53,11 @@ class IScrollInputOps {
 public:
     virtual void SetCursorPos(std::int32_t x, std::int32_t y) = 0;
     virtual Point GetCursorPos() = 0;
-    virtual void MouseEvent(std::uint32_t flags) = 0; // mouse_event (flags, 0, 0, 0, 0)
-    // SendInput of one mouse input: flags MOUSEEVENTF_WHEEL or MOUSEEVENTF_HWHEEL, mouseData delta.
-    virtual void InjectWheel(std::uint32_t flags, std::int32_t delta) = 0;
+    // mouse_event (flags, 0, 0, 0, extraInfo).
+    virtual void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) = 0;
+    // SendInput of one mouse input: flags MOUSEEVENTF_WHEEL or MOUSEEVENTF_HWHEEL, mouseData delta,
+    // dwExtraInfo extraInfo.
+    virtual void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual bool ButtonsSwapped() = 0; // GetSystemMetrics (SM_SWAPBUTTON) != 0
     // GetAsyncKeyState (virtualKey) < 0: the key, or the physical mouse button, is down now.

@@ -58,12 +58,21 @@ constexpr std::uint32_t PackHookPosition(std::int32_t x, std::int32_t y) {
     return (static_cast<std::uint32_t>(x) & 0xFFFFu) | ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16);
 }
 
-// The receiving side reads both halves as unsigned 16-bit values.
+// The receiving side reads both halves as signed 16-bit values: a monitor left of or above the
+// primary one has negative positions, and 0xFFFF is the pixel just left of (or above) the
+// primary's corner, not the far edge of the desktop.
 constexpr std::int32_t HookPositionX(std::uint32_t packed) {
-    return static_cast<std::int32_t>(packed & 0xFFFFu);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(packed & 0xFFFFu));
 }
 constexpr std::int32_t HookPositionY(std::uint32_t packed) {
-    return static_cast<std::int32_t>(packed >> 16);
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(packed >> 16));
 }
+
+// Every mouse input Glidewing injects (a replayed click, the wheel of a window that takes only
+// real input) carries this in its extra information (dwExtraInfo of mouse_event and SendInput).
+// The hooks know it there, in the target's own thread, however late the target takes it off its
+// queue: they pass it on without reporting it or applying the click rule, and a replayed press
+// that the system turned into a double click goes back to being the press it stands for.
+inline constexpr std::uint32_t kInjectedInputMark = 0x47575250; // "GWRP"
 
 } // namespace gw

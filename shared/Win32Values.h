@@ -15,6 +15,8 @@ inline constexpr int kHC_ACTION = 0;
 inline constexpr int kHC_NOREMOVE = 3;
 inline constexpr int kWH_KEYBOARD = 2;
 inline constexpr int kWH_MOUSE = 7;
+inline constexpr int kWH_GETMESSAGE = 3;
+inline constexpr std::uintptr_t kPM_REMOVE = 0x0001;
 
 // --- Window messages
 inline constexpr std::uint32_t kWM_NULL = 0x0000;
@@ -34,6 +36,8 @@ inline constexpr std::uint32_t kWM_NCRBUTTONDBLCLK = 0x00A6;
 inline constexpr std::uint32_t kWM_NCMBUTTONDOWN = 0x00A7;
 inline constexpr std::uint32_t kWM_NCMBUTTONUP = 0x00A8;
 inline constexpr std::uint32_t kWM_NCMBUTTONDBLCLK = 0x00A9;
+inline constexpr std::uint32_t kWM_NCXBUTTONDOWN = 0x00AB;
+inline constexpr std::uint32_t kWM_NCXBUTTONDBLCLK = 0x00AD;
 
 inline constexpr std::uint32_t kWM_MOUSEMOVE = 0x0200;
 inline constexpr std::uint32_t kWM_LBUTTONDOWN = 0x0201;
@@ -46,6 +50,8 @@ inline constexpr std::uint32_t kWM_MBUTTONDOWN = 0x0207;
 inline constexpr std::uint32_t kWM_MBUTTONUP = 0x0208;
 inline constexpr std::uint32_t kWM_MBUTTONDBLCLK = 0x0209;
 inline constexpr std::uint32_t kWM_MOUSEWHEEL = 0x020A;
+inline constexpr std::uint32_t kWM_XBUTTONDOWN = 0x020B;
+inline constexpr std::uint32_t kWM_XBUTTONDBLCLK = 0x020D;
 inline constexpr std::uint32_t kWM_MOUSEHWHEEL = 0x020E;
 inline constexpr std::int32_t kWHEEL_DELTA = 120; // one notch of the wheel
 
@@ -115,6 +121,8 @@ inline constexpr std::uint32_t kSPIF_SENDCHANGE = 2;
 inline constexpr int kSM_CXSCREEN = 0;
 inline constexpr int kSM_CYSCREEN = 1;
 inline constexpr int kSM_SWAPBUTTON = 23;
+inline constexpr int kSM_CXDOUBLECLK = 36;
+inline constexpr int kSM_CYDOUBLECLK = 37;
 
 // --- System cursor ids
 inline constexpr std::uint32_t kOCR_NORMAL = 32512;

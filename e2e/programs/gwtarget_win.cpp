@@ -1,4 +1,4 @@
-// gwtarget.exe LOGFILE
+// gwtarget.exe LOGFILE [DX DY]
 //
 // The other application of the end-to-end cases: a few windows of the kinds the hooks and the
 // scroll engine tell apart, each at a fixed screen position, logging every mouse, wheel, scroll,
@@ -11,13 +11,20 @@
 //   TAG msg=0xMMMM wp=0x... lp=0x...               a message received by that window
 //   pos TAG N                                      the scroll position of list, edit or sibbar changed
 //   hang N, awake                                  a hang of N seconds begins, and is over
+//   busy N, free                                   N milliseconds busy after a button's release
 //
 // A hung application: when a file LOGFILE.hang appears, holding a number of seconds, the program
 // deletes it and sleeps that long inside its window procedure, processing no messages at all.
+// A busy application at the worst moment: when a file LOGFILE.busy holding a number of milliseconds
+// is there at the next release of a mouse button the program takes, the program deletes it and,
+// once every hook has seen that release (a mouse hook of its own thread, called first, passes it on
+// and then sleeps), takes no message for that long. A click replayed for that release then waits
+// in the queue until the program is free again.
 // Windows (tag, class, frame position):
 //   list     "ListBox" with a usable vertical bar           frame at (300,100) 240x300
 //   plain    "GWTargetPlain", no bars, alone in its frame    frame at (560,100) 200x140
-//   mozilla  "GWTestMozillaWindowClass", no bars             frame at (560,260) 200x140
+//   mozilla  "GWTestMozillaWindowClass", no bars, takes      frame at (560,260) 200x140
+//            double clicks (CS_DBLCLKS) as a browser's page does
 //   pane     "GWTargetPlain", no bars, beside sibbar         frame at (780,100) 220x300, pane 180 wide
 //   sibbar   "ScrollBar" control, SBS_VERT, range 0..100     right 40 pixels of that frame
 //   edit     multi-line "Edit" with a vertical bar           frame at (300,420) 240x200
@@ -25,6 +32,7 @@
 //   wpf      "HwndWrapper[Test;;1]", no bars, a top-level     window at (780,420) 200x140
 //            window of its own, as WPF's are
 //   uwp      "Windows.UI.Core.CoreWindow", no bars           frame at (560,580) 200x140
+// With DX DY every frame lies that far from its usual place (on another monitor, say).
 // Frames are tagged listframe, plainframe, mozillaframe, siblingframe, editframe, chromeframe,
 // uwpframe.
 
@@ -41,6 +49,8 @@ namespace {
 
 gw::e2e::LineLog g_log;
 std::string g_hangPath; // LOGFILE.hang
+std::string g_busyPath; // LOGFILE.busy
+HHOOK g_busyHook = nullptr;
 
 struct Subject {
     const char* tag;
@@ -142,24 +152,46 @@ void MoveSiblingBar(HWND bar, WPARAM wParam) {
     SetScrollPos(bar, SB_CTL, position, TRUE);
 }
 
-// Checked on the position timer, so the sleep happens inside a window procedure, as a real
-// application's would.
-void HangIfAsked() {
+// The number of a control file of ours, deleted once read; -1 when there is none.
+int TakeNumberFile(const std::string& path) {
     HANDLE file =
-        CreateFileA(g_hangPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        return;
+        return -1;
     }
     char text[16] = {};
     DWORD read = 0;
     ReadFile(file, text, sizeof text - 1, &read, nullptr);
     CloseHandle(file);
-    DeleteFileA(g_hangPath.c_str());
-    const int seconds = std::atoi(text);
+    DeleteFileA(path.c_str());
+    return std::atoi(text);
+}
+
+// Checked on the position timer, so the sleep happens inside a window procedure, as a real
+// application's would.
+void HangIfAsked() {
+    const int seconds = TakeNumberFile(g_hangPath);
+    if (seconds < 0) {
+        return;
+    }
     g_log.Line("hang %d", seconds);
     Sleep(static_cast<DWORD>(seconds) * 1000);
     g_log.Line("awake");
+}
+
+LRESULT CALLBACK BusyAfterRelease(int code, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallNextHookEx(g_busyHook, code, wParam, lParam);
+    const bool release = wParam == WM_LBUTTONUP || wParam == WM_RBUTTONUP || wParam == WM_MBUTTONUP;
+    if (code == HC_ACTION && release) {
+        const int milliseconds = TakeNumberFile(g_busyPath);
+        if (milliseconds >= 0) {
+            g_log.Line("busy %d", milliseconds);
+            Sleep(static_cast<DWORD>(milliseconds));
+            g_log.Line("free");
+        }
+    }
+    return result;
 }
 
 LRESULT CALLBACK OwnWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -215,10 +247,13 @@ HWND Add(const char* tag, HWND window, bool subclass) {
     return window;
 }
 
+POINT g_shift{}; // DX DY of the command line
+
 HWND Frame(const char* tag, const char* title, int x, int y, int width, int height,
            const char* className = "GWTargetFrame") {
-    HWND frame = CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x, y, width, height,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND frame =
+        CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x + g_shift.x, y + g_shift.y, width,
+                        height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return Add(tag, frame, false);
 }
 
@@ -229,8 +264,9 @@ HWND Child(const char* tag, const char* className, DWORD style, HWND parent, int
     return Add(tag, child, subclass);
 }
 
-void Register(const char* className) {
+void Register(const char* className, UINT style = 0) {
     WNDCLASSA windowClass{};
+    windowClass.style = style;
     windowClass.lpfnWndProc = &OwnWindowProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
@@ -242,7 +278,7 @@ void Register(const char* className) {
 void CreateSubjects() {
     Register("GWTargetFrame");
     Register("GWTargetPlain");
-    Register("GWTestMozillaWindowClass");
+    Register("GWTestMozillaWindowClass", CS_DBLCLKS);
     Register("Chrome_RenderWidgetHostHWND");
     Register("HwndWrapper[Test;;1]");
     Register("Windows.UI.Core.CoreWindow");
@@ -307,14 +343,30 @@ void LogRectangles() {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
-    std::string path = commandLine ? commandLine : "";
-    if (path.size() >= 2 && path.front() == '"' && path.back() == '"') {
-        path = path.substr(1, path.size() - 2);
+    // The log's path, quoted when it holds blanks, then perhaps the shift.
+    const std::string line = commandLine ? commandLine : "";
+    std::string path;
+    std::size_t rest = 0;
+    if (!line.empty() && line.front() == '"') {
+        rest = line.find('"', 1);
+        path = line.substr(1, rest == std::string::npos ? std::string::npos : rest - 1);
+        rest = rest == std::string::npos ? line.size() : rest + 1;
+    } else {
+        rest = line.find(' ');
+        path = line.substr(0, rest);
+        rest = rest == std::string::npos ? line.size() : rest;
+    }
+    long dx = 0;
+    long dy = 0;
+    if (std::sscanf(line.c_str() + rest, "%ld %ld", &dx, &dy) == 2) {
+        g_shift = POINT{dx, dy};
     }
     if (path.empty() || !g_log.Open(path.c_str())) {
         return 2;
     }
     g_hangPath = path + ".hang";
+    g_busyPath = path + ".busy";
+    g_busyHook = SetWindowsHookExA(WH_MOUSE, BusyAfterRelease, nullptr, GetCurrentThreadId());
     CreateSubjects();
     LogRectangles();
     LogPositionChanges();

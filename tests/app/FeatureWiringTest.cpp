@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace gw::test {
 namespace {
 
@@ -198,6 +200,45 @@ TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
     rig.form.chb_deskpop.SetChecked(false);
     EXPECT_FALSE(rig.form.DeskLinks.DeskMenuBuilt());
     EXPECT_TRUE(rig.form.DeskLinks.DeskItems().empty());
+}
+
+// A Toggle gesture has no release to wait for: switching scrolling off, by a click on the tray icon,
+// its Enable item or Apply, ends it, with the cursors back and nothing replayed.
+TEST(FeatureWiring, SwitchingScrollingOffEndsAToggleGesture) {
+    struct Case {
+        const char* name;
+        std::function<void(Wired&)> switchOff;
+    };
+    const Case cases[] = {
+        {"tray click", [](Wired& r) { r.form.CoolTrayIcon1MouseDown(TMouseButton::Left, 0, {}); }},
+        {"tray item", [](Wired& r) { r.form.Menu_GpEnabledClick(); }},
+        {"apply",
+         [](Wired& r) {
+             r.form.CheckBox_GP.SetChecked(false);
+             r.form.BitBtn_applyClick();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Wired rig;
+        rig.form.Combo_KZFS.SetItemIndex(1); // Toggle
+        rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
+        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+        rig.Mouse(win::kWM_RBUTTONUP, 300, 300);
+        rig.Mouse(win::kWM_MOUSEMOVE, 300, 320);
+        ASSERT_TRUE(rig.form.ScrollTimer.Enabled());
+        rig.ClearRecords();
+        rig.scrollWorld.log.clear();
+
+        rig.Do([&] { c.switchOff(rig); });
+        EXPECT_FALSE(rig.form.Engine.State().AutoScrolling);
+        EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
+        EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));
+        const std::vector<std::string> log = rig.scrollWorld.Take();
+        EXPECT_EQ(std::count(log.begin(), log.end(), "HooksPaused=1"), 0);
+        EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
+    }
 }
 
 TEST(FeatureWiring, ExitDuringAGestureBringsTheCursorsBack) {

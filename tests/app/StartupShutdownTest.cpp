@@ -347,7 +347,8 @@ TEST(Shutdown, TheFormGoingLetsGoOnlyWhatTheShutdownSequenceDidNot) {
     }
 }
 
-TEST(HookMessages, DecodeTheMessageItsFlagAndTheUnsignedHalvesOfThePosition) {
+// A monitor left of or above the primary one has negative positions: the halves are signed.
+TEST(HookMessages, DecodeTheMessageItsFlagAndTheSignedHalvesOfThePosition) {
     struct Case {
         std::uintptr_t wParam;
         std::intptr_t lParam;
@@ -357,9 +358,13 @@ TEST(HookMessages, DecodeTheMessageItsFlagAndTheUnsignedHalvesOfThePosition) {
     };
     const Case cases[] = {
         {0x201, static_cast<std::intptr_t>(PackHookPosition(10, 20)), 0x201, {10, 20}, false},
-        {0x200, static_cast<std::intptr_t>(PackHookPosition(-1, 5)), 0x200, {65535, 5}, false},
-        {0x204, static_cast<std::intptr_t>(PackHookPosition(1599, -2)), 0x204, {1599, 65534}, false},
+        {0x200, static_cast<std::intptr_t>(PackHookPosition(-1, 5)), 0x200, {-1, 5}, false},
+        {0x204, static_cast<std::intptr_t>(PackHookPosition(1599, -2)), 0x204, {1599, -2}, false},
+        {0x204, static_cast<std::intptr_t>(PackHookPosition(-1920, -1080)), 0x204, {-1920, -1080}, false},
+        {0x200, static_cast<std::intptr_t>(PackHookPosition(-32768, 32767)), 0x200, {-32768, 32767}, false},
         {0x20A, static_cast<std::intptr_t>(0x7FFF0000u | 3u), 0x20A, {3, 0x7FFF}, false},
+        // Whatever lies above the 32 packed bits of a 64-bit lParam is noise.
+        {0x200, static_cast<std::intptr_t>(0xFFFF'0000'0005'0006ull), 0x200, {6, 5}, false},
         {0x10204, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0x204, {7, 8}, true},
         {0x100A2, static_cast<std::intptr_t>(PackHookPosition(7, 8)), 0xA2, {7, 8}, true},
         // A flag bit the program does not know yet leaves the id and the swallow flag alone.

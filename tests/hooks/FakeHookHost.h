@@ -154,6 +154,16 @@ public:
         return true;
     }
 
+    // --- The message just taken off the queue, and the system's double-click limits.
+    std::uintptr_t messageExtraInfo = 0;
+    int extraInfoReads = 0;
+    std::uintptr_t MessageExtraInfo() override {
+        ++extraInfoReads;
+        return messageExtraInfo;
+    }
+    std::uint32_t DoubleClickTime() override { return 500; }
+    Point DoubleClickSize() override { return {4, 4}; }
+
     // Every view handed out was given back.
     bool AllClosed() const { return mapped_ == 0; }
 

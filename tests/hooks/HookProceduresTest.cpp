@@ -49,7 +49,8 @@ protected:
     }
 
     std::intptr_t Mouse(std::uint32_t message, int code = kHC_ACTION) {
-        const std::intptr_t result = MouseHookProc(host, state, code, message, kStructAddress, &messagePoint);
+        const MouseHookInfo info{messagePoint, extraInfo};
+        const std::intptr_t result = MouseHookProc(host, state, code, message, kStructAddress, &info);
         EXPECT_TRUE(host.AllClosed());
         EXPECT_EQ(host.closes, host.recordPresent ? host.opens : 0); // each call closes what it opened
         return result;
@@ -73,6 +74,7 @@ protected:
     FakeHookHost host;
     HookProcessState state;
     Point messagePoint = kOverPlain;
+    std::uintptr_t extraInfo = 0; // what the input carried
 };
 
 // PassInput, HooksPaused and the hook code decide whether anything is looked at, reported or
@@ -352,12 +354,137 @@ TEST_F(MouseHook, CallsWithoutAHookStructOrWithANegativeCodeGoStraightOn) {
     EXPECT_EQ(MouseHookProc(host, state, kHC_ACTION, kWM_RBUTTONDOWN, 0, nullptr),
               FakeHookHost::kNextHookResult);
     EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kMouseHook, kHC_ACTION, kWM_RBUTTONDOWN, 0}));
-    EXPECT_EQ(MouseHookProc(host, state, -1, kWM_RBUTTONDOWN, kStructAddress, &messagePoint),
+    const MouseHookInfo info{messagePoint, 0};
+    EXPECT_EQ(MouseHookProc(host, state, -1, kWM_RBUTTONDOWN, kStructAddress, &info),
               FakeHookHost::kNextHookResult);
     EXPECT_EQ(host.nextCalls.back(), (NextHookCall{kMouseHook, -1, kWM_RBUTTONDOWN, kStructAddress}));
     EXPECT_EQ(host.opens, 0);
     EXPECT_TRUE(host.posts.empty());
     EXPECT_EQ(state.RightClickArmed, 0);
+}
+
+// Our own input (a replayed click, an injected wheel) passes untouched whenever the application
+// takes it off its queue, long after HooksPaused is 0 again: nothing reported, no click rule, no
+// flag armed or disarmed, not even the record opened. Other extra information changes nothing.
+TEST_F(MouseHook, OurOwnInputPassesUnreportedAndUntouched) {
+    for (const std::uint8_t passInput : {1, 0}) {
+        for (const std::uint32_t message : kAllMouseMessages) {
+            SCOPED_TRACE(testing::Message() << "PassInput " << int(passInput) << " message " << message);
+            Reset();
+            host.record.PassInput = passInput;
+            state.LeftClickArmed = 1; // a click of the user's own waits for its release
+            host.cursor = kOverScrollable;
+            extraInfo = kInjectedInputMark;
+            EXPECT_TRUE(Passed(Mouse(message), message));
+            EXPECT_TRUE(host.posts.empty());
+            EXPECT_EQ(host.opens + host.cursorReads, 0);
+            EXPECT_EQ(state.LeftClickArmed, 1);
+            EXPECT_EQ(state.RightClickArmed, 0);
+        }
+    }
+    Reset();
+    extraInfo = 0xFF515700; // a pen's signature: the user's own input
+    EXPECT_TRUE(Swallowed(Mouse(kWM_RBUTTONDOWN)));
+    EXPECT_EQ(host.posts.back(), Report(kWM_RBUTTONDOWN, true));
+}
+
+// The system counts a press the mouse hook swallowed towards a double click, so the press we replay
+// for it arrives as one. As the application takes it, the message hook makes it the press it stands
+// for, unless it completes a double click with the last press the application got: the user's own
+// double click, both clicks replayed, stays one. Window 1 at (50,50) unless a step says otherwise;
+// the double-click limits are 500 ms and 4 x 4 pixels.
+TEST(MessageHook, AReplayedPressIsADoubleClickOnlyWhereTheUsersOwnWouldBe) {
+    struct Step {
+        std::uint32_t message;
+        bool ours;
+        std::uint32_t time;
+        std::uint32_t delivered; // what the application gets
+        bool removed = true;     // PM_REMOVE, else a peek
+        Point at{50, 50};
+        std::uintptr_t window = 1;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+    };
+    const Case cases[] = {
+        {"a replayed click", {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN}}},
+        {"the user's own double click passes", {{kWM_RBUTTONDBLCLK, false, 1000, kWM_RBUTTONDBLCLK}}},
+        {"a replayed press that is no double click", {{kWM_RBUTTONDOWN, true, 1000, kWM_RBUTTONDOWN}}},
+        {"a double click, both clicks replayed, then a third",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1240, kWM_RBUTTONDBLCLK},
+          {kWM_RBUTTONDBLCLK, true, 1400, kWM_RBUTTONDOWN}}},
+        {"too late for a double click",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1500, kWM_RBUTTONDOWN}}},
+        {"just in time, across the tick count's wrap",
+         {{kWM_RBUTTONDBLCLK, true, 0xFFFF'FF00, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 0xF3, kWM_RBUTTONDBLCLK}}},
+        {"too far for a double click",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDOWN, true, {52, 50}}}},
+        {"another window",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDOWN, true, {50, 50}, 2}}},
+        {"another button in between",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_LBUTTONDOWN, false, 1050, kWM_LBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDOWN}}},
+        {"the user's click first, then a replayed one",
+         {{kWM_RBUTTONDOWN, false, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDBLCLK}}},
+        {"a peek counts for nothing",
+         {{kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN, false},
+          {kWM_RBUTTONDBLCLK, true, 1000, kWM_RBUTTONDOWN},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDBLCLK, false},
+          {kWM_RBUTTONDBLCLK, true, 1100, kWM_RBUTTONDBLCLK}}},
+        {"every button, client area and frame",
+         {{kWM_LBUTTONDBLCLK, true, 1000, kWM_LBUTTONDOWN},
+          {kWM_MBUTTONDBLCLK, true, 2000, kWM_MBUTTONDOWN},
+          {kWM_NCLBUTTONDBLCLK, true, 3000, kWM_NCLBUTTONDOWN},
+          {kWM_NCRBUTTONDBLCLK, true, 4000, kWM_NCRBUTTONDOWN},
+          {kWM_NCMBUTTONDBLCLK, true, 5000, kWM_NCMBUTTONDOWN},
+          {kWM_NCMBUTTONDBLCLK, true, 5100, kWM_NCMBUTTONDBLCLK}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeHookHost host;
+        HookProcessState state{kKeyboardHook, kMouseHook, {}, 0, 0, 0, 0, 0};
+        state.GetMessageHookHandle = HookHandle(0x99);
+        for (const Step& step : c.steps) {
+            SCOPED_TRACE(testing::Message() << "message " << step.message << " at " << step.time);
+            host.messageExtraInfo = step.ours ? kInjectedInputMark : 0;
+            QueuedMessage message{WindowHandle(step.window), step.message, step.time, step.at};
+            const std::uintptr_t removal = step.removed ? kPM_REMOVE : 0;
+            EXPECT_EQ(GetMessageHookProc(host, state, kHC_ACTION, removal, kStructAddress, &message),
+                      FakeHookHost::kNextHookResult);
+            EXPECT_EQ(message.message, step.delivered);
+            EXPECT_EQ(host.nextCalls.back(),
+                      (NextHookCall{HookHandle(0x99), kHC_ACTION, removal, kStructAddress}));
+        }
+    }
+}
+
+// Everything else the application takes goes on untouched and costs no more than a look at its
+// id: the extra information is never asked for.
+TEST(MessageHook, EverythingButAPressGoesOnUntouched) {
+    FakeHookHost host;
+    HookProcessState state{};
+    host.messageExtraInfo = kInjectedInputMark;
+    for (const std::uint32_t id : {kWM_NULL, kWM_MOUSEMOVE, kWM_RBUTTONUP, kWM_NCLBUTTONUP, kWM_MOUSEWHEEL,
+                                   kWM_COMMAND, kWM_VSCROLL, kWM_USER, 0x0113u /* WM_TIMER */}) {
+        QueuedMessage message{WindowHandle(1), id, 1000, {50, 50}};
+        GetMessageHookProc(host, state, kHC_ACTION, kPM_REMOVE, 0, &message);
+        EXPECT_EQ(message.message, id);
+    }
+    QueuedMessage doubleClick{WindowHandle(1), kWM_RBUTTONDBLCLK, 1000, {50, 50}};
+    GetMessageHookProc(host, state, -1, kPM_REMOVE, 0, &doubleClick);
+    EXPECT_EQ(doubleClick.message, kWM_RBUTTONDBLCLK); // a negative code goes straight on
+    GetMessageHookProc(host, state, kHC_ACTION, kPM_REMOVE, 0, nullptr);
+    EXPECT_EQ(host.extraInfoReads, 0);
+    EXPECT_EQ(state.LastPress.message, 0u);
+    EXPECT_EQ(host.nextCalls.size(), 11u);
 }
 
 class KeyboardHook : public ::testing::Test {

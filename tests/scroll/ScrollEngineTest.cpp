@@ -519,14 +519,39 @@ TEST(Gesture, DirectionCursorChangesOnlyWithTheDirection) {
     EXPECT_EQ(rig.Log().front(), "RestoreSystemCursors");
 }
 
-TEST(Gesture, NegativePositionsArriveAsLargeNumbers) {
-    ScrollRig rig;
-    rig.WheelPage();
-    rig.Press(65535, 10); // x = -1 as the hook packs it
-    EXPECT_EQ(rig.Log()[1], "WindowFromPoint (65535,10)");
-    rig.MoveTo(65530, 10);
-    EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::Left);
-    EXPECT_EQ(rig.engine.LastPos(), (Point{65530, 10}));
+// A monitor left of the primary one: positions are negative, and a move across x = 0 is a step of
+// a few pixels. The press looks there, the click comes back there, MoveLock holds the cursor there.
+TEST(Gesture, GesturesWorkOnAMonitorLeftOfThePrimary) {
+    {
+        SCOPED_TRACE("auto scroll and its replay");
+        ScrollRig rig;
+        rig.WheelPage();
+        rig.Press(-500, 300);
+        EXPECT_EQ(rig.Log()[1], "WindowFromPoint (-500,300)");
+        rig.Release(-499, 301);
+        EXPECT_EQ(Occurrences(rig.Log(), SetCursorPos(-499, 301)), 1);
+        rig.Press(-500, 300);
+        rig.MoveTo(-510, 300);
+        EXPECT_EQ(rig.engine.AutoDirection(), ScrollDirection::Left);
+        EXPECT_EQ(rig.engine.LastPos(), (Point{-510, 300}));
+    }
+    {
+        SCOPED_TRACE("move scroll across x = 0 under MoveLock");
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = true;
+        rig.settings.MoveLock = true;
+        const WindowHandle page = rig.WheelPage();
+        rig.Press(-2, 100);
+        rig.MoveTo(3, 100); // 5 pixels to the right: the horizontal axis locks here
+        EXPECT_EQ(rig.engine.State().DragAxis, ScrollAxis::Horizontal);
+        EXPECT_EQ(rig.engine.State().Anchor, (Point{3, 100}));
+        rig.Log();
+        rig.MoveTo(-4, 100); // 7 pixels back to the left: three lines, and the cursor held at the lock
+        const std::string line = Send(page, kWM_HSCROLL, kSB_LINELEFT, 0, kSMTO_BLOCK, 10);
+        EXPECT_EQ(rig.Log(),
+                  (Log{line, line, line, Send(page, kWM_HSCROLL, kSB_ENDSCROLL, 0, kBlockAbort, 100),
+                       SetCursorPos(3, 100)}));
+    }
 }
 
 // ---------------------------------------------------------------- LastPos and settings
@@ -610,6 +635,178 @@ TEST(Gesture, ReleaseGuardEndsAGestureOnlyWhenTheButtonStaysUp) {
         EXPECT_EQ(rig.engine.State().AutoScrolling, c.running);
         EXPECT_EQ(rig.guardTimer.Enabled(), c.running && !c.toggle);
         EXPECT_EQ(Replayed(log), c.replayed);
+    }
+}
+
+// The guard ends a gesture that was still a click without replaying it, but the click is not lost:
+// a busy target may take the release late, and the hook's report of it (swallowed, at its own
+// point) brings the click back, once. A new press of the button forgets it.
+TEST(Gesture, ReleaseGuardKeepsAClickForALateRelease) {
+    struct Case {
+        const char* name;
+        bool move;                              // Move Scroll, else Auto Scroll
+        std::function<void(ScrollRig&)> during; // before the guard ends the gesture
+        std::function<void(ScrollRig&)> after;  // after it, before the late release
+        bool swallowed;                         // the late release as the hook reports it
+        int replays;
+    };
+    const auto nothing = [](ScrollRig&) {};
+    const Case cases[] = {
+        {"auto scroll, no direction", false, nothing, nothing, true, 1},
+        {"move scroll, no axis", true, nothing, nothing, true, 1},
+        {"auto scroll, a direction chosen", false, [](ScrollRig& r) { r.MoveTo(100, 210); }, nothing, true,
+         0},
+        {"move scroll, the axis locked", true, [](ScrollRig& r) { r.MoveTo(100, 210); }, nothing, true, 0},
+        {"the release reached the application", false, nothing, nothing, false, 0},
+        {"a new press first", false, nothing,
+         [](ScrollRig& r) {
+             r.world.underCursor = r.windows.AddTopLevel("Plain");
+             r.Press(300, 300);
+         },
+         true, 0},
+        {"the same release twice", false, nothing,
+         [](ScrollRig& r) { r.Release(102, 203, kWM_RBUTTONUP, true); }, true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.settings.MoveScrollMode = c.move;
+        rig.WheelPage();
+        rig.Press(100, 200, kWM_RBUTTONDOWN, true);
+        c.during(rig);
+        rig.GuardTick();
+        rig.GuardTick();
+        ASSERT_FALSE(rig.engine.State().AutoScrolling || rig.engine.State().MoveScrolling);
+        EXPECT_FALSE(Replayed(rig.Log()));
+        c.after(rig);
+        rig.Release(102, 203, kWM_RBUTTONUP, c.swallowed);
+        const Log log = rig.Log();
+        EXPECT_EQ(Occurrences(log, MouseEvent(kMOUSEEVENTF_RIGHTDOWN)), c.replays);
+        EXPECT_EQ(Occurrences(log, SetCursorPos(102, 203)), c.replays);
+    }
+}
+
+// Switching scrolling off ends a running gesture as a release would, without a click: the cursors
+// back, the timers and the capture let go, the input given back; a release that comes afterwards
+// changes nothing.
+TEST(Gesture, SwitchingScrollingOffEndsAGestureWithoutAClick) {
+    struct Case {
+        const char* name;
+        bool toggle, move;
+        std::function<void(ScrollRig&)> during;
+    };
+    const auto nothing = [](ScrollRig&) {};
+    const Case cases[] = {
+        {"toggle auto scroll, no direction", true, false, nothing},
+        {"toggle auto scroll going down", true, false, [](ScrollRig& r) { r.MoveTo(100, 210); }},
+        {"toggle move scroll, no axis", true, true, nothing},
+        {"toggle move scroll dragging", true, true,
+         [](ScrollRig& r) {
+             r.MoveTo({{100, 210}, {100, 220}});
+         }},
+        {"classic auto scroll, no direction", false, false, nothing},
+        {"classic move scroll dragging", false, true,
+         [](ScrollRig& r) {
+             r.MoveTo({{100, 210}, {100, 220}});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        Ledger ledger;
+        rig.world.ledger = &ledger;
+        rig.settings.ToggleMode = c.toggle;
+        rig.settings.MoveScrollMode = c.move;
+        const WindowHandle edit = rig.EditWithVerticalBar();
+        rig.Measure(edit, kOBJID_VSCROLL, ScrollBarGeometry{Rect{300, 100, 317, 400}, 17, 50},
+                    Point{100, 100});
+        rig.Press(100, 200);
+        if (c.toggle) {
+            rig.Release(100, 200);
+        }
+        c.during(rig);
+        rig.Log();
+
+        rig.settings.ScrollEnabled = false;
+        rig.engine.ScrollingSwitchedOff();
+        rig.Release(100, 220);
+        const Log log = rig.Log();
+        EXPECT_EQ(Occurrences(log, "RestoreSystemCursors"), 1);
+        EXPECT_FALSE(Replayed(log));
+        EXPECT_FALSE(rig.engine.State().AutoScrolling || rig.engine.State().MoveScrolling);
+        EXPECT_EQ(rig.engine.State().ToggleStage, ToggleProgress::Idle);
+        EXPECT_FALSE(rig.scrollTimer.Enabled() || rig.guardTimer.Enabled());
+        EXPECT_TRUE(rig.mainTimer.Enabled());
+        EXPECT_EQ(rig.record.PassInput, 1);
+        for (const auto& [kind, held] : ledger.Outstanding()) {
+            EXPECT_EQ(held, 0u) << kind;
+        }
+        EXPECT_TRUE(ledger.Faults().empty());
+    }
+}
+
+// A gesture that ends without the user's release may end while its target hangs. Giving up the
+// capture waits for the target's thread, so nothing is let go until the target answers again: a
+// tick of the guard's timer asks it, and a new gesture detaches at once, leaving the capture.
+TEST(Gesture, EndingWithoutAReleaseNeverWaitsForAHungTarget) {
+    struct Case {
+        const char* name;
+        bool move; // a Move Scroll gesture locked on a wheel target, else Auto Scroll
+        std::function<void(ScrollRig&)> end;
+    };
+    const Case cases[] = {
+        {"the guard", false,
+         [](ScrollRig& r) {
+             r.GuardTick();
+             r.GuardTick();
+         }},
+        {"scrolling switched off", false,
+         [](ScrollRig& r) {
+             r.settings.ScrollEnabled = false;
+             r.engine.ScrollingSwitchedOff();
+         }},
+        {"settings applied", true, [](ScrollRig& r) { r.engine.ResetGestureState(); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool newGesture : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (newGesture ? ", then a new gesture" : ""));
+            ScrollRig rig;
+            Ledger ledger;
+            rig.world.ledger = &ledger;
+            rig.settings.MoveScrollMode = c.move;
+            const WindowHandle page = rig.WheelPage();
+            rig.Press(100, 200);
+            rig.MoveTo(100, 210);
+            rig.world.targetAnswers = false;
+            rig.Log();
+
+            c.end(rig);
+            Log log = rig.Log();
+            EXPECT_EQ(Occurrences(log, "Answers " + W(page) + " 30ms"), 1);
+            EXPECT_EQ(Occurrences(log, "ReleaseCapture") + Occurrences(log, Attach(7, 1, 0)), 0);
+            EXPECT_FALSE(rig.engine.State().AutoScrolling || rig.engine.State().MoveScrolling);
+            EXPECT_TRUE(rig.guardTimer.Enabled());
+            rig.GuardTick(); // still hung
+            EXPECT_EQ(Occurrences(rig.Log(), "ReleaseCapture"), 0);
+
+            if (newGesture) {
+                rig.settings.ScrollEnabled = true;
+                rig.Press(300, 300);
+                log = rig.Log();
+                EXPECT_EQ(Occurrences(log, Attach(7, 1, 0)), 1);
+                EXPECT_EQ(Occurrences(log, "ReleaseCapture"), 0);
+                EXPECT_EQ(ledger.Outstanding().at("thread input attachment"), c.move ? 0u : 1u);
+                continue;
+            }
+            rig.world.targetAnswers = true;
+            rig.GuardTick();
+            log = rig.Log();
+            EXPECT_EQ(log, (Log{"Answers " + W(page) + " 30ms", "ReleaseCapture", Attach(7, 1, 0)}));
+            EXPECT_FALSE(rig.guardTimer.Enabled());
+            for (const auto& [kind, held] : ledger.Outstanding()) {
+                EXPECT_EQ(held, 0u) << kind;
+            }
+        }
     }
 }
 

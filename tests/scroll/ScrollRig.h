@@ -52,14 +52,19 @@ inline std::string Cursors(const char* name) {
 inline std::string SetCursorPos(std::int32_t x, std::int32_t y) {
     return "SetCursorPos " + Pt(x, y);
 }
-inline std::string MouseEvent(std::uint32_t flags) {
-    return "mouse_event " + Hex(flags);
+// Our own input carries the mark; the log shows any other extra information.
+inline std::string Extra(std::uint32_t extraInfo) {
+    return extraInfo == kInjectedInputMark ? "" : " extra " + Hex(extraInfo);
+}
+inline std::string MouseEvent(std::uint32_t flags, std::uint32_t extraInfo = kInjectedInputMark) {
+    return "mouse_event " + Hex(flags) + Extra(extraInfo);
 }
 inline std::string Sleep(std::uint32_t ms) {
     return "Sleep " + std::to_string(ms);
 }
-inline std::string Inject(std::uint32_t flags, std::int32_t delta) {
-    return "SendInput " + Hex(flags) + " " + std::to_string(delta);
+inline std::string Inject(std::uint32_t flags, std::int32_t delta,
+                          std::uint32_t extraInfo = kInjectedInputMark) {
+    return "SendInput " + Hex(flags) + " " + std::to_string(delta) + Extra(extraInfo);
 }
 
 using Log = std::vector<std::string>;
@@ -103,6 +108,7 @@ public:
     WindowHandle underCursor;                              // WindowFromPoint
     Point cursor{500, 400};                                // GetCursorPos
     bool swapped = false;                                  // SM_SWAPBUTTON
+    bool targetAnswers = true;                             // a sent WM_NULL comes back in time
     std::set<std::uint32_t> keysDown;                      // GetAsyncKeyState: physical buttons held
     std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars; // GetScrollBarInfo
     std::map<std::uintptr_t, Point> clientOrigins;                             // ScreenToClient
@@ -142,6 +148,10 @@ public:
     void SendWithTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp,
                          std::uint32_t flags, std::uint32_t timeout) override {
         Record(Send(w, msg, wp, lp, flags, timeout));
+    }
+    bool Answers(WindowHandle w, std::uint32_t timeout) override {
+        Record("Answers " + W(w) + " " + std::to_string(timeout) + "ms");
+        return targetAnswers;
     }
     void AttachThreadInput(std::uint32_t from, std::uint32_t to, std::int32_t flag) override {
         Record(Attach(from, to, flag));
@@ -202,8 +212,12 @@ public:
         Record("GetCursorPos");
         return cursor;
     }
-    void MouseEvent(std::uint32_t flags) override { Record(test::MouseEvent(flags)); }
-    void InjectWheel(std::uint32_t flags, std::int32_t delta) override { Record(Inject(flags, delta)); }
+    void MouseEvent(std::uint32_t flags, std::uint32_t extraInfo) override {
+        Record(test::MouseEvent(flags, extraInfo));
+    }
+    void InjectWheel(std::uint32_t flags, std::int32_t delta, std::uint32_t extraInfo) override {
+        Record(Inject(flags, delta, extraInfo));
+    }
     void Sleep(std::uint32_t ms) override { Record(test::Sleep(ms)); }
     bool ButtonsSwapped() override {
         Record("GetSystemMetrics SM_SWAPBUTTON");
