@@ -38,6 +38,7 @@ gw_e2e_cases(program.sh
 # PopDesk and the mouse tools (popdesk.sh).
 gw_e2e_cases(popdesk.sh
   menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open names_in_any_script
+  every_monitor_box_saved
   swap_buttons_applied swap_buttons_apply_button)
 
 # The configuration window with the keyboard (keys.sh).
@@ -84,6 +85,7 @@ endfunction()
 
 gw_e2e_monitor_cases(scroll.sh
   monitors.left.click monitors.left.click_on_page monitors.left.auto_scroll monitors.left.move_scroll)
+gw_e2e_monitor_cases(popdesk.sh monitors.left.every_monitor_corner monitors.left.primary_corner_only)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The

@@ -295,9 +295,16 @@ DPI_SCALES = (2.0, 1.5, 1.0)
 
 
 def at_every_dpi(draw):
-    """One image of the drawing for each density, largest first."""
-    return lambda: [draw(scale) for scale in DPI_SCALES]
+    """One image of the drawing for each density, largest first (the 96-dpi one last)."""
+    def images():
+        return [draw(scale) for scale in DPI_SCALES]
 
+    images.per_dpi = True
+    return images
+
+
+# The sizes of the program's and the tray's icons that Windows asks for at 96 dpi.
+SYSTEM_SIZES = {'IDI_GLIDEWING': (16, 32, 48), 'IDI_TRAY_ENABLED': (16, 32), 'IDI_TRAY_DISABLED': (16, 32)}
 
 # The drawing of each picture, by its name in resource.h. An icon holds one image per size,
 # largest first; a bitmap is one picture. The program's icon and the tray's come in the sizes the
@@ -352,7 +359,11 @@ def main():
         kind, stem = name.split('_', 1)
         path = os.path.join(out, stem.lower() + ('.ico' if kind == 'IDI' else '.bmp'))
         if kind == 'IDI':
-            write_ico(path, PICTURES[name]())
+            images = PICTURES[name]()
+            # What 96 dpi asks for: the last image of a picture drawn for every density, or the
+            # system's own icon sizes.
+            at_96 = (images[-1].width,) if getattr(PICTURES[name], 'per_dpi', False) else SYSTEM_SIZES[name]
+            write_ico(path, images, at_96)
             rc_lines.append('%s ICON "%s"' % (name, os.path.basename(path)))
         else:
             write_bmp(path, PICTURES[name](), rle=True)

@@ -229,14 +229,12 @@ def _png(canvas):
             chunk(b'IEND', b''))
 
 
-# Images larger than this are stored as PNG inside the .ico, as Windows reads them since Vista: a
-# 64-pixel picture takes a few kilobytes instead of seventeen. The smaller ones stay plain bitmaps.
-PNG_ABOVE = 32
-
-
-def write_ico(path, canvases):
-    """An .ico file holding one 32-bit image (with alpha) per canvas, the large ones as PNG."""
-    images = [_png(c) if max(c.width, c.height) > PNG_ABOVE else _dib_32(c) for c in canvases]
+def write_ico(path, canvases, bitmap_sizes=(16, 32, 48)):
+    """An .ico file holding one 32-bit image (with alpha) per canvas. The images of the sizes in
+    bitmap_sizes (those of 96 dpi, which every Windows reads) stay plain bitmaps; the others, only
+    asked for at higher densities, are stored as PNG, as Windows reads them since Vista: a 64-pixel
+    picture takes a few kilobytes instead of seventeen."""
+    images = [_dib_32(c) if (c.width, c.height) in [(n, n) for n in bitmap_sizes] else _png(c) for c in canvases]
     out = bytearray(struct.pack('<HHH', 0, 1, len(canvases)))
     offset = 6 + 16 * len(canvases)
     for c, data in zip(canvases, images):
