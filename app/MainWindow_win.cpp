@@ -113,6 +113,11 @@ void MainWindow::LayOut(int dpi, const RECT* suggested) {
     }
     configuration_.reset();
     configuration_ = std::make_unique<ConfigurationWindow>(window_, form_, dpi);
+    // The title bar's and the task switcher's icons at the sizes of this density.
+    dpiIcon_.Reset(LoadIconResource(IDI_GLIDEWING, SystemMetricForDpi(SM_CXICON, dpi)));
+    dpiSmallIcon_.Reset(LoadIconResource(IDI_GLIDEWING, SystemMetricForDpi(SM_CXSMICON, dpi)));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dpiIcon_.Get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(dpiSmallIcon_.Get()));
 
     // The client area at the new density; where the system suggests a place (the window moved to
     // another monitor) the window goes there, else it keeps its centre.

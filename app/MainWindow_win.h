@@ -44,6 +44,8 @@ private:
     MessagePump& pump_;
     UniqueIcon icon_;
     UniqueIcon smallIcon_;
+    UniqueIcon dpiIcon_; // the window's own, for the density of its monitor; outlive the window
+    UniqueIcon dpiSmallIcon_;
     FormWindow window_;
     std::unique_ptr<ImageListBinding> trayImages_;
     std::unique_ptr<ImageListBinding> menuImages_;
