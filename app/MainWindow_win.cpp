@@ -195,17 +195,22 @@ bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
         lastFocus_ = nullptr; // opened: the focus starts on the first control
         return false;
     }
-    if (message == WM_ACTIVATE && configuration_) {
+    if ((message == WM_ACTIVATE || message == WM_SETFOCUS) && configuration_) {
         // The window keeps its focus while the user works elsewhere, as a dialog does; opened
-        // afresh it starts on its first control, the tab strip.
+        // afresh it starts on its first control, the tab strip. The window itself never keeps the
+        // focus (the system gives it to the window clicked, say): it goes on to that control.
         HWND hwnd = window_.Hwnd();
-        if (LOWORD(wParam) == WA_INACTIVE) {
+        if (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
             lastFocus_ = focus && IsChild(hwnd, focus) ? focus : nullptr;
         } else if (!IsIconic(hwnd)) {
-            const bool usable = lastFocus_ && IsWindow(lastFocus_) && IsChild(hwnd, lastFocus_) &&
-                                IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_);
-            SetFocus(usable ? lastFocus_ : configuration_->TabStrip());
+            const auto usable = [hwnd](HWND control) {
+                return control && IsWindow(control) && IsChild(hwnd, control) && IsWindowVisible(control) &&
+                       IsWindowEnabled(control);
+            };
+            // The control the focus has just left, if it was one of ours, else the one it was on.
+            const HWND left = message == WM_SETFOCUS ? reinterpret_cast<HWND>(wParam) : nullptr;
+            SetFocus(usable(left) ? left : usable(lastFocus_) ? lastFocus_ : configuration_->TabStrip());
         }
         result = 0;
         return true;

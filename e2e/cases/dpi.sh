@@ -35,17 +35,6 @@ end_at_96_dpi() {
 # ---------------------------------------------------------------------------------------------
 # The program, its window and its menus
 
-click() {
-  xdotool mousemove "$1" "$2" mousedown 1
-  sleep 0.13
-  xdotool mouseup 1
-}
-double_click() {
-  click "$1" "$2"
-  sleep 0.1
-  click "$1" "$2"
-}
-
 # scaled VALUE DPI: a 96-dpi size at that density, rounded as MulDiv rounds.
 scaled() { echo $((($1 * $2 + 48) / 96)); }
 
@@ -55,34 +44,6 @@ desktop_reset() {
   [ -L "$GW_DESKTOP" ] && rm "$GW_DESKTOP"
   rm -rf "$GW_DESKTOP"
   mkdir -p "$GW_DESKTOP"
-}
-
-# app_start: the runnable set with a GWing.ini of PopDesk on the top left corner after 100 ms,
-# scrolling off (no click is taken for a scroll), the Run value left alone.
-app_start() {
-  GW_APP_DIR=$GW_CASE_DIR/app
-  mkdir -p "$GW_APP_DIR"
-  [ -f "$GW_BIN/Glidewing.exe" ] || gw_fail "missing $GW_BIN/Glidewing.exe"
-  cp "$GW_BIN"/*.exe "$GW_BIN"/*.dll "$GW_BIN"/*.chm "$GW_APP_DIR"/ 2>/dev/null
-  printf '%s\r\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" \
-    "[popdesk]" "desktopuse=1" "deskactive=0" "desktoptime=0" >"$GW_APP_DIR/GWing.ini"
-  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  local i
-  for i in $(seq 40); do
-    gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" class "$CLASS" >/dev/null && return 0
-    sleep 0.5
-  done
-  gw_fail "no main window"
-}
-
-# open_window: the window from a double click on the tray icon; WIN, X, Y, WIDTH, HEIGHT.
-open_window() {
-  local tx ty SCREEN WINDOW
-  read -r tx ty <<<"$(gw_tray_point)"
-  gw_move $((tx + 200)) $((ty + 200))
-  double_click "$tx" "$ty"
-  WIN=$(gw_wait_window '^Glidewing $' 10)
-  eval "$(xdotool getwindowgeometry --shell "$WIN")"
 }
 
 # expect_client DPI WHY: the client area is 503 x 361 at that density.
@@ -113,9 +74,9 @@ pages() {
     case "$page" in
       scroll) tab=30 ;; tools) tab=80 ;; popdesk) tab=130 ;; applications) tab=200 ;; about) tab=270 ;;
     esac
-    click $((X + $(scaled "$tab" "$1"))) $((Y + $(scaled 18 "$1")))
+    gw_quick_click $((X + $(scaled "$tab" "$1"))) $((Y + $(scaled 18 "$1")))
     sleep 0.7
-    import -display "$DISPLAY" -window "$WIN" "$GW_ARTIFACTS/config-$1-$page.png" 2>/dev/null ||
+    import -display "$DISPLAY" -window "$GW_WINDOW" "$GW_ARTIFACTS/config-$1-$page.png" 2>/dev/null ||
       gw_fail "no screenshot of the $page page"
   done
 }
@@ -155,12 +116,12 @@ window_and_menus() {
   echo "Agenda" >"$GW_DESKTOP/Notes.txt"
   cp "$GW_E2E_BIN/gwmarker.exe" "$GW_DESKTOP/Программа.exe"
   gw_move 400 400
-  app_start
+  gw_app_start "[popdesk]" "desktopuse=1" "deskactive=0" "desktoptime=0"
   local id SCREEN WINDOW WIDTH HEIGHT X Y
   id=$(gw_wait_window '^Wine System Tray$' 15)
   import -display "$DISPLAY" -window "$id" "$GW_ARTIFACTS/tray-$1.png" 2>/dev/null
   popdesk_menu "$1"
-  open_window
+  gw_open_configuration
   expect_client "$1" "at $1 dpi"
   pages "$1"
 }
@@ -171,10 +132,10 @@ case_window_and_menus_at_192() { window_and_menus 192; }
 # A change of density lays the window out again, sized for the new one, with the focus still on
 # the control that had it; back at the first density it is as it was.
 case_relayout_on_dpi_change() {
-  app_start
-  open_window
+  gw_app_start "[popdesk]" "desktopuse=1" "deskactive=0" "desktoptime=0"
+  gw_open_configuration
   expect_client 96 "at first"
-  click $((X + 20)) $((Y + 345))  # the window's own ground: it takes the keys
+  gw_quick_click $((X + 20)) $((Y + 345))  # the window's own ground: it takes the keys
   sleep 0.5
   gw_key Tab  # the first control of the About page
   sleep 0.4
@@ -183,9 +144,9 @@ case_relayout_on_dpi_change() {
     gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" dpichanged "$CLASS" "$dpi" >/dev/null ||
       gw_fail "could not post WM_DPICHANGED"
     sleep 1
-    eval "$(xdotool getwindowgeometry --shell "$WIN")"
+    eval "$(xdotool getwindowgeometry --shell "$GW_WINDOW")"
     expect_client "$dpi" "after the change to $dpi dpi"
-    import -display "$DISPLAY" -window "$WIN" "$GW_ARTIFACTS/relayout-$dpi.png" 2>/dev/null
+    import -display "$DISPLAY" -window "$GW_WINDOW" "$GW_ARTIFACTS/relayout-$dpi.png" 2>/dev/null
     rm -f "$log"
     gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" dialog "$CLASS" "$(gw_winpath "$log")" >/dev/null
     grep -q '^focus Button|Visit Our Homepage' "$log" ||

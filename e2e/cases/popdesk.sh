@@ -288,19 +288,16 @@ case_monitors.left.primary_corner_only() {
 # The box on the PopDesk page goes to GWing.ini as everymonitor, last in [popdesk]; everything
 # else in the file is as the program has always written it.
 case_every_monitor_box_saved() {
-  app_start "$(printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0")"
-  local x y id X Y WIDTH HEIGHT SCREEN WINDOW
-  read -r x y <<<"$(gw_tray_point)"
-  gw_quick_double_click "$x" "$y"
-  id=$(gw_wait_window '^Glidewing $' 10)
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  gw_app_start
+  local X Y WIDTH HEIGHT
+  gw_open_configuration
   gw_quick_click $((X + 130)) $((Y + 18))  # the PopDesk tab
   sleep 0.7
   gw_quick_click $((X + ENABLE_BOX_X)) $((Y + ENABLE_BOX_Y))
   sleep 0.5
   gw_quick_click $((X + EVERY_MONITOR_BOX_X)) $((Y + EVERY_MONITOR_BOX_Y))
   sleep 0.5
-  import -display "$DISPLAY" -window "$id" "$GW_ARTIFACTS/config-popdesk-every-monitor.png" 2>/dev/null
+  import -display "$DISPLAY" -window "$GW_WINDOW" "$GW_ARTIFACTS/config-popdesk-every-monitor.png" 2>/dev/null
   gw_quick_click $((X + OK_X)) $((Y + OK_Y))
   gw_window_gone '^Glidewing $' 10
   local expected=$GW_CASE_DIR/expected.ini

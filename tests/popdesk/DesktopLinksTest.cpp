@@ -90,6 +90,22 @@ TEST_F(DesktopLinksTest, ItemWithoutShellInformationGetsAnEmptyEntry) {
     EXPECT_EQ(shell.launches[0].fMask, 0x40Cu);
 }
 
+// The longest name the shell gives (259 characters) in any script arrives whole: in Cyrillic two
+// bytes of UTF-8 a character, in Chinese three.
+TEST_F(DesktopLinksTest, LongestNamesInAnyScriptArriveWhole) {
+    std::string cyrillic, chinese;
+    for (int i = 0; i < 259; ++i) {
+        cyrillic += "Ж";
+        chinese += "说";
+    }
+    shell.desktop = {{cyrillic}, {chinese}};
+
+    links.BuildDesktopMenu();
+
+    EXPECT_EQ(menu.Entry(0).Caption, cyrillic);
+    EXPECT_EQ(menu.Entry(1).Caption, chinese);
+}
+
 TEST_F(DesktopLinksTest, DisplayNameFillingTheWholeFieldStaysWithinIt) {
     shell.desktop = {{std::string(1000, 'n')}};
 
