@@ -75,6 +75,7 @@ void TMainForm::SetUpPopDeskPage() {
     chb_deskpop.OnClick = [this] { chb_deskpopClick(); };
     cb_deskactive.OnChange = [this] { cb_deskactiveChange(); };
     cb_desktoptime.OnChange = [this] { cb_desktoptimeChange(); };
+    chb_everymonitor.OnClick = [this] { chb_everymonitorClick(); };
 }
 
 void TMainForm::SetUpAboutPage() {

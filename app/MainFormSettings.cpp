@@ -41,6 +41,8 @@ std::array<SettingRow, kSettingKeyCount> SettingRows(TMainForm& f) {
         {"Scroll", "MoveLock", 0, nullptr, nullptr, &f.CheckBox_lock},
         {"Scroll", "MoveBack", 0, nullptr, nullptr, &f.CheckBox_back},
         {"Scroll", "Inverse", 0, nullptr, nullptr, &f.CheckBox_Inverse},
+        // Newer than the others: written last, it joins the end of its section.
+        {"popdesk", "everymonitor", 0, nullptr, nullptr, &f.chb_everymonitor},
     }};
 }
 
@@ -145,6 +147,7 @@ void TMainForm::ReadControls() {
     const std::string wait =
         cb_desktoptime.ItemIndex() >= 0 ? cb_desktoptime.SelectedText() : cb_desktoptime.Items().front();
     Runtime.PopDeskDelay = ParseSettingInteger(wait).value_or(100);
+    Runtime.PopDeskEveryMonitor = chb_everymonitor.Checked();
     if (Combo_KZFS.ItemIndex() != 0) {
         Runtime.ToggleMode = true;
         menu_toggle.SetChecked(true);
@@ -248,6 +251,7 @@ void TMainForm::OpenConfiguration() {
     Check_dwan.SetChecked(Runtime.JumpToDefault);
     chb_deskpop.SetChecked(Runtime.PopDeskEnabled);
     cb_deskactive.SetItemIndex(Runtime.PopDeskCorner);
+    chb_everymonitor.SetChecked(Runtime.PopDeskEveryMonitor);
     Combo_KZFS.SetItemIndex(Runtime.ToggleMode ? 1 : 0);
     Combo_GPFS.SetItemIndex(Runtime.MoveScrollMode ? 1 : 0);
     CheckBox_GP.SetChecked(Runtime.ScrollEnabled);
@@ -302,6 +306,9 @@ void TMainForm::cb_deskactiveChange() {
     EnableApply();
 }
 void TMainForm::cb_desktoptimeChange() {
+    EnableApply();
+}
+void TMainForm::chb_everymonitorClick() {
     EnableApply();
 }
 void TMainForm::Check_autorunClick() {

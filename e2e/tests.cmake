@@ -37,8 +37,18 @@ gw_e2e_cases(program.sh
 
 # PopDesk and the mouse tools (popdesk.sh).
 gw_e2e_cases(popdesk.sh
-  menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open
+  menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open names_in_any_script
+  every_monitor_box_saved
   swap_buttons_applied swap_buttons_apply_button)
+
+# The configuration window with the keyboard (keys.sh).
+gw_e2e_cases(keys.sh
+  first_control_has_focus tab_order_of_a_property_sheet f1_opens_help_from_anywhere alt_a_keeps_focus
+  ctrl_tab_switches_pages arrows_and_clicks_agree every_control_shows_focus)
+set_tests_properties(e2e.keys.every_control_shows_focus PROPERTIES TIMEOUT 120)  # two pictures a control
+
+# Other screen densities (dpi.sh): the window and the menus at 144 and 192 dpi, relayout on a change.
+gw_e2e_cases(dpi.sh window_and_menus_at_144 window_and_menus_at_192 relayout_on_dpi_change)
 
 # Scrolling with the real program (scroll.sh).
 gw_e2e_cases(scroll.sh
@@ -75,6 +85,7 @@ endfunction()
 
 gw_e2e_monitor_cases(scroll.sh
   monitors.left.click monitors.left.click_on_page monitors.left.auto_scroll monitors.left.move_scroll)
+gw_e2e_monitor_cases(popdesk.sh monitors.left.every_monitor_corner monitors.left.primary_corner_only)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The

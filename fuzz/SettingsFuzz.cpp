@@ -27,7 +27,7 @@ std::string Canonical(const std::string& name) {
                                          "SpeedX",      "SpeedY",      "Check_zhlrj", "Check_ctype",
                                          "Check_dwan",  "deskactive",  "desktopuse",  "desktoptime",
                                          "ScrollModeA", "ScrollModeB", "GpEnabled",   "Check_autorun",
-                                         "MoveLock",    "MoveBack",    "Inverse"};
+                                         "MoveLock",    "MoveBack",    "Inverse",     "everymonitor"};
     for (const char* known : kNames) {
         const std::string k(known);
         if (k.size() == name.size() && std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {
@@ -90,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto applications =
         std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
                      [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
-    Check(applications - first.profile.Writes.begin() == 16);
+    Check(applications - first.profile.Writes.begin() == static_cast<std::ptrdiff_t>(gw::kSettingKeyCount));
     Check(std::all_of(applications, first.profile.Writes.end(),
                       [](const std::string& w) { return w.rfind("Applications/", 0) == 0; }));
 

@@ -192,13 +192,38 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
     return gw::KeyboardHookProc(host, g_state, code, wParam, lParam);
 }
 
+// A program that knows nothing of the monitors' densities gets its points scaled to its own view
+// of the screen, and so do its hooks; the program reports and compares physical pixels. Windows
+// 8.1 and later convert (for an aware window the point stays as it is); before them every point is
+// physical already, so where the function is missing the point goes out unchanged. Looked up once
+// per process; threads racing to look it up all find the same function.
+using ToPhysicalFn = BOOL(WINAPI*)(HWND, POINT*);
+constinit ToPhysicalFn g_toPhysical = nullptr;
+constinit bool g_toPhysicalLookedUp = false;
+
+gw::Point PhysicalPoint(HWND window, POINT point) {
+    if (!g_toPhysicalLookedUp) {
+        if (HMODULE user32 = ::GetModuleHandleA("user32.dll")) {
+            g_toPhysical = reinterpret_cast<ToPhysicalFn>(
+                reinterpret_cast<void*>(::GetProcAddress(user32, "LogicalToPhysicalPointForPerMonitorDPI")));
+        }
+        g_toPhysicalLookedUp = true;
+    }
+    POINT physical = point;
+    if (g_toPhysical == nullptr || window == nullptr || !g_toPhysical(window, &physical)) {
+        physical = point;
+    }
+    return {physical.x, physical.y};
+}
+
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     HookHost host;
     gw::MouseHookInfo info;
     const gw::MouseHookInfo* known = nullptr;
     if (code >= 0 && lParam != 0) {
         const auto* hookStruct = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        info = {{hookStruct->pt.x, hookStruct->pt.y}, static_cast<std::uintptr_t>(hookStruct->dwExtraInfo)};
+        info = {PhysicalPoint(hookStruct->hwnd, hookStruct->pt),
+                static_cast<std::uintptr_t>(hookStruct->dwExtraInfo)};
         known = &info;
     }
     return gw::MouseHookProc(host, g_state, code, wParam, lParam, known);
