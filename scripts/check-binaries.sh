@@ -16,8 +16,9 @@ case "$arch" in i386) objdump=i686-w64-mingw32-objdump ;; *) objdump=x86_64-w64-
 # wide calls at the paths' seams cost Glidewing.exe about 6 KB, and it carries its pictures for 96,
 # 144 and 192 dpi and cursors of 32, 48 and 64 pixels, about 45 KB of its resources. Naming another
 # process's program and watching a thread's queue for a replayed click cost GWHooks.dll about 2 KB
-# of code, more of the 64-bit file, which grows in 512-byte steps per section.)
-declare -A max_bytes=([Glidewing.exe]=$((530 * 1024)) [GWHooks.dll]=$((15 * 1024)) [Tools.dll]=$((8 * 1024)))
+# of code, and converting a point of a program unaware of densities some more; the 64-bit file
+# grows in 512-byte steps per section.)
+declare -A max_bytes=([Glidewing.exe]=$((530 * 1024)) [GWHooks.dll]=$((16 * 1024)) [Tools.dll]=$((8 * 1024)))
 # Exports by name, sorted; undecorated on 32-bit Windows too (the program binds them by name).
 declare -A exports=([Glidewing.exe]="" [GWHooks.dll]="KeyboardHookOff KeyboardHookOn MouseHookOff MouseHookOn"
                     [Tools.dll]="LockTheComputer")
