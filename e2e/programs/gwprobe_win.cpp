@@ -30,8 +30,8 @@
 #include "shared/HookShare.h"
 
 #include <windows.h>
-#include <sddl.h>
 #include <commctrl.h>
+#include <sddl.h>
 
 #include <cstdlib> // __argc, __argv
 #include <cstring>
