@@ -10,26 +10,36 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 bash scripts/setup-machine.sh
 
-echo "== layout and formatting"
+# Each stage says how long the one before it took, so the whole run's time can be told apart.
+stage_start=$SECONDS
+stage() {
+  [ -n "${stage_name:-}" ] && echo "   ($stage_name: $((SECONDS - stage_start)) s)"
+  stage_name=$1
+  stage_start=$SECONDS
+  [ "$1" = done ] || echo "== $1"
+}
+trap 'stage done' EXIT
+
+stage "layout and formatting"
 bash scripts/check-layout.sh
 bash scripts/check-format.sh
 
-echo "== native unit tests"
+stage "native unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
-echo "== native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+stage "native unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ctest --preset native-sanitize -j "$jobs"
 
-echo "== fuzz targets under ASan and UBSan: a short run of each from its seeds (fuzz/README.md)"
+stage "fuzz targets under ASan and UBSan: a short run of each from its seeds (fuzz/README.md)"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 ctest --preset fuzz
 
-echo "== Windows builds and their packages (a zip each, one installer holding both)"
+stage "Windows builds and their packages (a zip each, one installer holding both)"
 for preset in win32 win64; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
@@ -41,6 +51,6 @@ bash scripts/check-binaries.sh build/win64/bin x86-64
 bash scripts/check-packages.sh build/win32 win32
 bash scripts/check-packages.sh build/win64 win64
 
-echo "== end-to-end under Wine"
+stage "end-to-end under Wine"
 cmake --preset e2e >/dev/null
 ctest --preset e2e
