@@ -1,5 +1,6 @@
 // The scroll engine's two repeated steps, against operations that answer at once: one Move Scroll
-// step (a mouse move during a thumb drag) and one Auto Scroll tick.
+// step (a mouse move during a thumb drag) and one Auto Scroll tick, also with the speed following
+// the distance.
 
 #include "bench/AllocationCount.h"
 #include "bench/BenchDesktop.h"
@@ -22,20 +23,26 @@ struct NoBoxes final : IMessageBox, IMessagePump {
 // A real ScrollEngine over a frame with a text window whose own vertical bar is usable, the right
 // button as activation button; the gesture is started by a press at (500, 300) and a move of 10
 // pixels down, which locks the Move Scroll axis or chooses the Auto Scroll direction.
+// With the speed following the distance the window has both bars and the move goes 100 pixels
+// down and right: every tick works out both axes, and one tick in two or three sends lines.
 struct EngineRig {
-    explicit EngineRig(bool moveScroll) {
+    explicit EngineRig(bool moveScroll, bool follow = false) {
         settings.ScrollEnabled = true;
         settings.ActivateButton = 3;
         settings.MoveScrollMode = moveScroll;
+        settings.AutoFollow = follow;
         share.Attach(&record);
         horzSlider.SetPosition(30);
         vertSlider.SetPosition(30);
         const WindowHandle frame = windows.Add("GWTargetFrame");
         ops.underCursor = windows.Add("Edit", frame);
         windows.SetOwnBar(ops.underCursor, win::kOBJID_VSCROLL, 0);
+        if (follow) {
+            windows.SetOwnBar(ops.underCursor, win::kOBJID_HSCROLL, 0);
+        }
         cursors.RegisterAll();
         engine.HandleHookMouse(win::kWM_RBUTTONDOWN, 500, 300, true);
-        engine.HandleHookMouse(win::kWM_MOUSEMOVE, 500, 310, false);
+        engine.HandleHookMouse(win::kWM_MOUSEMOVE, follow ? 600 : 500, follow ? 400 : 310, false);
     }
     std::uint64_t Calls() const { return ops.calls + windows.calls; }
 
@@ -83,12 +90,33 @@ void Scroll_AutoScrollTick(benchmark::State& state) {
     const std::uint64_t calls = rig.Calls();
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {
-        rig.engine.ScrollTimerTimer();
+        rig.engine.ScrollTimerTimer(0);
     }
     ExpectNoAllocation(state, before);
     PerCall(state, "win32", static_cast<double>(rig.Calls() - calls));
 }
 BENCHMARK(Scroll_AutoScrollTick);
+
+// One tick 30 ms after the last, as the timer brings them, at slider 30 and 100 pixels out (5.2
+// times the sliders' speeds of 2.8 vertical and 11.1 horizontal lines a second): about 0.4 vertical
+// and 1.7 horizontal lines a tick, each axis's lines followed by its end-scroll.
+void Scroll_AutoScrollTick_Follow(benchmark::State& state) {
+    EngineRig rig(false, true);
+    if (rig.engine.AutoDirection() == ScrollDirection::None) {
+        state.SkipWithError("no Auto Scroll direction");
+        return;
+    }
+    std::uint32_t now = 0;
+    const std::uint64_t calls = rig.Calls();
+    const std::uint64_t before = AllocationCount();
+    for (auto _ : state) {
+        now += 30;
+        rig.engine.ScrollTimerTimer(now);
+    }
+    ExpectNoAllocation(state, before);
+    PerCall(state, "win32", static_cast<double>(rig.Calls() - calls));
+}
+BENCHMARK(Scroll_AutoScrollTick_Follow);
 
 } // namespace
 } // namespace gw::bench

@@ -1,5 +1,6 @@
 #include "scroll/ScrollEngine.h"
 
+#include "scroll/AutoFollow.h"
 #include "shared/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
@@ -49,6 +50,7 @@ constexpr int DirectionCursor(ScrollDirection direction) {
 void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
                                    bool stoodAside) {
     const MouseMessageClass message = ClassifyMouseMessage(messageId);
+    state_.Cursor = Point{x, y};
     switch (message.kind) {
     case MouseMessageKind::Move:
         Move(x, y);
@@ -120,7 +122,11 @@ void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
     if (state_.MoveScrolling) {
         MoveScrollStep(x, y);
     } else if (state_.AutoScrolling) {
-        AutoDirectionStep(x, y);
+        if (env_.Settings.AutoFollow) {
+            FollowDirectionStep(x, y);
+        } else {
+            AutoDirectionStep(x, y);
+        }
     }
 }
 
@@ -196,6 +202,21 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
     }
 }
 
+void ScrollEngine::FollowDirectionStep(std::int32_t x, std::int32_t y) {
+    const ScrollDirection direction =
+        FollowDirection(Point{x - state_.Anchor.x, y - state_.Anchor.y}, env_.Settings.Inverse);
+    if (direction == ScrollDirection::None) {
+        // Nothing scrolls here; a direction once chosen stays, so the release replays no click.
+        if (state_.AutoDirection != ScrollDirection::None && !followResting_) {
+            followResting_ = true;
+            env_.Cursors.SetAllSystemCursors(AUTOCUR);
+        }
+    } else if (direction != state_.AutoDirection || followResting_) {
+        followResting_ = false;
+        SetDirection(direction);
+    }
+}
+
 void ScrollEngine::Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed,
                          bool stoodAside) {
     if (button == state_.PendingReplay) {
@@ -221,6 +242,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
         return;
     }
     state_.AutoDirection = ScrollDirection::None;
+    followResting_ = false;
     if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
@@ -232,7 +254,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
     state_.Anchor = Point{x, y};
 
     if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
-        output_.ForgetWheelRemainder();
+        output_.ForgetKeptBack();
         if (settings.MoveScrollMode) {
             if (probe_.Any() || probe_.WheelTarget) {
                 env_.Share.Set(&HookShare::PassInput, true);

@@ -2,6 +2,7 @@
 // The operations that make another application's window scroll: thumb drags by synthetic
 // messages to a scroll bar, line messages and wheel messages, and the Auto Scroll timer step.
 
+#include "scroll/AutoFollow.h"
 #include "scroll/ScrollEnvironment.h"
 #include "scroll/ScrollProbe.h"
 
@@ -34,11 +35,16 @@ public:
     void HorzWheelStep(std::int32_t dx);
     void HorzLineSteps(std::int32_t x);
     bool SidewaysWheel() const { return probe_.Delivery != WheelDelivery::SentSidewaysLines; }
-    // A new gesture starts without the part of a notch an earlier one kept back.
-    void ForgetWheelRemainder() { notchRemainder_ = {}; }
+    // A new gesture starts without the parts of a notch, a line or a wheel unit an earlier one kept
+    // back, and times its first tick afresh.
+    void ForgetKeptBack() {
+        notchRemainder_ = {};
+        follow_ = Follow{};
+    }
 
-    // One Auto Scroll step per ScrollTimer tick.
-    void ScrollTimerTimer();
+    // One Auto Scroll step per ScrollTimer tick. nowMs: when the tick runs, in milliseconds
+    // (GetTickCount); only the speed that follows the distance reads it.
+    void ScrollTimerTimer(std::uint32_t nowMs);
 
 private:
     struct ThumbDrag {
@@ -49,6 +55,15 @@ private:
         // or released.
         bool grabbed = false;
     };
+
+    // The tick with the speed following the distance: both axes at once, each at the cursor's
+    // distance from the Anchor along it.
+    void FollowTick(std::uint32_t nowMs);
+    // Whole lines of one axis (positive: towards the end), then one SB_ENDSCROLL; none for 0.
+    void FollowLines(std::uint32_t message, std::int32_t lines, std::uint32_t forward, std::uint32_t backward,
+                     WindowHandle control);
+    // Whole wheel units of one axis (positive: towards the end).
+    void FollowWheel(ScrollAxis axis, std::int32_t units);
 
     WindowHandle ThumbWindow(ScrollAxis axis) const;
     ThumbDrag& Drag(ScrollAxis axis) { return axis == ScrollAxis::Vertical ? vert_ : horz_; }
@@ -75,6 +90,14 @@ private:
     std::uint8_t savedLButtonState_ = 0;
     // Wheel delta not yet sent to a family that takes whole notches only: vertical, horizontal.
     std::array<std::int32_t, 2> notchRemainder_{};
+    // The speed that follows the distance: when the last tick ran (none yet in this gesture while
+    // fresh), and what each axis keeps back: vertical, horizontal.
+    struct Follow {
+        bool fresh = true;
+        std::uint32_t lastTickMs = 0;
+        std::array<FollowAxis, 2> axes{};
+    };
+    Follow follow_;
 };
 
 } // namespace gw

@@ -251,9 +251,9 @@ POINT g_shift{}; // DX DY of the command line
 
 HWND Frame(const char* tag, const char* title, int x, int y, int width, int height,
            const char* className = "GWTargetFrame") {
-    HWND frame = CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x + g_shift.x,
-                                 y + g_shift.y, width, height,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND frame =
+        CreateWindowExA(0, className, title, WS_POPUP | WS_CLIPCHILDREN, x + g_shift.x, y + g_shift.y, width,
+                        height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     return Add(tag, frame, false);
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 namespace gw::test {
 namespace {
@@ -149,6 +150,30 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
     rig.Mouse(win::kWM_RBUTTONUP, 300, 310);
     EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
     EXPECT_TRUE(rig.form.MainTimer.Enabled());
+}
+
+// The speed that follows the distance, applied from its box: the tick gets the time from the clock,
+// so a tick 60 ms after the last turns the wheel twice as far as one 30 ms after it.
+TEST(FeatureWiring, TheScrollTimerHandsTheClockToTheSpeedThatFollowsTheDistance) {
+    Wired rig;
+    rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
+    rig.form.CheckBox_follow.SetChecked(true);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 420);
+    std::vector<std::int16_t> turns;
+    for (const std::uint32_t ms : {1000u, 1030u, 1090u}) {
+        rig.scrollWorld.clockMs = ms;
+        rig.scrollWorld.log.clear();
+        rig.form.ScrollTimer.Fire();
+        std::istringstream sent(rig.scrollWorld.Take().at(0)); // Send WINDOW 0x20a WPARAM ...
+        std::string word, wParam;
+        sent >> word >> word >> word >> wParam;
+        turns.push_back(static_cast<std::int16_t>(std::stoul(wParam, nullptr, 16) >> 16));
+    }
+    EXPECT_EQ(rig.form.ScrollTimer.Interval(), 30u);
+    EXPECT_NEAR(turns[2], 2 * turns[1], 1);
+    EXPECT_LT(turns[1], -20); // 120 pixels down at slider 20: about 36 units a tick
 }
 
 TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
