@@ -223,6 +223,10 @@ public:
                          std::uint32_t) override {
         ++calls;
     }
+    bool Answers(WindowHandle, std::uint32_t) override {
+        ++calls;
+        return true;
+    }
     void AttachThreadInput(std::uint32_t, std::uint32_t, std::int32_t) override { ++calls; }
     void SetCapture(WindowHandle) override { ++calls; }
     void ReleaseCapture() override { ++calls; }

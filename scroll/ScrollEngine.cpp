@@ -69,7 +69,10 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
 
 void ScrollEngine::ReleaseGuardTimerTimer() {
     if (!Gesturing()) {
-        env_.GuardTimer.SetEnabled(false);
+        output_.RetryLetGo();
+        if (!output_.HoldingTarget()) {
+            env_.GuardTimer.SetEnabled(false);
+        }
         return;
     }
     const std::uint8_t button = PhysicalButton(env_.Settings.ActivateButton);
@@ -243,6 +246,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
     }
     state_.AutoDirection = ScrollDirection::None;
     followResting_ = false;
+    output_.AbandonTarget();                   // still waiting for a hung target of an earlier gesture
     if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
@@ -313,7 +317,7 @@ void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y, 
 }
 
 void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                              bool mayReplay) {
+                              bool released) {
     const bool activation = button == env_.Settings.ActivateButton;
     env_.Cursors.RestoreSystemCursors();
     env_.ScrollTimer.SetEnabled(false);
@@ -325,15 +329,14 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
     if (state_.MoveScrolling) {
         state_.MoveScrolling = false;
         const ScrollAxis axis = state_.DragAxis;
-        if (axis == ScrollAxis::Vertical && probe_.CanScrollVert) {
-            output_.EndThumbDrag(ScrollAxis::Vertical);
-        } else if (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz) {
-            output_.EndThumbDrag(ScrollAxis::Horizontal);
-        } else if (axis != ScrollAxis::None && WheelOnly()) {
-            env_.Window.ReleaseCapture();
+        const bool thumb = (axis == ScrollAxis::Vertical && probe_.CanScrollVert) ||
+                           (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz);
+        if (thumb) {
+            output_.EndThumbDrag(axis);
         }
         if (axis != ScrollAxis::None) {
-            output_.DetachTargetInput();
+            // A wheel target without bars took the capture when the axis locked.
+            output_.LetGoOfTarget(!thumb && WheelOnly(), released);
             if (env_.Settings.MoveBack) {
                 env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
             }
@@ -341,7 +344,7 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
         } else if (!toggleForm || activation) {
             // The mouse never left the dead zone: it was a click after all.
             env_.Share.Set(&HookShare::PassInput, true);
-            if (mayReplay) {
+            if (released) {
                 ReplayClick(button, x, y);
             }
         }
@@ -349,12 +352,11 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
         // No direction was ever chosen: it was a click after all. The toggle form hands the input
         // back and ends the gesture before the replay; the classic form ends it only once the
         // replay (and the messages it dispatches) is over.
-        const bool replay = mayReplay && state_.AutoDirection == ScrollDirection::None && activation;
+        const bool replay = released && state_.AutoDirection == ScrollDirection::None && activation;
         if (toggleForm) {
             env_.Share.Set(&HookShare::PassInput, true);
         }
-        env_.Window.ReleaseCapture();
-        output_.DetachTargetInput();
+        output_.LetGoOfTarget(true, released);
         if (toggleForm) {
             state_.AutoScrolling = false;
         }
@@ -368,6 +370,9 @@ void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t
     }
     state_.ToggleStage = ToggleProgress::Idle;
     env_.MainTimer.SetEnabled(true);
+    if (output_.HoldingTarget()) {
+        env_.GuardTimer.SetEnabled(true); // its ticks ask the hung target again
+    }
 }
 
 std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {

@@ -60,9 +60,10 @@ private:
     void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed, bool stoodAside);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
     void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
-    // mayReplay false: a gesture that was a click after all ends without the click.
+    // released false: no release of the user's ends it (the guard, settings, scrolling switched
+    // off): a gesture that was a click after all ends without the click, and the target may hang.
     void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                    bool mayReplay = true);
+                    bool released = true);
     // The end of a gesture whose release never came, or that settings cut short.
     void EndWithoutRelease();
     // No axis locked, no direction chosen: what has happened so far is a click.

@@ -25,6 +25,12 @@ void ScrollWindowOps::SendWithTimeout(WindowHandle window, std::uint32_t message
                         flags, timeoutMs, &result);
 }
 
+bool ScrollWindowOps::Answers(WindowHandle window, std::uint32_t timeoutMs) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(ToWindow(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
+                               &result) != 0;
+}
+
 void ScrollWindowOps::AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) {
     ::AttachThreadInput(attach, attachTo, static_cast<BOOL>(flag));
 }

@@ -13,6 +13,7 @@ public:
               std::intptr_t lParam) override;
     void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                          std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) override;
+    bool Answers(WindowHandle window, std::uint32_t timeoutMs) override;
     void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) override;
     void SetCapture(WindowHandle window) override;
     void ReleaseCapture() override;

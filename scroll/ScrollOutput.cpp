@@ -74,6 +74,33 @@ void ScrollOutput::DetachTargetInput() {
     env_.Window.AttachThreadInput(targetThreadId_, ownThreadId_, 0);
 }
 
+void ScrollOutput::LetGoOfTarget(bool capture, bool released) {
+    if (capture && !released && !env_.Window.Answers(gesture_.PointedWindow, kAnswerTimeoutMs)) {
+        holding_ = true;
+        heldWindow_ = gesture_.PointedWindow;
+        return;
+    }
+    if (capture) {
+        env_.Window.ReleaseCapture();
+    }
+    DetachTargetInput();
+}
+
+void ScrollOutput::RetryLetGo() {
+    if (holding_ && env_.Window.Answers(heldWindow_, kAnswerTimeoutMs)) {
+        holding_ = false;
+        env_.Window.ReleaseCapture();
+        DetachTargetInput();
+    }
+}
+
+void ScrollOutput::AbandonTarget() {
+    if (holding_) {
+        holding_ = false;
+        DetachTargetInput();
+    }
+}
+
 WindowHandle ScrollOutput::ThumbWindow(ScrollAxis axis) const {
     const WindowHandle control = axis == ScrollAxis::Vertical ? probe_.VertBarControl : probe_.HorzBarControl;
     return control ? control : probe_.ScrollTarget;

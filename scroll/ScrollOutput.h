@@ -15,6 +15,8 @@ namespace gw {
 // target that is slow or hung must not stop Glidewing's own thread, and the message still
 // arrives when the target gets round to it.
 inline constexpr std::uint32_t kLineSendTimeoutMs = 100;
+// How long a gesture that ends without a release waits to learn whether its target answers.
+inline constexpr std::uint32_t kAnswerTimeoutMs = 30;
 
 class ScrollOutput {
 public:
@@ -23,6 +25,18 @@ public:
 
     void AttachTargetInput(bool capture);
     void DetachTargetInput();
+    // Lets go of the target at the end of a gesture: the capture, when the gesture took it, and
+    // the attached input. Giving up the capture tells the window with a sent message, which waits
+    // for its thread. After the user's release the target has just reported it and answers; a
+    // gesture that ends without one (the guard, settings applied, scrolling switched off) may end
+    // while the target hangs, and then nothing is let go until the target answers again
+    // (RetryLetGo) or another gesture needs the input (AbandonTarget).
+    void LetGoOfTarget(bool capture, bool released);
+    bool HoldingTarget() const { return holding_; }
+    void RetryLetGo();
+    // Detaches without giving up the capture: the hung window keeps it, Glidewing's thread does not
+    // wait for it.
+    void AbandonTarget();
 
     // axis is ScrollAxis::Vertical or ScrollAxis::Horizontal.
     void BeginThumbDrag(ScrollAxis axis);
@@ -84,6 +98,8 @@ private:
 
     std::uint32_t ownThreadId_ = 0;
     std::uint32_t targetThreadId_ = 0;
+    bool holding_ = false;    // a hung target's capture and input, waiting for it to answer
+    WindowHandle heldWindow_; // the window holding the capture meanwhile
     ThumbDrag vert_;
     ThumbDrag horz_;
     KeyboardState savedKeyState_{};

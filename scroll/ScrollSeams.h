@@ -29,6 +29,9 @@ public:
     // SendMessageTimeoutA; the result is of no interest to the engine.
     virtual void SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                  std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) = 0;
+    // SendMessageTimeoutA of WM_NULL with SMTO_BLOCK | SMTO_ABORTIFHUNG: whether the window's thread
+    // takes a sent message within the time.
+    virtual bool Answers(WindowHandle window, std::uint32_t timeoutMs) = 0;
     // AttachThreadInput with the flag as given (the engine attaches with all bits set).
     virtual void AttachThreadInput(std::uint32_t attach, std::uint32_t attachTo, std::int32_t flag) = 0;
     virtual void SetCapture(WindowHandle window) = 0;

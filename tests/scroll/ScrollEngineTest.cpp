@@ -745,6 +745,71 @@ TEST(Gesture, SwitchingScrollingOffEndsAGestureWithoutAClick) {
     }
 }
 
+// A gesture that ends without the user's release may end while its target hangs. Giving up the
+// capture waits for the target's thread, so nothing is let go until the target answers again: a
+// tick of the guard's timer asks it, and a new gesture detaches at once, leaving the capture.
+TEST(Gesture, EndingWithoutAReleaseNeverWaitsForAHungTarget) {
+    struct Case {
+        const char* name;
+        bool move; // a Move Scroll gesture locked on a wheel target, else Auto Scroll
+        std::function<void(ScrollRig&)> end;
+    };
+    const Case cases[] = {
+        {"the guard", false,
+         [](ScrollRig& r) {
+             r.GuardTick();
+             r.GuardTick();
+         }},
+        {"scrolling switched off", false,
+         [](ScrollRig& r) {
+             r.settings.ScrollEnabled = false;
+             r.engine.ScrollingSwitchedOff();
+         }},
+        {"settings applied", true, [](ScrollRig& r) { r.engine.ResetGestureState(); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool newGesture : {false, true}) {
+            SCOPED_TRACE(testing::Message() << c.name << (newGesture ? ", then a new gesture" : ""));
+            ScrollRig rig;
+            Ledger ledger;
+            rig.world.ledger = &ledger;
+            rig.settings.MoveScrollMode = c.move;
+            const WindowHandle page = rig.WheelPage();
+            rig.Press(100, 200);
+            rig.MoveTo(100, 210);
+            rig.world.targetAnswers = false;
+            rig.Log();
+
+            c.end(rig);
+            Log log = rig.Log();
+            EXPECT_EQ(Occurrences(log, "Answers " + W(page) + " 30ms"), 1);
+            EXPECT_EQ(Occurrences(log, "ReleaseCapture") + Occurrences(log, Attach(7, 1, 0)), 0);
+            EXPECT_FALSE(rig.engine.State().AutoScrolling || rig.engine.State().MoveScrolling);
+            EXPECT_TRUE(rig.guardTimer.Enabled());
+            rig.GuardTick(); // still hung
+            EXPECT_EQ(Occurrences(rig.Log(), "ReleaseCapture"), 0);
+
+            if (newGesture) {
+                rig.settings.ScrollEnabled = true;
+                rig.Press(300, 300);
+                log = rig.Log();
+                EXPECT_EQ(Occurrences(log, Attach(7, 1, 0)), 1);
+                EXPECT_EQ(Occurrences(log, "ReleaseCapture"), 0);
+                EXPECT_EQ(ledger.Outstanding().at("thread input attachment"), c.move ? 0u : 1u);
+                continue;
+            }
+            rig.world.targetAnswers = true;
+            rig.GuardTick();
+            log = rig.Log();
+            EXPECT_EQ(log, (Log{"Answers " + W(page) + " 30ms", "ReleaseCapture", Attach(7, 1, 0)}));
+            EXPECT_FALSE(rig.guardTimer.Enabled());
+            for (const auto& [kind, held] : ledger.Outstanding()) {
+                EXPECT_EQ(held, 0u) << kind;
+            }
+        }
+    }
+}
+
 // A thumb drag that ends without its release, by the guard or by settings applied in the middle of
 // it, ends as a release would: the thumb let go, the keyboard state back, the input detached, and
 // no click replayed, then or at a later release.

@@ -109,6 +109,7 @@ public:
     Point cursor{500, 400};                                // GetCursorPos
     std::uint32_t clockMs = 0;                             // GetTickCount
     bool swapped = false;                                  // SM_SWAPBUTTON
+    bool targetAnswers = true;                             // a sent WM_NULL comes back in time
     std::set<std::uint32_t> keysDown;                      // GetAsyncKeyState: physical buttons held
     std::map<std::pair<std::uintptr_t, std::int32_t>, ScrollBarGeometry> bars; // GetScrollBarInfo
     std::map<std::uintptr_t, Point> clientOrigins;                             // ScreenToClient
@@ -148,6 +149,10 @@ public:
     void SendWithTimeout(WindowHandle w, std::uint32_t msg, std::uintptr_t wp, std::intptr_t lp,
                          std::uint32_t flags, std::uint32_t timeout) override {
         Record(Send(w, msg, wp, lp, flags, timeout));
+    }
+    bool Answers(WindowHandle w, std::uint32_t timeout) override {
+        Record("Answers " + W(w) + " " + std::to_string(timeout) + "ms");
+        return targetAnswers;
     }
     void AttachThreadInput(std::uint32_t from, std::uint32_t to, std::int32_t flag) override {
         Record(Attach(from, to, flag));
