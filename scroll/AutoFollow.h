@@ -8,6 +8,8 @@
 #include "scroll/ScrollEnvironment.h"
 #include "shared/Handle.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace gw {
@@ -33,10 +35,45 @@ constexpr bool WithinFollowDeadZone(std::int32_t distance) {
     return -kFollowDeadZone <= distance && distance <= kFollowDeadZone;
 }
 
+namespace follow_detail {
+
+// Square root by Newton's steps, so that the curve can be worked out when the program is compiled.
+constexpr double Root(double x) {
+    double root = x > 1.0 ? x : 1.0;
+    for (int i = 0; i < 64; ++i) {
+        root = (root + x / root) / 2.0;
+    }
+    return root;
+}
+
+// The pixels past the dead zone from which the speed grows no more: ((d - 10) / 30)^1.5 reaches
+// ten at 139.2 pixels past it.
+inline constexpr std::int32_t kCapBeyond = 140;
+
+// The curve at each whole pixel past the dead zone: a tick looks its factor up.
+inline constexpr auto kFactors = [] {
+    std::array<double, kCapBeyond + 1> factors{};
+    for (std::int32_t beyond = 0; beyond <= kCapBeyond; ++beyond) {
+        const double t = static_cast<double>(beyond) / (kFollowReference - kFollowDeadZone);
+        const double factor = t * Root(t);
+        factors[static_cast<std::size_t>(beyond)] = factor < kFollowMaxFactor ? factor : kFollowMaxFactor;
+    }
+    return factors;
+}();
+
+} // namespace follow_detail
+
 // The speed at a distance from the Anchor along one axis (pixels, either sign) as a multiple of the
 // slider's speed: 0 within the dead zone, ((|d| - 10) / 30)^1.5 beyond it (1 at the reference
 // distance), at most kFollowMaxFactor.
-double FollowFactor(std::int32_t distance);
+constexpr double FollowFactor(std::int32_t distance) {
+    const std::int32_t beyond = (distance < 0 ? -distance : distance) - kFollowDeadZone;
+    if (beyond <= 0) {
+        return 0.0;
+    }
+    return follow_detail::kFactors[static_cast<std::size_t>(
+        beyond < follow_detail::kCapBeyond ? beyond : follow_detail::kCapBeyond)];
+}
 
 // The direction the cursors show for an offset from the Anchor: along the axis with the larger
 // distance (a tie counts as vertical), towards the offset, or away from it with Inverse. None
@@ -51,7 +88,21 @@ public:
     // distance: the signed offset from the Anchor along the axis (positive towards the end of the
     // page); atReference: what the slider's speed scrolls during this tick. Returns signed whole
     // units, at most limit either way; a tick that wants more than limit drops the rest.
-    std::int32_t Take(std::int32_t distance, double atReference, std::int32_t limit);
+    std::int32_t Take(std::int32_t distance, double atReference, std::int32_t limit) {
+        if (WithinFollowDeadZone(distance)) {
+            carry_ = 0.0;
+            return 0;
+        }
+        const double step = FollowFactor(distance) * atReference;
+        const double amount = carry_ + (distance < 0 ? -step : step);
+        if (amount > limit || amount < -limit) {
+            carry_ = 0.0;
+            return amount > 0 ? limit : -limit;
+        }
+        const auto whole = static_cast<std::int32_t>(amount); // towards zero: the rest keeps its sign
+        carry_ = amount - whole;
+        return whole;
+    }
     void Forget() { carry_ = 0.0; }
 
 private:
