@@ -27,7 +27,7 @@ std::string Canonical(const std::string& name) {
                                          "SpeedX",      "SpeedY",      "Check_zhlrj", "Check_ctype",
                                          "Check_dwan",  "deskactive",  "desktopuse",  "desktoptime",
                                          "ScrollModeA", "ScrollModeB", "GpEnabled",   "Check_autorun",
-                                         "MoveLock",    "MoveBack",    "Inverse"};
+                                         "MoveLock",    "MoveBack",    "Inverse",     "AutoFollow"};
     for (const char* known : kNames) {
         const std::string k(known);
         if (k.size() == name.size() && std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {

@@ -50,7 +50,6 @@ constexpr int DirectionCursor(ScrollDirection direction) {
 void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
                                    bool stoodAside) {
     const MouseMessageClass message = ClassifyMouseMessage(messageId);
-    state_.Cursor = Point{x, y};
     switch (message.kind) {
     case MouseMessageKind::Move:
         Move(x, y);
@@ -65,6 +64,7 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
         break;
     }
     state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
+    state_.Cursor = Point{x, y};
 }
 
 void ScrollEngine::ReleaseGuardTimerTimer() {
@@ -125,11 +125,7 @@ void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
     if (state_.MoveScrolling) {
         MoveScrollStep(x, y);
     } else if (state_.AutoScrolling) {
-        if (env_.Settings.AutoFollow) {
-            FollowDirectionStep(x, y);
-        } else {
-            AutoDirectionStep(x, y);
-        }
+        AutoDirectionStep(x, y);
     }
 }
 
@@ -183,6 +179,10 @@ void ScrollEngine::SetDirection(ScrollDirection direction) {
 }
 
 void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
+    if (env_.Settings.AutoFollow) {
+        FollowDirectionStep(x, y);
+        return;
+    }
     if (std::abs(y - state_.Anchor.y) <= kDeadZone && std::abs(x - state_.Anchor.x) <= kDeadZone &&
         state_.AutoDirection == ScrollDirection::None) {
         return;
