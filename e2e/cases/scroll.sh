@@ -605,34 +605,6 @@ case_follow.diagonal() {
   app_quit
 }
 
-# The box on the Scroll page, worked as a user would: a click on it and OK apply and save the
-# option. GWing.ini keeps every line it had, in its order, and gains AutoFollow=1 after the other
-# keys of [Scroll]; a gesture then turns the wheel on the following speed's short ticks.
-FOLLOW_BOX="354 216"
-case_follow.box_on_the_scroll_page() {
-  gw_target_start
-  app_start SpeedX=10 SpeedY=20
-  open_config_page
-  local x y
-  read -r x y <<<"$FOLLOW_BOX"
-  gw_quick_click $((WX + x)) $((WY + y))
-  sleep 0.3
-  gw_screenshot "$GW_CASE-checked" >/dev/null
-  read -r x y <<<"$OK_BUTTON"
-  gw_quick_click $((WX + x)) $((WY + y))
-  gw_window_gone '^Glidewing $' 10
-  local expected
-  expected=$(printf '%s\r\n' '[Scroll]' LiveKey=2 SpeedX=10 SpeedY=20 ScrollModeA=0 ScrollModeB=0 GpEnabled=1 \
-    MoveLock=0 MoveBack=0 Inverse=0 AutoFollow=1 '[Tools]' Check_autorun=0 Check_zhlrj=0 Check_ctype=0 \
-    Check_dwan=0 '[popdesk]' deskactive=0 desktopuse=0 desktoptime=0 '[Applications]' FullScreenAside=1 | od -c)
-  [ "$(od -c <"$GW_APP_INI")" = "$expected" ] || gw_fail "GWing.ini after OK: $(cat -A "$GW_APP_INI")"
-  local rate count
-  read -r rate count _ <<<"$(follow_rate mozilla 0 120)"
-  gw_log "after OK, 120 pixels down: $rate units a second in $count messages"
-  [ "$count" -ge 15 ] && [ "$rate" -le -600 ] || gw_fail "the option should be in force: $rate in $count messages"
-  app_quit
-}
-
 # The option off (AutoFollow=0, sliders at 60): today's Auto Scroll, 94 every 200 ms, whether the
 # cursor is 30 or 120 pixels from the press.
 case_follow.off_keeps_todays_amounts() {
@@ -749,9 +721,8 @@ case_killed.mid_gesture() {
 # the first tab and the Right key lead to the page, and its controls sit at fixed places.
 
 # The configuration window (shown centred on the screen, above the middle of gwtarget's windows):
-# its position in WX WY, the Applications page selected (open_config_page: the Scroll page).
-open_applications_page() { open_config_page Right Right Right; }
-open_config_page() {
+# its position in WX WY, the Applications page selected.
+open_applications_page() {
   local id tray
   tray=$(gw_wait_window '^Wine System Tray$' 15)
   eval "$(xdotool getwindowgeometry --shell "$tray")"
@@ -761,7 +732,7 @@ open_config_page() {
   WX=$X WY=$Y
   xdotool windowfocus --sync "$id"  # keys go to the focused X window, which may still be gwtarget's
   gw_click $((WX + 36)) $((WY + 18))
-  [ $# -eq 0 ] || gw_key "$@"
+  gw_key Right Right Right
   sleep 0.7
 }
 # The page's controls, in the window's client pixels: the first entry of the list, Remove, "Add the

@@ -20,13 +20,24 @@ struct OpenWindow : MainFormRig {
 };
 
 TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplications) {
-    const std::pair<const char*, const char*> keys[] = {
-        {"Scroll/LiveKey", "2"},      {"Scroll/SpeedX", "10"},     {"Scroll/SpeedY", "20"},
-        {"Tools/Check_zhlrj", "0"},   {"Tools/Check_ctype", "0"},  {"Tools/Check_dwan", "0"},
-        {"popdesk/deskactive", "0"},  {"popdesk/desktopuse", "0"}, {"popdesk/desktoptime", "0"},
-        {"Scroll/ScrollModeA", "0"},  {"Scroll/ScrollModeB", "1"}, {"Scroll/GpEnabled", "1"},
-        {"Tools/Check_autorun", "1"}, {"Scroll/MoveLock", "0"},    {"Scroll/MoveBack", "0"},
-        {"Scroll/Inverse", "0"},      {"Scroll/AutoFollow", "0"},  {"Applications/FullScreenAside", "1"}};
+    const std::pair<const char*, const char*> keys[] = {{"Scroll/LiveKey", "2"},
+                                                        {"Scroll/SpeedX", "10"},
+                                                        {"Scroll/SpeedY", "20"},
+                                                        {"Tools/Check_zhlrj", "0"},
+                                                        {"Tools/Check_ctype", "0"},
+                                                        {"Tools/Check_dwan", "0"},
+                                                        {"popdesk/deskactive", "0"},
+                                                        {"popdesk/desktopuse", "0"},
+                                                        {"popdesk/desktoptime", "0"},
+                                                        {"Scroll/ScrollModeA", "0"},
+                                                        {"Scroll/ScrollModeB", "1"},
+                                                        {"Scroll/GpEnabled", "1"},
+                                                        {"Tools/Check_autorun", "1"},
+                                                        {"Scroll/MoveLock", "0"},
+                                                        {"Scroll/MoveBack", "0"},
+                                                        {"Scroll/Inverse", "0"},
+                                                        {"Scroll/AutoFollow", "0"}, // the newest key
+                                                        {"Applications/FullScreenAside", "1"}};
     std::vector<std::string> reads, writes;
     for (const auto& [key, value] : keys) {
         reads.push_back(std::string("ReadProfile ") + key);

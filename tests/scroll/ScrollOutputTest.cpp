@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <cstdio>
 
 namespace gw::test {
 namespace {
@@ -404,29 +404,16 @@ struct Scrolled {
 Scrolled Tally(const Log& log) {
     Scrolled total;
     for (const std::string& line : log) {
-        std::istringstream words(line);
-        std::string verb, window, message, wParam;
-        words >> verb;
-        if (verb == "SendInput") {
-            std::int32_t delta = 0;
-            words >> message >> delta;
-            (message == Hex(kMOUSEEVENTF_WHEEL) ? total.down : total.right) +=
-                message == Hex(kMOUSEEVENTF_WHEEL) ? -delta : delta;
-            continue;
-        }
-        if (verb != "Send" || !(words >> window >> message >> wParam)) {
-            continue;
-        }
-        const std::uint64_t wp = std::stoull(wParam, nullptr, 16);
-        const std::int32_t code = static_cast<std::int32_t>(wp & 0xFFFF);
-        const auto delta = static_cast<std::int16_t>(wp >> 16);
-        if (message == Hex(kWM_VSCROLL) || message == Hex(kWM_HSCROLL)) {
-            const std::int32_t step = code == 1 ? 1 : code == 0 ? -1 : 0; // LINEDOWN/RIGHT, LINEUP/LEFT
-            (message == Hex(kWM_VSCROLL) ? total.down : total.right) += step;
-        } else if (message == Hex(kWM_MOUSEWHEEL)) {
-            total.down -= delta; // the wheel turns towards the user to go down
-        } else if (message == Hex(kWM_MOUSEHWHEEL)) {
-            total.right += delta;
+        unsigned message = 0, wp = 0;
+        int delta = 0;
+        if (std::sscanf(line.c_str(), "SendInput %x %d", &message, &delta) == 2) {
+            (message == kMOUSEEVENTF_WHEEL ? total.down : total.right) +=
+                message == kMOUSEEVENTF_WHEEL ? -delta : delta;
+        } else if (std::sscanf(line.c_str(), "Send %*s %x %x", &message, &wp) == 2) {
+            const int step = wp == kSB_LINEDOWN ? 1 : wp == kSB_LINEUP ? -1 : 0; // also RIGHT, LEFT
+            const auto turn = static_cast<std::int16_t>(wp >> 16);
+            total.down += message == kWM_VSCROLL ? step : message == kWM_MOUSEWHEEL ? -turn : 0;
+            total.right += message == kWM_HSCROLL ? step : message == kWM_MOUSEHWHEEL ? turn : 0;
         }
     }
     return total;
