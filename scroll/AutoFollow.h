@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace gw {
 
@@ -46,17 +47,18 @@ constexpr double Root(double x) {
     return root;
 }
 
-// The pixels past the dead zone from which the speed grows no more: ((d - 10) / 30)^1.5 reaches
-// ten at 139.2 pixels past it.
+// Past the dead zone by this many pixels the speed has reached its cap: ((d - 10) / 30)^1.5 makes
+// ten at 139.2.
 inline constexpr std::int32_t kCapBeyond = 140;
+inline constexpr double kFactorUnit = 1.0 / 4096;
 
-// The curve at each whole pixel past the dead zone: a tick looks its factor up.
+// The curve at each whole pixel past the dead zone, in 4096ths: a tick looks its factor up.
 inline constexpr auto kFactors = [] {
-    std::array<double, kCapBeyond + 1> factors{};
+    std::array<std::uint16_t, kCapBeyond + 1> factors{};
     for (std::int32_t beyond = 0; beyond <= kCapBeyond; ++beyond) {
         const double t = static_cast<double>(beyond) / (kFollowReference - kFollowDeadZone);
-        const double factor = t * Root(t);
-        factors[static_cast<std::size_t>(beyond)] = factor < kFollowMaxFactor ? factor : kFollowMaxFactor;
+        const double factor = t * Root(t) < kFollowMaxFactor ? t * Root(t) : kFollowMaxFactor;
+        factors[static_cast<std::size_t>(beyond)] = static_cast<std::uint16_t>(factor / kFactorUnit + 0.5);
     }
     return factors;
 }();
@@ -72,13 +74,26 @@ constexpr double FollowFactor(std::int32_t distance) {
         return 0.0;
     }
     return follow_detail::kFactors[static_cast<std::size_t>(
-        beyond < follow_detail::kCapBeyond ? beyond : follow_detail::kCapBeyond)];
+               beyond < follow_detail::kCapBeyond ? beyond : follow_detail::kCapBeyond)] *
+           follow_detail::kFactorUnit;
 }
+static_assert(FollowFactor(kFollowDeadZone) == 0.0 && FollowFactor(kFollowReference) == 1.0 &&
+                  FollowFactor(-kFollowReference) == 1.0 && FollowFactor(1000) == kFollowMaxFactor,
+              "nothing in the dead zone, the sliders' speed at the reference distance, the cap far out");
 
 // The direction the cursors show for an offset from the Anchor: along the axis with the larger
 // distance (a tie counts as vertical), towards the offset, or away from it with Inverse. None
 // while the offset lies within the dead zone along both axes.
-ScrollDirection FollowDirection(Point offset, bool inverse);
+inline ScrollDirection FollowDirection(Point offset, bool inverse) {
+    if (WithinFollowDeadZone(offset.x) && WithinFollowDeadZone(offset.y)) {
+        return ScrollDirection::None;
+    }
+    const std::int32_t sign = inverse ? -1 : 1;
+    if (std::abs(offset.x) > std::abs(offset.y)) {
+        return sign * offset.x > 0 ? ScrollDirection::Right : ScrollDirection::Left;
+    }
+    return sign * offset.y > 0 ? ScrollDirection::Down : ScrollDirection::Up;
+}
 
 // What one axis scrolls per tick, in whole lines or wheel units. Parts of one wait for the next
 // tick, so a slow speed moves the page steadily instead of in bursts; back within the dead zone the
@@ -95,7 +110,7 @@ public:
         }
         const double step = FollowFactor(distance) * atReference;
         const double amount = carry_ + (distance < 0 ? -step : step);
-        if (amount > limit || amount < -limit) {
+        if (std::abs(amount) > limit) {
             carry_ = 0.0;
             return amount > 0 ? limit : -limit;
         }

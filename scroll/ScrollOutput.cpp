@@ -328,60 +328,51 @@ void ScrollOutput::FollowTick(std::uint32_t nowMs) {
         return; // the hand has not left the dead zone yet: still a click
     }
     // Offsets towards the end of the page (down, right) are positive; Inverse pushes the page.
+    // Each axis goes out the way Auto Scroll sends it without the option.
     const std::int32_t sign = env_.Settings.Inverse ? -1 : 1;
-    const std::int32_t down = sign * (gesture_.Cursor.y - gesture_.Anchor.y);
-    const std::int32_t right = sign * (gesture_.Cursor.x - gesture_.Anchor.x);
-    const double ms = elapsed;
-    FollowAxis& vertical = follow_.axes[0];
-    FollowAxis& horizontal = follow_.axes[1];
-    // An axis back within the dead zone stops at once, also where only whole notches are sent.
-    if (WithinFollowDeadZone(down)) {
-        notchRemainder_[0] = 0;
+    const bool vertLines = probe_.CanScrollVert && !probe_.WheelTarget;
+    if (vertLines || probe_.WheelTarget) {
+        FollowAxisOut(ScrollAxis::Vertical, sign * (gesture_.Cursor.y - gesture_.Anchor.y), vertLines,
+                      elapsed);
     }
-    if (WithinFollowDeadZone(right)) {
-        notchRemainder_[1] = 0;
-    }
-
-    // Each axis goes out as Auto Scroll sends it without the option, in the amounts that the
-    // slider's speed would send in this time, times the distance's factor.
-    if (probe_.CanScrollVert && !probe_.WheelTarget) {
-        FollowLines(win::kWM_VSCROLL,
-                    vertical.Take(down, ms / VertLineInterval(env_.VertSpeedSlider), kFollowLinesPerTick),
-                    win::kSB_LINEDOWN, win::kSB_LINEUP, probe_.VertBarControl);
-    } else if (probe_.WheelTarget) {
-        FollowWheel(ScrollAxis::Vertical,
-                    vertical.Take(down, ms * AutoWheelDelta(env_.VertSpeedSlider) / kWheelInterval,
-                                  kWheelDeltaLimit));
-    }
-    if (SidewaysWheel()) {
-        FollowWheel(ScrollAxis::Horizontal,
-                    horizontal.Take(right, ms * AutoWheelDelta(env_.HorzSpeedSlider) / kWheelInterval,
-                                    kWheelDeltaLimit));
-    } else if (probe_.CanScrollHorz || probe_.WheelTarget) {
-        FollowLines(win::kWM_HSCROLL,
-                    horizontal.Take(right, ms / HorzLineInterval(env_.HorzSpeedSlider), kFollowLinesPerTick),
-                    win::kSB_LINERIGHT, win::kSB_LINELEFT, probe_.HorzBarControl);
+    const bool horzWheel = SidewaysWheel();
+    if (horzWheel || probe_.CanScrollHorz || probe_.WheelTarget) {
+        FollowAxisOut(ScrollAxis::Horizontal, sign * (gesture_.Cursor.x - gesture_.Anchor.x), !horzWheel,
+                      elapsed);
     }
 }
 
-void ScrollOutput::FollowLines(std::uint32_t message, std::int32_t lines, std::uint32_t forward,
-                               std::uint32_t backward, WindowHandle control) {
-    if (lines == 0) {
+void ScrollOutput::FollowAxisOut(ScrollAxis axis, std::int32_t distance, bool lines,
+                                 std::uint32_t elapsedMs) {
+    const bool vertical = axis == ScrollAxis::Vertical;
+    const std::size_t index = vertical ? 0 : 1;
+    const TTrackBar& slider = vertical ? env_.VertSpeedSlider : env_.HorzSpeedSlider;
+    if (WithinFollowDeadZone(distance)) {
+        notchRemainder_[index] = 0; // stops at once, also where only whole notches are sent
+    }
+    // What the slider's speed would send in this time, times the distance's factor.
+    const double ms = elapsedMs;
+    const std::int32_t amount =
+        follow_.axes[index].Take(distance,
+                                 lines ? ms / (vertical ? VertLineInterval(slider) : HorzLineInterval(slider))
+                                       : ms * AutoWheelDelta(slider) / kWheelInterval,
+                                 lines ? kFollowLinesPerTick : kWheelDeltaLimit);
+    if (amount == 0) {
         return;
     }
-    const std::uint32_t code = lines > 0 ? forward : backward;
-    for (std::int32_t i = std::abs(lines); i > 0; --i) {
-        SendAndWait(message, code, HandleParam(control));
-    }
-    SendAndWait(message, win::kSB_ENDSCROLL, HandleParam(control));
-}
-
-void ScrollOutput::FollowWheel(ScrollAxis axis, std::int32_t units) {
-    if (units != 0) {
+    if (!lines) {
         // The vertical wheel turns up for positive deltas, the horizontal one right.
-        Wheel(axis, static_cast<std::int16_t>(axis == ScrollAxis::Vertical ? -units : units),
-              probe_.ProbePoint);
+        Wheel(axis, static_cast<std::int16_t>(vertical ? -amount : amount), probe_.ProbePoint);
+        return;
     }
+    const std::uint32_t message = vertical ? win::kWM_VSCROLL : win::kWM_HSCROLL;
+    const std::uint32_t code = vertical ? (amount > 0 ? win::kSB_LINEDOWN : win::kSB_LINEUP)
+                                        : (amount > 0 ? win::kSB_LINERIGHT : win::kSB_LINELEFT);
+    const std::intptr_t bar = HandleParam(vertical ? probe_.VertBarControl : probe_.HorzBarControl);
+    for (std::int32_t i = std::abs(amount); i > 0; --i) {
+        SendAndWait(message, code, bar);
+    }
+    SendAndWait(message, win::kSB_ENDSCROLL, bar);
 }
 
 } // namespace gw

@@ -73,11 +73,9 @@ private:
     // The tick with the speed following the distance: both axes at once, each at the cursor's
     // distance from the Anchor along it.
     void FollowTick(std::uint32_t nowMs);
-    // Whole lines of one axis (positive: towards the end), then one SB_ENDSCROLL; none for 0.
-    void FollowLines(std::uint32_t message, std::int32_t lines, std::uint32_t forward, std::uint32_t backward,
-                     WindowHandle control);
-    // Whole wheel units of one axis (positive: towards the end).
-    void FollowWheel(ScrollAxis axis, std::int32_t units);
+    // One axis of that tick, distance towards the end of the page: whole lines and one
+    // SB_ENDSCROLL after them, or a turn of the wheel; nothing while less than one is due.
+    void FollowAxisOut(ScrollAxis axis, std::int32_t distance, bool lines, std::uint32_t elapsedMs);
 
     WindowHandle ThumbWindow(ScrollAxis axis) const;
     ThumbDrag& Drag(ScrollAxis axis) { return axis == ScrollAxis::Vertical ? vert_ : horz_; }
