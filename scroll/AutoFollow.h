@@ -9,6 +9,7 @@
 #include "shared/Handle.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -118,7 +119,6 @@ public:
         carry_ = amount - whole;
         return whole;
     }
-    void Forget() { carry_ = 0.0; }
 
 private:
     double carry_ = 0.0;
