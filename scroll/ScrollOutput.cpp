@@ -366,8 +366,8 @@ void ScrollOutput::FollowAxisOut(ScrollAxis axis, std::int32_t distance, bool li
         return;
     }
     const std::uint32_t message = vertical ? win::kWM_VSCROLL : win::kWM_HSCROLL;
-    const std::uint32_t code = vertical ? (amount > 0 ? win::kSB_LINEDOWN : win::kSB_LINEUP)
-                                        : (amount > 0 ? win::kSB_LINERIGHT : win::kSB_LINELEFT);
+    static_assert(win::kSB_LINEDOWN == win::kSB_LINERIGHT && win::kSB_LINEUP == win::kSB_LINELEFT);
+    const std::uint32_t code = amount > 0 ? win::kSB_LINEDOWN : win::kSB_LINEUP; // or right, left
     const std::intptr_t bar = HandleParam(vertical ? probe_.VertBarControl : probe_.HorzBarControl);
     for (std::int32_t i = std::abs(amount); i > 0; --i) {
         SendAndWait(message, code, bar);
