@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -90,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto applications =
         std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
                      [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
-    Check(applications - first.profile.Writes.begin() == 16);
+    Check(applications - first.profile.Writes.begin() == static_cast<std::ptrdiff_t>(gw::kSettingKeyCount));
     Check(std::all_of(applications, first.profile.Writes.end(),
                       [](const std::string& w) { return w.rfind("Applications/", 0) == 0; }));
 
