@@ -2,6 +2,8 @@
 
 #include "resources/resource.h"
 #include "resources/version.h"
+#include "ui/Dpi.h"
+#include "ui/Dpi_win.h"
 
 #include <commctrl.h>
 
@@ -140,13 +142,14 @@ constexpr LayoutEntry kLayout[] = {
     Picture(kPopDesk, {16, 8, 32, 32}, IDI_GROUP_POPDESK),
     Note(kPopDesk, {60, 8, 411, 22}, "PopDesk gives you a more quick and easy way to access desktop links."),
     Note(kPopDesk, {60, 36, 411, 108}, kPopDeskNote),
-    Check(kPopDesk, {16, 154, 300, 18}, &F::chb_deskpop),
-    Group(kPopDesk, {8, 180, 463, 94}, &F::GroupBox4),
-    Label(kPopDesk, {24, 208, 130, 14}, "Active when mouse is at:"),
-    List(kPopDesk, {160, 204, 220, 200}, &F::cb_deskactive),
-    Label(kPopDesk, {24, 242, 32, 14}, "Wait"),
-    List(kPopDesk, {58, 238, 70, 200}, &F::cb_desktoptime),
-    Label(kPopDesk, {136, 242, 300, 14}, "milliseconds before showing popdesk menu."),
+    Check(kPopDesk, {16, 150, 300, 18}, &F::chb_deskpop),
+    Group(kPopDesk, {8, 172, 463, 102}, &F::GroupBox4),
+    Label(kPopDesk, {24, 196, 130, 14}, "Active when mouse is at:"),
+    List(kPopDesk, {160, 192, 220, 200}, &F::cb_deskactive),
+    Check(kPopDesk, {24, 220, 300, 18}, &F::chb_everymonitor),
+    Label(kPopDesk, {24, 250, 32, 14}, "Wait"),
+    List(kPopDesk, {58, 246, 70, 200}, &F::cb_desktoptime),
+    Label(kPopDesk, {136, 250, 300, 14}, "milliseconds before showing popdesk menu."),
 
     // Applications
     Group(kApps, {8, 4, 463, 270}, " Programs where Glidewing stands aside "),
@@ -179,26 +182,28 @@ constexpr int kLogoSize = 83;
 constexpr POINT kTitleAt = {278, 72};
 constexpr int kTitleMargin = 8; // from the title to the panel's right edge
 constexpr char kTitle[] = "Glidewing Version " GW_VERSION_TEXT;
+constexpr POINT kTabPadding = {6, 3}; // the tab control's own default at 96 dpi
 
 bool Inside(const LayoutEntry& inner, const LayoutEntry& outer) {
     return inner.page == outer.page && &inner != &outer && inner.x >= outer.x && inner.y >= outer.y &&
            inner.x + inner.width <= outer.x + outer.width && inner.y < outer.y + outer.height;
 }
 
+// The system's message font at the window's density.
 UniqueFont MessageFont(int weight, int dpi) {
-    NONCLIENTMETRICSA metrics = {};
-    metrics.cbSize = sizeof metrics;
-    LOGFONTA font = {};
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    NONCLIENTMETRICSW metrics = {};
+    LOGFONTW font = {};
+    if (NonClientMetricsForDpi(metrics, dpi)) {
         font = metrics.lfMessageFont;
     } else {
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+        font.lfHeight = RescaleForDpi(font.lfHeight, SystemDpi(), dpi);
     }
     if (font.lfHeight == 0) {
         font.lfHeight = -MulDiv(8, dpi, 72);
     }
     font.lfWeight = weight;
-    return UniqueFont(CreateFontIndirectA(&font));
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 } // namespace
@@ -218,14 +223,95 @@ ConfigurationWindow::ConfigurationWindow(FormWindow& window, TMainForm& form, in
     title.lfQuality = DEFAULT_QUALITY;
     std::strcpy(title.lfFaceName, "Times New Roman");
     titleFont_.Reset(CreateFontIndirectA(&title));
-    sidePicture_.Reset(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_SIDE), IMAGE_BITMAP,
-                                  0, 0, LR_CREATEDIBSECTION));
+    // Run-length encoded (it is mostly bands of one colour), so a device bitmap: a DIB section
+    // cannot hold a compressed picture.
+    sidePicture_.Reset(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_ABOUT_SIDE), IMAGE_BITMAP, 0, 0, 0));
     logo_.Reset(LoadIconResource(IDI_ABOUT_LOGO, Scale(kLogoSize)));
     Build();
 }
 
 ConfigurationWindow::~ConfigurationWindow() {
     bindings_.clear(); // detach the views before the windows go
+    // Everything this object put on the form goes with it (the pages take their controls along),
+    // so the window can be built again, at another density, into the same form.
+    for (HWND child : formChildren_) {
+        if (IsWindow(child)) {
+            DestroyWindow(child);
+        }
+    }
+    if (tooltips_ && IsWindow(tooltips_)) {
+        DestroyWindow(tooltips_);
+    }
+}
+
+TControl* ConfigurationWindow::FocusedControl() const {
+    const HWND focus = GetFocus();
+    for (const auto& binding : bindings_) {
+        if (focus && (binding->Hwnd() == focus || binding->Label() == focus)) {
+            return &binding->Control();
+        }
+    }
+    return nullptr;
+}
+
+void ConfigurationWindow::Focus(const TControl* control) const {
+    HWND target = tabs_ ? tabs_->Hwnd() : nullptr;
+    for (const auto& binding : bindings_) {
+        if (control && &binding->Control() == control && IsWindowEnabled(binding->Hwnd())) {
+            target = binding->Hwnd();
+        }
+    }
+    if (target) {
+        SetFocus(target);
+    }
+}
+
+HWND ConfigurationWindow::TabStrip() const {
+    return tabs_ ? tabs_->Hwnd() : nullptr;
+}
+
+void ConfigurationWindow::MoveFocus(bool forward) const {
+    std::vector<HWND> stops;
+    const HWND focus = GetFocus();
+    int current = -1;
+    for (const auto& binding : bindings_) {
+        const HWND window = binding->Hwnd();
+        const bool stop = window && IsWindowVisible(window) && IsWindowEnabled(window) &&
+                          (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP) != 0;
+        if (!stop) {
+            continue;
+        }
+        if (focus && (window == focus || binding->Label() == focus || IsChild(window, focus))) {
+            current = static_cast<int>(stops.size());
+        }
+        stops.push_back(window);
+    }
+    if (stops.empty()) {
+        return;
+    }
+    const int count = static_cast<int>(stops.size());
+    const int next = current < 0 ? (forward ? 0 : count - 1) : (current + (forward ? 1 : -1) + count) % count;
+    SetFocus(stops[static_cast<std::size_t>(next)]);
+}
+
+void ConfigurationWindow::KeepFocusOnShownPage() const {
+    const HWND focus = GetFocus();
+    if (!focus || IsWindowVisible(focus)) {
+        return;
+    }
+    const int active = form_.PageControl.ActivePageIndex();
+    HWND target = TabStrip();
+    if (active >= 0 && active < static_cast<int>(pages_.size())) {
+        const HWND page = pages_[static_cast<std::size_t>(active)];
+        const HWND first = GetNextDlgTabItem(page, nullptr, FALSE);
+        if (first && IsChild(page, first)) {
+            target = first;
+        }
+    }
+    if (target) {
+        SetFocus(target);
+    }
 }
 
 RECT ConfigurationWindow::Bounds(const LayoutEntry& entry) const {
@@ -268,6 +354,9 @@ void ConfigurationWindow::Build() {
     ConnectGroups(placed);
     if (tabs_) {
         tabs_->SetPageWindows(pages_);
+    }
+    for (HWND child = GetWindow(window_.Hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        formChildren_.push_back(child);
     }
 }
 
@@ -422,6 +511,9 @@ void ConfigurationWindow::ConnectGroups(const std::vector<Placed>& placed) const
 std::unique_ptr<ControlWindow> ConfigurationWindow::CreateTabs(HWND parent, const RECT& bounds,
                                                                TPageControl& pages) {
     auto tabs = std::make_unique<PageControlWindow>(window_.Application(), pages);
+    // The tabs' room around their captions, which the control keeps at its 96-dpi size otherwise:
+    // set before the tabs are measured, so the focus frame clears the caption at any density.
+    tabs->SetPadding(Scale(kTabPadding.x), Scale(kTabPadding.y));
     tabs->Create(parent, WC_TABCONTROLA, WS_CLIPSIBLINGS | WS_TABSTOP, 0, bounds, font_.Typed());
     const RECT area = tabs->PageArea();
     for (std::size_t i = 0; i < pages.Pages().size(); ++i) {
@@ -477,8 +569,8 @@ std::unique_ptr<ControlWindow> ConfigurationWindow::CreateBoldCheck(HWND parent,
     RECT labelBounds = bounds;
     labelBounds.left += boxWidth;
     labelBounds.top += Scale(1);
-    HWND label = CreateStatic(parent, "STATIC", box.Caption().c_str(), SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0,
-                              labelBounds);
+    HWND label =
+        CreateStatic(parent, "STATIC", box.Caption().c_str(), SS_OWNERDRAW | SS_NOTIFY, 0, labelBounds);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_.Typed()), FALSE);
     check->AttachLabel(label, RGB(0, 0, 255));
     return check;

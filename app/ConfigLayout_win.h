@@ -65,6 +65,19 @@ public:
     ~ConfigurationWindow();
 
     HWND Window() const { return window_.Hwnd(); }
+    int Dpi() const { return dpi_; }
+    // The control whose window (or label) has the keyboard focus; null when none of them has it.
+    TControl* FocusedControl() const;
+    // Gives the keyboard focus to that control's window; to the tab strip for one not here.
+    void Focus(const TControl* control) const;
+    HWND TabStrip() const;
+    // Tab and Shift+Tab: the next (or previous) control in the order of the layout table, which
+    // is a property sheet's: the tab strip, the controls of the page shown, the button row; round
+    // from the last to the first. Only shown, enabled controls that take the focus count.
+    void MoveFocus(bool forward) const;
+    // After a page change: a focus left on the page now hidden moves to the first control of the
+    // page shown (the tab strip when it has none).
+    void KeepFocusOnShownPage() const;
 
 private:
     // One item of the layout once it is on screen: a plain window or a binding.
@@ -124,7 +137,8 @@ private:
     UniqueBitmap sidePicture_;
     UniqueIcon logo_;
     std::vector<UniqueIcon> icons_;
-    HWND tooltips_ = nullptr; // owned by the form window, which destroys it
+    HWND tooltips_ = nullptr;        // destroyed with this object
+    std::vector<HWND> formChildren_; // what this object put on the form, destroyed with it
     std::vector<HWND> pages_;
     PageControlWindow* tabs_ = nullptr;
     std::vector<std::unique_ptr<ControlWindow>> bindings_;

@@ -25,7 +25,7 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
       DeskTrigger(
           Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
           seams.PopDeskScreen, DeskLinks, desktopmenu),
-      HtmlHelp(seams.Libraries, seams.HtmlHelp, seams.Files), application_(application), seams_(seams) {
+      HtmlHelp(seams.Libraries, seams.HtmlHelp), application_(application), seams_(seams) {
     SetUpScrollPage();
     SetUpToolsPage();
     SetUpPopDeskPage();
@@ -76,6 +76,7 @@ void TMainForm::SetUpPopDeskPage() {
     chb_deskpop.OnClick = [this] { chb_deskpopClick(); };
     cb_deskactive.OnChange = [this] { cb_deskactiveChange(); };
     cb_desktoptime.OnChange = [this] { cb_desktoptimeChange(); };
+    chb_everymonitor.OnClick = [this] { chb_everymonitorClick(); };
 }
 
 void TMainForm::SetUpAboutPage() {

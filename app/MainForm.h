@@ -94,7 +94,7 @@ inline constexpr char kPickCaption[] = "Add the program under the cursor";
 
 // The keys of GWing.ini, one a setting; their values as the file stores them (a list position, a
 // slider position, 1 or 0 for a box), in the order they are read and written.
-inline constexpr std::size_t kSettingKeyCount = 17;
+inline constexpr std::size_t kSettingKeyCount = 18;
 using SettingValues = std::array<std::int32_t, kSettingKeyCount>;
 
 class TMainForm : public TForm {
@@ -150,6 +150,7 @@ public:
     void chb_deskpopClick();
     void cb_deskactiveChange();
     void cb_desktoptimeChange();
+    void chb_everymonitorClick();
     void Check_autorunClick();
 
     // --- The Applications page
@@ -205,6 +206,7 @@ public:
     TCheckBox chb_deskpop{"Enable Popup Desktop Links"};
     TGroupBox GroupBox4{" Options of pop desktop links "};
     TComboBox cb_deskactive;
+    TCheckBox chb_everymonitor{"On every monitor"}; // the corner of each monitor, in GroupBox4
     TComboBox cb_desktoptime;
     TListBox ListBox_apps; // the programs where Glidewing stands aside
     TButton Btn_appadd{"Add..."};

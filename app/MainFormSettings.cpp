@@ -41,9 +41,11 @@ std::array<SettingRow, kSettingKeyCount> SettingRows(TMainForm& f) {
         {"Scroll", "MoveLock", 0, nullptr, nullptr, &f.CheckBox_lock},
         {"Scroll", "MoveBack", 0, nullptr, nullptr, &f.CheckBox_back},
         {"Scroll", "Inverse", 0, nullptr, nullptr, &f.CheckBox_Inverse},
-        // Last, so that a file written before it existed keeps its lines and gains this one at the
-        // end of [Scroll].
+        // After the older keys of [Scroll], so that a file written before it existed keeps its lines
+        // and gains this one at the end of [Scroll].
         {"Scroll", "AutoFollow", 0, nullptr, nullptr, &f.CheckBox_follow},
+        // Newer than the others: written last, it joins the end of its section.
+        {"popdesk", "everymonitor", 0, nullptr, nullptr, &f.chb_everymonitor},
     }};
 }
 
@@ -148,6 +150,7 @@ void TMainForm::ReadControls() {
     const std::string wait =
         cb_desktoptime.ItemIndex() >= 0 ? cb_desktoptime.SelectedText() : cb_desktoptime.Items().front();
     Runtime.PopDeskDelay = ParseSettingInteger(wait).value_or(100);
+    Runtime.PopDeskEveryMonitor = chb_everymonitor.Checked();
     if (Combo_KZFS.ItemIndex() != 0) {
         Runtime.ToggleMode = true;
         menu_toggle.SetChecked(true);
@@ -252,6 +255,7 @@ void TMainForm::OpenConfiguration() {
     Check_dwan.SetChecked(Runtime.JumpToDefault);
     chb_deskpop.SetChecked(Runtime.PopDeskEnabled);
     cb_deskactive.SetItemIndex(Runtime.PopDeskCorner);
+    chb_everymonitor.SetChecked(Runtime.PopDeskEveryMonitor);
     Combo_KZFS.SetItemIndex(Runtime.ToggleMode ? 1 : 0);
     Combo_GPFS.SetItemIndex(Runtime.MoveScrollMode ? 1 : 0);
     CheckBox_GP.SetChecked(Runtime.ScrollEnabled);
@@ -310,6 +314,9 @@ void TMainForm::cb_deskactiveChange() {
     EnableApply();
 }
 void TMainForm::cb_desktoptimeChange() {
+    EnableApply();
+}
+void TMainForm::chb_everymonitorClick() {
     EnableApply();
 }
 void TMainForm::Check_autorunClick() {

@@ -32,6 +32,11 @@ public:
 
 private:
     void Build(FormWindow& window);
+    // Builds the configuration window's contents for a density (again, when it changed) and fits
+    // the window to them, at the suggested place if there is one; the focus stays on its control.
+    void LayOut(int dpi, const RECT* suggested);
+    // F1, Ctrl+Tab and the arrows on the tab strip (ui/DialogKeys.h); true for a key it took.
+    bool HandleDialogKey(const MSG& message);
     void Teardown();
 
     TMainForm& form_;
@@ -39,6 +44,8 @@ private:
     MessagePump& pump_;
     UniqueIcon icon_;
     UniqueIcon smallIcon_;
+    UniqueIcon dpiIcon_; // the window's own, for the density of its monitor; outlive the window
+    UniqueIcon dpiSmallIcon_;
     FormWindow window_;
     std::unique_ptr<ImageListBinding> trayImages_;
     std::unique_ptr<ImageListBinding> menuImages_;
@@ -49,6 +56,7 @@ private:
     std::unique_ptr<TimerBinding> scrollTimer_;
     std::unique_ptr<TimerBinding> pickTimer_;
     std::unique_ptr<TimerBinding> releaseGuardTimer_;
+    HWND lastFocus_ = nullptr; // the control that had the focus when the window was last active
 };
 
 } // namespace gw::win32

@@ -90,7 +90,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         gw::TMainForm form(application, seams);
         // The PopDesk menu draws itself in a window of its own and reports its end to ours.
         gw::Win32DesktopMenuView desktopMenu(GetModuleHandleA(nullptr), application);
-        desktopMenu.SetImages(deskIcons.List());
+        desktopMenu.SetImages(&deskIcons);
         form.desktopmenu.SetView(&desktopMenu);
         gw::win32::MainWindow window(form, application, pump);
         window.OnCreated = [&](HWND created) {

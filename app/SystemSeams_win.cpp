@@ -1,6 +1,7 @@
 #include "app/SystemSeams_win.h"
 
 #include "base/SystemFunction_win.h"
+#include "base/WideString.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -119,6 +120,18 @@ void Shell::Execute(WindowHandle owner, const std::string& verb, const std::stri
 
 // --- The program under the cursor
 
+namespace {
+
+using ImageFileName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD);
+
+// psapi, looked for once and only where kernel32 cannot name another process (Windows XP).
+ImageFileName ImageFileNameFunction() {
+    static const auto function = SystemFunction<ImageFileName>("psapi.dll", "GetProcessImageFileNameW");
+    return function;
+}
+
+} // namespace
+
 std::string ProgramAtCursor::ExecutableAtCursor() {
     POINT cursor;
     if (!GetCursorPos(&cursor)) {
@@ -129,8 +142,8 @@ std::string ProgramAtCursor::ExecutableAtCursor() {
     if (processId == 0 || processId == GetCurrentProcessId()) {
         return {};
     }
-    // Windows XP knows neither the limited right nor QueryFullProcessImageNameA; there psapi's
-    // GetProcessImageFileNameA gives the path in device form, whose file name part is the same.
+    // Windows XP knows neither the limited right nor QueryFullProcessImageNameW; there psapi's
+    // GetProcessImageFileNameW gives the path in device form, whose file name part is the same.
     constexpr DWORD kQueryLimitedInformation = 0x1000; // PROCESS_QUERY_LIMITED_INFORMATION
     HANDLE process = OpenProcess(kQueryLimitedInformation, FALSE, processId);
     if (!process) {
@@ -139,25 +152,21 @@ std::string ProgramAtCursor::ExecutableAtCursor() {
     if (!process) {
         return {};
     }
-    char path[MAX_PATH * 2] = {};
+    wchar_t path[MAX_PATH * 2] = {};
+    constexpr DWORD kRoom = sizeof path / sizeof path[0];
     DWORD length = 0;
-    using QueryFullName = BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD);
-    using ImageFileName = DWORD(WINAPI*)(HANDLE, LPSTR, DWORD);
+    using QueryFullName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
     if (const auto queryFullName = reinterpret_cast<QueryFullName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")))) {
-        length = sizeof path;
+            GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")))) {
+        length = kRoom;
         if (!queryFullName(process, 0, path, &length)) {
             length = 0;
         }
-    } else if (HMODULE psapi = LoadLibraryA("psapi.dll")) {
-        if (const auto imageFileName = reinterpret_cast<ImageFileName>(
-                reinterpret_cast<void*>(GetProcAddress(psapi, "GetProcessImageFileNameA")))) {
-            length = imageFileName(process, path, sizeof path);
-        }
-        FreeLibrary(psapi);
+    } else if (const auto imageFileName = ImageFileNameFunction()) {
+        length = imageFileName(process, path, kRoom);
     }
     CloseHandle(process);
-    return std::string(path, length < sizeof path ? length : 0);
+    return length < kRoom ? FromWide(path, length) : std::string();
 }
 
 void DesktopWindow::Post(std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {

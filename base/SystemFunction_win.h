@@ -5,15 +5,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace gw::win32 {
 
-// The function `name` of `library` (loaded if it is not yet), or null when either is missing.
-// Callers keep the answer in a function-local static, so the lookup happens once.
+// A library of the system folder, loaded from there only (base/SystemLibrary.h); null when it
+// cannot be.
+HMODULE LoadSystemLibrary(const std::string& name);
+
+// The function `name` of the system library `library` (loaded if it is not yet), or null when
+// either is missing. Callers keep the answer in a function-local static, so the lookup happens once.
 template <class Function> Function SystemFunction(const char* library, const char* name) {
-    HMODULE module = GetModuleHandleA(library);
-    if (!module) {
-        module = LoadLibraryA(library);
-    }
+    HMODULE module = LoadSystemLibrary(library);
     return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
                   : nullptr;
 }

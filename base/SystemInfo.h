@@ -1,6 +1,6 @@
 #pragma once
-// What the program asks about the system and its own files: the Windows version, the paths of the
-// executable and of the system directory, whether a file exists.
+// What the program asks about the system and its own files: the Windows version, the path of the
+// executable, whether a file exists.
 
 #include <cstdint>
 #include <string>
@@ -20,11 +20,11 @@ public:
     virtual bool GetVersionEx(VersionInfo& info) = 0;
 };
 
+// Paths are UTF-8, whatever the system's ANSI code page: the Win32 side uses the wide calls.
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
-    virtual std::string ExecutablePath() = 0;  // GetModuleFileNameA of the program
-    virtual std::string SystemDirectory() = 0; // GetSystemDirectoryA into 256 characters
+    virtual std::string ExecutablePath() = 0; // GetModuleFileNameW of the program
     virtual bool FileExists(const std::string& path) = 0;
 };
 

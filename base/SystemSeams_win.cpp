@@ -1,5 +1,9 @@
 #include "base/SystemSeams_win.h"
 
+#include "base/SystemFunction_win.h"
+#include "base/SystemLibrary.h"
+#include "base/WideString.h"
+
 #include <windows.h>
 
 #include <cstring>
@@ -20,7 +24,11 @@ HMODULE ToModule(ModuleHandle module) {
 // --- Libraries
 
 ModuleHandle LibraryLoader::Load(const std::string& path) {
-    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadLibraryA(path.c_str()))};
+    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadLibraryW(ToWide<std::wstring>(path).c_str()))};
+}
+
+ModuleHandle LibraryLoader::LoadSystem(const std::string& name) {
+    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadSystemLibrary(name))};
 }
 
 ProcAddress LibraryLoader::Find(ModuleHandle module, const std::string& name) {
@@ -68,20 +76,40 @@ bool Version::GetVersionEx(VersionInfo& info) {
 }
 
 std::string FileSystem::ExecutablePath() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return std::string(path, length);
-}
-
-std::string FileSystem::SystemDirectory() {
-    char path[256] = {};
-    const UINT length = GetSystemDirectoryA(path, 255);
-    return length < sizeof path ? std::string(path, length) : std::string();
+    // Paths past MAX_PATH exist; the answer is cut short (and fills the buffer) when they do not fit.
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            return FromWide(path.data(), length);
+        }
+        if (path.size() >= 32768) {
+            return {};
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 bool FileSystem::FileExists(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(ToWide<std::wstring>(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// --- System libraries
+
+HMODULE LoadSystemLibrary(const std::string& name) {
+    // AddDllDirectory came with the loader's LOAD_LIBRARY_SEARCH_* flags.
+    const bool searchFlags = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "AddDllDirectory") != nullptr;
+    std::string systemFolder;
+    if (!searchFlags) {
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (length > 0 && length < MAX_PATH) {
+            systemFolder = FromWide(folder, length);
+        }
+    }
+    const auto load = ChooseSystemLibraryLoad(name, searchFlags, systemFolder);
+    return load ? LoadLibraryExW(ToWide<std::wstring>(load->Path).c_str(), nullptr, load->Flags) : nullptr;
 }
 
 } // namespace gw::win32

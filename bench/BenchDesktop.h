@@ -11,6 +11,7 @@
 #include "hooks/HookHost.h"
 #include "scroll/ScrollSeams.h"
 #include "shared/ScrollBarWalk.h"
+#include "shared/WideText.h"
 #include "shared/Win32Values.h"
 
 #include <cstdint>
@@ -150,22 +151,32 @@ public:
 
     // Standing aside, asked for every press of the activation button: a list of three other
     // programs, the full-screen option on, and the first top-level window in front, smaller than
-    // its monitor. The verdict about the executable is cached after the first press.
+    // its monitor. The verdict about the executable is cached after the first press; a window of
+    // another process is asked about every time.
     AsideShare aside = MakeAside();
     AsideMapping OpenAside() override {
         calls += 2;
         return {&aside, KernelHandle(2)};
     }
     void CloseAside(AsideMapping) override { calls += 2; }
-    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
+    std::uint32_t ExecutableName(char* buffer, std::uint32_t size) override {
         ++calls;
-        constexpr char kPath[] = "C:\\Program Files\\Editor\\editor.exe";
-        const std::uint32_t length = sizeof kPath - 1;
-        if (size <= length) {
-            return size;
-        }
-        std::memcpy(buffer, kPath, length + 1);
-        return length;
+        return Name(u"C:\\Program Files\\Editor\\editor.exe", buffer, size);
+    }
+    // A press over a window of another process (ownerOfWindows), as the hook of the other bitness
+    // sees it on the program's thread: that process's name, one of the listed ones.
+    std::uint32_t ownerOfWindows = 100;
+    std::uint32_t ProcessExecutableName(std::uint32_t, char* buffer, std::uint32_t size) override {
+        calls += 4; // OpenProcess, GetProcAddress, QueryFullProcessImageNameW, CloseHandle
+        return Name(u"C:\\Program Files\\Blender\\blender.exe", buffer, size);
+    }
+    std::uint32_t WindowProcess(WindowHandle) override {
+        ++calls;
+        return ownerOfWindows;
+    }
+    std::uint32_t CurrentProcess() override {
+        ++calls;
+        return 100;
     }
     WindowHandle ForegroundWindow() override {
         ++calls;
@@ -194,6 +205,19 @@ public:
         return true;
     }
 
+    std::uint32_t CurrentThread() override {
+        ++calls;
+        return 0x51;
+    }
+    std::uint32_t Now() override {
+        ++calls;
+        return 1000;
+    }
+    HookHandle WatchQueue() override {
+        ++calls;
+        return HookHandle(0x99);
+    }
+    void StopWatchingQueue(HookHandle) override { ++calls; }
     // The message just taken off the queue: our own replayed press.
     std::uintptr_t MessageExtraInfo() override {
         ++calls;
@@ -209,6 +233,13 @@ public:
     }
 
     std::uint64_t AllCalls() const { return calls + windows.calls; }
+
+private:
+    // What the library makes of the wide path the system reports.
+    template <std::size_t N>
+    static std::uint32_t Name(const char16_t (&path)[N], char* buffer, std::uint32_t size) {
+        return Utf8FileName(path, N - 1, buffer, size);
+    }
 };
 
 // The scroll engine's operations and the cursor calls: every one answers at once and counts itself.

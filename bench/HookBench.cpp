@@ -70,6 +70,18 @@ void Hook_RightPress_ButtonAmongSixSiblings(benchmark::State& state) {
 }
 BENCHMARK(Hook_RightPress_ButtonAmongSixSiblings);
 
+// A right press over a listed 64-bit program's window as the 32-bit hook sees it on Glidewing's
+// own thread (or the other way round): that program's name asked for, the press passed on.
+void Hook_RightPress_OtherBitnessListedProgram(benchmark::State& state) {
+    BenchHookHost host;
+    const WindowHandle frame = host.windows.Add("GWTargetFrame");
+    host.underCursor = host.windows.Add("Edit", frame);
+    host.windows.SetOwnBar(host.underCursor, win::kOBJID_VSCROLL, 0);
+    host.ownerOfWindows = 200;
+    MousePath(state, host, win::kWM_RBUTTONDOWN);
+}
+BENCHMARK(Hook_RightPress_OtherBitnessListedProgram);
+
 // A keystroke while hide-while-typing is on: reported, passed on.
 void Hook_Key(benchmark::State& state) {
     BenchHookHost host;
@@ -84,12 +96,14 @@ void Hook_Key(benchmark::State& state) {
 }
 BENCHMARK(Hook_Key);
 
-// The message hook runs for every message of every thread: here one the application takes off its
-// queue that is no press (a timer, a paint, a move), one press, and our replayed press that the
+// The message hook runs for every message of a thread whose queue it watches (from a press the
+// click rule swallowed until its replayed click is through): here one the application takes off
+// its queue that is no press (a timer, a paint, a move), one press, and our replayed press that the
 // system made a double click.
 void MessagePath(benchmark::State& state, std::uint32_t id) {
     BenchHookHost host;
     HookProcessState process{};
+    process.Watches[3] = {0x51, HookHandle(0x99), 1000}; // this thread's, among others free
     QueuedMessage message{WindowHandle(0x10030), id, 0, {100, 100}};
     const std::uint64_t before = AllocationCount();
     for (auto _ : state) {

@@ -254,12 +254,34 @@ gw_case_end() {
     done
   fi
   gw_stop_all
+  local command
+  for command in "${GW_CASE_END_COMMANDS[@]}"; do
+    (eval "$command") >/dev/null 2>&1
+  done
   [ "$GW_OWN_SESSION" = 1 ] && gw_session_stop
   exit "$status"
 }
 
+# gw_at_case_end COMMAND: runs COMMAND when the case ends, pass or fail, after its programs have
+# ended (to give back a change to the prefix that later cases must not meet).
+GW_CASE_END_COMMANDS=()
+gw_at_case_end() { GW_CASE_END_COMMANDS+=("$1"); }
+
 # ---------------------------------------------------------------------------------------------
 # Windows programs
+
+# gw_probe ARGS...: asks gwprobe.exe (e2e/programs/gwprobe_win.cpp) one question; its answer is the
+# status. gw_wait_probe TIMEOUT ARGS...: until it answers yes (status 1 after TIMEOUT seconds).
+gw_probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
+gw_wait_probe() {
+  local timeout=$1
+  shift
+  for _ in $(seq $((timeout * 2))); do
+    gw_probe "$@" && return 0
+    sleep 0.5
+  done
+  return 1
+}
 
 # Windows path of a Linux path (Wine maps the Linux root to drive Z:).
 gw_winpath() {
@@ -606,4 +628,38 @@ gw_tray_point() {
   id=$(gw_wait_window '^Wine System Tray$' 15)
   eval "$(xdotool getwindowgeometry --shell "$id")"
   echo "$((X + 10 - ${GW_ORIGIN_X:-0})) $((Y + 10 - ${GW_ORIGIN_Y:-0}))"
+}
+
+# ---------------------------------------------------------------------------------------------
+# Glidewing in a folder of the case's own, and its configuration window
+
+# gw_app_start [INI-LINE...]: the runnable set in $GW_CASE_DIR/app ($GW_APP_DIR) with a GWing.ini of
+# those lines (CRLF, as the profile calls write it) and, first, scrolling off (no click of the case
+# is taken for a scroll) and the Run value left alone; started, and waited for until its main window
+# exists.
+gw_app_start() {
+  GW_APP_DIR=$GW_CASE_DIR/app
+  mkdir -p "$GW_APP_DIR"
+  [ -f "$GW_BIN/Glidewing.exe" ] || gw_fail "missing $GW_BIN/Glidewing.exe"
+  cp "$GW_BIN"/*.exe "$GW_BIN"/*.dll "$GW_BIN"/*.chm "$GW_APP_DIR"/ 2>/dev/null
+  printf '%s\r\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" "$@" >"$GW_APP_DIR/GWing.ini"
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  local i
+  for i in $(seq 40); do
+    gw_run --timeout 10 "$GW_E2E_BIN/gwprobe.exe" class Glidewing_Brightloom_2002 >/dev/null && return 0
+    sleep 0.5
+  done
+  gw_fail "no main window"
+}
+
+# gw_open_configuration: the configuration window from a double click on the tray icon (the pointer
+# then moves off the icon, so no tooltip covers anything); sets GW_WINDOW (its X id) and X, Y, WIDTH,
+# HEIGHT (its client area on the X root: the window has no frame without a window manager).
+gw_open_configuration() {
+  local tx ty SCREEN WINDOW
+  read -r tx ty <<<"$(gw_tray_point)"
+  gw_quick_double_click "$tx" "$ty"
+  gw_move $((tx + 200)) $((ty + 200))
+  GW_WINDOW=$(gw_wait_window '^Glidewing $' 10)
+  eval "$(xdotool getwindowgeometry --shell "$GW_WINDOW")"
 }

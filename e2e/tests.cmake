@@ -32,13 +32,23 @@ gw_e2e_cases(hooks.sh
 
 gw_e2e_cases(program.sh
   second_start_exits_at_once missing_hooks_library_reported missing_tools_library_reported
-  first_start_writes_run_value exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
+  first_start_writes_run_value run_value_for_a_standard_user exit_from_tray_menu closing_hides_to_tray left_click_toggles_scrolling
   configuration_pages_screenshots close_while_tray_menu_open)
 
 # PopDesk and the mouse tools (popdesk.sh).
 gw_e2e_cases(popdesk.sh
-  menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open
+  menu_lists_and_launches reopens_with_new_items off_never_opens close_while_menu_open names_in_any_script
+  every_monitor_box_saved
   swap_buttons_applied swap_buttons_apply_button)
+
+# The configuration window with the keyboard (keys.sh).
+gw_e2e_cases(keys.sh
+  first_control_has_focus tab_order_of_a_property_sheet f1_opens_help_from_anywhere alt_a_keeps_focus
+  ctrl_tab_switches_pages arrows_and_clicks_agree every_control_shows_focus)
+set_tests_properties(e2e.keys.every_control_shows_focus PROPERTIES TIMEOUT 120)  # two pictures a control
+
+# Other screen densities (dpi.sh): the window and the menus at 144 and 192 dpi, relayout on a change.
+gw_e2e_cases(dpi.sh window_and_menus_at_144 window_and_menus_at_192 relayout_on_dpi_change)
 
 # Scrolling with the real program (scroll.sh).
 gw_e2e_cases(scroll.sh
@@ -76,11 +86,21 @@ endfunction()
 
 gw_e2e_monitor_cases(scroll.sh
   monitors.left.click monitors.left.click_on_page monitors.left.auto_scroll monitors.left.move_scroll)
+gw_e2e_monitor_cases(popdesk.sh monitors.left.every_monitor_corner monitors.left.primary_corner_only)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
 # the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
 # full measurements are the scripts hook-cost.sh, startup-time.sh and idle-cost.sh.
 gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
+
+# Glidewing from folders whose names the ANSI code page cannot hold, with LANG=en_US.UTF-8 (paths.sh):
+# Cyrillic and CJK, with the program's UTF-8 code page and without it as on systems before it; and
+# system libraries from the system folder only.
+gw_e2e_cases(paths.sh
+  folder.cyrillic folder.cjk folder.cyrillic.older_system folder.cjk.older_system
+  aside.program_named_in_cyrillic system_library_from_the_system_folder)
+set_tests_properties(e2e.paths.folder.cyrillic e2e.paths.folder.cjk e2e.paths.folder.cyrillic.older_system
+                     e2e.paths.folder.cjk.older_system PROPERTIES TIMEOUT 90)
 
 # The per-user installer under Wine's msiexec and the /exit switch it relies on (install.sh). They
 # need the installer of the build (target msi); an install or uninstall takes several seconds.

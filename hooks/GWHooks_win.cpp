@@ -5,6 +5,7 @@
 
 #include "hooks/HookProcedures.h"
 #include "shared/HookShare.h"
+#include "shared/WideText.h"
 #include "shared/WindowQueries_win.h"
 
 #include <windows.h>
@@ -14,6 +15,12 @@
 extern "C" IMAGE_DOS_HEADER __ImageBase; // this module, without asking DllMain for it
 
 namespace {
+
+// Room for the paths a little past MAX_PATH that the system reports; a longer one names nothing.
+constexpr DWORD kPathSize = 520;
+// PROCESS_QUERY_LIMITED_INFORMATION, which the headers for Windows XP do not know: the least right
+// that names another process's image, which an elevated process grants as well.
+constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 
 // Per-process: zero at load, so no code runs to set it up.
 constinit gw::HookProcessState g_state{};
@@ -82,9 +89,38 @@ public:
 
     void CloseAside(gw::AsideMapping mapping) override { Unmap(mapping.view, mapping.section); }
 
-    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
-        return ::GetModuleFileNameA(nullptr, buffer, size);
+    std::uint32_t ExecutableName(char* buffer, std::uint32_t size) override {
+        wchar_t path[kPathSize];
+        const DWORD length = ::GetModuleFileNameW(nullptr, path, kPathSize);
+        return length < kPathSize ? gw::Utf8FileName(path, length, buffer, size) : 0;
     }
+
+    std::uint32_t ProcessExecutableName(std::uint32_t processId, char* buffer, std::uint32_t size) override {
+        // Windows Vista and later; without it (Windows XP) another process's name stays unknown.
+        using QueryName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+        const auto queryName = reinterpret_cast<QueryName>(reinterpret_cast<void*>(
+            ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "QueryFullProcessImageNameW")));
+        if (queryName == nullptr) {
+            return 0;
+        }
+        HANDLE process = ::OpenProcess(kProcessQueryLimitedInformation, FALSE, processId);
+        if (process == nullptr) {
+            return 0;
+        }
+        wchar_t path[kPathSize];
+        DWORD length = kPathSize;
+        const bool named = queryName(process, 0, path, &length) && length < kPathSize;
+        ::CloseHandle(process);
+        return named ? gw::Utf8FileName(path, length, buffer, size) : 0;
+    }
+
+    std::uint32_t WindowProcess(gw::WindowHandle window) override {
+        DWORD process = 0;
+        ::GetWindowThreadProcessId(ToHwnd(window), &process);
+        return process;
+    }
+
+    std::uint32_t CurrentProcess() override { return ::GetCurrentProcessId(); }
 
     gw::WindowHandle ForegroundWindow() override {
         return gw::WindowQueries::FromHwnd(::GetForegroundWindow());
@@ -135,6 +171,10 @@ public:
 
     gw::IWindowQueries& Windows() override { return windows_; }
 
+    std::uint32_t CurrentThread() override { return ::GetCurrentThreadId(); }
+    std::uint32_t Now() override { return ::GetTickCount(); }
+    gw::HookHandle WatchQueue() override;
+    void StopWatchingQueue(gw::HookHandle hook) override { ::UnhookWindowsHookEx(ToHhook(hook)); }
     std::uintptr_t MessageExtraInfo() override {
         return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
     }
@@ -152,20 +192,45 @@ LRESULT CALLBACK KeyboardHookProc(int code, WPARAM wParam, LPARAM lParam) {
     return gw::KeyboardHookProc(host, g_state, code, wParam, lParam);
 }
 
+// A program that knows nothing of the monitors' densities gets its points scaled to its own view
+// of the screen, and so do its hooks; the program reports and compares physical pixels. Windows
+// 8.1 and later convert (for an aware window the point stays as it is); before them every point is
+// physical already, so where the function is missing the point goes out unchanged. Looked up once
+// per process; threads racing to look it up all find the same function.
+using ToPhysicalFn = BOOL(WINAPI*)(HWND, POINT*);
+constinit ToPhysicalFn g_toPhysical = nullptr;
+constinit bool g_toPhysicalLookedUp = false;
+
+gw::Point PhysicalPoint(HWND window, POINT point) {
+    if (!g_toPhysicalLookedUp) {
+        if (HMODULE user32 = ::GetModuleHandleA("user32.dll")) {
+            g_toPhysical = reinterpret_cast<ToPhysicalFn>(
+                reinterpret_cast<void*>(::GetProcAddress(user32, "LogicalToPhysicalPointForPerMonitorDPI")));
+        }
+        g_toPhysicalLookedUp = true;
+    }
+    POINT physical = point;
+    if (g_toPhysical == nullptr || window == nullptr || !g_toPhysical(window, &physical)) {
+        physical = point;
+    }
+    return {physical.x, physical.y};
+}
+
 LRESULT CALLBACK MouseHookProc(int code, WPARAM wParam, LPARAM lParam) {
     HookHost host;
     gw::MouseHookInfo info;
     const gw::MouseHookInfo* known = nullptr;
     if (code >= 0 && lParam != 0) {
         const auto* hookStruct = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        info = {{hookStruct->pt.x, hookStruct->pt.y}, static_cast<std::uintptr_t>(hookStruct->dwExtraInfo)};
+        info = {PhysicalPoint(hookStruct->hwnd, hookStruct->pt),
+                static_cast<std::uintptr_t>(hookStruct->dwExtraInfo)};
         known = &info;
     }
     return gw::MouseHookProc(host, g_state, code, wParam, lParam, known);
 }
 
-// Every thread of every process takes its messages through here: everything but a press goes on
-// after two comparisons.
+// Only a thread whose queue is watched (a press of it swallowed, its replay still to come) takes
+// its messages through here.
 LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
     HookHost host;
     auto* msg = code >= 0 ? reinterpret_cast<MSG*>(lParam) : nullptr;
@@ -183,6 +248,11 @@ LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 HINSTANCE ThisModule() {
     return reinterpret_cast<HINSTANCE>(&__ImageBase);
+}
+
+gw::HookHandle HookHost::WatchQueue() {
+    return FromHhook(
+        ::SetWindowsHookExW(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), ::GetCurrentThreadId()));
 }
 
 // The exports hand back 32 bits: hook handles fit in them on 64-bit Windows too.
@@ -210,26 +280,14 @@ BOOL WINAPI KeyboardHookOff() {
     return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle));
 }
 
-// The message hook comes and goes with the mouse hook: it only mends what the mouse hook's
-// swallowed presses do to double clicks. Without it clicks still work; the mouse hook's handle
-// is the answer.
 DWORD WINAPI MouseHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
     g_state.MouseHookHandle = FromHhook(hook);
-    if (hook != nullptr) {
-        g_state.GetMessageHookHandle =
-            FromHhook(::SetWindowsHookExA(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), 0));
-    }
     return HandleBits(hook);
 }
 
 BOOL WINAPI MouseHookOff() {
-    const BOOL removed = ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
-    if (g_state.GetMessageHookHandle) {
-        ::UnhookWindowsHookEx(ToHhook(g_state.GetMessageHookHandle));
-        g_state.GetMessageHookHandle = {};
-    }
-    return removed;
+    return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
 }
 
 } // extern "C"

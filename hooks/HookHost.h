@@ -7,6 +7,7 @@
 #include "shared/HookShare.h"
 #include "shared/ScrollBarWalk.h"
 
+#include <cstddef>
 #include <cstdint>
 
 namespace gw {
@@ -45,9 +46,16 @@ public:
     // --- Standing aside (only for a press of the activation button)
     virtual AsideMapping OpenAside() = 0;              // as OpenShare, for "PaneBridge1201Aside"
     virtual void CloseAside(AsideMapping mapping) = 0; // as CloseShare
-    // GetModuleFileNameA of the process's executable: the length copied, 0 on failure; a path cut
-    // short answers the buffer's size.
-    virtual std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) = 0;
+    // The file name of this process's executable (GetModuleFileNameW), zero-terminated in UTF-8,
+    // the form in which the program lists names: its length, 0 when the path is unknown or cut
+    // short or the name does not fit.
+    virtual std::uint32_t ExecutableName(char* buffer, std::uint32_t size) = 0;
+    // The same of another process (OpenProcess for PROCESS_QUERY_LIMITED_INFORMATION and
+    // QueryFullProcessImageNameW, found at run time): 0 also when the process does not tell.
+    virtual std::uint32_t ProcessExecutableName(std::uint32_t processId, char* buffer,
+                                                std::uint32_t size) = 0;
+    virtual std::uint32_t WindowProcess(WindowHandle window) = 0;     // GetWindowThreadProcessId's process
+    virtual std::uint32_t CurrentProcess() = 0;                       // GetCurrentProcessId
     virtual WindowHandle ForegroundWindow() = 0;                      // GetForegroundWindow
     virtual WindowHandle DesktopWindow() = 0;                         // GetDesktopWindow
     virtual WindowHandle ShellWindow() = 0;                           // GetShellWindow
@@ -56,9 +64,15 @@ public:
     // rcMonitor of the monitor nearest to the window (MonitorFromWindow, GetMonitorInfoA).
     virtual bool MonitorBounds(WindowHandle window, Rect& bounds) = 0;
 
-    // --- Taking a replayed press off the queue (only for a press our own input carried)
-    virtual std::uintptr_t MessageExtraInfo() = 0; // GetMessageExtraInfo of the message just taken
-    virtual std::uint32_t DoubleClickTime() = 0;   // GetDoubleClickTime
+    // --- Watching a thread's queue for the click replayed for a press the click rule swallowed
+    virtual std::uint32_t CurrentThread() = 0; // GetCurrentThreadId
+    virtual std::uint32_t Now() = 0;           // GetTickCount, the clock of the messages' times
+    // SetWindowsHookExW (WH_GETMESSAGE, the library's message hook, this module, this thread);
+    // null on failure.
+    virtual HookHandle WatchQueue() = 0;
+    virtual void StopWatchingQueue(HookHandle hook) = 0; // UnhookWindowsHookEx
+    virtual std::uintptr_t MessageExtraInfo() = 0;       // GetMessageExtraInfo of the message just taken
+    virtual std::uint32_t DoubleClickTime() = 0;         // GetDoubleClickTime
     // SM_CXDOUBLECLK and SM_CYDOUBLECLK: the rectangle a second click must fall into.
     virtual Point DoubleClickSize() = 0;
 
@@ -76,12 +90,25 @@ struct DeliveredPress {
     bool doubleClick = false; // it was delivered as the second click of a double click
 };
 
+// A thread whose queue the message hook watches: from a press the click rule swallowed until the
+// click replayed for it is through, or until the watch runs out (the press started a gesture, and
+// no click comes). thread 0: the slot is free. Each thread claims a slot of its own and is the only
+// one to change it afterwards.
+struct QueueWatch {
+    std::uint32_t thread = 0;
+    HookHandle hook;
+    std::uint32_t since = 0; // tick count when the watch began
+};
+inline constexpr std::size_t kQueueWatches = 8;
+// Longer than any double-click time the system lets a user set (5 s): a replay that comes later
+// is no double click anyway.
+inline constexpr std::uint32_t kQueueWatchMs = 10000;
+
 // The library's per-process variables: each process that loads it has its own copy, all zero at
 // load. The hook handles are only ever set in the program's own process.
 struct HookProcessState {
     HookHandle KeyboardHookHandle{};
     HookHandle MouseHookHandle{};
-    HookHandle GetMessageHookHandle{};
     std::uint8_t LeftClickArmed = 0;
     std::uint8_t MiddleClickArmed = 0;
     std::uint8_t RightClickArmed = 0;
@@ -89,9 +116,11 @@ struct HookProcessState {
     // list's generation it holds for: 0 nothing worked out yet, 1 not listed, 2 listed.
     std::uint8_t AsideVerdict = 0;
     std::uint32_t AsideGeneration = 0;
-    // The last press of any button this process's application took off its queue. A replayed
-    // press is a double click only when it follows that one as the user's own second click would.
+    // The last press of any button this process's application took off a watched queue (a press
+    // that reached it otherwise clears it). A replayed press is a double click only when it
+    // follows that one as the user's own second click would.
     DeliveredPress LastPress{};
+    QueueWatch Watches[kQueueWatches]{};
 };
 
 } // namespace gw

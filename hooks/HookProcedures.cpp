@@ -2,8 +2,10 @@
 
 #include "hooks/ScrollableWindow.h"
 #include "hooks/StandAside.h"
+#include "shared/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
+#include <atomic>
 #include <cstdlib>
 
 namespace gw {
@@ -100,6 +102,10 @@ const PressForms* PressFormsOf(std::uint32_t message) {
     return nullptr;
 }
 
+bool IsRelease(std::uint32_t message) {
+    return ClassifyMouseMessage(message).kind == MouseMessageKind::Release;
+}
+
 // The press the application got last is the first click of a double click this one completes:
 // the same press of the same window, soon and near enough, and not itself a second click.
 bool CompletesDoubleClick(IHookHost& host, const DeliveredPress& last, const QueuedMessage& message,
@@ -113,6 +119,40 @@ bool CompletesDoubleClick(IHookHost& host, const DeliveredPress& last, const Que
     }
     const Point size = host.DoubleClickSize();
     return std::abs(message.pt.x - last.at.x) < size.x / 2 && std::abs(message.pt.y - last.at.y) < size.y / 2;
+}
+
+QueueWatch* WatchOf(HookProcessState& state, std::uint32_t thread) {
+    for (QueueWatch& watch : state.Watches) {
+        if (std::atomic_ref<std::uint32_t>(watch.thread).load(std::memory_order_acquire) == thread) {
+            return &watch;
+        }
+    }
+    return nullptr;
+}
+
+// A press the click rule swallowed comes back as a replayed click: the message hook watches this
+// thread's queue from now on. A watch this thread already holds starts again (a hook of a thread
+// that has ended is gone with it, so a thread that reuses its number must not count on it).
+void WatchQueueForReplay(IHookHost& host, HookProcessState& state) {
+    const std::uint32_t thread = host.CurrentThread();
+    QueueWatch* watch = WatchOf(state, thread);
+    for (std::size_t i = 0; watch == nullptr && i < kQueueWatches; ++i) {
+        std::uint32_t free = 0;
+        if (std::atomic_ref<std::uint32_t>(state.Watches[i].thread).compare_exchange_strong(free, thread)) {
+            watch = &state.Watches[i];
+        }
+    }
+    if (watch == nullptr) {
+        return; // every slot taken: this replay may arrive as a double click
+    }
+    if (watch->hook) {
+        host.StopWatchingQueue(watch->hook);
+    }
+    watch->hook = host.WatchQueue();
+    watch->since = host.Now();
+    if (!watch->hook) {
+        std::atomic_ref<std::uint32_t>(watch->thread).store(0, std::memory_order_release);
+    }
 }
 
 } // namespace
@@ -161,6 +201,13 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
         host.CloseShare(share);
     }
 
+    if (code == win::kHC_ACTION && PressFormsOf(static_cast<std::uint32_t>(wParam)) != nullptr) {
+        if (pass) {
+            state.LastPress = {}; // the application's own press: no replay pairs with an older one
+        } else {
+            WatchQueueForReplay(host, state);
+        }
+    }
     if (pass) {
         return host.CallNextHook(state.MouseHookHandle, code, wParam, lParam);
     }
@@ -169,6 +216,10 @@ std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, 
 
 std::intptr_t GetMessageHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t removal,
                                  std::intptr_t lParam, QueuedMessage* message) {
+    QueueWatch* watch = WatchOf(state, host.CurrentThread());
+    const HookHandle hook = watch != nullptr ? watch->hook : HookHandle{};
+    bool replayOver = false;
+    const bool removed = (removal & win::kPM_REMOVE) != 0;
     if (code == win::kHC_ACTION && message != nullptr) {
         if (const PressForms* forms = PressFormsOf(message->message)) {
             // Only a double click of ours can be one too many; the extra information is asked for
@@ -178,13 +229,20 @@ std::intptr_t GetMessageHookProc(IHookHost& host, HookProcessState& state, int c
                 message->message = forms->single;
             }
             // A peek that leaves the message in the queue hands it out again later.
-            if ((removal & win::kPM_REMOVE) != 0) {
+            if (removed) {
                 state.LastPress = {forms->single, message->window, message->time, message->pt,
                                    message->message == forms->twice};
             }
+        } else if (removed && IsRelease(message->message)) {
+            replayOver = host.MessageExtraInfo() == kInjectedInputMark;
         }
     }
-    return host.CallNextHook(state.GetMessageHookHandle, code, removal, lParam);
+    if (watch != nullptr && (replayOver || host.Now() - watch->since > kQueueWatchMs)) {
+        watch->hook = {};
+        std::atomic_ref<std::uint32_t>(watch->thread).store(0, std::memory_order_release);
+        host.StopWatchingQueue(hook);
+    }
+    return host.CallNextHook(hook, code, removal, lParam);
 }
 
 } // namespace gw

@@ -36,12 +36,14 @@ std::intptr_t KeyboardHookProc(IHookHost& host, const HookProcessState& state, i
 std::intptr_t MouseHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t wParam,
                             std::intptr_t lParam, const MouseHookInfo* info);
 
-// Runs as the application takes each message off its queue (removal: PM_REMOVE or PM_NOREMOVE;
-// message: the MSG that lParam points to, null when there is none). The system counts a press the
-// mouse hook swallowed towards a double click, so the press we replay for it would reach the
-// application as the second click of a double click. A replayed press becomes a double click only
-// when it follows the last press the application got as a second click of the user's own would;
-// everything else goes on unchanged.
+// The message hook of a thread whose queue is watched: it runs as the application takes each
+// message off its queue (removal: PM_REMOVE or PM_NOREMOVE; message: the MSG that lParam points
+// to, null when there is none). The system counts a press the mouse hook swallowed towards a
+// double click, so the press we replay for it would reach the application as the second click of
+// a double click. A replayed press stays a double click only when it follows the last press the
+// application got as a second click of the user's own would; everything else goes on unchanged.
+// The mouse hook starts the watch when it swallows a press; it ends once the replayed release is
+// taken, or when it runs out. Only a thread that just had a press held back pays for the hook.
 std::intptr_t GetMessageHookProc(IHookHost& host, HookProcessState& state, int code, std::uintptr_t removal,
                                  std::intptr_t lParam, QueuedMessage* message);
 

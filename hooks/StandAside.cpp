@@ -10,20 +10,12 @@ namespace {
 
 constexpr std::uint8_t kNotListed = 1;
 constexpr std::uint8_t kListed = 2;
-constexpr std::uint32_t kPathSize = 520; // room for paths a little past MAX_PATH
 
 template <class T> T ReadOnce(const T& field) {
     return *static_cast<const volatile T*>(&field);
 }
 
-bool ExecutableListed(IHookHost& host, const AsideShare& record) {
-    char path[kPathSize];
-    const std::uint32_t length = host.ExecutablePath(path, kPathSize);
-    if (length == 0 || length >= kPathSize) {
-        return false; // no name, or one cut short: nothing to compare
-    }
-    path[length] = '\0';
-    const char* name = FileNamePart(path);
+bool NameListed(const AsideShare& record, const char* name) {
     std::uint32_t count = ReadOnce(record.Count);
     if (count > kAsideMaxPrograms) {
         count = kAsideMaxPrograms;
@@ -38,19 +30,46 @@ bool ExecutableListed(IHookHost& host, const AsideShare& record) {
 
 // The names are read between two reads of the generation; what was read while the program
 // rewrote them is used for this press only.
-bool Listed(IHookHost& host, HookProcessState& state, const AsideShare& record) {
+bool OwnExecutableListed(IHookHost& host, HookProcessState& state, const AsideShare& record) {
     const std::uint32_t generation = ReadOnce(record.Generation);
     if (state.AsideVerdict != 0 && state.AsideGeneration == generation) {
         return state.AsideVerdict == kListed;
     }
     std::atomic_thread_fence(std::memory_order_acquire);
-    const bool listed = ExecutableListed(host, record);
+    char name[kAsideNameSize];
+    const bool listed = host.ExecutableName(name, sizeof name) != 0 && NameListed(record, name);
     std::atomic_thread_fence(std::memory_order_acquire);
     if ((generation & 1u) == 0 && ReadOnce(record.Generation) == generation) {
         state.AsideVerdict = listed ? kListed : kNotListed;
         state.AsideGeneration = generation;
     }
     return listed;
+}
+
+// The process of the window under the cursor when it is not the one the hook runs in, else 0. A
+// hook library of the other bitness than the target cannot be loaded there, so Windows calls it
+// on the program's own thread; and a window that holds the capture gets the presses made over
+// other programs' windows.
+std::uint32_t ForeignProcess(IHookHost& host) {
+    Point cursor;
+    if (!host.CursorPosition(cursor)) {
+        return 0;
+    }
+    const WindowHandle under = host.WindowAt(cursor);
+    const std::uint32_t owner = under ? host.WindowProcess(under) : 0;
+    return owner != host.CurrentProcess() ? owner : 0;
+}
+
+bool Listed(IHookHost& host, HookProcessState& state, const AsideShare& record) {
+    if (ReadOnce(record.Count) == 0) {
+        return false; // nothing listed: nothing to ask the system
+    }
+    if (const std::uint32_t foreign = ForeignProcess(host)) {
+        // That program's verdict is not this process's own: it is used and forgotten.
+        char name[kAsideNameSize];
+        return host.ProcessExecutableName(foreign, name, sizeof name) != 0 && NameListed(record, name);
+    }
+    return OwnExecutableListed(host, state, record);
 }
 
 } // namespace
@@ -78,8 +97,9 @@ bool FullScreenInFront(IHookHost& host) {
     if (shell && (front == shell || host.WindowThread(front) == host.WindowThread(shell))) {
         return false;
     }
-    const std::uint32_t style = host.Windows().Style(front);
-    return (style & win::kWS_CAPTION) != win::kWS_CAPTION || (style & win::kWS_MAXIMIZE) == 0;
+    // A maximised window fills its monitor wherever no taskbar takes room from it, and many draw
+    // their own title bar: it is an ordinary window, never a full-screen program.
+    return (host.Windows().Style(front) & win::kWS_MAXIMIZE) == 0;
 }
 
 bool StandsAside(IHookHost& host, HookProcessState& state) {

@@ -7,13 +7,14 @@
 
 namespace gw {
 
-// Opens and closes the stand-aside record; without it the hook never stands aside. The verdict
-// about this process's executable is kept in state until the list's generation changes.
+// Opens and closes the stand-aside record; without it the hook never stands aside. The program is
+// the one whose window is under the cursor: mostly the process the hook runs in, whose verdict is
+// kept in state until the list's generation changes; when the window belongs to another process
+// (a hook of the other bitness runs on the program's own thread), that process's, never kept.
 bool StandsAside(IHookHost& host, HookProcessState& state);
 
-// The foreground window covers the whole monitor it is on. The desktop and the shell's own windows
-// never count, nor does a maximised window with a title bar, which reaches past the monitor's
-// edges wherever no taskbar takes room from it.
+// The foreground window covers the whole monitor it is on and is not maximised. The desktop and the
+// shell's own windows never count.
 bool FullScreenInFront(IHookHost& host);
 
 } // namespace gw

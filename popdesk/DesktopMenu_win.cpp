@@ -1,5 +1,8 @@
 #include "popdesk/DesktopMenu_win.h"
 
+#include "popdesk/DesktopShell_win.h"
+#include "ui/Dpi.h"
+#include "ui/Dpi_win.h"
 #include "ui/MenuCalls_win.h"
 
 #include <algorithm>
@@ -8,19 +11,11 @@ namespace gw {
 
 namespace {
 
-constexpr char kOwnerClass[] = "Glidewing_PopDeskMenuOwner";
-constexpr char kBannerCaption[] = "Glidewing PopDesk";
-
-// Geometry, in pixels.
-constexpr int kBannerWidth = 26;
-constexpr int kGutterWidth = 30; // the tinted strip behind the icons
-constexpr int kIconSize = 16;
-constexpr int kTextGap = 8; // between the gutter and the text
-constexpr int kRightPadding = 24;
-constexpr int kMinRowHeight = 24;
-constexpr int kMaxRowHeight = 34;  // rows grow up to this to give a short menu room for the banner
-constexpr int kMaxTextWidth = 360; // longer names end in an ellipsis
-constexpr int kBannerMargin = 14;  // between the banner caption and the menu's ends
+constexpr wchar_t kOwnerClass[] = L"Glidewing_PopDeskMenuOwner";
+constexpr wchar_t kBannerCaption[] = L"Glidewing PopDesk";
+constexpr int kBannerCaptionLength = static_cast<int>(std::size(kBannerCaption) - 1);
+constexpr wchar_t kEmptyDesktop[] = L"(The desktop is empty)";
+constexpr int kBannerFontHeight = 16; // at 96 dpi
 
 // Colours.
 constexpr COLORREF kBannerTop = RGB(24, 86, 214);
@@ -37,50 +32,69 @@ constexpr COLORREF kHighlightEdge = RGB(120, 170, 232);
 
 constexpr UINT kFirstCommand = 1; // entry n has command kFirstCommand + n
 
+// The menu's captions are UTF-8; the system draws UTF-16.
+std::wstring Wide(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
 int Mix(int from, int to, int step, int steps) {
     return from + (to - from) * step / std::max(steps, 1);
 }
 
 void Fill(HDC dc, const RECT& r, COLORREF colour) {
     SetBkColor(dc, colour);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); // a solid fill without a brush
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr); // a solid fill without a brush
 }
 
-void Frame(HDC dc, const RECT& r, COLORREF colour) {
-    Fill(dc, {r.left, r.top, r.right, r.top + 1}, colour);
-    Fill(dc, {r.left, r.bottom - 1, r.right, r.bottom}, colour);
-    Fill(dc, {r.left, r.top, r.left + 1, r.bottom}, colour);
-    Fill(dc, {r.right - 1, r.top, r.right, r.bottom}, colour);
+void Frame(HDC dc, const RECT& r, COLORREF colour, int line) {
+    Fill(dc, {r.left, r.top, r.right, r.top + line}, colour);
+    Fill(dc, {r.left, r.bottom - line, r.right, r.bottom}, colour);
+    Fill(dc, {r.left, r.top, r.left + line, r.bottom}, colour);
+    Fill(dc, {r.right - line, r.top, r.right, r.bottom}, colour);
 }
 
 } // namespace
 
 Win32DesktopMenuView::Win32DesktopMenuView(HINSTANCE instance, TApplication& application)
     : instance_(instance), application_(application) {
-    WNDCLASSEXA wc{};
+    // A window of the wide kind, so that the letters typed into the menu come as UTF-16 too.
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &WindowProc;
     wc.hInstance = instance_;
     wc.lpszClassName = kOwnerClass;
-    RegisterClassExA(&wc); // already registered by an earlier view: fine
-    owner_.Reset(CreateWindowExA(WS_EX_TOOLWINDOW, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    RegisterClassExW(&wc); // already registered by an earlier view: fine
+    owner_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                  instance_, this));
+}
 
-    LOGFONTA banner{};
-    banner.lfHeight = -16;
+void Win32DesktopMenuView::UseDpi(int dpi) {
+    if (dpi == dpi_ && bannerFont_) {
+        return;
+    }
+    dpi_ = dpi;
+    LOGFONTW banner{};
+    banner.lfHeight = -ScaleForDpi(kBannerFontHeight, dpi);
     banner.lfWeight = FW_BOLD;
     banner.lfItalic = TRUE;
     banner.lfEscapement = 900; // reads bottom to top
     banner.lfOrientation = 900;
     banner.lfCharSet = ANSI_CHARSET;
     banner.lfQuality = ANTIALIASED_QUALITY;
-    lstrcpynA(banner.lfFaceName, "Times New Roman", LF_FACESIZE);
-    bannerFont_.Reset(CreateFontIndirectA(&banner));
+    lstrcpynW(banner.lfFaceName, L"Times New Roman", LF_FACESIZE);
+    bannerFont_.Reset(CreateFontIndirectW(&banner));
 
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
-        itemFont_.Reset(CreateFontIndirectA(&ncm.lfMenuFont));
+    NONCLIENTMETRICSW ncm{};
+    itemFont_.Reset();
+    if (win32::NonClientMetricsForDpi(ncm, dpi)) {
+        itemFont_.Reset(CreateFontIndirectW(&ncm.lfMenuFont));
     }
 }
 
@@ -96,8 +110,9 @@ void Win32DesktopMenuView::Popup(TDesktopMenu& menu, Point at) {
     const win32::MenuCallScope call; // a close meanwhile waits until this call has returned
     menu_ = &menu;
     exitReported_ = false;
+    UseDpi(win32::PointDpi(POINT{at.x, at.y}));
     LayOut(menu);
-    banner_.emplace(kBannerWidth, totalHeight_);
+    banner_.emplace(layout_.bannerWidth, layout_.height);
     PaintBanner(banner_->Dc());
     {
         // The menu goes before the brush it paints its background with.
@@ -141,81 +156,74 @@ void Win32DesktopMenuView::Track(HMENU popup, Point at) {
 
     // The choice arrives as a posted WM_COMMAND: handle it now, while everything is still held.
     MSG msg;
-    while (PeekMessageA(&msg, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
-        DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE)) {
+        DispatchMessageW(&msg);
     }
 }
 
 void Win32DesktopMenuView::LayOut(const TDesktopMenu& menu) {
     rows_.clear();
     for (std::size_t i = 0; i < menu.Count(); ++i) {
-        rows_.push_back({menu.Entry(i).Caption, menu.Entry(i).ImageIndex, 0, 0, true});
+        rows_.push_back({Wide(menu.Entry(i).Caption), menu.Entry(i).ImageIndex, true});
     }
     if (rows_.empty()) {
-        rows_.push_back({"(The desktop is empty)", -1, 0, 0, false});
+        rows_.push_back({kEmptyDesktop, -1, false});
     }
 
+    DesktopMenuMeasures measures;
+    measures.dpi = dpi_;
     const win32::WindowDc dc(owner_.Get());
-    TEXTMETRICA tm{};
-    int textWidth = 80;
     {
         const win32::Selection font(dc.Get(), ItemFont());
-        GetTextMetricsA(dc.Get(), &tm);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(dc.Get(), &tm);
+        measures.textHeight = tm.tmHeight;
         for (const Row& row : rows_) {
             SIZE size{};
-            GetTextExtentPoint32A(dc.Get(), row.text.c_str(), static_cast<int>(row.text.size()), &size);
-            textWidth = std::max(textWidth, std::min<int>(size.cx, kMaxTextWidth));
+            GetTextExtentPoint32W(dc.Get(), row.text.c_str(), static_cast<int>(row.text.size()), &size);
+            measures.textWidths.push_back(size.cx);
         }
     }
-    SIZE banner{};
     {
         const win32::Selection font(dc.Get(), bannerFont_.Get());
-        GetTextExtentPoint32A(dc.Get(), kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &banner);
+        SIZE banner{};
+        GetTextExtentPoint32W(dc.Get(), kBannerCaption, kBannerCaptionLength, &banner);
+        measures.bannerCaptionLength = banner.cx;
     }
+    layout_ = LayOutDesktopMenu(measures);
+    if (layout_.filler.height > 0) {
+        rows_.push_back({L"", -1, false});
+    }
+}
 
-    // A short menu gets taller rows so the banner's caption fits; a very short one a filler below.
-    const int count = static_cast<int>(rows_.size());
-    const int needed = banner.cx + 2 * kBannerMargin;
-    int rowHeight = std::max<int>(kMinRowHeight, tm.tmHeight + 10);
-    rowHeight = std::max(rowHeight, std::min(kMaxRowHeight, (needed + count - 1) / count));
-    int top = 0;
-    for (Row& row : rows_) {
-        row.top = top;
-        row.height = rowHeight;
-        top += rowHeight;
-    }
-    if (top < needed) {
-        rows_.push_back({"", -1, top, needed - top, false});
-        top = needed;
-    }
-    totalHeight_ = top;
-    width_ = kBannerWidth + kGutterWidth + kTextGap + textWidth + kRightPadding;
+DesktopMenuRow Win32DesktopMenuView::RowPlace(std::size_t row) const {
+    return row < layout_.rows.size() ? layout_.rows[row] : layout_.filler;
 }
 
 void Win32DesktopMenuView::PaintBanner(HDC dc) const {
     // Blue at the top fading to black at the bottom, one line at a time.
-    for (int y = 0; y < totalHeight_; ++y) {
-        const COLORREF c = RGB(Mix(GetRValue(kBannerTop), GetRValue(kBannerBottom), y, totalHeight_ - 1),
-                               Mix(GetGValue(kBannerTop), GetGValue(kBannerBottom), y, totalHeight_ - 1),
-                               Mix(GetBValue(kBannerTop), GetBValue(kBannerBottom), y, totalHeight_ - 1));
-        Fill(dc, {0, y, kBannerWidth, y + 1}, c);
+    const int height = layout_.height;
+    for (int y = 0; y < height; ++y) {
+        const COLORREF c = RGB(Mix(GetRValue(kBannerTop), GetRValue(kBannerBottom), y, height - 1),
+                               Mix(GetGValue(kBannerTop), GetGValue(kBannerBottom), y, height - 1),
+                               Mix(GetBValue(kBannerTop), GetBValue(kBannerBottom), y, height - 1));
+        Fill(dc, {0, y, layout_.bannerWidth, y + 1}, c);
     }
 
     // The caption reads upwards and ends near the top, where the blue is brightest; a dark copy
-    // one pixel down and right behind the white one lifts it off the gradient.
+    // a line's width down and right behind the white one lifts it off the gradient.
     const win32::Selection font(dc, bannerFont_.Get());
-    TEXTMETRICA tm{};
-    GetTextMetricsA(dc, &tm);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
     SetBkMode(dc, TRANSPARENT);
-    const int x = (kBannerWidth - tm.tmHeight) / 2;
+    const int x = (layout_.bannerWidth - tm.tmHeight) / 2;
     SIZE caption{};
-    GetTextExtentPoint32A(dc, kBannerCaption, static_cast<int>(sizeof kBannerCaption - 1), &caption);
-    const int y = kBannerMargin + caption.cx;
-    const int length = static_cast<int>(sizeof kBannerCaption - 1);
+    GetTextExtentPoint32W(dc, kBannerCaption, kBannerCaptionLength, &caption);
+    const int y = layout_.bannerMargin + caption.cx;
     SetTextColor(dc, kBannerShadow);
-    TextOutA(dc, x + 1, y + 1, kBannerCaption, length);
+    TextOutW(dc, x + layout_.line, y + layout_.line, kBannerCaption, kBannerCaptionLength);
     SetTextColor(dc, kBannerText);
-    TextOutA(dc, x, y, kBannerCaption, length);
+    TextOutW(dc, x, y, kBannerCaption, kBannerCaptionLength);
 }
 
 void Win32DesktopMenuView::Measure(MEASUREITEMSTRUCT& mis) const {
@@ -224,8 +232,8 @@ void Win32DesktopMenuView::Measure(MEASUREITEMSTRUCT& mis) const {
         return;
     }
     // The system adds room for a check mark to an owner-drawn item; MNS_NOCHECK takes most of it away.
-    mis.itemWidth = static_cast<UINT>(width_ - GetSystemMetrics(SM_CXMENUCHECK) + 1);
-    mis.itemHeight = static_cast<UINT>(rows_[i].height);
+    mis.itemWidth = static_cast<UINT>(layout_.width - win32::SystemMetricForDpi(SM_CXMENUCHECK, dpi_) + 1);
+    mis.itemHeight = static_cast<UINT>(RowPlace(i).height);
 }
 
 void Win32DesktopMenuView::Draw(const DRAWITEMSTRUCT& dis) const {
@@ -234,43 +242,47 @@ void Win32DesktopMenuView::Draw(const DRAWITEMSTRUCT& dis) const {
         return;
     }
     const Row& row = rows_[i];
+    const DesktopMenuLayout& l = layout_;
     HDC dc = dis.hDC;
     const RECT& r = dis.rcItem;
 
     // Our slice of the banner, taken from where this row sits in the whole menu.
     if (banner_) {
-        BitBlt(dc, r.left, r.top, kBannerWidth, r.bottom - r.top, banner_->Dc(), 0, row.top, SRCCOPY);
+        BitBlt(dc, r.left, r.top, l.bannerWidth, r.bottom - r.top, banner_->Dc(), 0, RowPlace(i).top,
+               SRCCOPY);
     }
 
-    const int gutterLeft = r.left + kBannerWidth;
-    Fill(dc, {gutterLeft, r.top, gutterLeft + kGutterWidth, r.bottom}, kGutter);
-    Fill(dc, {gutterLeft + kGutterWidth, r.top, gutterLeft + kGutterWidth + 1, r.bottom}, kGutterLine);
-    Fill(dc, {gutterLeft + kGutterWidth + 1, r.top, r.right, r.bottom}, kBackground);
+    const int gutterLeft = r.left + l.bannerWidth;
+    const int gutterRight = gutterLeft + l.gutterWidth;
+    Fill(dc, {gutterLeft, r.top, gutterRight, r.bottom}, kGutter);
+    Fill(dc, {gutterRight, r.top, gutterRight + l.line, r.bottom}, kGutterLine);
+    Fill(dc, {gutterRight + l.line, r.top, r.right, r.bottom}, kBackground);
 
     const bool selected = row.entry && (dis.itemState & ODS_SELECTED) != 0;
     if (selected) {
-        const RECT h{gutterLeft + 2, r.top + 1, r.right - 2, r.bottom - 1};
+        const RECT h{gutterLeft + 2 * l.line, r.top + l.line, r.right - 2 * l.line, r.bottom - l.line};
         Fill(dc, h, kHighlight);
-        Frame(dc, h, kHighlightEdge);
+        Frame(dc, h, kHighlightEdge, l.line);
     }
 
-    if (row.image >= 0 && images_) {
-        const int iconX = gutterLeft + (kGutterWidth - kIconSize) / 2;
-        const int iconY = r.top + (r.bottom - r.top - kIconSize) / 2;
-        ImageList_Draw(images_, row.image, dc, iconX, iconY, ILD_TRANSPARENT);
+    if (row.image >= 0 && images_ && images_->List()) {
+        const int size = images_->Size();
+        const int iconX = gutterLeft + (l.gutterWidth - size) / 2;
+        const int iconY = r.top + (r.bottom - r.top - size) / 2;
+        ImageList_Draw(images_->List(), row.image, dc, iconX, iconY, ILD_TRANSPARENT);
     }
 
     if (!row.text.empty()) {
         const win32::Selection font(dc, ItemFont());
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, row.entry ? kText : kGreyText);
-        RECT t{gutterLeft + kGutterWidth + kTextGap, r.top, r.right - kRightPadding / 2, r.bottom};
-        DrawTextA(dc, row.text.c_str(), static_cast<int>(row.text.size()), &t,
+        RECT t{gutterRight + l.textGap, r.top, r.right - l.rightPadding / 2, r.bottom};
+        DrawTextW(dc, row.text.c_str(), static_cast<int>(row.text.size()), &t,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }
 
-LRESULT Win32DesktopMenuView::JumpToLetter(char letter, HMENU menu) const {
+LRESULT Win32DesktopMenuView::JumpToLetter(wchar_t letter, HMENU menu) const {
     const int count = static_cast<int>(rows_.size());
     int current = -1;
     for (int i = 0; i < count; ++i) {
@@ -279,8 +291,8 @@ LRESULT Win32DesktopMenuView::JumpToLetter(char letter, HMENU menu) const {
             break;
         }
     }
-    const auto lower = [](char c) {
-        CharLowerBuffA(&c, 1); // the user's code page, not just ASCII
+    const auto lower = [](wchar_t c) {
+        CharLowerBuffW(&c, 1); // any script, not just ASCII
         return c;
     };
     for (int step = 1; step <= count; ++step) {
@@ -302,21 +314,21 @@ void Win32DesktopMenuView::EndOfLoop() {
 
 LRESULT CALLBACK Win32DesktopMenuView::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = reinterpret_cast<Win32DesktopMenuView*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = reinterpret_cast<Win32DesktopMenuView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self && self->menu_) {
         return self->Handle(message, wParam, lParam);
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Win32DesktopMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     LRESULT result = 0;
     bool handled = false;
     application_.Dispatch([&] { handled = HandleMessage(message, wParam, lParam, result); });
-    return handled ? result : DefWindowProcA(owner_.Get(), message, wParam, lParam);
+    return handled ? result : DefWindowProcW(owner_.Get(), message, wParam, lParam);
 }
 
 bool Win32DesktopMenuView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -341,7 +353,7 @@ bool Win32DesktopMenuView::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     }
     case WM_MENUCHAR:
         // Typing a letter moves to the next entry whose name starts with it; Return opens it.
-        result = JumpToLetter(static_cast<char>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+        result = JumpToLetter(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
         return true;
     case WM_EXITMENULOOP:
         EndOfLoop();

@@ -15,14 +15,15 @@ namespace gw {
 using ShellObject = Handle<struct ShellObjectTag>; // an IMalloc, IShellFolder or IEnumIDList
 using ItemIdList = Handle<struct ItemIdListTag>;   // an item identifier list from the shell
 
-// An item's shell information, as SHGetFileInfoA fills SHFILEINFOA. Zeroed means "nothing known":
-// no icon, no attributes, an empty name.
+// An item's shell information, as SHGetFileInfo fills SHFILEINFO, with the names in UTF-8 (the
+// shell's wide names, whatever their script; three bytes a character at most). Zeroed means
+// "nothing known": no icon, no attributes, an empty name.
 struct ShellFileInfo {
     IconHandle hIcon{};
     std::int32_t iIcon = 0;
     std::uint32_t dwAttributes = 0;
-    std::array<char, 260> szDisplayName{};
-    std::array<char, 80> szTypeName{};
+    std::array<char, 3 * 260 + 1> szDisplayName{};
+    std::array<char, 3 * 80 + 1> szTypeName{};
 
     // The caption, also when the shell filled all 260 characters without a terminator.
     std::string_view DisplayName() const {
@@ -50,7 +51,7 @@ public:
     virtual std::int32_t Next(ShellObject enumerator, ItemIdList& item) = 0; // IEnumIDList::Next, one item
     virtual void Release(ShellObject object) = 0;                            // IUnknown::Release
     virtual void Free(ShellObject allocator, ItemIdList item) = 0;           // IMalloc::Free
-    // SHGetFileInfoA(SHGFI_PIDL) with file attributes 0; false when the shell answered 0.
+    // SHGetFileInfo(SHGFI_PIDL) with file attributes 0; false when the shell answered 0.
     virtual bool GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) = 0;
     virtual void Execute(const ShellLaunch& launch) = 0; // ShellExecuteExA, result ignored
     virtual void ShowMessage(WindowHandle owner, const char* text, const char* caption,

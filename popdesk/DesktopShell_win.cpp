@@ -1,9 +1,13 @@
 #include "popdesk/DesktopShell_win.h"
 
+#include "ui/Dpi_win.h"
+
 #include <shellapi.h>
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
+#include <iterator>
 
 namespace gw {
 
@@ -62,11 +66,20 @@ void Win32DesktopShell::Free(ShellObject allocator, ItemIdList item) {
     As<IMalloc>(allocator)->Free(AsPidl(item));
 }
 
+// Names in any script: the shell's wide text as UTF-8, which fits, since a character of UTF-16
+// takes at most three bytes of UTF-8 (a pair of two takes four).
+template <std::size_t N, std::size_t M> void CopyAsUtf8(const WCHAR (&from)[N], std::array<char, M>& to) {
+    static_assert(M >= 3 * N + 1);
+    to.fill('\0');
+    const int length = static_cast<int>(std::wcslen(from) < N ? std::wcslen(from) : N);
+    WideCharToMultiByte(CP_UTF8, 0, from, length, to.data(), static_cast<int>(M) - 1, nullptr, nullptr);
+}
+
 bool Win32DesktopShell::GetFileInfo(ItemIdList item, std::uint32_t flags, ShellFileInfo& info) {
-    SHFILEINFOA sfi;
+    SHFILEINFOW sfi;
     std::memset(&sfi, 0, sizeof sfi);
-    const DWORD_PTR ok =
-        SHGetFileInfoA(reinterpret_cast<LPCSTR>(AsPidl(item)), 0, &sfi, sizeof sfi, static_cast<UINT>(flags));
+    const DWORD_PTR ok = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(AsPidl(item)), 0, &sfi, sizeof sfi,
+                                        static_cast<UINT>(flags));
     if (!ok) {
         if (sfi.hIcon) {
             ::DestroyIcon(sfi.hIcon);
@@ -76,10 +89,11 @@ bool Win32DesktopShell::GetFileInfo(ItemIdList item, std::uint32_t flags, ShellF
     info.hIcon = IconHandle{reinterpret_cast<std::uintptr_t>(sfi.hIcon)};
     info.iIcon = sfi.iIcon;
     info.dwAttributes = sfi.dwAttributes;
-    static_assert(sizeof sfi.szDisplayName == sizeof info.szDisplayName);
-    static_assert(sizeof sfi.szTypeName == sizeof info.szTypeName);
-    std::memcpy(info.szDisplayName.data(), sfi.szDisplayName, sizeof sfi.szDisplayName);
-    std::memcpy(info.szTypeName.data(), sfi.szTypeName, sizeof sfi.szTypeName);
+    // The shell may fill a field to its end without a terminator.
+    sfi.szDisplayName[std::size(sfi.szDisplayName) - 1] = L'\0';
+    sfi.szTypeName[std::size(sfi.szTypeName) - 1] = L'\0';
+    CopyAsUtf8(sfi.szDisplayName, info.szDisplayName);
+    CopyAsUtf8(sfi.szTypeName, info.szTypeName);
     return true;
 }
 
@@ -99,10 +113,22 @@ void Win32DesktopShell::ShowMessage(WindowHandle owner, const char* text, const 
     MessageBoxA(AsWindow(owner), text, caption, type);
 }
 
-Win32DeskIcons::Win32DeskIcons() : list_(ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 16, 16)) {}
+Win32DeskIcons::Win32DeskIcons() {
+    Create(16);
+}
+
+void Win32DeskIcons::Create(int size) {
+    list_.Reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 16, 16));
+    size_ = size;
+}
 
 void Win32DeskIcons::Clear() {
-    if (list_) {
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    const int size = win32::SystemMetricForDpi(SM_CXSMICON, win32::PointDpi(cursor));
+    if (size > 0 && size != size_) {
+        Create(size); // the icons added are drawn into the list at its size
+    } else if (list_) {
         ImageList_RemoveAll(list_.Get());
     }
 }

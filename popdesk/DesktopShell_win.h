@@ -23,7 +23,9 @@ public:
     void ShowMessage(WindowHandle owner, const char* text, const char* caption, std::uint32_t type) override;
 };
 
-// deskimagelist: 16 x 16 pictures with a mask, so icons keep their transparency.
+// deskimagelist: pictures with a mask, so icons keep their transparency, at the small-icon size of
+// the monitor the menu opens on (16 x 16 at 96 dpi). The menu opens where the cursor rests when it
+// is built, so each build (which begins with Clear) takes the size for the monitor under the cursor.
 class Win32DeskIcons final : public IDeskIcons {
 public:
     Win32DeskIcons();
@@ -35,9 +37,13 @@ public:
     void DestroyIcon(IconHandle icon) override;
 
     HIMAGELIST List() const { return list_.Get(); }
+    int Size() const { return size_; }
 
 private:
+    void Create(int size);
+
     win32::UniqueImageList list_;
+    int size_ = 0;
 };
 
 } // namespace gw

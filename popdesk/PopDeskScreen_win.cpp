@@ -14,4 +14,15 @@ Point Win32PopDeskScreen::CursorPos() {
     return {p.x, p.y};
 }
 
+bool Win32PopDeskScreen::MonitorAt(Point at, Rect& monitor) {
+    HMONITOR found = MonitorFromPoint(POINT{at.x, at.y}, MONITOR_DEFAULTTONULL);
+    MONITORINFO info = {};
+    info.cbSize = sizeof info;
+    if (!found || !GetMonitorInfoA(found, &info)) {
+        return false;
+    }
+    monitor = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    return true;
+}
+
 } // namespace gw

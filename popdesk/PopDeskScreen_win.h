@@ -13,6 +13,7 @@ public:
 
     Point CursorPos() override;
     std::int32_t SystemMetric(int index) override { return GetSystemMetrics(index); }
+    bool MonitorAt(Point at, Rect& monitor) override;
     void ForegroundMainWindow() override { SetForegroundWindow(main_); }
     void NudgeMainWindow() override { SendMessageA(main_, WM_NULL, 0, 0); }
 

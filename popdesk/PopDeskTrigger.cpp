@@ -1,5 +1,6 @@
 #include "popdesk/PopDeskTrigger.h"
 
+#include "popdesk/PopDeskCorners.h"
 #include "shared/Win32Values.h"
 
 #include <limits>
@@ -56,25 +57,14 @@ void PopDeskTrigger::jia() {
 }
 
 bool PopDeskTrigger::OnCorner(Point at) {
-    // Read afresh every tick, so a change of resolution moves the corners with it.
-    const std::int32_t w = screen_.SystemMetric(win::kSM_CXSCREEN);
-    const std::int32_t h = screen_.SystemMetric(win::kSM_CYSCREEN);
-    const bool left = at.x == 0;
-    const bool right = at.x == w - 1;
-    const bool top = at.y == 0;
-    const bool bottom = at.y == h - 1;
-    switch (settings_.PopDeskCorner) {
-    case 0:
-        return left && top;
-    case 1:
-        return right && top;
-    case 2:
-        return left && bottom;
-    case 3:
-        return right && bottom;
-    default:
-        return false;
+    if (settings_.PopDeskEveryMonitor) {
+        return OnMonitorCorner(at, settings_.PopDeskCorner,
+                               [this](Point p, Rect& monitor) { return screen_.MonitorAt(p, monitor); });
     }
+    // Read afresh every tick, so a change of resolution moves the corners with it.
+    const Rect primary{0, 0, screen_.SystemMetric(win::kSM_CXSCREEN),
+                       screen_.SystemMetric(win::kSM_CYSCREEN)};
+    return IsCornerPixel(primary, settings_.PopDeskCorner, at);
 }
 
 void PopDeskTrigger::chb_deskpopClick() {

@@ -21,8 +21,11 @@ public:
     virtual ~IPopDeskScreen() = default;
     virtual Point CursorPos() = 0;                    // GetCursorPos
     virtual std::int32_t SystemMetric(int index) = 0; // GetSystemMetrics
-    virtual void ForegroundMainWindow() = 0;          // SetForegroundWindow(main window)
-    virtual void NudgeMainWindow() = 0;               // SendMessageA(main window, WM_NULL, 0, 0)
+    // rcMonitor of the monitor that holds the point (MonitorFromPoint, no nearest one, and
+    // GetMonitorInfo); false when no monitor holds it.
+    virtual bool MonitorAt(Point at, Rect& monitor) = 0;
+    virtual void ForegroundMainWindow() = 0; // SetForegroundWindow(main window)
+    virtual void NudgeMainWindow() = 0;      // SendMessageA(main window, WM_NULL, 0, 0)
 };
 
 class PopDeskTrigger {

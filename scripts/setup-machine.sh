@@ -40,8 +40,22 @@ pkg_installed wine || need+=(wine)
 pkg_installed wine64 || need+=(wine64)
 # The 32-bit Wine loader: installed where the machine can run 32-bit programs at all.
 pkg_installed wine32:i386 || need+=(wine32:i386)
+# The end-to-end cases of folders named in other scripts (e2e/cases/paths.sh) run Wine with
+# LANG=en_US.UTF-8, as a Western desktop has it; Wine reads file names in the locale's character
+# set, so that locale has to exist (Debian generates only C.UTF-8 by itself).
+pkg_installed locales || need+=(locales)
+
+# en_US.UTF-8 generated once, from the locales package's list.
+us_locale() {
+  locale -a 2>/dev/null | grep -qix 'en_US.utf8' && return 0
+  echo "== generating the locale en_US.UTF-8"
+  sed -i 's/^# *\(en_US.UTF-8 UTF-8\)$/\1/' /etc/locale.gen
+  grep -qx 'en_US.UTF-8 UTF-8' /etc/locale.gen || echo 'en_US.UTF-8 UTF-8' >>/etc/locale.gen
+  locale-gen >/dev/null
+}
 
 if [ ${#need[@]} -eq 0 ]; then
+  us_locale
   exit 0
 fi
 
@@ -52,3 +66,4 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
 fi
 apt-get update -q
 apt-get install -y -q --no-install-recommends "${need[@]}"
+us_locale

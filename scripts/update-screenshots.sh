@@ -5,8 +5,9 @@
 #   bash scripts/update-screenshots.sh --collect   only copy them from the last run's artifacts
 #
 # The cases are program.configuration_pages_screenshots (the five pages of the configuration
-# window), program.exit_from_tray_menu (the tray menu) and popdesk.menu_lists_and_launches (the
-# PopDesk menu); the direction cursors' contact sheet comes from the build (resources/cursors).
+# window), program.exit_from_tray_menu (the tray menu), popdesk.menu_lists_and_launches (the
+# PopDesk menu) and dpi.window_and_menus_at_144 and _at_192 (the About page and the PopDesk menu at
+# 150 and 200 %); the direction cursors' contact sheets come from the build (resources/cursors).
 # Screen pictures are cut to what they show; every picture is written without time stamps, so an
 # unchanged picture leaves no difference behind. Run as root on Debian, like scripts/test.sh.
 set -euo pipefail
@@ -31,7 +32,7 @@ if [ $collect_only = 0 ]; then
   cmake --build --preset "$preset" -j 2
   cmake --preset e2e >/dev/null
   ctest --preset e2e \
-    -R '^e2e\.(program\.(configuration_pages_screenshots|exit_from_tray_menu)|popdesk\.menu_lists_and_launches)$'
+    -R '^e2e\.(program\.(configuration_pages_screenshots|exit_from_tray_menu)|popdesk\.menu_lists_and_launches|dpi\.window_and_menus_at_(144|192))$'
 fi
 
 out=docs/screenshots
@@ -51,4 +52,9 @@ picture "$artifacts/popdesk-menu.png" popdesk-menu trim
 for page in scroll tools popdesk applications about; do
   picture "$artifacts/config-$page.png" "configuration-$page"
 done
+for dpi in 144 192; do
+  picture "$artifacts/config-$dpi-about.png" "configuration-about-$dpi"
+  picture "$artifacts/popdesk-menu-$dpi.png" "popdesk-menu-$dpi" trim
+done
 picture "$build/resources/cursors/cursors_sheet.png" direction-cursors
+picture "$build/resources/cursors/cursors_sizes.png" direction-cursor-sizes

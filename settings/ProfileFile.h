@@ -1,6 +1,6 @@
 #pragma once
 // The settings file as the profile API sees it: one value per call, nothing cached in between
-// (GetPrivateProfileStringA, WritePrivateProfileStringA).
+// (GetPrivateProfileStringW, WritePrivateProfileStringW). Paths and texts are UTF-8.
 
 #include <string>
 #include <vector>
@@ -17,9 +17,9 @@ public:
     virtual bool Write(const std::string& path, const std::string& section, const std::string& key,
                        const std::string& value) = 0;
     // The names of the keys of a section in file order; none when the file or the section is
-    // missing (GetPrivateProfileStringA without a key).
+    // missing (GetPrivateProfileStringW without a key).
     virtual std::vector<std::string> Keys(const std::string& path, const std::string& section) = 0;
-    // Deletes a key (WritePrivateProfileStringA without a value); false when the file could not
+    // Deletes a key (WritePrivateProfileStringW without a value); false when the file could not
     // be written. A key that is not there is no failure.
     virtual bool Remove(const std::string& path, const std::string& section, const std::string& key) = 0;
 };

@@ -1,7 +1,7 @@
 #pragma once
-// The registry calls of the Run value: RegCreateKeyExA, RegOpenKeyExA, RegSetValueExA (REG_SZ),
-// RegQueryValueExA as an existence test, RegDeleteValueA, RegCloseKey. Key paths are relative to
-// the root, without a leading separator.
+// The registry calls of the Run value: RegCreateKeyExW, RegOpenKeyExW, RegSetValueExW (REG_SZ),
+// RegQueryValueExW as an existence test, RegDeleteValueW, RegCloseKey. Texts are UTF-8; key paths
+// are relative to the root, without a leading separator.
 
 #include "shared/Handle.h"
 

@@ -18,8 +18,9 @@ struct RuntimeSettings {
     std::int32_t SpeedX = 0;           // 0..60
     std::int32_t SpeedY = 0;           // 0..60
     bool PopDeskEnabled = false;
-    std::int32_t PopDeskCorner = 0; // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
-    std::int32_t PopDeskDelay = 0;  // milliseconds
+    std::int32_t PopDeskCorner = 0;   // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
+    std::int32_t PopDeskDelay = 0;    // milliseconds
+    bool PopDeskEveryMonitor = false; // the corner of the monitor under the cursor, not the primary's
     bool ToggleMode = false;
     bool MoveScrollMode = false;
     bool ScrollEnabled = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The real Win32 behind the settings seams: the profile API for GWing.ini, the registry for the
-// Run value, and the call into the HTML Help control's HtmlHelpA.
+// Run value, and the call into the HTML Help control's HtmlHelpW. Every text is UTF-8 on our side
+// and goes to the system's wide calls.
 
 #include "settings/HTMLHelp_Decl.h"
 #include "settings/ProfileFile.h"

@@ -13,16 +13,18 @@
 //                                           its whole monitor
 //   5       1 unsigned    Count            names in use, 0..32 (a larger value reads as 32)
 //   6       2             Reserved         0
-//   8       32 x 64       Names            executable file names ("mspaint.exe"), each zero-
-//                                           terminated and zero-padded; compared without regard
-//                                           to the case of A-Z
+//   8       32 x 64       Names            executable file names ("mspaint.exe") in UTF-8, each
+//                                           zero-terminated and zero-padded; compared without
+//                                           regard to the case of A-Z
 //   2056                                    size of the section
 //
-// A hook keeps, per process, its verdict about its own executable together with the Generation it
-// read, and looks at the names again only when Generation has changed. A reader that finds
-// Generation odd, or changed between its first and its last read, uses what it read for this one
-// press and keeps nothing. The program starts Generation from an even number of its own (not 0),
-// so a process that still holds a verdict from an earlier run of the program does not trust it.
+// A hook names the program in UTF-8 from the system's wide calls, whatever the process's ANSI code
+// page. It keeps, per process, its verdict about its own executable together with the Generation it
+// read, and looks at the names again only when Generation has changed; a verdict about another
+// process's window (a hook of the other bitness runs on the program's thread) is never kept. A reader that
+// finds Generation odd, or changed between its first and its last read, uses what it read for this one press
+// and keeps nothing. The program starts Generation from an even number of its own (not 0), so a process that
+// still holds a verdict from an earlier run of the program does not trust it.
 //
 // Everything here is used inside the hook library as well: no heap, no C runtime.
 

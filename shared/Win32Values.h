@@ -101,6 +101,12 @@ inline constexpr std::uint32_t kMOUSEEVENTF_HWHEEL = 0x1000;
 inline constexpr std::uint32_t kVK_LBUTTON = 0x01;
 inline constexpr std::uint32_t kVK_RBUTTON = 0x02;
 inline constexpr std::uint32_t kVK_MBUTTON = 0x04;
+inline constexpr std::uint32_t kVK_TAB = 0x09;
+inline constexpr std::uint32_t kVK_PRIOR = 0x21; // Page Up
+inline constexpr std::uint32_t kVK_NEXT = 0x22;  // Page Down
+inline constexpr std::uint32_t kVK_LEFT = 0x25;
+inline constexpr std::uint32_t kVK_RIGHT = 0x27;
+inline constexpr std::uint32_t kVK_F1 = 0x70;
 
 // --- Sending with a timeout
 inline constexpr std::uint32_t kSMTO_BLOCK = 0x0001;

@@ -40,7 +40,7 @@ private:
     void (*call_)(void*);
 };
 
-// MessageBoxA.
+// MessageBoxW, with UTF-8 texts.
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;

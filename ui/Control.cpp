@@ -92,4 +92,16 @@ void TPageControl::SetActivePageIndex(int index) {
     }
 }
 
+void TPageControl::SelectNextPage(bool forward, bool wrap) {
+    const int count = static_cast<int>(pages_.size());
+    if (count == 0) {
+        return;
+    }
+    int next = activePage_ + (forward ? 1 : -1);
+    if (wrap) {
+        next = (next + count) % count;
+    }
+    SetActivePageIndex(next);
+}
+
 } // namespace gw

@@ -135,6 +135,9 @@ public:
     int ActivePageIndex() const { return activePage_; }
     // The program or the user's tab click; an index outside the pages is ignored.
     void SetActivePageIndex(int index);
+    // The page after (or before) the active one: from the last to the first and back round when
+    // wrapping (Ctrl+Tab), else no further than the ends (the arrow keys on the tabs).
+    void SelectNextPage(bool forward, bool wrap);
 
 private:
     std::vector<std::string> pages_;

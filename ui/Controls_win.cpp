@@ -34,6 +34,7 @@ void ControlWindow::Create(HWND parent, const char* windowClass, DWORD style, DW
         return;
     }
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    Prepare();
     Adopt(hwnd_);
     control_.SetView(this); // picks up the current state at once
 }
@@ -65,13 +66,33 @@ void ControlWindow::ControlChanged(TControl& control) {
 
 // --- Check boxes
 
+constexpr UINT_PTR kBoxSubclass = 1;
+
+CheckBoxWindow::~CheckBoxWindow() {
+    if (label_ && hwnd_ && IsWindow(hwnd_)) {
+        RemoveWindowSubclass(hwnd_, &BoxProc, kBoxSubclass);
+    }
+}
+
 void CheckBoxWindow::AttachLabel(HWND label, COLORREF colour) {
     label_ = label;
     colour_ = colour;
     showCaption_ = false;
     SetWindowTextA(hwnd_, "");
     Adopt(label);
+    // The label shows the box's focus: it is drawn again whenever the box gains or loses it.
+    SetWindowSubclass(hwnd_, &BoxProc, kBoxSubclass, reinterpret_cast<DWORD_PTR>(this));
     ControlChanged(control_);
+}
+
+LRESULT CALLBACK CheckBoxWindow::BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) {
+    if (message == WM_SETFOCUS || message == WM_KILLFOCUS || message == WM_UPDATEUISTATE) {
+        if (HWND label = reinterpret_cast<CheckBoxWindow*>(self)->label_) {
+            InvalidateRect(label, nullptr, TRUE);
+        }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 void CheckBoxWindow::Sync() {
@@ -79,6 +100,7 @@ void CheckBoxWindow::Sync() {
     if (label_) {
         SetWindowTextA(label_, box_.Caption().c_str());
         EnableWindow(label_, IsWindowEnabled(hwnd_));
+        InvalidateRect(label_, nullptr, TRUE);
     }
 }
 
@@ -95,13 +117,32 @@ void CheckBoxWindow::OnCommand(HWND from, WORD code) {
     }
 }
 
-HBRUSH CheckBoxWindow::OnColor(HDC dc) {
-    if (!label_) {
-        return nullptr;
+bool CheckBoxWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
+    if (!label_ || item.hwndItem != label_) {
+        return false;
     }
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    const Selection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(label_, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, IsWindowEnabled(label_) ? colour_ : GetSysColor(COLOR_GRAYTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
+    const std::string& text = box_.Caption();
+    RECT textArea = area;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textArea,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    // The frame around the caption, as a check box with its own caption draws it; hidden while
+    // the window hides focus frames (until the keyboard is used).
+    const bool hidden = (SendMessageA(hwnd_, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+    if (GetFocus() == hwnd_ && !hidden) {
+        RECT frame = textArea;
+        InflateRect(&frame, 1, 1);
+        IntersectRect(&frame, &frame, &area);
+        DrawFocusRect(dc, &frame);
+    }
+    return true;
 }
 
 // --- Drop-down lists and list boxes
@@ -186,6 +227,12 @@ void PageControlWindow::SetPageWindows(std::vector<HWND> windows) {
     Sync();
 }
 
+void PageControlWindow::Prepare() {
+    if (padding_.x > 0 || padding_.y > 0) {
+        SendMessageA(hwnd_, TCM_SETPADDING, 0, MAKELPARAM(padding_.x, padding_.y));
+    }
+}
+
 RECT PageControlWindow::PageArea() const {
     RECT area = {};
     GetWindowRect(hwnd_, &area);
@@ -248,6 +295,16 @@ bool RouteControlMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (ControlWindow* binding = BindingOf(header->hwndFrom)) {
             return binding->OnNotify(*header, result);
+        }
+        return false;
+    }
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (ControlWindow* binding = BindingOf(item->hwndItem)) {
+            if (binding->OnDrawItem(*item)) {
+                result = TRUE;
+                return true;
+            }
         }
         return false;
     }

@@ -48,11 +48,15 @@ public:
     virtual bool OnNotify(const NMHDR& /*header*/, LRESULT& /*result*/) { return false; }
     // WM_CTLCOLOR*: answers the brush to paint with, or null for the default.
     virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
+    // WM_DRAWITEM of an owner-drawn window of this binding; true when it drew.
+    virtual bool OnDrawItem(const DRAWITEMSTRUCT& /*item*/) { return false; }
     // The separate label window that follows the control's enabled state, if it has one.
     virtual HWND Label() const { return nullptr; }
 
 protected:
     virtual void Sync() {}
+    // Runs once the window exists, before it first mirrors the control.
+    virtual void Prepare() {}
     // Registers another window (a label, say) whose notifications come to this binding.
     void Adopt(HWND window);
     void Run(const std::function<void()>& handler) { application_.Dispatch(handler); }
@@ -67,17 +71,24 @@ protected:
 class CheckBoxWindow final : public ControlWindow {
 public:
     CheckBoxWindow(TApplication& application, TCheckBox& box) : ControlWindow(application, box), box_(box) {}
+    ~CheckBoxWindow() override;
     // A separate label next to a box without text, so that its font and colour are ours (themed
-    // check boxes draw their own caption in the theme's colour). A click on it toggles the box.
+    // check boxes draw their own caption in the theme's colour). The label is an owner-drawn
+    // static (SS_OWNERDRAW | SS_NOTIFY): it draws the caption and, while the box has the focus,
+    // the focus frame the box cannot draw around a caption it does not have. A click on it toggles
+    // the box.
     void AttachLabel(HWND label, COLORREF colour);
     HWND Label() const override { return label_; }
     void OnCommand(HWND from, WORD code) override;
-    HBRUSH OnColor(HDC dc) override;
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) override;
 
 protected:
     void Sync() override;
 
 private:
+    static LRESULT CALLBACK BoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR self);
+
     TCheckBox& box_;
     HWND label_ = nullptr;
     COLORREF colour_ = 0;
@@ -154,16 +165,20 @@ public:
     PageControlWindow(TApplication& application, TPageControl& pages)
         : ControlWindow(application, pages), pages_(pages) {}
     void SetPageWindows(std::vector<HWND> windows);
+    // The room around each tab's caption, in pixels; before Create (the tabs are measured once).
+    void SetPadding(int horizontal, int vertical) { padding_ = {horizontal, vertical}; }
     // The area the pages cover, in the parent's client coordinates.
     RECT PageArea() const;
     bool OnNotify(const NMHDR& header, LRESULT& result) override;
 
 protected:
     void Sync() override;
+    void Prepare() override;
 
 private:
     TPageControl& pages_;
     std::vector<HWND> pageWindows_;
+    POINT padding_ = {0, 0}; // none: the control's own
     bool filled_ = false;
 };
 

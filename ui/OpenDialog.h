@@ -1,5 +1,6 @@
 #pragma once
-// The system's file-open dialog (GetOpenFileNameA), as a seam: the tests answer for the user.
+// The system's file-open dialog (GetOpenFileNameW; the path comes back in UTF-8), as a seam: the
+// tests answer for the user.
 
 #include "shared/Handle.h"
 

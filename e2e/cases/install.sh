@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# The per-user installer (Glidewing-<version>-<arch>.msi of the build, target msi) under Wine's own
-# msiexec, and the /exit switch it relies on: a silent install puts the files and the Start menu
-# entry in place and Glidewing runs from there; a silent uninstall ends a running Glidewing and
-# removes every installed file; a newer package replaces an older one.
+# The per-user installer (Glidewing-<version>.msi, made by the win32 build's target msi with the
+# 64-bit build's files too) under Wine's own msiexec, and the /exit switch it relies on: a silent
+# install puts the runnable set of the prefix's bitness, the texts and the Start menu entry in place
+# and Glidewing runs from there; a silent uninstall ends a running Glidewing and removes every
+# installed file; a newer package replaces an older one.
 #
 #   install.sh CASE     e.g. install.sh uninstall_ends_running_program
 #
 # Wine lists installed packages under HKLM's Uninstall key even when they are installed per user.
+# GW_E2E_MSI_BUILD names the build folder that holds the installer (default build/win32).
 set -uo pipefail
 source "$(dirname "$0")/../lib.sh"
 
 CLASS=Glidewing_Brightloom_2002
-UNINSTALL_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+# A 32-bit package (the installer is one, to install on every Windows) is listed in the 32-bit view.
+UNINSTALL_KEYS=('HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+                'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall')
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
 probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
@@ -36,13 +40,16 @@ wait_exit() {
 # ---------------------------------------------------------------------------------------------
 # The package and where it installs
 
-# Sets MSI (the build's installer), SHIPPED (the names it installs), PROGRAM_DIR, PROGRAM_WIN (the
-# installed program as Windows names it) and SHORTCUT.
+# Sets MSI (the installer), MSI_BUILD (the build folder that made it), MSI_VERSION, SHIPPED (the
+# names it installs), PROGRAM_DIR, PROGRAM_WIN (the installed program as Windows names it) and
+# SHORTCUT.
 installer_setup() {
   local found
-  found=$(find "$GW_BUILD" -maxdepth 1 -name 'Glidewing-*-win*.msi' | head -n1)
-  [ -n "$found" ] || gw_fail "no installer in $GW_BUILD: cmake --build --preset <arch> --target msi"
+  MSI_BUILD=${GW_E2E_MSI_BUILD:-$GW_REPO/build/win32}
+  found=$(find "$MSI_BUILD" -maxdepth 1 -name 'Glidewing-*.msi' | head -n1)
+  [ -n "$found" ] || gw_fail "no installer in $MSI_BUILD: cmake --build --preset win32 --target msi"
   MSI=$found
+  MSI_VERSION=$(sed -n 's/^Glidewing-\([0-9.]*\)\.msi$/\1/p' <<<"$(basename "$MSI")").0
   SHIPPED=$(grep -v '^#' "$GW_REPO/packaging/runnable-set.txt"; echo readme.txt; echo LICENSE.txt)
   local user
   user=$WINEPREFIX/drive_c/users/$(whoami)
@@ -65,18 +72,21 @@ msiexec_run() {
 # msiexec_quiet ARGS...: the same, and the case fails unless it succeeds.
 msiexec_quiet() { msiexec_run "$@" || gw_fail "msiexec $* failed (see msiexec-$MSI_RUNS.log)"; }
 
-# The installed packages named Glidewing, one "PRODUCTCODE VERSION" line each.
+# The installed packages named Glidewing, one "PRODUCTCODE VERSION KEY" line each.
 installed_glidewings() {
-  gw_run reg query "$UNINSTALL_KEY" /s | tr -d '\r' | awk '
-    /^HKEY_/ { n = split($0, parts, "\\"); code = parts[n]; name = ""; next }
-    $1 == "DisplayName" && $2 == "REG_SZ" { name = $3 }
-    $1 == "DisplayVersion" && $2 == "REG_SZ" && name == "Glidewing" { print code, $3 }'
+  local key
+  for key in "${UNINSTALL_KEYS[@]}"; do
+    gw_run reg query "$key" /s 2>/dev/null | tr -d '\r' | awk -v key="$key" '
+      /^HKEY_/ { n = split($0, parts, "\\"); code = parts[n]; name = ""; next }
+      $1 == "DisplayName" && $2 == "REG_SZ" { name = $3 }
+      $1 == "DisplayVersion" && $2 == "REG_SZ" && name == "Glidewing" { print code, $3, key "\\" code }'
+  done
 }
 
 # A case that stopped half way may leave a package behind: remove every Glidewing package.
 uninstall_all() {
-  local code version
-  while read -r code version; do
+  local code version _
+  while read -r code version _; do
     [ -n "$code" ] && msiexec_quiet /x "$code"
   done <<<"$(installed_glidewings)"
 }
@@ -84,13 +94,13 @@ uninstall_all() {
 # expect_installed VERSION: one package, that version, with publisher and icon; the files and the
 # shortcut in place.
 expect_installed() {
-  local entries count code version
+  local entries count code version key
   entries=$(installed_glidewings)
   count=$(grep -c . <<<"$entries")
   [ "$count" = 1 ] || gw_fail "$count installed Glidewing packages: $entries"
-  read -r code version <<<"$entries"
+  read -r code version key <<<"$entries"
   [ "$version" = "$1" ] || gw_fail "installed version $version, expected $1"
-  gw_run reg query "$UNINSTALL_KEY\\$code" /v Publisher | tr -d '\r' | grep -q 'REG_SZ *Brightloom$' ||
+  gw_run reg query "$key" /v Publisher | tr -d '\r' | grep -q 'REG_SZ *Brightloom$' ||
     gw_fail "no publisher in the list of installed programs"
   # The list of programs shows the icon the installer keeps for the product.
   [ -f "$WINEPREFIX/drive_c/users/$(whoami)/AppData/Roaming/Microsoft/Installer/$code/Glidewing.ico" ] ||
@@ -105,6 +115,25 @@ expect_installed() {
   grep -qaF "$PROGRAM_WIN" "$SHORTCUT" || gw_fail "the shortcut does not lead to $PROGRAM_WIN"
   strings -a -el "$SHORTCUT" | grep -q 'AppData\\Local\\Programs\\Glidewing\\$' ||
     gw_fail "the shortcut does not start in the installed folder"
+}
+
+# expect_installed_bitness: the runnable set installed is the one of the prefix's bitness (Windows
+# Installer's VersionNT64), byte for byte the build's that the suite runs; the list of installed
+# files with their PE machine goes to installed-files.txt of the case.
+expect_installed_bitness() {
+  local machine=x86-64 name kind
+  [ "$WINEARCH" = win32 ] && machine="Intel 80386"
+  : >"$GW_CASE_DIR/installed-files.txt"
+  for name in $(ls "$PROGRAM_DIR"); do
+    kind=$(file -b "$PROGRAM_DIR/$name" | sed 's/, for MS Windows.*//; s/ (stripped to external PDB)//; s/,.*//')
+    printf '%s\t%s\t%s\n' "$name" "$(stat -c %s "$PROGRAM_DIR/$name")" "$kind" >>"$GW_CASE_DIR/installed-files.txt"
+  done
+  gw_log "installed in $PROGRAM_DIR: $(tr '\t\n' ' ;' <"$GW_CASE_DIR/installed-files.txt")"
+  while read -r name; do
+    file -b "$PROGRAM_DIR/$name" | grep -q "$machine" || gw_fail "$name installed for the wrong bitness: $(file -b "$PROGRAM_DIR/$name")"
+    [[ "$name" == *.chm ]] || cmp -s "$PROGRAM_DIR/$name" "$GW_BIN/$name" ||
+      gw_fail "$name installed differs from $GW_BIN/$name"
+  done < <(grep -v '^#' "$GW_REPO/packaging/runnable-set.txt" | grep -v '\.chm$')
 }
 
 # expect_removed: no package, no installed file, no shortcut; only GWing.ini (the user's settings,
@@ -142,7 +171,8 @@ start_installed() {
 case_install_runs_from_programs_folder() {
   installer_setup
   msiexec_quiet /i "$(gw_winpath "$MSI")"
-  expect_installed "$(sed -n 's/^Glidewing-\([0-9.]*\)-win.*/\1/p' <<<"$(basename "$MSI")").0"
+  expect_installed "$MSI_VERSION"
+  expect_installed_bitness
 
   gw_start glidewing "$PROGRAM_DIR/Glidewing.exe"
   wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
@@ -154,8 +184,8 @@ case_install_runs_from_programs_folder() {
     sleep 0.5
   done
   grep -q '^GpEnabled=0' "$PROGRAM_DIR/GWing.ini" 2>/dev/null || gw_fail "no GWing.ini with GpEnabled=0 in $PROGRAM_DIR"
-  gw_run reg query "$RUN_KEY" /v Glidewing | tr -d '\r' | grep -qiF "REG_SZ    $PROGRAM_WIN" ||
-    gw_fail "the Run value does not name $PROGRAM_WIN"
+  gw_run reg query "$RUN_KEY" /v Glidewing | tr -d '\r' | grep -qiF "REG_SZ    \"$PROGRAM_WIN\"" ||
+    gw_fail "the Run value is not \"$PROGRAM_WIN\" (in quotes)"
   gw_run reg delete "$RUN_KEY" /v Glidewing /f >/dev/null
 
   gw_run --timeout 15 "$PROGRAM_DIR/Glidewing.exe" /exit || gw_fail "Glidewing.exe /exit ended with $?"
@@ -190,23 +220,23 @@ case_uninstall_ends_running_program() {
 # replaces it as well, and the older package no longer installs.
 case_upgrade_replaces_older() {
   installer_setup
-  local arch=x86 older=$GW_CASE_DIR/Glidewing-1.0-older.msi version
-  [[ "$MSI" == *-win64.msi ]] && arch=x64
-  (cd "$GW_BUILD" && wixl --arch "$arch" --define ProductVersion=1.0.0 --output "$older" packaging/Glidewing.wxs) \
-    >"$GW_CASE_DIR/wixl.out" 2>&1 || gw_fail "wixl could not make the older package"
+  local older=$GW_CASE_DIR/Glidewing-1.0-older.msi version
+  bash "$GW_REPO/packaging/make-installer.sh" "$MSI_BUILD" 1.0.0 "$older" >"$GW_CASE_DIR/wixl.out" 2>&1 ||
+    gw_fail "could not make the older package"
   msiexec_quiet /i "$(gw_winpath "$older")"
   expect_installed 1.0.0
   start_installed "[Tools]" "Check_autorun=0" "[Scroll]" "SpeedX=33"
   msiexec_quiet /i "$(gw_winpath "$MSI")"
   wait_exit glidewing 10
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS during the upgrade"
-  version=$(sed -n 's/^Glidewing-\([0-9.]*\)-win.*/\1/p' <<<"$(basename "$MSI")").0
+  version=$MSI_VERSION
   expect_installed "$version"
+  expect_installed_bitness
   grep -q '^SpeedX=33' "$PROGRAM_DIR/GWing.ini" || gw_fail "the upgrade lost the user's GWing.ini"
   # A rebuild of the same version (a product code of its own) replaces it too.
   local rebuild=$GW_CASE_DIR/Glidewing-rebuild.msi
-  (cd "$GW_BUILD" && wixl --arch "$arch" --define ProductVersion="$version" --output "$rebuild" packaging/Glidewing.wxs) \
-    >>"$GW_CASE_DIR/wixl.out" 2>&1 || gw_fail "wixl could not make the rebuilt package"
+  bash "$GW_REPO/packaging/make-installer.sh" "$MSI_BUILD" "$version" "$rebuild" >>"$GW_CASE_DIR/wixl.out" 2>&1 ||
+    gw_fail "could not make the rebuilt package"
   msiexec_quiet /i "$(gw_winpath "$rebuild")"
   expect_installed "$version"
   # Now the older package refuses to install and removes nothing.

@@ -180,6 +180,146 @@ case_close_while_menu_open() {
   true
 }
 
+# utf16_escapes TEXT: TEXT as Wine's traces write wide strings: ASCII as it is, every other
+# character as a backslash and four hexadecimal digits ("\041f" for "П").
+utf16_escapes() {
+  python3 -c 'import sys; print("".join(c if " " <= c < "\x7f" else "\\%04x" % ord(c) for c in sys.argv[1]))' "$1"
+}
+
+# Desktop items named in Cyrillic and in Chinese show their names in the menu as the shell gives
+# them (the menu draws them in wide characters: every name arrives whole at the drawing call,
+# which Wine's "text" trace shows), and the Cyrillic one launches. A picture of the menu goes to
+# the artifacts.
+case_names_in_any_script() {
+  desktop_reset
+  local cyrillic="Программа.exe" chinese="说明文件.txt"
+  cp "$GW_E2E_BIN/gwmarker.exe" "$GW_DESKTOP/$cyrillic"
+  echo "notes" >"$GW_DESKTOP/$chinese"
+  gw_move 500 400
+  WINEDEBUG=+text app_start "$(popdesk_ini)"
+
+  wait_menu 15
+  menu_focus
+  sleep 0.5
+  local shot
+  shot=$(gw_screenshot popdesk-menu-names) || gw_fail "no screenshot"
+  convert "$shot" -crop 320x260+0+0 +repage -scale 200% "$GW_ARTIFACTS/popdesk-menu-names-closeup.png" 2>/dev/null
+  local name drawn
+  for name in "$cyrillic" "$chinese"; do
+    drawn="L\"$(utf16_escapes "$name")\""
+    grep -aqF "DrawTextExW $drawn" "$GW_CASE_DIR/glidewing.out" ||
+      gw_fail "the menu did not draw \"$name\" whole (no $drawn in the trace)"
+  done
+  grep -aq 'DrawTextExW L"[^"]*?' "$GW_CASE_DIR/glidewing.out" && gw_fail "the menu drew a name with a question mark"
+  # In the shell's order: the namespace items, then the desktop's files sorted by name (the
+  # Cyrillic one first).
+  choose "$NAMESPACE_ITEMS"
+  wait_file "$GW_DESKTOP/$cyrillic.ran"
+  gw_move 300 300
+}
+
+# ---------------------------------------------------------------------------------------------
+# On every monitor
+
+# menu_open_at X Y: the banner's blue shows just right of and below the Windows screen point
+# (the menu opens there, at the cursor, in the corner).
+menu_open_at() {
+  local r g b
+  read -r r g b <<<"$(pixel $(($1 + ${GW_ORIGIN_X:-0} + 12)) $(($2 + ${GW_ORIGIN_Y:-0} + 8)))"
+  [ -n "${b:-}" ] && [ "$b" -gt 150 ] && [ "$r" -lt 100 ] && [ "$b" -gt $((g + 60)) ]
+}
+
+# rest_on X Y SECONDS: the pointer rests on that point; true if the menu opened there meanwhile.
+rest_on() {
+  local i
+  gw_move "$1" "$2"
+  for i in $(seq $(($3 * 5))); do
+    menu_open_at "$1" "$2" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# close_menu X Y: Escape with the pointer on the menu, then the pointer away; the menu is gone.
+close_menu() {
+  gw_move $(($1 + 10)) $(($2 + 10))
+  sleep 0.3
+  gw_key Escape
+  gw_move 300 300
+  sleep 0.5
+  menu_open_at "$1" "$2" && gw_fail "the menu at ($1,$2) is still open after Escape"
+  true
+}
+
+# every_monitor_ini 0|1: PopDesk on the top left corner after 100 ms, "On every monitor" so.
+every_monitor_ini() {
+  printf '%s\n' "[Scroll]" "GpEnabled=0" "[Tools]" "Check_autorun=0" \
+    "[popdesk]" "desktopuse=1" "deskactive=0" "desktoptime=0" "everymonitor=$1"
+}
+
+# With a second monitor left of the primary (the two-monitor session: it lies at (-1024,0)-(0,768))
+# and "On every monitor", the top left corner of the desktop is the left monitor's, where the
+# cursor stops: the menu opens there. The primary's top left corner leads on into the left
+# monitor and opens nothing; the top right corner (chosen next) is the primary's own.
+case_monitors.left.every_monitor_corner() {
+  desktop_reset
+  echo "Agenda" >"$GW_DESKTOP/Notes.txt"
+  gw_move 300 300
+  app_start "$(every_monitor_ini 1)"
+  rest_on -1024 0 10 || gw_fail "no menu on the left monitor's top left corner, the desktop's"
+  gw_screenshot monitors-left-every-monitor-menu >/dev/null
+  close_menu -1024 0
+  rest_on 0 0 2 && gw_fail "the primary's top left corner opened the menu, though the desktop goes on"
+  gw_move 300 300
+  true
+}
+
+# Without "On every monitor", everything stays as it was: the primary's corner pixel opens the
+# menu even with a monitor beyond it, the desktop's corner on the other monitor does not.
+case_monitors.left.primary_corner_only() {
+  desktop_reset
+  gw_move 300 300
+  app_start "$(every_monitor_ini 0)"
+  rest_on -1024 0 2 && gw_fail "the left monitor's corner opened the menu without On every monitor"
+  rest_on 0 0 10 || gw_fail "no menu on the primary's top left corner"
+  close_menu 0 0
+}
+
+# The box on the PopDesk page goes to GWing.ini as everymonitor, last in [popdesk]; everything
+# else in the file is as the program has always written it.
+case_every_monitor_box_saved() {
+  gw_app_start
+  local X Y WIDTH HEIGHT
+  gw_open_configuration
+  gw_quick_click $((X + 130)) $((Y + 18))  # the PopDesk tab
+  sleep 0.7
+  gw_quick_click $((X + ENABLE_BOX_X)) $((Y + ENABLE_BOX_Y))
+  sleep 0.5
+  gw_quick_click $((X + EVERY_MONITOR_BOX_X)) $((Y + EVERY_MONITOR_BOX_Y))
+  sleep 0.5
+  import -display "$DISPLAY" -window "$GW_WINDOW" "$GW_ARTIFACTS/config-popdesk-every-monitor.png" 2>/dev/null
+  gw_quick_click $((X + OK_X)) $((Y + OK_Y))
+  gw_window_gone '^Glidewing $' 10
+  local expected=$GW_CASE_DIR/expected.ini
+  # As the profile calls write it: the keys of the old file in their places, new keys at the end
+  # of their section, new sections in the order of their first key.
+  printf '%s\r\n' "[Scroll]" "GpEnabled=0" "LiveKey=2" "SpeedX=10" "SpeedY=20" "ScrollModeA=0" "ScrollModeB=1" \
+    "MoveLock=0" "MoveBack=0" "Inverse=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=0" "Check_ctype=0" \
+    "Check_dwan=0" "[popdesk]" "deskactive=0" "desktopuse=1" "desktoptime=0" "everymonitor=1" \
+    "[Applications]" "FullScreenAside=1" >"$expected"
+  cmp -s "$expected" "$GW_APP_DIR/GWing.ini" ||
+    gw_fail "GWing.ini differs from the expected: $(diff <(tr -d '\r' <"$expected") <(tr -d '\r' <"$GW_APP_DIR/GWing.ini") | tr '\n' ' ')"
+}
+
+# In client pixels of the configuration window at 96 dpi: the PopDesk page's two boxes (on the page,
+# which lies inside the tab strip's frame), and OK.
+ENABLE_BOX_X=35
+ENABLE_BOX_Y=188
+EVERY_MONITOR_BOX_X=42
+EVERY_MONITOR_BOX_Y=258
+OK_X=183
+OK_Y=341
+
 # No menu when PopDesk is off, however long the pointer rests on the corner.
 case_off_never_opens() {
   desktop_reset

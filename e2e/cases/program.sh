@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The program Glidewing.exe as a user meets it: one instance only, the start-up error boxes, the
-# Run value of a first start, Exit from the tray menu, and the configuration window's pages
-# (screenshots into the artifacts folder for a person to look at).
+# Run value of a first start and of a standard user's, Exit from the tray menu, and the
+# configuration window's pages (screenshots into the artifacts folder for a person to look at).
 #
 #   program.sh CASE     e.g. program.sh second_start_exits_at_once
 #
@@ -95,7 +95,7 @@ case_first_start_writes_run_value() {
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local expected i out=""
-  expected=$(gw_winpath "$GW_APP_DIR/Glidewing.exe")
+  expected="\"$(gw_winpath "$GW_APP_DIR/Glidewing.exe")\""
   for i in $(seq 20); do
     out=$(gw_run reg query "$RUN_KEY" /v Glidewing | tr -d '\r')
     grep -qiF "REG_SZ    $expected" <<<"$out" && break
@@ -106,6 +106,54 @@ case_first_start_writes_run_value() {
   [ -e "$GW_APP_DIR/GWing.ini" ] && gw_fail "a first start wrote GWing.ini"
   gw_run reg delete "$RUN_KEY" /v Glidewing /f >/dev/null
   true
+}
+
+# run_value ROOT: the data of the value "Glidewing" under ROOT's Run key (HKLM or HKCU), or nothing.
+run_value() {
+  gw_run reg query "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Glidewing 2>/dev/null |
+    tr -d '\r' | sed -n 's/^ *Glidewing *REG_SZ *//p'
+}
+
+# wait_run_values MACHINE USER: until the two values are these ("" for none), 10 s at most.
+wait_run_values() {
+  for _ in $(seq 20); do
+    [ "$(run_value HKLM)" = "$1" ] && [ "$(run_value HKCU)" = "$2" ] && return 0
+    sleep 0.5
+  done
+  gw_fail "Run values: HKLM [$(run_value HKLM)], HKCU [$(run_value HKCU)]; expected [$1] and [$2]"
+}
+
+# A standard user cannot write HKLM's Run key: the value goes under the user's own Run key, quoted,
+# while the machine-wide one that an administrator left stays. Switched off, the user's goes; the
+# machine-wide one goes too once the key is writable (an administrator's start).
+case_run_value_for_a_standard_user() {
+  app_copy
+  local exe old='"C:\Old\Glidewing.exe"' root
+  exe="\"$(gw_winpath "$GW_APP_DIR/Glidewing.exe")\""
+  for root in HKLM HKCU; do
+    gw_run reg delete "$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Glidewing /f >/dev/null 2>&1
+  done
+  gw_run reg add "$RUN_KEY" /v Glidewing /d "$old" /f >/dev/null
+  gw_at_case_end "gw_probe runkey allow"
+  probe runkey deny || gw_fail "the Run key's write access could not be taken away"
+
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"  # no settings file: Start with Windows is on
+  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  wait_run_values "$old" "$exe"
+  probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
+  gw_stop glidewing
+
+  app_ini # Check_autorun=0
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  wait_run_values "$old" ""
+  gw_stop glidewing
+
+  probe runkey allow || gw_fail "the Run key's write access could not be given back"
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  wait_run_values "" ""
+  gw_stop glidewing
 }
 
 # menu_pictures PNG X Y: the pictures of a menu opened at X Y, top to bottom, one number each: the

@@ -1,21 +1,22 @@
 // gwmarker.exe: proof that something launched it. Writes "<its own path>.ran" with the line
-// "ran" and ends. The PopDesk cases put a copy on the desktop and choose it from the menu.
-
-#include "E2eLog_win.h"
+// "ran" and ends. The PopDesk cases put a copy on the desktop and choose it from the menu; its
+// path is read and written in wide characters, so a copy named in any script works too.
 
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    char path[MAX_PATH + 8] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    wchar_t path[MAX_PATH + 8] = {};
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
         return 1;
     }
-    lstrcatA(path, ".ran");
-    gw::e2e::LineLog log;
-    if (!log.Open(path)) {
+    lstrcatW(path, L".ran");
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         return 1;
     }
-    log.Line("ran");
-    return 0;
+    DWORD written = 0;
+    const BOOL ok = WriteFile(file, "ran\r\n", 5, &written, nullptr);
+    CloseHandle(file);
+    return ok && written == 5 ? 0 : 1;
 }

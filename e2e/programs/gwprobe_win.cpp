@@ -13,11 +13,25 @@
 //                                        and at every change, for SECONDS
 //   gwprobe.exe pause NAME 0|1           writes HooksPaused into the shared record of that name:
 //                                        the hooks fall silent as for a message they never see
+//   gwprobe.exe runkey deny|allow        HKLM's Run key refuses (or grants again) writing to
+//                                        everybody, as it refuses a standard user on Windows
+//   gwprobe.exe dpichanged CLASS DPI     posts WM_DPICHANGED for that density to the top-level window
+//                                        of that class, as the system does when the window moves to a
+//                                        monitor of another density (without the suggested rectangle,
+//                                        which cannot cross processes in a posted message)
+//   gwprobe.exe dialog CLASS LOG         what the keyboard sees of the window of that class:
+//                                        "focus CLASS|TEXT" of the window with the keyboard focus
+//                                        in its thread ("focus none" without one), "rect L T R B"
+//                                        its screen rectangle (with the label beside a box that has
+//                                        no caption of its own), "page N" the tab strip's selected
+//                                        tab, and "button TEXT enabled=E checked=C" for each button
 
 #include "E2eLog_win.h"
 #include "shared/HookShare.h"
 
 #include <windows.h>
+#include <commctrl.h>
+#include <sddl.h>
 
 #include <cstdlib> // __argc, __argv
 #include <cstring>
@@ -109,6 +123,80 @@ int Pause(const char* name, bool paused) {
     return 0;
 }
 
+// Everybody may read the key; "deny" takes setting values and making sub-keys away from everybody
+// (Wine's users are all administrators, so a grant to a group would not do).
+int RunKey(bool deny) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) {
+        return 1;
+    }
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    const char* text = deny ? "D:(D;;0x6;;;WD)(A;;KA;;;WD)" : "D:(A;;KA;;;WD)"; // 0x6: set value, sub-key
+    BOOL made =
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(text, SDDL_REVISION_1, &descriptor, nullptr);
+    const bool set = made && RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    RegCloseKey(key);
+    return set ? 0 : 1;
+}
+
+struct ButtonLog {
+    gw::e2e::LineLog* log;
+};
+
+BOOL CALLBACK LogButton(HWND window, LPARAM param) {
+    char className[64] = {};
+    char text[256] = {};
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, text, sizeof text);
+    if (_stricmp(className, "Button") == 0 && text[0] != '\0') {
+        const LRESULT check = SendMessageA(window, BM_GETCHECK, 0, 0);
+        reinterpret_cast<ButtonLog*>(param)->log->Line("button %s enabled=%d checked=%d", text,
+                                                       IsWindowEnabled(window) ? 1 : 0,
+                                                       check == BST_CHECKED ? 1 : 0);
+    }
+    return TRUE;
+}
+
+int Dialog(const char* windowClass, const char* logPath) {
+    HWND top = FindWindowA(windowClass, nullptr);
+    gw::e2e::LineLog log;
+    if (!top || !log.Open(logPath)) {
+        return 1;
+    }
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    HWND focus = GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) ? info.hwndFocus : nullptr;
+    if (focus) {
+        char className[64] = {};
+        char text[256] = {};
+        GetClassNameA(focus, className, sizeof className);
+        GetWindowTextA(focus, text, sizeof text);
+        log.Line("focus %s|%s", className, text);
+        RECT rect = {};
+        GetWindowRect(focus, &rect);
+        // A box without a caption of its own has its label beside it: the focus frame is there.
+        HWND next = GetWindow(focus, GW_HWNDNEXT);
+        char nextClass[64] = {};
+        if (text[0] == '\0' && next && GetClassNameA(next, nextClass, sizeof nextClass) &&
+            _stricmp(nextClass, "Static") == 0) {
+            RECT label = {};
+            GetWindowRect(next, &label);
+            UnionRect(&rect, &rect, &label);
+        }
+        log.Line("rect %ld %ld %ld %ld", rect.left, rect.top, rect.right, rect.bottom);
+    } else {
+        log.Line("focus none");
+    }
+    if (HWND tabs = FindWindowExA(top, nullptr, "SysTabControl32", nullptr)) {
+        log.Line("page %d", static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)));
+    }
+    ButtonLog buttons{&log};
+    EnumChildWindows(top, &LogButton, reinterpret_cast<LPARAM>(&buttons));
+    return 0;
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -132,6 +220,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "pause") == 0) {
         return Pause(__argv[2], std::strcmp(__argv[3], "0") != 0);
+    }
+    if (__argc >= 3 && std::strcmp(__argv[1], "runkey") == 0) {
+        return RunKey(std::strcmp(__argv[2], "deny") == 0);
+    }
+    if (__argc >= 4 && std::strcmp(__argv[1], "dpichanged") == 0) {
+        HWND window = FindWindowA(__argv[2], nullptr);
+        const WORD dpi = static_cast<WORD>(std::atoi(__argv[3]));
+        return window && PostMessageA(window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(dpi, dpi), 0) ? 0 : 1;
+    }
+    if (__argc >= 4 && std::strcmp(__argv[1], "dialog") == 0) {
+        return Dialog(__argv[2], __argv[3]);
     }
     if (__argc >= 4 && std::strcmp(__argv[1], "box") == 0) {
         return Box(__argv[2], __argv[3], __argc >= 5 && std::strcmp(__argv[4], "click") == 0);

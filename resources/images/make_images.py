@@ -111,23 +111,23 @@ def tray_art(size, enabled):
 
 
 # -- menu and button pictures (16 x 16) -----------------------------------------------------------
-def menu_exit():
-    c = Canvas(16, 16)
+def menu_exit(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.arc(8, 8.8, 5.5, 2.2, 120, 420, RED)
     c.line(8, 1.8, 8, 8.5, 2.2, RED)
     return c
 
 
-def menu_scroll():
-    c = Canvas(16, 16)
+def menu_scroll(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.polygon(double_arrow(8, 8, True, 15, 2.6, 7, 4.5), BLUE)
     c.polygon(double_arrow(8, 8, False, 15, 2.6, 7, 4.5), BLUE)
     c.ellipse(8, 8, 2.2, 2.2, NAVY)
     return c
 
 
-def menu_lock():
-    c = Canvas(16, 16)
+def menu_lock(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.arc(8, 7, 3.6, 1.8, 0, 180, (110, 114, 124))
     c.line(4.4, 7, 4.4, 8.5, 1.8, (110, 114, 124))
     c.line(11.6, 7, 11.6, 8.5, 1.8, (110, 114, 124))
@@ -138,36 +138,36 @@ def menu_lock():
     return c
 
 
-def menu_eject():
-    c = Canvas(16, 16)
+def menu_eject(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.polygon([(8, 2), (14.5, 9), (1.5, 9)], (70, 76, 90))
     c.rect(1.5, 11, 14.5, 14, (70, 76, 90))
     return c
 
 
-def glyph_ok():
-    c = Canvas(16, 16)
+def glyph_ok(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.polyline([(2.5, 8.5), (6.5, 12.5), (13.5, 3.5)], 2.8, GREEN)
     return c
 
 
-def glyph_cancel():
-    c = Canvas(16, 16)
+def glyph_cancel(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.line(3.5, 3.5, 12.5, 12.5, 2.6, RED)
     c.line(12.5, 3.5, 3.5, 12.5, 2.6, RED)
     return c
 
 
-def glyph_apply():
-    c = Canvas(16, 16)
+def glyph_apply(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.round_rect(1.5, 1.5, 14.5, 14.5, 2.5, (30, 90, 180))
     c.round_rect(2.5, 2.5, 13.5, 13.5, 1.8, lambda x, y: mix((110, 175, 245), (40, 110, 210), y / 16))
     c.polyline([(4.5, 8.3), (7, 10.8), (11.5, 5.3)], 2.0, WHITE)
     return c
 
 
-def glyph_help():
-    c = Canvas(16, 16)
+def glyph_help(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.ellipse(8, 8, 7, 7, (30, 90, 180))
     c.ellipse(8, 8, 6, 6, lambda x, y: mix((110, 175, 245), (40, 110, 210), y / 16))
     c.arc(8, 6.2, 2.4, 1.8, -90, 180, WHITE)
@@ -176,8 +176,8 @@ def glyph_help():
     return c
 
 
-def glyph_visit():
-    c = Canvas(16, 16)
+def glyph_visit(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.ellipse(8, 8, 7, 7, (25, 95, 160))
     c.ellipse(8, 8, 6, 6, lambda x, y: mix((120, 200, 250), (40, 130, 210), y / 16))
     c.ring(8, 8, 6, 0.0001, WHITE)
@@ -187,8 +187,8 @@ def glyph_visit():
     return c
 
 
-def glyph_mail():
-    c = Canvas(16, 16)
+def glyph_mail(scale=1.0):
+    c = Canvas(16, 16, scale=scale)
     c.rect(1, 3, 15, 13, (90, 96, 110))
     c.rect(2, 4, 14, 12, (250, 248, 240))
     c.polyline([(2, 4.5), (8, 9), (14, 4.5)], 1.2, (90, 96, 110))
@@ -196,15 +196,15 @@ def glyph_mail():
 
 
 # -- group pictures (32 x 32) ---------------------------------------------------------------------
-def group_scroll():
-    c = Canvas(32, 32)
+def group_scroll(scale=1.0):
+    c = Canvas(32, 32, scale=scale)
     mouse(c, 3, 4, 15, 25, left=(170, 205, 250))
     c.polygon(double_arrow(25.5, 16, True, 26, 4, 10, 6.5), BLUE)
     return c
 
 
-def group_swap():
-    c = Canvas(32, 32)
+def group_swap(scale=1.0):
+    c = Canvas(32, 32, scale=scale)
     mouse(c, 8, 9, 16, 22, left=(120, 175, 245), right=(250, 185, 110))
     c.arc(16, 12, 10, 2.6, 35, 145, GREEN)
     c.polygon(arrow(6.6, 6.4, 'down', 7, 0.1, 7, 6), GREEN)
@@ -212,8 +212,8 @@ def group_swap():
     return c
 
 
-def group_hide():
-    c = Canvas(32, 32)
+def group_hide(scale=1.0):
+    c = Canvas(32, 32, scale=scale)
     c.round_rect(1, 16, 31, 30, 2.5, OUTLINE)
     c.round_rect(2, 17, 30, 29, 2, (222, 225, 232))
     for y, x0 in ((18.5, 3.2), (22, 4.8)):
@@ -225,8 +225,8 @@ def group_hide():
     return c
 
 
-def group_default():
-    c = Canvas(32, 32)
+def group_default(scale=1.0):
+    c = Canvas(32, 32, scale=scale)
     c.rect(1, 3, 29, 26, OUTLINE)
     c.rect(2, 4, 28, 25, (246, 247, 250))
     c.rect(2, 4, 28, 9, lambda x, y: mix((60, 130, 220), NAVY, (x - 2) / 26))
@@ -237,8 +237,8 @@ def group_default():
     return c
 
 
-def group_popdesk():
-    c = Canvas(32, 32)
+def group_popdesk(scale=1.0):
+    c = Canvas(32, 32, scale=scale)
     c.round_rect(1, 3, 31, 24, 1.5, OUTLINE)
     c.rect(2.5, 4.5, 29.5, 22.5, lambda x, y: mix((110, 180, 240), (40, 110, 190), y / 24))
     c.rect(13, 24, 19, 28, OUTLINE)
@@ -253,9 +253,9 @@ def group_popdesk():
     return c
 
 
-def group_apps():
+def group_apps(scale=1.0):
     """A program's window, and the sign that Glidewing keeps out of it."""
-    c = Canvas(32, 32)
+    c = Canvas(32, 32, scale=scale)
     c.rect(1, 2, 27, 24, OUTLINE)
     c.rect(2, 3, 26, 23, (246, 247, 250))
     c.rect(2, 3, 26, 7.5, lambda x, y: mix((60, 130, 220), NAVY, (x - 2) / 24))
@@ -268,12 +268,11 @@ def group_apps():
 
 
 # -- About pictures --------------------------------------------------------------------------------
-def about_logo():
-    return program_art(83)
-
-
-def about_side(width=120, height=320):
-    c = Canvas(width, height, samples=2)
+def about_side(scale=2.0):
+    """The About page's tall picture, in the proportions of its panel (150 x 270 at 96 dpi). It is
+    drawn once, for 192 dpi, and the page shrinks it for lower densities, which keeps it sharp."""
+    width, height = 150, 270
+    c = Canvas(width, height, samples=2, scale=scale)
     c.rect(0, 0, width, height, lambda x, y: mix((8, 30, 76), (70, 140, 220), (y / height) ** 1.3))
     # faint glide paths sweeping across the sky
     for i in range(6):
@@ -281,37 +280,56 @@ def about_side(width=120, height=320):
         r = width * (1.6 + 0.25 * i)
         c.arc(width * 1.2, cy + r, r, 1.2 + i * 0.3, 95, 175, (255, 255, 255, 28 + 8 * i))
     # a few stars in the dark upper part
-    for sx, sy, sr in ((18, 22, 1.1), (64, 40, 0.9), (96, 16, 1.3), (40, 70, 0.8), (104, 88, 0.9), (14, 110, 0.7)):
+    for sx, sy, sr in ((22, 19, 1.1), (80, 34, 0.9), (120, 13, 1.3), (50, 59, 0.8), (130, 74, 0.9), (17, 93, 0.7)):
         c.ellipse(sx, sy, sr, sr, (255, 255, 255, 200))
-    wing = wing_points(-width * 0.05, height * 0.52, width * 1.1)
+    wing = wing_points(-width * 0.05, height * 0.44, width * 1.1)
     c.polygon([(x + 3, y + 4) for x, y in wing], (0, 0, 20, 70))
     c.polygon(wing, lambda x, y: mix((255, 255, 255, 235), (200, 225, 255, 235), (y - height * 0.5) / (height * 0.5)))
     return c
 
 
+# The screen densities the pictures of the window and the menus are drawn for, as scales of 96 dpi
+# (96, 144 and 192 dpi); the program loads the size for its own density and Windows scales the
+# nearest one for any other.
+DPI_SCALES = (2.0, 1.5, 1.0)
+
+
+def at_every_dpi(draw):
+    """One image of the drawing for each density, largest first (the 96-dpi one last)."""
+    def images():
+        return [draw(scale) for scale in DPI_SCALES]
+
+    images.per_dpi = True
+    return images
+
+
+# The sizes of the program's and the tray's icons that Windows asks for at 96 dpi.
+SYSTEM_SIZES = {'IDI_GLIDEWING': (16, 32, 48), 'IDI_TRAY_ENABLED': (16, 32), 'IDI_TRAY_DISABLED': (16, 32)}
+
 # The drawing of each picture, by its name in resource.h. An icon holds one image per size,
-# largest first; a bitmap is one picture.
+# largest first; a bitmap is one picture. The program's icon and the tray's come in the sizes the
+# system asks for at 100, 125, 150 and 200 %.
 PICTURES = {
-    'IDI_GLIDEWING': lambda: [program_art(48), program_art(32), program_art(16)],
-    'IDI_TRAY_ENABLED': lambda: [tray_art(32, True), tray_art(16, True)],
-    'IDI_TRAY_DISABLED': lambda: [tray_art(32, False), tray_art(16, False)],
-    'IDI_MENU_EXIT': lambda: [menu_exit()],
-    'IDI_MENU_SCROLL': lambda: [menu_scroll()],
-    'IDI_MENU_LOCK': lambda: [menu_lock()],
-    'IDI_MENU_EJECT': lambda: [menu_eject()],
-    'IDI_BUTTON_OK': lambda: [glyph_ok()],
-    'IDI_BUTTON_CANCEL': lambda: [glyph_cancel()],
-    'IDI_BUTTON_APPLY': lambda: [glyph_apply()],
-    'IDI_BUTTON_HELP': lambda: [glyph_help()],
-    'IDI_BUTTON_VISIT': lambda: [glyph_visit()],
-    'IDI_BUTTON_MAIL': lambda: [glyph_mail()],
-    'IDI_GROUP_SCROLL': lambda: [group_scroll()],
-    'IDI_GROUP_SWAP': lambda: [group_swap()],
-    'IDI_GROUP_HIDE': lambda: [group_hide()],
-    'IDI_GROUP_DEFAULT': lambda: [group_default()],
-    'IDI_GROUP_POPDESK': lambda: [group_popdesk()],
-    'IDI_GROUP_APPS': lambda: [group_apps()],
-    'IDI_ABOUT_LOGO': lambda: [about_logo()],
+    'IDI_GLIDEWING': lambda: [program_art(n) for n in (64, 48, 40, 32, 24, 20, 16)],
+    'IDI_TRAY_ENABLED': lambda: [tray_art(n, True) for n in (48, 40, 32, 24, 20, 16)],
+    'IDI_TRAY_DISABLED': lambda: [tray_art(n, False) for n in (48, 40, 32, 24, 20, 16)],
+    'IDI_MENU_EXIT': at_every_dpi(menu_exit),
+    'IDI_MENU_SCROLL': at_every_dpi(menu_scroll),
+    'IDI_MENU_LOCK': at_every_dpi(menu_lock),
+    'IDI_MENU_EJECT': at_every_dpi(menu_eject),
+    'IDI_BUTTON_OK': at_every_dpi(glyph_ok),
+    'IDI_BUTTON_CANCEL': at_every_dpi(glyph_cancel),
+    'IDI_BUTTON_APPLY': at_every_dpi(glyph_apply),
+    'IDI_BUTTON_HELP': at_every_dpi(glyph_help),
+    'IDI_BUTTON_VISIT': at_every_dpi(glyph_visit),
+    'IDI_BUTTON_MAIL': at_every_dpi(glyph_mail),
+    'IDI_GROUP_SCROLL': at_every_dpi(group_scroll),
+    'IDI_GROUP_SWAP': at_every_dpi(group_swap),
+    'IDI_GROUP_HIDE': at_every_dpi(group_hide),
+    'IDI_GROUP_DEFAULT': at_every_dpi(group_default),
+    'IDI_GROUP_POPDESK': at_every_dpi(group_popdesk),
+    'IDI_GROUP_APPS': at_every_dpi(group_apps),
+    'IDI_ABOUT_LOGO': at_every_dpi(lambda scale: program_art(int(83 * scale + 0.5))),
     'IDB_ABOUT_SIDE': about_side,
 }
 
@@ -341,10 +359,14 @@ def main():
         kind, stem = name.split('_', 1)
         path = os.path.join(out, stem.lower() + ('.ico' if kind == 'IDI' else '.bmp'))
         if kind == 'IDI':
-            write_ico(path, PICTURES[name]())
+            images = PICTURES[name]()
+            # What 96 dpi asks for: the last image of a picture drawn for every density, or the
+            # system's own icon sizes.
+            at_96 = (images[-1].width,) if getattr(PICTURES[name], 'per_dpi', False) else SYSTEM_SIZES[name]
+            write_ico(path, images, at_96)
             rc_lines.append('%s ICON "%s"' % (name, os.path.basename(path)))
         else:
-            write_bmp(path, PICTURES[name]())
+            write_bmp(path, PICTURES[name](), rle=True)
             rc_lines.append('%s BITMAP "%s"' % (name, os.path.basename(path)))
     # Last, so that the build sees images.rc only once every file it names is there.
     with open(os.path.join(out, 'images.rc'), 'w', newline='\n') as f:

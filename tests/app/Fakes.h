@@ -21,8 +21,8 @@ namespace gw::test {
 
 using Journal = std::vector<std::string>;
 
-// What one save writes with no program listed: the seventeen keys, then FullScreenAside.
-inline constexpr std::size_t kSavedKeys = 18;
+// What one save writes with no program listed: the eighteen keys, then FullScreenAside.
+inline constexpr std::size_t kSavedKeys = 19;
 
 inline std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
@@ -49,6 +49,12 @@ public:
         modules_.push_back(found->first);
         NoteTaken(ledger, "library", modules_.size());
         return ModuleHandle{modules_.size()};
+    }
+    // A library of the system folder: found by name like the others, and noted in SystemNames.
+    std::vector<std::string> SystemNames;
+    ModuleHandle LoadSystem(const std::string& name) override {
+        SystemNames.push_back(name);
+        return Load(name);
     }
     ProcAddress Find(ModuleHandle module, const std::string& name) override {
         journal_.push_back("Find " + name);
@@ -232,11 +238,9 @@ private:
 class FakeFiles : public IFileSystem {
 public:
     std::string Executable = "C:\\Program Files\\Glidewing\\Glidewing.exe";
-    std::string System = "C:\\WINDOWS\\system32";
     std::set<std::string> Existing;
 
     std::string ExecutablePath() override { return Executable; }
-    std::string SystemDirectory() override { return System; }
     bool FileExists(const std::string& path) override { return Existing.count(path) != 0; }
 };
 
@@ -316,38 +320,42 @@ private:
     Journal& journal_;
 };
 
+// The two Run keys: HKLM's (keys 0x51 created, 0x52 opened) and HKCU's (0x61, 0x62). A refused
+// root cannot be opened for writing, as HKLM for a standard user.
 class FakeRegistry : public IRegistry {
 public:
     explicit FakeRegistry(Journal& journal) : journal_(journal) {}
 
-    bool KeyOpens = true;
+    bool MachineRefused = false;
+    bool UserRefused = false;
     bool SetFails = false;
-    std::map<std::string, std::string> RunValues; // the values under the Run key
+    std::map<std::string, std::string> RunValues;     // the values under HKLM's Run key
+    std::map<std::string, std::string> UserRunValues; // under HKCU's
     Ledger* ledger = nullptr;
 
     RegistryKey Create(RegistryRoot root, const std::string& path, std::uint32_t access) override {
         journal_.push_back("RegCreateKeyEx " + Root(root) + " " + path + " " + FakeMci::Hex(access));
-        return Opened(RegistryKey{0x51});
+        return Opened(root, root == RegistryRoot::LocalMachine ? 0x51 : 0x61);
     }
     RegistryKey Open(RegistryRoot root, const std::string& path, std::uint32_t access) override {
         journal_.push_back("RegOpenKeyEx " + Root(root) + " " + path + " " + FakeMci::Hex(access));
-        return Opened(RegistryKey{0x52});
+        return Opened(root, root == RegistryRoot::LocalMachine ? 0x52 : 0x62);
     }
-    bool SetString(RegistryKey, const std::string& name, const std::string& data) override {
+    bool SetString(RegistryKey key, const std::string& name, const std::string& data) override {
         journal_.push_back("RegSetValueEx " + name + " = " + data);
         if (SetFails) {
             return false;
         }
-        RunValues[name] = data;
+        Values(key)[name] = data;
         return true;
     }
-    bool ValueExists(RegistryKey, const std::string& name) override {
+    bool ValueExists(RegistryKey key, const std::string& name) override {
         journal_.push_back("RegQueryValueEx " + name);
-        return RunValues.count(name) != 0;
+        return Values(key).count(name) != 0;
     }
-    bool DeleteValue(RegistryKey, const std::string& name) override {
+    bool DeleteValue(RegistryKey key, const std::string& name) override {
         journal_.push_back("RegDeleteValue " + name);
-        return RunValues.erase(name) != 0;
+        return Values(key).erase(name) != 0;
     }
     void Close(RegistryKey key) override {
         journal_.push_back("RegCloseKey " + FakeMci::Hex(static_cast<std::uint32_t>(key.value)));
@@ -355,12 +363,15 @@ public:
     }
 
 private:
-    RegistryKey Opened(RegistryKey key) {
-        if (!KeyOpens) {
+    RegistryKey Opened(RegistryRoot root, std::uintptr_t handle) {
+        if (root == RegistryRoot::LocalMachine ? MachineRefused : UserRefused) {
             return {};
         }
-        NoteTaken(ledger, "registry key", key.value);
-        return key;
+        NoteTaken(ledger, "registry key", handle);
+        return RegistryKey{handle};
+    }
+    std::map<std::string, std::string>& Values(RegistryKey key) {
+        return key.value < 0x60 ? RunValues : UserRunValues;
     }
     static std::string Root(RegistryRoot root) {
         return root == RegistryRoot::LocalMachine ? "HKLM" : "HKCU";
@@ -379,7 +390,7 @@ public:
             *reinterpret_cast<std::uintptr_t*>(data) = ~std::uintptr_t{0};
         }
         journal_.push_back(
-            "HtmlHelpA#" + std::to_string(entry.value) + " " + std::to_string(caller.value) + " " +
+            "HtmlHelpW#" + std::to_string(entry.value) + " " + std::to_string(caller.value) + " " +
             (file ? file : "<null>") + " " + FakeMci::Hex(command) + " " +
             (command == 0x1C ? std::string(data ? "&cookie" : "<null>") : std::to_string(data)));
         return 0;

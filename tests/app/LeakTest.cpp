@@ -29,7 +29,7 @@ struct Day : MainFormRig {
     Day() {
         drives.CdromLetters = "DE"; // per-drive door items, each opening and closing an MCI device
         files.Existing.insert("C:\\Program Files\\Glidewing\\glidewing.chm");
-        libraries.Available["HHCTRL.OCX"] = {"HtmlHelpA"};
+        libraries.Available["HHCTRL.OCX"] = {"HtmlHelpW"};
         deskShell.desktop = {{"Computer", 0x20000000}, {"Notes.txt"}, {"Tool.lnk"}, {"No icon", 0, false}};
         BuildDesktop();
         f = std::make_unique<TMainForm>(application, Seams());

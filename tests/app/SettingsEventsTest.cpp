@@ -36,7 +36,8 @@ TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplication
                                                         {"Scroll/MoveLock", "0"},
                                                         {"Scroll/MoveBack", "0"},
                                                         {"Scroll/Inverse", "0"},
-                                                        {"Scroll/AutoFollow", "0"}, // the newest key
+                                                        {"Scroll/AutoFollow", "0"},
+                                                        {"popdesk/everymonitor", "0"},
                                                         {"Applications/FullScreenAside", "1"}};
     std::vector<std::string> reads, writes;
     for (const auto& [key, value] : keys) {
@@ -102,6 +103,33 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     EXPECT_TRUE(f.MainTimer.Enabled());
 }
 
+// "On every monitor" goes the way of the other PopDesk options: Apply puts it in force, OK also
+// writes it, at the end of [popdesk], after the keys that were there before it.
+TEST(SettingsEvents, EveryMonitorIsAppliedByApplyAndSavedByOk) {
+    OpenWindow rig;
+    TMainForm& f = rig.form;
+    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
+    f.chb_everymonitor.SetChecked(true);
+    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
+
+    rig.Do([&] { f.BitBtn_Apply.Click(); });
+    EXPECT_TRUE(f.Runtime.PopDeskEveryMonitor);
+    EXPECT_TRUE(rig.profile.Writes.empty());
+
+    f.chb_everymonitor.SetChecked(false);
+    rig.Do([&] { f.BitBtn_ok.Click(); });
+    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
+    std::vector<std::string> popdesk;
+    for (const std::string& write : rig.profile.Writes) {
+        if (write.rfind("popdesk/", 0) == 0) {
+            popdesk.push_back(write);
+        }
+    }
+    EXPECT_EQ(popdesk, (std::vector<std::string>{"popdesk/deskactive=0", "popdesk/desktopuse=0",
+                                                 "popdesk/desktoptime=0", "popdesk/everymonitor=0"}));
+    EXPECT_EQ(rig.profile.Writes.at(rig.profile.Writes.size() - 2), "popdesk/everymonitor=0");
+}
+
 TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
     OpenWindow rig;
     TMainForm& f = rig.form;
@@ -118,19 +146,19 @@ TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
 
 // What the page shows of the values Configure... puts back.
 std::vector<int> RestoredControls(const TMainForm& f) {
-    return {f.ComboBox_aj.ItemIndex(),  f.TrackBar_hx.Position(),  f.TrackBar_zx.Position(),
-            f.Check_zhlrj.Checked(),    f.Check_ctype.Checked(),   f.Check_dwan.Checked(),
-            f.chb_deskpop.Checked(),    f.GroupBox4.Enabled(),     f.cb_deskactive.ItemIndex(),
-            f.Combo_KZFS.ItemIndex(),   f.Combo_GPFS.ItemIndex(),  f.CheckBox_GP.Checked(),
-            f.CheckBox_lock.Checked(),  f.CheckBox_back.Checked(), f.CheckBox_Inverse.Checked(),
-            f.CheckBox_follow.Checked()};
+    return {f.ComboBox_aj.ItemIndex(),    f.TrackBar_hx.Position(),   f.TrackBar_zx.Position(),
+            f.Check_zhlrj.Checked(),      f.Check_ctype.Checked(),    f.Check_dwan.Checked(),
+            f.chb_deskpop.Checked(),      f.GroupBox4.Enabled(),      f.cb_deskactive.ItemIndex(),
+            f.Combo_KZFS.ItemIndex(),     f.Combo_GPFS.ItemIndex(),   f.CheckBox_GP.Checked(),
+            f.CheckBox_lock.Checked(),    f.CheckBox_back.Checked(),  f.CheckBox_Inverse.Checked(),
+            f.chb_everymonitor.Checked(), f.CheckBox_follow.Checked()};
 }
 
 TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     const std::vector<int> applied = RestoredControls(f);
-    EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
     f.ComboBox_aj.UserSelect(0);
     f.TrackBar_hx.SetPosition(50);
     f.TrackBar_zx.SetPosition(1);
@@ -145,6 +173,7 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     f.CheckBox_lock.SetChecked(true);
     f.CheckBox_back.SetChecked(true);
     f.CheckBox_Inverse.SetChecked(true);
+    f.chb_everymonitor.SetChecked(true);
     f.CheckBox_follow.SetChecked(true);
     f.Check_autorun.SetChecked(false);
     f.cb_desktoptime.UserSelect(6);
@@ -207,6 +236,7 @@ TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
         {"chb_deskpop", [](TMainForm& f) { f.chb_deskpop.SetChecked(true); }},
         {"cb_deskactive", [](TMainForm& f) { f.cb_deskactive.UserSelect(2); }},
         {"cb_desktoptime", [](TMainForm& f) { f.cb_desktoptime.UserSelect(3); }},
+        {"chb_everymonitor", [](TMainForm& f) { f.chb_everymonitor.SetChecked(true); }},
         {"Check_autorun", [](TMainForm& f) { f.Check_autorun.SetChecked(false); }},
     };
     for (const Case& c : cases) {
@@ -363,6 +393,7 @@ TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
     const Shown enabled = [](const TMainForm& f) { return int(f.CheckBox_GP.Checked()); };
     const Shown swap = [](const TMainForm& f) { return int(f.Check_zhlrj.Checked()); };
     const Shown autorun = [](const TMainForm& f) { return int(f.Check_autorun.Checked()); };
+    const Shown everyMonitor = [](const TMainForm& f) { return int(f.chb_everymonitor.Checked()); };
     const Shown follow = [](const TMainForm& f) { return int(f.CheckBox_follow.Checked()); };
     const struct {
         const char* section;
@@ -370,19 +401,34 @@ TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
         const char* stored;
         Shown shown;
         int expected;
-    } cases[] = {{"Scroll", "SpeedX", "0x10", speedX, 16},      {"Scroll", "SpeedX", "0X1f", speedX, 31},
-                 {"Scroll", "SpeedX", "$20", speedX, 32},       {"Scroll", "SpeedX", "99", speedX, 60},
-                 {"Scroll", "SpeedX", "abc", speedX, 10},       {"Scroll", "SpeedX", "", speedX, 10},
-                 {"Scroll", "SpeedY", "-5", speedY, 0},         {"Scroll", "SpeedY", "12.5", speedY, 20},
-                 {"Scroll", "GpEnabled", "2", enabled, 1},      {"Scroll", "GpEnabled", "0", enabled, 0},
-                 {"Tools", "Check_zhlrj", "true", swap, 0},     {"Tools", "Check_zhlrj", "-1", swap, 1},
-                 {"Tools", "Check_autorun", "yes", autorun, 1}, {"Scroll", "LiveKey", "5", key, -1},
-                 {"Scroll", "LiveKey", "-1", key, -1},          {"Scroll", "LiveKey", "0x1", key, 1},
+    } cases[] = {{"Scroll", "SpeedX", "0x10", speedX, 16},
+                 {"Scroll", "SpeedX", "0X1f", speedX, 31},
+                 {"Scroll", "SpeedX", "$20", speedX, 32},
+                 {"Scroll", "SpeedX", "99", speedX, 60},
+                 {"Scroll", "SpeedX", "abc", speedX, 10},
+                 {"Scroll", "SpeedX", "", speedX, 10},
+                 {"Scroll", "SpeedY", "-5", speedY, 0},
+                 {"Scroll", "SpeedY", "12.5", speedY, 20},
+                 {"Scroll", "GpEnabled", "2", enabled, 1},
+                 {"Scroll", "GpEnabled", "0", enabled, 0},
+                 {"Tools", "Check_zhlrj", "true", swap, 0},
+                 {"Tools", "Check_zhlrj", "-1", swap, 1},
+                 {"Tools", "Check_autorun", "yes", autorun, 1},
+                 {"Scroll", "LiveKey", "5", key, -1},
+                 {"Scroll", "LiveKey", "-1", key, -1},
+                 {"Scroll", "LiveKey", "0x1", key, 1},
                  {"Scroll", "LiveKey", "0x", key, 2}, // a prefix alone is no number
-                 {"Scroll", "LiveKey", "$1", key, 1},           {"Scroll", "ScrollModeA", "-1", modeA, -1},
-                 {"popdesk", "deskactive", "7", corner, -1},    {"popdesk", "desktoptime", "9", wait, -1},
-                 {"popdesk", "desktoptime", "4", wait, 4},      {"Scroll", "AutoFollow", "1", follow, 1},
-                 {"Scroll", "AutoFollow", "0x2", follow, 1},    {"Scroll", "AutoFollow", "on", follow, 0}};
+                 {"Scroll", "LiveKey", "$1", key, 1},
+                 {"Scroll", "ScrollModeA", "-1", modeA, -1},
+                 {"popdesk", "deskactive", "7", corner, -1},
+                 {"popdesk", "desktoptime", "9", wait, -1},
+                 {"popdesk", "desktoptime", "4", wait, 4},
+                 {"popdesk", "everymonitor", "1", everyMonitor, 1},
+                 {"popdesk", "everymonitor", "2", everyMonitor, 1},
+                 {"popdesk", "everymonitor", "x", everyMonitor, 0},
+                 {"Scroll", "AutoFollow", "1", follow, 1},
+                 {"Scroll", "AutoFollow", "0x2", follow, 1},
+                 {"Scroll", "AutoFollow", "on", follow, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
         MainFormRig rig;

@@ -2,79 +2,106 @@
 
 #include "Fakes.h"
 
+#include "settings/Autorun.h"
+
 #include <gtest/gtest.h>
 
 namespace gw::test {
 namespace {
 
-constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kQuoted[] = "\"C:\\Program Files\\Glidewing\\Glidewing.exe\"";
+constexpr char kOld[] = "\"C:\\Old\\Glidewing.exe\"";
+constexpr char kNone[] = "";
 
-std::string Key(const char* call) {
-    return std::string(call) + " HKLM " + kRunKey + " 0xF003F";
-}
-
-TEST(RunValue, FollowsAutorunOnEveryApply) {
-    struct Case {
+// The machine-wide value where the user may write it, else the user's own; switched off, both go
+// wherever the user may remove them. Values are "" where there is none.
+TEST(RunValue, FollowsAutorunInBothPlaces) {
+    const struct {
         const char* name;
         bool autorun;
-        bool valueBefore;
-        bool keyOpens;
-        Journal expected;
-        bool valueAfter;
+        bool machineRefused;
+        const char* machineBefore;
+        const char* userBefore;
+        const char* machineAfter;
+        const char* userAfter;
+    } cases[] = {
+        {"on: the machine's", true, false, kNone, kNone, kQuoted, kNone},
+        {"on: the machine's rewritten, the user's old one removed", true, false, kOld, kOld, kQuoted, kNone},
+        {"on, a standard user: the user's own", true, true, kNone, kNone, kNone, kQuoted},
+        {"on, a standard user: the user's rewritten", true, true, kNone, kOld, kNone, kQuoted},
+        {"on, a standard user: the machine's left as it is", true, true, kOld, kNone, kOld, kQuoted},
+        {"off: both removed", false, false, kOld, kOld, kNone, kNone},
+        {"off, none there", false, false, kNone, kNone, kNone, kNone},
+        {"off, a standard user: the user's removed", false, true, kOld, kOld, kOld, kNone},
     };
-    const std::string exe = "C:\\Program Files\\Glidewing\\Glidewing.exe";
-    const Case cases[] = {
-        {"on, absent",
-         true,
-         false,
-         true,
-         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"},
-         true},
-        {"on, present: rewritten",
-         true,
-         true,
-         true,
-         {Key("RegCreateKeyEx"), "RegSetValueEx Glidewing = " + exe, "RegCloseKey 0x51"},
-         true},
-        {"off, present",
-         false,
-         true,
-         true,
-         {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegDeleteValue Glidewing", "RegCloseKey 0x52"},
-         false},
-        {"off, absent",
-         false,
-         false,
-         true,
-         {Key("RegOpenKeyEx"), "RegQueryValueEx Glidewing", "RegCloseKey 0x52"},
-         false},
-        {"on, no right to the key", true, false, false, {Key("RegCreateKeyEx")}, false},
-        {"off, no right to the key", false, true, false, {Key("RegOpenKeyEx")}, true},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         MainFormRig rig;
         rig.Start();
         rig.form.Check_autorun.SetChecked(c.autorun);
         rig.registry.RunValues.clear();
-        if (c.valueBefore) {
-            rig.registry.RunValues["Glidewing"] = "C:\\Old\\Glidewing.exe";
+        rig.registry.UserRunValues.clear();
+        if (*c.machineBefore) {
+            rig.registry.RunValues["Glidewing"] = c.machineBefore;
         }
-        rig.registry.KeyOpens = c.keyOpens;
+        if (*c.userBefore) {
+            rig.registry.UserRunValues["Glidewing"] = c.userBefore;
+        }
+        rig.registry.MachineRefused = c.machineRefused;
         rig.ClearRecords();
         rig.Do([&] { rig.form.BitBtn_applyClick(); });
-        EXPECT_EQ(rig.Calls({"Reg"}), c.expected);
-        EXPECT_EQ(rig.registry.RunValues.count("Glidewing") == 1, c.valueAfter);
+        EXPECT_EQ(rig.registry.RunValues["Glidewing"], c.machineAfter);
+        EXPECT_EQ(rig.registry.UserRunValues["Glidewing"], c.userAfter);
         EXPECT_TRUE(rig.boxes.Shown.empty());
         EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u); // the apply went on
+        EXPECT_EQ(rig.ledger.Outstanding()["registry key"], 0u);
+        EXPECT_TRUE(rig.ledger.Faults().empty());
     }
 }
 
-TEST(RunValue, PathWithBlanksIsStoredAsItIs) {
+TEST(RunValue, AStandardUsersValueGoesUnderTheUsersOwnKey) {
     MainFormRig rig;
-    rig.files.Executable = "D:\\My Tools\\Glide wing\\Glidewing.exe";
+    rig.registry.MachineRefused = true;
     rig.Start();
-    EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), "D:\\My Tools\\Glide wing\\Glidewing.exe");
+    const std::string key = std::string(" ") + kRunKeyPath + " 0xF003F";
+    EXPECT_EQ(rig.Calls({"Reg"}),
+              (Journal{"RegCreateKeyEx HKLM" + key, "RegCreateKeyEx HKCU" + key,
+                       std::string("RegSetValueEx Glidewing = ") + kQuoted, "RegCloseKey 0x61"}));
+}
+
+TEST(RunValue, NoKeyToWriteToIsReportedAndEndsTheApply) {
+    MainFormRig rig;
+    rig.Start();
+    rig.form.ComboBox_aj.UserSelect(0);
+    rig.registry.MachineRefused = rig.registry.UserRefused = true;
+    rig.ClearRecords();
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    EXPECT_EQ(rig.boxes.Shown,
+              (std::vector<ShownBox>{{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}}));
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // the rest of the apply did not run
+    EXPECT_TRUE(rig.Calls({"SPI "}).empty());
+}
+
+// Quoted, a path with blanks has one reading only; a folder beyond the ANSI code page stays whole.
+TEST(RunValue, TheDataIsTheWholePathInQuotes) {
+    const std::string paths[] = {
+        "D:\\My Tools\\Glide wing\\Glidewing.exe",
+        "C:\\Users\\Ann Lee\\AppData\\Local\\Programs\\Glidewing\\Glidewing.exe",
+        "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Glidewing\\Glidewing."
+        "exe",
+        "C:\\Users\\\xE7\x8E\x8B\xE8\x8A\xB3\\Glidewing.exe",
+    };
+    for (const std::string& path : paths) {
+        SCOPED_TRACE(path);
+        for (const bool refused : {false, true}) {
+            MainFormRig rig;
+            rig.files.Executable = path;
+            rig.registry.MachineRefused = refused;
+            rig.Start();
+            const auto& values = refused ? rig.registry.UserRunValues : rig.registry.RunValues;
+            EXPECT_EQ(values.at("Glidewing"), "\"" + path + "\"");
+        }
+    }
 }
 
 TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
@@ -108,17 +135,17 @@ TEST(Help, MissingFileIsReportedAndTheControlIsNotLoaded) {
 TEST(Help, OpensTheIntroductionAndLoadsTheControlOnce) {
     MainFormRig rig;
     rig.files.Existing.insert("C:\\Program Files\\Glidewing\\glidewing.chm");
-    rig.libraries.Available["HHCTRL.OCX"] = {"HtmlHelpA"};
+    rig.libraries.Available["HHCTRL.OCX"] = {"HtmlHelpW"};
     rig.Start();
     rig.ClearRecords();
     rig.Do([&] { rig.form.Btn_help.Click(); });
     rig.Do([&] { rig.form.Btn_help.Click(); });
 
     const std::string display =
-        "HtmlHelpA#6 20816 C:\\Program Files\\Glidewing\\glidewing.chm::/introduction.htm 0x0 0";
-    EXPECT_EQ(rig.journal, (Journal{"Load HHCTRL.OCX", "Find HtmlHelpA", "HtmlHelpA#6 0 <null> 0x1C &cookie",
+        "HtmlHelpW#6 20816 C:\\Program Files\\Glidewing\\glidewing.chm::/introduction.htm 0x0 0";
+    EXPECT_EQ(rig.journal, (Journal{"Load HHCTRL.OCX", "Find HtmlHelpW", "HtmlHelpW#6 0 <null> 0x1C &cookie",
                                     display, display}));
-    EXPECT_EQ(rig.libraries.LoadedPaths.back(), "C:\\WINDOWS\\system32\\HHCTRL.OCX");
+    EXPECT_EQ(rig.libraries.SystemNames, (std::vector<std::string>{"HHCTRL.OCX"})); // from the system folder
     EXPECT_TRUE(rig.boxes.Shown.empty());
 }
 

@@ -17,7 +17,7 @@ namespace {
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char kExe[] = "C:\\Program Files\\Glidewing\\Glidewing.exe";
 
-// Runs of the same call (26 drive letters, 14 cursors, 16 keys) shown once with their count.
+// Runs of the same call (26 drive letters, 14 cursors, 17 keys) shown once with their count.
 std::vector<std::string> Collapsed(const Journal& journal) {
     std::vector<std::string> out;
     std::string runWord;
@@ -66,7 +66,7 @@ TEST(Startup, RunsEveryStepInOrder) {
         "SPI_SETCURSORS", // cursors a crashed or killed run left behind go first
         "GetDriveType x26",
         "LoadCursor x14",
-        "ReadProfile x18",
+        "ReadProfile x19",
         "GetVersionEx",
         "Load Tools.dll",
         "Find LockTheComputer",
@@ -82,8 +82,11 @@ TEST(Startup, RunsEveryStepInOrder) {
         "Call KeyboardHookOn",
         "Call MouseHookOn",
         std::string("RegCreateKeyEx HKLM ") + kRunKey + " 0xF003F",
-        std::string("RegSetValueEx Glidewing = ") + kExe,
+        std::string("RegSetValueEx Glidewing = \"") + kExe + "\"",
         "RegCloseKey 0x51",
+        std::string("RegOpenKeyEx HKCU ") + kRunKey + " 0xF003F",
+        "RegQueryValueEx Glidewing",
+        "RegCloseKey 0x62",
         "SPI 33 0 0",
         "SPI 96 0 2",
     };
@@ -95,6 +98,32 @@ TEST(Startup, RunsEveryStepInOrder) {
     EXPECT_EQ(rig.libraries.LoadedPaths,
               (std::vector<std::string>{"C:\\Program Files\\Glidewing\\Tools.dll",
                                         "C:\\Program Files\\Glidewing\\GWHooks.dll"}));
+}
+
+// The program's own files are looked for beside it, in a folder of any name: names the ANSI code
+// page holds and names it cannot hold (which the system's ANSI calls would have turned into "?").
+TEST(Startup, EveryFileIsLookedForBesideTheProgramInAnyFolder) {
+    const std::string folders[] = {
+        "C:\\Zo\xC3\xAB\\Glidewing\\",
+        "C:\\\xD0\x9F\xD1\x80\xD0\xBE\xD0\xB3\xD1\x80\xD0\xB0\xD0\xBC\xD0\xBC\xD1\x8B\\Glidewing\\",
+        "C:\\Users\\\xE7\x8E\x8B\xE8\x8A\xB3\\AppData\\Local\\Programs\\Glidewing\\",
+    };
+    for (const std::string& folder : folders) {
+        SCOPED_TRACE(folder);
+        MainFormRig rig;
+        rig.files.Executable = folder + "Glidewing.exe";
+        rig.files.Existing.insert(folder + "glidewing.chm");
+        rig.libraries.Available["HHCTRL.OCX"] = {"HtmlHelpW"};
+        rig.Start();
+        rig.Do([&] { rig.form.SaveSettings(); });
+        rig.Do([&] { rig.form.Btn_help.Click(); });
+        EXPECT_TRUE(rig.boxes.Shown.empty());
+        EXPECT_EQ(rig.libraries.LoadedPaths,
+                  (std::vector<std::string>{folder + "Tools.dll", folder + "GWHooks.dll", "HHCTRL.OCX"}));
+        EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{folder + "GWing.ini"}));
+        EXPECT_TRUE(rig.Called("HtmlHelpW#6 20816 " + folder + "glidewing.chm::/introduction.htm 0x0 0"));
+        EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), "\"" + folder + "Glidewing.exe\"");
+    }
 }
 
 TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
@@ -127,7 +156,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_FALSE(f.Menu_auto.Checked());
     EXPECT_FALSE(f.BitBtn_Apply.Enabled());
     EXPECT_FALSE(f.GroupBox4.Enabled());
-    EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), kExe);
+    EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), std::string("\"") + kExe + "\"");
     EXPECT_TRUE(rig.profile.Writes.empty()); // no file until OK or a tray change
     EXPECT_TRUE(f.MainTimer.Enabled());
     EXPECT_EQ(f.MainTimer.Interval(), 100u);

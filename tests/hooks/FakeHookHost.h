@@ -2,7 +2,9 @@
 // The system as one hook call sees it: a record that is there or not, a cursor over a window of
 // a fake desktop, and a log of every post and every call of the next hook.
 
+#include "base/WideString.h"
 #include "hooks/HookHost.h"
+#include "shared/WideText.h"
 #include "tests/shared/FakeWindowQueries.h"
 
 #include <algorithm>
@@ -96,10 +98,16 @@ public:
     // --- Standing aside: the list, this process's executable, the window in front, the monitors.
     AsideShare aside{}; // empty list, full-screen option off
     bool asidePresent = true;
-    std::string executable = "C:\\Program Files\\Paint\\mspaint.exe";
+    std::string executable = "C:\\Program Files\\Paint\\mspaint.exe"; // UTF-8 here, wide to the hook
     std::function<void()> onPathRead; // the program publishing a list meanwhile, say
     int asideOpens = 0;
     int pathReads = 0;
+    // Other processes: their executables (a process missing here does not tell), and the windows
+    // they own (every other window is this process's).
+    std::uint32_t currentProcess = 100;
+    std::map<std::uint32_t, std::string> processes;
+    std::map<std::uintptr_t, std::uint32_t> windowProcesses;
+    std::vector<std::uint32_t> processNameReads;
     WindowHandle foreground{};
     WindowHandle desktop{0xD0};
     WindowHandle shell{0xD1};
@@ -120,16 +128,23 @@ public:
         return asidePresent ? AsideMapping{&aside, KernelHandle(0x45)} : AsideMapping{};
     }
     void CloseAside(AsideMapping mapping) override { mapped_ -= mapping.view == &aside ? 1 : 0; }
-    std::uint32_t ExecutablePath(char* buffer, std::uint32_t size) override {
+    std::uint32_t ExecutableName(char* buffer, std::uint32_t size) override {
         ++pathReads;
         if (onPathRead) {
             onPathRead();
         }
-        // A path that does not fit is cut short and answers the buffer's size.
-        const auto copied = static_cast<std::uint32_t>(std::min<std::size_t>(executable.size() + 1, size));
-        std::memcpy(buffer, executable.c_str(), copied);
-        return copied == size ? size : copied - 1;
+        return NameOf(executable, buffer, size);
     }
+    std::uint32_t ProcessExecutableName(std::uint32_t processId, char* buffer, std::uint32_t size) override {
+        processNameReads.push_back(processId);
+        const auto found = processes.find(processId);
+        return found == processes.end() ? 0 : NameOf(found->second, buffer, size);
+    }
+    std::uint32_t WindowProcess(WindowHandle window) override {
+        const auto found = windowProcesses.find(window.value);
+        return found == windowProcesses.end() ? currentProcess : found->second;
+    }
+    std::uint32_t CurrentProcess() override { return currentProcess; }
     WindowHandle ForegroundWindow() override { return foreground; }
     WindowHandle DesktopWindow() override { return desktop; }
     WindowHandle ShellWindow() override { return shell; }
@@ -154,7 +169,26 @@ public:
         return true;
     }
 
-    // --- The message just taken off the queue, and the system's double-click limits.
+    // --- Watching the queue: the thread the call runs on, the tick count, the watches begun and
+    // ended; the message just taken off the queue, and the system's double-click limits.
+    std::uint32_t thread = 0x51;
+    std::uint32_t now = 100'000;
+    bool watchFails = false;
+    std::vector<std::string> watchCalls;
+    std::uint32_t CurrentThread() override { return thread; }
+    std::uint32_t Now() override { return now; }
+    HookHandle WatchQueue() override {
+        if (watchFails) {
+            watchCalls.push_back("watch failed");
+            return {};
+        }
+        const HookHandle hook(0x900 + watchCalls.size());
+        watchCalls.push_back("watch " + std::to_string(thread) + " " + std::to_string(hook.value));
+        return hook;
+    }
+    void StopWatchingQueue(HookHandle hook) override {
+        watchCalls.push_back("stop " + std::to_string(hook.value));
+    }
     std::uintptr_t messageExtraInfo = 0;
     int extraInfoReads = 0;
     std::uintptr_t MessageExtraInfo() override {
@@ -168,6 +202,16 @@ public:
     bool AllClosed() const { return mapped_ == 0; }
 
 private:
+    // What the library makes of the wide path the system reports: a path longer than its room is
+    // cut short and names nothing.
+    static std::uint32_t NameOf(const std::string& path, char* buffer, std::uint32_t size) {
+        const std::u16string wide = ToWide<std::u16string>(path);
+        if (wide.size() >= 520) {
+            return 0;
+        }
+        return Utf8FileName(wide.data(), static_cast<std::uint32_t>(wide.size()), buffer, size);
+    }
+
     int mapped_ = 0;
 };
 

@@ -223,7 +223,7 @@ TEST_F(MouseHook, StandingAsideLeavesTheWholeClickToTheApplication) {
         EXPECT_EQ(host.asideOpens, 1);
         EXPECT_EQ(Passed(press, kWM_RBUTTONDOWN), c.standsAside);
         EXPECT_EQ(state.RightClickArmed, c.standsAside ? 0 : 1);
-        EXPECT_EQ(host.cursorReads, c.standsAside ? 0 : 1); // the probe is not even asked
+        EXPECT_EQ(host.windows.namesRead.empty(), c.standsAside); // the probe is not even asked
         PostedMessage report = Report(kWM_RBUTTONDOWN, !c.standsAside);
         report.wParam |= c.standsAside ? kHookReportStoodAside : 0;
         EXPECT_EQ(host.posts.back(), report);
@@ -450,8 +450,8 @@ TEST(MessageHook, AReplayedPressIsADoubleClickOnlyWhereTheUsersOwnWouldBe) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         FakeHookHost host;
-        HookProcessState state{kKeyboardHook, kMouseHook, {}, 0, 0, 0, 0, 0};
-        state.GetMessageHookHandle = HookHandle(0x99);
+        HookProcessState state{};
+        state.Watches[0] = {host.thread, HookHandle(0x99), host.now};
         for (const Step& step : c.steps) {
             SCOPED_TRACE(testing::Message() << "message " << step.message << " at " << step.time);
             host.messageExtraInfo = step.ours ? kInjectedInputMark : 0;
@@ -471,9 +471,10 @@ TEST(MessageHook, AReplayedPressIsADoubleClickOnlyWhereTheUsersOwnWouldBe) {
 TEST(MessageHook, EverythingButAPressGoesOnUntouched) {
     FakeHookHost host;
     HookProcessState state{};
+    state.Watches[0] = {host.thread, HookHandle(0x99), host.now};
     host.messageExtraInfo = kInjectedInputMark;
-    for (const std::uint32_t id : {kWM_NULL, kWM_MOUSEMOVE, kWM_RBUTTONUP, kWM_NCLBUTTONUP, kWM_MOUSEWHEEL,
-                                   kWM_COMMAND, kWM_VSCROLL, kWM_USER, 0x0113u /* WM_TIMER */}) {
+    for (const std::uint32_t id : {kWM_NULL, kWM_MOUSEMOVE, kWM_MOUSEWHEEL, kWM_COMMAND, kWM_VSCROLL,
+                                   kWM_USER, 0x0113u /* WM_TIMER */}) {
         QueuedMessage message{WindowHandle(1), id, 1000, {50, 50}};
         GetMessageHookProc(host, state, kHC_ACTION, kPM_REMOVE, 0, &message);
         EXPECT_EQ(message.message, id);
@@ -484,7 +485,84 @@ TEST(MessageHook, EverythingButAPressGoesOnUntouched) {
     GetMessageHookProc(host, state, kHC_ACTION, kPM_REMOVE, 0, nullptr);
     EXPECT_EQ(host.extraInfoReads, 0);
     EXPECT_EQ(state.LastPress.message, 0u);
-    EXPECT_EQ(host.nextCalls.size(), 11u);
+    EXPECT_EQ(host.nextCalls.size(), 9u);
+    EXPECT_TRUE(host.watchCalls.empty());
+}
+
+// The mouse hook begins to watch a thread's queue when it swallows a press there, since a click
+// comes back for it; a watch the thread holds begins again. Slots run out at eight threads; a
+// watch that cannot begin frees its slot. A press that reaches the application begins nothing and
+// clears the press a replay could pair with.
+TEST_F(MouseHook, ASwallowedPressWatchesItsThreadsQueue) {
+    state.LastPress = {kWM_RBUTTONDOWN, WindowHandle(1), 10, {1, 1}, false};
+    Mouse(kWM_RBUTTONDOWN);
+    EXPECT_EQ(host.watchCalls, (std::vector<std::string>{"watch 81 2304"}));
+    EXPECT_EQ(state.Watches[0].thread, host.thread);
+    EXPECT_EQ(state.Watches[0].since, host.now);
+    EXPECT_EQ(state.LastPress.message, kWM_RBUTTONDOWN); // the application got nothing
+    Mouse(kWM_RBUTTONUP);
+    Mouse(kWM_RBUTTONDOWN);
+    EXPECT_EQ(host.watchCalls, (std::vector<std::string>{"watch 81 2304", "stop 2304", "watch 81 2306"}));
+
+    Mouse(kWM_RBUTTONUP);
+    host.watchCalls.clear();
+    host.cursor = kOverPlain;
+    Mouse(kWM_RBUTTONDOWN); // reaches the application
+    Mouse(kWM_RBUTTONUP);
+    EXPECT_TRUE(host.watchCalls.empty());
+    EXPECT_EQ(state.LastPress.message, 0u);
+
+    host.cursor = kOverScrollable;
+    for (std::uint32_t thread = 1; thread <= 8; ++thread) {
+        host.thread = thread;
+        Mouse(kWM_RBUTTONDOWN);
+        Mouse(kWM_RBUTTONUP);
+    }
+    EXPECT_EQ(host.watchCalls.size(), 7u); // the eighth thread finds every slot taken
+    host.watchCalls.clear();
+    host.thread = 7;
+    host.watchFails = true;
+    Mouse(kWM_RBUTTONDOWN);
+    EXPECT_EQ(host.watchCalls, (std::vector<std::string>{"stop 2310", "watch failed"}));
+    EXPECT_EQ(state.Watches[7].thread, 0u);
+}
+
+// A watch ends once the click replayed for the swallowed press is through (its release taken off
+// the queue, not merely peeked at) or when it runs out, whatever the message; until then it goes on.
+TEST(MessageHook, TheWatchEndsWithTheReplayedReleaseOrRunsOut) {
+    struct Step {
+        std::uint32_t message;
+        bool ours;
+        bool removed;
+        std::uint32_t after; // ms since the watch began
+        bool ends;
+    };
+    const std::vector<Step> steps[] = {
+        {{kWM_RBUTTONUP, false, true, 10, false},
+         {kWM_RBUTTONUP, true, false, 20, false},
+         {kWM_MOUSEMOVE, true, true, 30, false},
+         {kWM_RBUTTONUP, true, true, 40, true}},
+        {{kWM_NCLBUTTONUP, true, true, 40, true}},
+        {{kWM_NULL, false, true, 9'999, false}, {kWM_NULL, false, true, 10'001, true}},
+    };
+    for (const auto& script : steps) {
+        FakeHookHost host;
+        HookProcessState state{};
+        state.Watches[2] = {host.thread, HookHandle(0x99), host.now};
+        const std::uint32_t start = host.now;
+        for (const Step& step : script) {
+            SCOPED_TRACE(testing::Message() << "message " << step.message << " after " << step.after);
+            ASSERT_EQ(state.Watches[2].thread, host.thread);
+            host.messageExtraInfo = step.ours ? kInjectedInputMark : 0;
+            host.now = start + step.after;
+            QueuedMessage message{WindowHandle(1), step.message, host.now, {50, 50}};
+            GetMessageHookProc(host, state, kHC_ACTION, step.removed ? kPM_REMOVE : 0, 0, &message);
+            EXPECT_EQ(host.nextCalls.back().hook, HookHandle(0x99));
+            EXPECT_EQ(host.watchCalls,
+                      step.ends ? std::vector<std::string>{"stop 153"} : std::vector<std::string>{});
+            EXPECT_EQ(state.Watches[2].thread, step.ends ? 0u : host.thread);
+        }
+    }
 }
 
 class KeyboardHook : public ::testing::Test {

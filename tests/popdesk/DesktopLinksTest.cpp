@@ -90,12 +90,28 @@ TEST_F(DesktopLinksTest, ItemWithoutShellInformationGetsAnEmptyEntry) {
     EXPECT_EQ(shell.launches[0].fMask, 0x40Cu);
 }
 
-TEST_F(DesktopLinksTest, DisplayNameFillingTheWholeFieldStaysWithinIt) {
-    shell.desktop = {{std::string(300, 'n')}};
+// The longest name the shell gives (259 characters) in any script arrives whole: in Cyrillic two
+// bytes of UTF-8 a character, in Chinese three.
+TEST_F(DesktopLinksTest, LongestNamesInAnyScriptArriveWhole) {
+    std::string cyrillic, chinese;
+    for (int i = 0; i < 259; ++i) {
+        cyrillic += "Ж";
+        chinese += "说";
+    }
+    shell.desktop = {{cyrillic}, {chinese}};
 
     links.BuildDesktopMenu();
 
-    EXPECT_EQ(menu.Entry(0).Caption, std::string(259, 'n'));
+    EXPECT_EQ(menu.Entry(0).Caption, cyrillic);
+    EXPECT_EQ(menu.Entry(1).Caption, chinese);
+}
+
+TEST_F(DesktopLinksTest, DisplayNameFillingTheWholeFieldStaysWithinIt) {
+    shell.desktop = {{std::string(1000, 'n')}};
+
+    links.BuildDesktopMenu();
+
+    EXPECT_EQ(menu.Entry(0).Caption, std::string(ShellFileInfo{}.szDisplayName.size() - 1, 'n'));
 }
 
 struct LaunchCase {

@@ -188,8 +188,9 @@ class FakeScreen : public IPopDeskScreen {
 public:
     explicit FakeScreen(Log& log) : log_(log) {}
     Point cursor{500, 400};
-    std::int32_t width = 1024;
+    std::int32_t width = 1024; // the primary screen
     std::int32_t height = 768;
+    std::vector<Rect> monitors{{0, 0, 1024, 768}};
     int cursorReads = 0;
 
     Point CursorPos() override {
@@ -198,6 +199,15 @@ public:
     }
     std::int32_t SystemMetric(int index) override {
         return index == win::kSM_CXSCREEN ? width : index == win::kSM_CYSCREEN ? height : 0;
+    }
+    bool MonitorAt(Point at, Rect& monitor) override {
+        for (const Rect& r : monitors) {
+            if (at.x >= r.left && at.x < r.right && at.y >= r.top && at.y < r.bottom) {
+                monitor = r;
+                return true;
+            }
+        }
+        return false;
     }
     void ForegroundMainWindow() override { log_.push_back("SetForegroundWindow"); }
     void NudgeMainWindow() override { log_.push_back("WM_NULL"); }

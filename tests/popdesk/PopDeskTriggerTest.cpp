@@ -112,6 +112,37 @@ INSTANTIATE_TEST_SUITE_P(Pixels, CornerTest,
                                            CornerCase{"CornerFour", 4, {1023, 767}, false}),
                          [](const auto& param) { return std::string(param.param.name); });
 
+// With a second monitor to the right of the primary: off, the primary's corner pixels count (one
+// of them no corner for the cursor at all); "On every monitor", the corners of the whole desktop.
+struct MonitorCase {
+    const char* name;
+    bool everyMonitor;
+    std::int32_t corner;
+    Point at;
+    bool opens;
+};
+
+class EveryMonitorTest : public PopDeskTriggerTest, public ::testing::WithParamInterface<MonitorCase> {};
+
+TEST_P(EveryMonitorTest, TheChosenCornerIsTheDesktopsOnTheMonitorUnderTheCursor) {
+    screen.monitors = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+    settings.PopDeskEveryMonitor = GetParam().everyMonitor;
+    settings.PopDeskCorner = GetParam().corner;
+    screen.cursor = GetParam().at;
+
+    EXPECT_EQ(TicksUntilPopup(3) == 1, GetParam().opens);
+}
+
+INSTANTIATE_TEST_SUITE_P(TwoMonitors, EveryMonitorTest,
+                         ::testing::Values(MonitorCase{"OffPrimaryTopRight", false, 1, {1023, 0}, true},
+                                           MonitorCase{"OffSecondTopRight", false, 1, {2047, 0}, false},
+                                           MonitorCase{"OnSecondTopRight", true, 1, {2047, 0}, true},
+                                           MonitorCase{"OnSecondBottomRight", true, 3, {2047, 767}, true},
+                                           MonitorCase{"OnPrimaryTopRightLeadsOn", true, 1, {1023, 0}, false},
+                                           MonitorCase{"OnPrimaryTopLeft", true, 0, {0, 0}, true},
+                                           MonitorCase{"OnNoCornerChosen", true, -1, {0, 0}, false}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
 TEST_F(PopDeskTriggerTest, OneTickAwayRestartsTheCount) {
     settings.PopDeskDelay = 500;
     for (int i = 0; i < 4; ++i) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The cursor pictures become valid 32 x 32 monochrome .cur files (make_cursors.py --check), one for
-each name of the cursor table, with the hotspots the arrows and hands are drawn for.
+"""The cursor pictures become valid monochrome .cur files of 32, 48 and 64 pixels (make_cursors.py
+--check: each size reads back, its hotspot on what the 32-pixel one became), one for each name of
+the cursor table, with the hotspots the arrows and hands are drawn for.
 
     cursor_files_test.py TABLE OUTDIR
 """
@@ -26,7 +27,7 @@ make_cursors.main(["--check", table, out])
 found = {}
 for name in make_cursors.read_table(table):
     with open(os.path.join(out, name.lower() + ".cur"), "rb") as f:
-        found[name] = make_cursors.read_cursor_file(f.read())[1]
+        found[name] = make_cursors.read_cursor_file(f.read())[0][1]  # the 32-pixel image
 if found != HOTSPOTS:
     raise SystemExit("hotspots: expected %s, drawn %s" % (HOTSPOTS, found))
 print("hotspots of %d cursors as expected" % len(found))
