@@ -57,6 +57,7 @@ void TMainForm::SetUpScrollPage() {
     CheckBox_lock.OnClick = [this] { CheckBox_lockClick(); };
     CheckBox_back.OnClick = [this] { CheckBox_backClick(); };
     CheckBox_Inverse.OnClick = [this] { CheckBox_InverseClick(); };
+    CheckBox_follow.OnClick = [this] { CheckBox_followClick(); };
     TrackBar_hx.OnChange = [this] { TrackBar_hxChange(); };
     TrackBar_zx.OnChange = [this] { TrackBar_zxChange(); };
 }
@@ -229,7 +230,7 @@ void TMainForm::jia() {
 }
 
 void TMainForm::ScrollTimerTimer() {
-    Engine.ScrollTimerTimer();
+    Engine.ScrollTimerTimer(seams_.ScrollInput.TickCount());
 }
 
 void TMainForm::ReleaseGuardTimerTimer() {

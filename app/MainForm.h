@@ -94,7 +94,7 @@ inline constexpr char kPickCaption[] = "Add the program under the cursor";
 
 // The keys of GWing.ini, one a setting; their values as the file stores them (a list position, a
 // slider position, 1 or 0 for a box), in the order they are read and written.
-inline constexpr std::size_t kSettingKeyCount = 17;
+inline constexpr std::size_t kSettingKeyCount = 18;
 using SettingValues = std::array<std::int32_t, kSettingKeyCount>;
 
 class TMainForm : public TForm {
@@ -142,6 +142,7 @@ public:
     void CheckBox_lockClick();
     void CheckBox_backClick();
     void CheckBox_InverseClick();
+    void CheckBox_followClick();
     void TrackBar_hxChange();
     void TrackBar_zxChange();
     void Check_zhlrjClick(); // also Check_dwan's
@@ -196,6 +197,7 @@ public:
     TCheckBox CheckBox_lock{"Lock mouse cursor"};
     TCheckBox CheckBox_back{"Move cursor back"};
     TCheckBox CheckBox_Inverse{"Inverse scroll direction"};
+    TCheckBox CheckBox_follow{"Speed follows the distance"};
     TTrackBar TrackBar_hx{0, 60};
     TTrackBar TrackBar_zx{0, 60};
     TCheckBox Check_zhlrj{"Swap Left/Right Button"};

@@ -41,6 +41,9 @@ std::array<SettingRow, kSettingKeyCount> SettingRows(TMainForm& f) {
         {"Scroll", "MoveLock", 0, nullptr, nullptr, &f.CheckBox_lock},
         {"Scroll", "MoveBack", 0, nullptr, nullptr, &f.CheckBox_back},
         {"Scroll", "Inverse", 0, nullptr, nullptr, &f.CheckBox_Inverse},
+        // After the older keys of [Scroll], so that a file written before it existed keeps its lines
+        // and gains this one at the end of [Scroll].
+        {"Scroll", "AutoFollow", 0, nullptr, nullptr, &f.CheckBox_follow},
         // Newer than the others: written last, it joins the end of its section.
         {"popdesk", "everymonitor", 0, nullptr, nullptr, &f.chb_everymonitor},
     }};
@@ -167,6 +170,7 @@ void TMainForm::ReadControls() {
     Runtime.MoveLock = CheckBox_lock.Checked();
     Runtime.MoveBack = CheckBox_back.Checked();
     Runtime.Inverse = CheckBox_Inverse.Checked();
+    Runtime.AutoFollow = CheckBox_follow.Checked();
     Menu_GpEnabled.SetChecked(CheckBox_GP.Checked());
     DeskTrigger.ResetCornerWait();
     // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
@@ -258,6 +262,7 @@ void TMainForm::OpenConfiguration() {
     CheckBox_lock.SetChecked(Runtime.MoveLock);
     CheckBox_back.SetChecked(Runtime.MoveBack);
     CheckBox_Inverse.SetChecked(Runtime.Inverse);
+    CheckBox_follow.SetChecked(Runtime.AutoFollow);
     ShowApplications(AppliedApplications);
     BitBtn_Apply.SetEnabled(false);
     Show();
@@ -288,6 +293,9 @@ void TMainForm::CheckBox_backClick() {
     EnableApply();
 }
 void TMainForm::CheckBox_InverseClick() {
+    EnableApply();
+}
+void TMainForm::CheckBox_followClick() {
     EnableApply();
 }
 void TMainForm::TrackBar_hxChange() {

@@ -301,6 +301,10 @@ public:
         ++calls;
         return true;
     }
+    std::uint32_t TickCount() override {
+        ++calls;
+        return 0;
+    }
 
     CursorHandle LoadCursorResource(const char*) override {
         ++calls;

@@ -61,7 +61,8 @@ gw_e2e_cases(scroll.sh
   modern.auto_scroll.chrome modern.auto_scroll.wpf modern.auto_scroll.uwp
   modern.move_scroll.chrome modern.move_scroll.wpf modern.move_scroll.uwp modern.click.chrome modern.click.wpf
   killed.mid_gesture aside.listed_program_keeps_its_button aside.program_under_the_cursor
-  lost_release.move_scroll hung_target.auto_scroll hung_target.move_scroll)
+  lost_release.move_scroll hung_target.auto_scroll hung_target.move_scroll
+  follow.near_and_far follow.diagonal follow.off_keeps_todays_amounts)
 
 # The cases that need a second monitor (left of the primary one) run in a session of their own:
 # Xorg with the dummy video driver instead of Xvfb (lib.sh, GW_E2E_MONITORS).

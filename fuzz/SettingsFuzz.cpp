@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -23,11 +24,11 @@ std::string Trim(const std::string& text) {
 
 // The form asks for the keys by their exact names; the profile API would match any case.
 std::string Canonical(const std::string& name) {
-    static const char* const kNames[] = {"Scroll",      "Tools",       "popdesk",     "LiveKey",
-                                         "SpeedX",      "SpeedY",      "Check_zhlrj", "Check_ctype",
-                                         "Check_dwan",  "deskactive",  "desktopuse",  "desktoptime",
-                                         "ScrollModeA", "ScrollModeB", "GpEnabled",   "Check_autorun",
-                                         "MoveLock",    "MoveBack",    "Inverse",     "everymonitor"};
+    static const char* const kNames[] = {
+        "Scroll",      "Tools",        "popdesk",    "LiveKey",       "SpeedX",     "SpeedY",
+        "Check_zhlrj", "Check_ctype",  "Check_dwan", "deskactive",    "desktopuse", "desktoptime",
+        "ScrollModeA", "ScrollModeB",  "GpEnabled",  "Check_autorun", "MoveLock",   "MoveBack",
+        "Inverse",     "everymonitor", "AutoFollow"};
     for (const char* known : kNames) {
         const std::string k(known);
         if (k.size() == name.size() && std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {

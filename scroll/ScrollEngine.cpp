@@ -1,5 +1,6 @@
 #include "scroll/ScrollEngine.h"
 
+#include "scroll/AutoFollow.h"
 #include "shared/MouseMessageClass.h"
 #include "shared/Win32Values.h"
 
@@ -63,6 +64,7 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
         break;
     }
     state_.LastPos = env_.Settings.MoveLock ? state_.Anchor : Point{x, y};
+    state_.Cursor = Point{x, y};
 }
 
 void ScrollEngine::ReleaseGuardTimerTimer() {
@@ -177,6 +179,10 @@ void ScrollEngine::SetDirection(ScrollDirection direction) {
 }
 
 void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
+    if (env_.Settings.AutoFollow) {
+        FollowDirectionStep(x, y);
+        return;
+    }
     if (std::abs(y - state_.Anchor.y) <= kDeadZone && std::abs(x - state_.Anchor.x) <= kDeadZone &&
         state_.AutoDirection == ScrollDirection::None) {
         return;
@@ -196,6 +202,21 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
         SetDirection(forward);
     } else if (step < -sign && current != backward) {
         SetDirection(backward);
+    }
+}
+
+void ScrollEngine::FollowDirectionStep(std::int32_t x, std::int32_t y) {
+    const ScrollDirection direction =
+        FollowDirection(Point{x - state_.Anchor.x, y - state_.Anchor.y}, env_.Settings.Inverse);
+    if (direction == ScrollDirection::None) {
+        // Nothing scrolls here; a direction once chosen stays, so the release replays no click.
+        if (state_.AutoDirection != ScrollDirection::None && !followResting_) {
+            followResting_ = true;
+            env_.Cursors.SetAllSystemCursors(AUTOCUR);
+        }
+    } else if (direction != state_.AutoDirection || followResting_) {
+        followResting_ = false;
+        SetDirection(direction);
     }
 }
 
@@ -224,6 +245,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
         return;
     }
     state_.AutoDirection = ScrollDirection::None;
+    followResting_ = false;
     output_.AbandonTarget();                   // still waiting for a hung target of an earlier gesture
     if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
         if (settings.MoveBack) {
@@ -236,7 +258,7 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
     state_.Anchor = Point{x, y};
 
     if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
-        output_.ForgetWheelRemainder();
+        output_.ForgetKeptBack();
         if (settings.MoveScrollMode) {
             if (probe_.Any() || probe_.WheelTarget) {
                 env_.Share.Set(&HookShare::PassInput, true);

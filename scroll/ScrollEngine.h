@@ -23,7 +23,9 @@ public:
     // left the press to the application, so it starts no gesture.
     void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
                          bool stoodAside = false);
-    void ScrollTimerTimer() { output_.ScrollTimerTimer(); }
+    // One ScrollTimer tick; nowMs: when it runs, in milliseconds (GetTickCount). The cursor
+    // position it works with is the latest one reported.
+    void ScrollTimerTimer(std::uint32_t nowMs) { output_.ScrollTimerTimer(nowMs); }
     // Every GuardTimer tick (100 ms) of a Classic gesture: the lost-release guard. A release the
     // hooks never report (it went to a window they cannot enter, or was lost) would leave the
     // gesture, and with a thumb drag PassInput 0, in force for good. When the system has seen the
@@ -51,6 +53,9 @@ private:
     void MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_t anchorAlong, std::int32_t step,
                       std::int32_t x, std::int32_t y);
     void AutoDirectionStep(std::int32_t x, std::int32_t y);
+    // The direction with the speed following the distance: the dominant one of the offset from
+    // the Anchor, the four-way cursor again while the hand rests within the dead zone.
+    void FollowDirectionStep(std::int32_t x, std::int32_t y);
     void SetDirection(ScrollDirection direction);
     void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed, bool stoodAside);
     void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
@@ -74,6 +79,9 @@ private:
     ProbeResults probe_;
     ScrollOutput output_;
     int guardUpTicks_ = 0; // ticks in a row that saw the activation button up
+    // The speed follows the distance, a direction has been chosen and the hand is back within the
+    // dead zone: the cursors show AUTOCUR, not the direction.
+    bool followResting_ = false;
 };
 
 } // namespace gw

@@ -52,6 +52,7 @@ struct GestureState {
     ScrollDirection AutoDirection = ScrollDirection::None;
     Point Anchor;  // the press point, then the point where the Move Scroll axis locked
     Point LastPos; // position of the previous report (the Anchor under MoveLock)
+    Point Cursor;  // position of the latest report, whatever MoveLock says
     ToggleProgress ToggleStage = ToggleProgress::Idle;
     WindowHandle PointedWindow; // under the cursor at the press
     // The button of a press the hook swallowed but no gesture took: its click is replayed when

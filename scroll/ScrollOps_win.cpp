@@ -118,4 +118,8 @@ bool ScrollInputOps::KeyDown(std::uint32_t virtualKey) {
     return GetAsyncKeyState(static_cast<int>(virtualKey)) < 0;
 }
 
+std::uint32_t ScrollInputOps::TickCount() {
+    return GetTickCount();
+}
+
 } // namespace gw::win32

@@ -35,6 +35,7 @@ public:
     void Sleep(std::uint32_t milliseconds) override;
     bool ButtonsSwapped() override;
     bool KeyDown(std::uint32_t virtualKey) override;
+    std::uint32_t TickCount() override;
 };
 
 } // namespace gw::win32

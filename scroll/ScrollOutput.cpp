@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 namespace gw {
 
@@ -15,6 +16,14 @@ constexpr std::uint32_t kReleasePauseMs = 10; // lets the last move land before 
 constexpr std::uint32_t kWheelTimeoutMs = 20;
 constexpr std::uint32_t kMoveLineTimeoutMs = 10; // each line of a sideways Move Scroll step
 constexpr std::uint32_t kWheelInterval = 200;
+// The tick of the speed that follows the distance: short, so that each tick moves little and the
+// page glides. Just under two periods of the system's default 15.6 ms clock, so the ticks come
+// evenly. A family that gets injected wheel input keeps the wheel's pace: a turn may make the
+// cursor visit the window, and that must not happen thirty times a second.
+constexpr std::uint32_t kFollowInterval = 30;
+// A wheel message carries 16 bits. The fastest follow speed (94 a turn, 5 turns a second, ten
+// times) makes about 1,900 in the longest tick the follow allows, far below it.
+constexpr std::int32_t kWheelDeltaLimit = std::numeric_limits<std::int16_t>::max();
 // How long an injected wheel gets to reach the window under the cursor before the cursor, moved
 // there for it, goes back to where the user left it.
 constexpr std::uint32_t kInjectPauseMs = 20;
@@ -32,6 +41,15 @@ int Speed(const TTrackBar& slider) {
 std::int16_t AutoWheelDelta(const TTrackBar& slider) {
     const int speed = Speed(slider);
     return static_cast<std::int16_t>(speed + speed / 2 + 4);
+}
+
+// The Auto Scroll line intervals of a slider position: vertical 600 ms (slider 0) to 120 ms (60),
+// horizontal 150 ms to 30 ms.
+std::uint32_t VertLineInterval(const TTrackBar& slider) {
+    return static_cast<std::uint32_t>(600 - 8 * Speed(slider));
+}
+std::uint32_t HorzLineInterval(const TTrackBar& slider) {
+    return static_cast<std::uint32_t>(150 - 2 * Speed(slider));
 }
 
 // A Move Scroll step times the wheel factor, in the 16 bits the wheel message carries.
@@ -258,8 +276,12 @@ void ScrollOutput::SendLine(std::uint32_t message, std::uint32_t code, WindowHan
     SendAndWait(message, win::kSB_ENDSCROLL, HandleParam(control));
 }
 
-void ScrollOutput::ScrollTimerTimer() {
+void ScrollOutput::ScrollTimerTimer(std::uint32_t nowMs) {
     if (!gesture_.AutoScrolling) {
+        return;
+    }
+    if (env_.Settings.AutoFollow) {
+        FollowTick(nowMs);
         return;
     }
     const ScrollDirection direction = gesture_.AutoDirection;
@@ -272,14 +294,14 @@ void ScrollOutput::ScrollTimerTimer() {
                   direction == ScrollDirection::Right ? delta : static_cast<std::int16_t>(-delta),
                   probe_.ProbePoint);
         } else if (probe_.CanScrollHorz || probe_.WheelTarget) {
-            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(150 - 2 * Speed(env_.HorzSpeedSlider)));
+            env_.ScrollTimer.SetInterval(HorzLineInterval(env_.HorzSpeedSlider));
             SendLine(win::kWM_HSCROLL,
                      direction == ScrollDirection::Left ? win::kSB_LINELEFT : win::kSB_LINERIGHT,
                      probe_.HorzBarControl);
         }
     } else if (direction == ScrollDirection::Up || direction == ScrollDirection::Down) {
         if (probe_.CanScrollVert && !probe_.WheelTarget) {
-            env_.ScrollTimer.SetInterval(static_cast<std::uint32_t>(600 - 8 * Speed(env_.VertSpeedSlider)));
+            env_.ScrollTimer.SetInterval(VertLineInterval(env_.VertSpeedSlider));
             SendLine(win::kWM_VSCROLL, direction == ScrollDirection::Up ? win::kSB_LINEUP : win::kSB_LINEDOWN,
                      probe_.VertBarControl);
         } else if (probe_.WheelTarget) {
@@ -290,6 +312,67 @@ void ScrollOutput::ScrollTimerTimer() {
                   probe_.ProbePoint);
         }
     }
+}
+
+void ScrollOutput::FollowTick(std::uint32_t nowMs) {
+    const bool injected = probe_.WheelTarget && probe_.Delivery == WheelDelivery::Injected;
+    const std::uint32_t interval = injected ? kWheelInterval : kFollowInterval;
+    // The first tick of a gesture counts the interval it waited; a late tick (the thread was busy)
+    // makes up for two intervals at most, so the page never jumps.
+    const std::uint32_t elapsed =
+        std::min(follow_.fresh ? env_.ScrollTimer.Interval() : nowMs - follow_.lastTickMs, 2 * interval);
+    follow_.fresh = false;
+    follow_.lastTickMs = nowMs;
+    env_.ScrollTimer.SetInterval(interval);
+    if (gesture_.AutoDirection == ScrollDirection::None) {
+        return; // the hand has not left the dead zone yet: still a click
+    }
+    // Offsets towards the end of the page (down, right) are positive; Inverse pushes the page.
+    // Each axis goes out the way Auto Scroll sends it without the option.
+    const std::int32_t sign = env_.Settings.Inverse ? -1 : 1;
+    const bool vertLines = probe_.CanScrollVert && !probe_.WheelTarget;
+    if (vertLines || probe_.WheelTarget) {
+        FollowAxisOut(ScrollAxis::Vertical, sign * (gesture_.Cursor.y - gesture_.Anchor.y), vertLines,
+                      elapsed);
+    }
+    const bool horzWheel = SidewaysWheel();
+    if (horzWheel || probe_.CanScrollHorz || probe_.WheelTarget) {
+        FollowAxisOut(ScrollAxis::Horizontal, sign * (gesture_.Cursor.x - gesture_.Anchor.x), !horzWheel,
+                      elapsed);
+    }
+}
+
+void ScrollOutput::FollowAxisOut(ScrollAxis axis, std::int32_t distance, bool lines,
+                                 std::uint32_t elapsedMs) {
+    const bool vertical = axis == ScrollAxis::Vertical;
+    const std::size_t index = vertical ? 0 : 1;
+    const TTrackBar& slider = vertical ? env_.VertSpeedSlider : env_.HorzSpeedSlider;
+    if (WithinFollowDeadZone(distance)) {
+        notchRemainder_[index] = 0; // stops at once, also where only whole notches are sent
+    }
+    // What the slider's speed would send in this time, times the distance's factor.
+    const double ms = elapsedMs;
+    const std::int32_t amount =
+        follow_.axes[index].Take(distance,
+                                 lines ? ms / (vertical ? VertLineInterval(slider) : HorzLineInterval(slider))
+                                       : ms * AutoWheelDelta(slider) / kWheelInterval,
+                                 lines ? kFollowLinesPerTick : kWheelDeltaLimit);
+    if (amount == 0) {
+        return;
+    }
+    if (!lines) {
+        // The vertical wheel turns up for positive deltas, the horizontal one right.
+        Wheel(axis, static_cast<std::int16_t>(vertical ? -amount : amount), probe_.ProbePoint);
+        return;
+    }
+    const std::uint32_t message = vertical ? win::kWM_VSCROLL : win::kWM_HSCROLL;
+    static_assert(win::kSB_LINEDOWN == win::kSB_LINERIGHT && win::kSB_LINEUP == win::kSB_LINELEFT);
+    const std::uint32_t code = amount > 0 ? win::kSB_LINEDOWN : win::kSB_LINEUP; // or right, left
+    const std::intptr_t bar = HandleParam(vertical ? probe_.VertBarControl : probe_.HorzBarControl);
+    for (std::int32_t i = std::abs(amount); i > 0; --i) {
+        SendAndWait(message, code, bar);
+    }
+    SendAndWait(message, win::kSB_ENDSCROLL, bar);
 }
 
 } // namespace gw

@@ -2,6 +2,7 @@
 // The operations that make another application's window scroll: thumb drags by synthetic
 // messages to a scroll bar, line messages and wheel messages, and the Auto Scroll timer step.
 
+#include "scroll/AutoFollow.h"
 #include "scroll/ScrollEnvironment.h"
 #include "scroll/ScrollProbe.h"
 
@@ -48,11 +49,16 @@ public:
     void HorzWheelStep(std::int32_t dx);
     void HorzLineSteps(std::int32_t x);
     bool SidewaysWheel() const { return probe_.Delivery != WheelDelivery::SentSidewaysLines; }
-    // A new gesture starts without the part of a notch an earlier one kept back.
-    void ForgetWheelRemainder() { notchRemainder_ = {}; }
+    // A new gesture starts without the parts of a notch, a line or a wheel unit an earlier one kept
+    // back, and times its first tick afresh.
+    void ForgetKeptBack() {
+        notchRemainder_ = {};
+        follow_ = Follow{};
+    }
 
-    // One Auto Scroll step per ScrollTimer tick.
-    void ScrollTimerTimer();
+    // One Auto Scroll step per ScrollTimer tick. nowMs: when the tick runs, in milliseconds
+    // (GetTickCount); only the speed that follows the distance reads it.
+    void ScrollTimerTimer(std::uint32_t nowMs);
 
 private:
     struct ThumbDrag {
@@ -63,6 +69,13 @@ private:
         // or released.
         bool grabbed = false;
     };
+
+    // The tick with the speed following the distance: both axes at once, each at the cursor's
+    // distance from the Anchor along it.
+    void FollowTick(std::uint32_t nowMs);
+    // One axis of that tick, distance towards the end of the page: whole lines and one
+    // SB_ENDSCROLL after them, or a turn of the wheel; nothing while less than one is due.
+    void FollowAxisOut(ScrollAxis axis, std::int32_t distance, bool lines, std::uint32_t elapsedMs);
 
     WindowHandle ThumbWindow(ScrollAxis axis) const;
     ThumbDrag& Drag(ScrollAxis axis) { return axis == ScrollAxis::Vertical ? vert_ : horz_; }
@@ -91,6 +104,14 @@ private:
     std::uint8_t savedLButtonState_ = 0;
     // Wheel delta not yet sent to a family that takes whole notches only: vertical, horizontal.
     std::array<std::int32_t, 2> notchRemainder_{};
+    // The speed that follows the distance: when the last tick ran (none yet in this gesture while
+    // fresh), and what each axis keeps back: vertical, horizontal.
+    struct Follow {
+        bool fresh = true;
+        std::uint32_t lastTickMs = 0;
+        std::array<FollowAxis, 2> axes{};
+    };
+    Follow follow_;
 };
 
 } // namespace gw

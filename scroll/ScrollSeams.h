@@ -62,6 +62,9 @@ public:
     virtual bool ButtonsSwapped() = 0; // GetSystemMetrics (SM_SWAPBUTTON) != 0
     // GetAsyncKeyState (virtualKey) < 0: the key, or the physical mouse button, is down now.
     virtual bool KeyDown(std::uint32_t virtualKey) = 0;
+    // GetTickCount: the time the main window hands to each ScrollTimer tick. The engine itself
+    // never asks for the time.
+    virtual std::uint32_t TickCount() = 0;
 
 protected:
     ~IScrollInputOps() = default;

@@ -27,6 +27,7 @@ struct RuntimeSettings {
     bool MoveLock = false;
     bool MoveBack = false;
     bool Inverse = false;
+    bool AutoFollow = false; // Auto Scroll's speed follows the cursor's distance from the press
     bool AutoRun = false;
     std::vector<std::string> ExcludedPrograms; // where the hooks stand aside, by file name
     bool FullScreenAside = false;              // ... and while a full-screen program is in front

@@ -304,7 +304,7 @@ case_every_monitor_box_saved() {
   # As the profile calls write it: the keys of the old file in their places, new keys at the end
   # of their section, new sections in the order of their first key.
   printf '%s\r\n' "[Scroll]" "GpEnabled=0" "LiveKey=2" "SpeedX=10" "SpeedY=20" "ScrollModeA=0" "ScrollModeB=1" \
-    "MoveLock=0" "MoveBack=0" "Inverse=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=0" "Check_ctype=0" \
+    "MoveLock=0" "MoveBack=0" "Inverse=0" "AutoFollow=0" "[Tools]" "Check_autorun=0" "Check_zhlrj=0" "Check_ctype=0" \
     "Check_dwan=0" "[popdesk]" "deskactive=0" "desktopuse=1" "desktoptime=0" "everymonitor=1" \
     "[Applications]" "FullScreenAside=1" >"$expected"
   cmp -s "$expected" "$GW_APP_DIR/GWing.ini" ||

@@ -18,8 +18,8 @@ source "$(dirname "$0")/../lib.sh"
 
 # app_start [Key=value ...] [Applications.Key=value ...]: runs Glidewing from a folder of its own
 # with a settings file holding those "Scroll" keys (right button, Classic, Auto Scroll, both sliders
-# at 60 unless given) and those keys of the "Applications" section, and waits until its hooks are
-# loaded into the target.
+# at 60 unless given; AutoFollow only when given) and those keys of the "Applications" section, and
+# waits until its hooks are loaded into the target.
 app_start() {
   local dir=$GW_CASE_DIR/app file
   mkdir -p "$dir"
@@ -28,7 +28,7 @@ app_start() {
     cp "$GW_BIN/$file" "$dir/"
   done
   declare -A keys=([LiveKey]=2 [SpeedX]=60 [SpeedY]=60 [ScrollModeA]=0 [ScrollModeB]=0 [GpEnabled]=1
-                   [MoveLock]=0 [MoveBack]=0 [Inverse]=0)
+                   [MoveLock]=0 [MoveBack]=0 [Inverse]=0 [AutoFollow]=)
   local pair applications=()
   for pair in "$@"; do
     case "$pair" in
@@ -38,8 +38,8 @@ app_start() {
   done
   {
     printf '[Scroll]\r\n'
-    for pair in LiveKey SpeedX SpeedY ScrollModeA ScrollModeB GpEnabled MoveLock MoveBack Inverse; do
-      printf '%s=%s\r\n' "$pair" "${keys[$pair]}"
+    for pair in LiveKey SpeedX SpeedY ScrollModeA ScrollModeB GpEnabled MoveLock MoveBack Inverse AutoFollow; do
+      [ -z "${keys[$pair]}" ] || printf '%s=%s\r\n' "$pair" "${keys[$pair]}"
     done
     printf '[Tools]\r\nCheck_autorun=0\r\n'
     [ ${#applications[@]} -eq 0 ] || printf '[Applications]\r\n'
@@ -537,6 +537,91 @@ case_modern.move_scroll.uwp() {
 
 case_modern.click.chrome() { replayed_click 0 chrome; }
 case_modern.click.wpf() { replayed_click 1 wpf; }
+
+# ---------------------------------------------------------------------------------------------
+# Speed follows the distance (AutoFollow=1): the page goes the faster the further the cursor is
+# from the press, both ways at once. The sliders at their defaults (10 and 20) give 170 wheel units
+# a second down at 40 pixels; 30 pixels make about 92, 120 pixels about 1,190. Ticks come every
+# 30 ms, each turning the wheel by what it is due, parts of a unit kept for the next.
+
+# follow_rate TAG DX DY: a Classic Auto Scroll gesture from the window's centre, the cursor moved by
+# DX DY and held there; prints the wheel units a second the window got during one second of the
+# hold, vertical (0x020A) then horizontal (0x020E), each with the number of messages:
+# "V NV H NH". Signs as the messages have them: down is negative, right positive.
+follow_rate() {
+  local tag=$1 dx=$2 dy=$3 x y from to start ms msg sum count d out=""
+  read -r x y <<<"$(gw_target_point "$tag")"
+  gw_move "$x" "$y"
+  sleep 0.3
+  xdotool mousedown 3
+  sleep 0.3
+  drag_path "$x" "$y" "$dx" "$dy" 4
+  sleep 0.5 # the speed has settled at the distance
+  from=$(gw_log_mark "$GW_TARGET_LOG")
+  start=$(date +%s%N)
+  sleep 1
+  to=$(gw_log_mark "$GW_TARGET_LOG")
+  ms=$((($(date +%s%N) - start) / 1000000))
+  xdotool mouseup 3
+  sleep 0.5
+  settle "$tag" "$x" "$y" >/dev/null
+  for msg in 020A 020E; do
+    sum=0 count=0
+    for d in $(wheel_deltas "$tag" "$from" "$to" "$msg"); do
+      sum=$((sum + d)) count=$((count + 1))
+    done
+    out+="$((sum * 1000 / ms)) $count "
+  done
+  echo "$out"
+}
+
+abs() { echo $(($1 < 0 ? -$1 : $1)); }
+
+# 30 and 120 pixels down on a page: at least twice the wheel per second further out (the curve
+# gives some thirteen times), turned in small steps every tick, not 94 every 200 ms.
+case_follow.near_and_far() {
+  gw_target_start
+  app_start SpeedX=10 SpeedY=20 AutoFollow=1
+  local near far
+  read -r near nearCount _ <<<"$(follow_rate mozilla 0 30)"
+  read -r far farCount _ <<<"$(follow_rate mozilla 0 120)"
+  gw_log "30 pixels: $near units a second in $nearCount messages; 120 pixels: $far in $farCount"
+  [ "$near" -lt 0 ] && [ "$far" -lt 0 ] || gw_fail "both should scroll down (negative turns): $near, $far"
+  [ "$(abs "$far")" -ge $((2 * $(abs "$near"))) ] || gw_fail "120 pixels should scroll at least twice as fast as 30: $far vs $near"
+  [ "$farCount" -ge 15 ] || gw_fail "far out the wheel should turn on most 30 ms ticks, got $farCount messages in a second"
+  app_quit
+}
+
+# 60 pixels down and 60 to the right of the press on a Chromium page: the vertical and the
+# horizontal wheel both turn during the same second, down and right.
+case_follow.diagonal() {
+  gw_target_start
+  app_start SpeedX=10 SpeedY=20 AutoFollow=1
+  local v nv h nh
+  read -r v nv h nh <<<"$(follow_rate chrome 60 60)"
+  gw_log "diagonal: vertical $v units a second ($nv messages), horizontal $h ($nh messages)"
+  [ "$nv" -ge 3 ] && [ "$v" -lt 0 ] || gw_fail "the vertical wheel should turn down: $v in $nv messages"
+  [ "$nh" -ge 3 ] && [ "$h" -gt 0 ] || gw_fail "the horizontal wheel should turn right: $h in $nh messages"
+  app_quit
+}
+
+# The option off (AutoFollow=0, sliders at 60): today's Auto Scroll, 94 every 200 ms, whether the
+# cursor is 30 or 120 pixels from the press.
+case_follow.off_keeps_todays_amounts() {
+  gw_target_start
+  app_start AutoFollow=0
+  local near nearCount far farCount mark deltas
+  mark=$(gw_log_mark "$GW_TARGET_LOG")
+  read -r near nearCount _ <<<"$(follow_rate mozilla 0 30)"
+  read -r far farCount _ <<<"$(follow_rate mozilla 0 120)"
+  gw_log "off: 30 pixels $near units a second ($nearCount messages), 120 pixels $far ($farCount)"
+  deltas=$(wheel_deltas mozilla "$mark" | sort -u | tr '\n' ' ')
+  [ "$deltas" = "-94 " ] || gw_fail "every turn should be -94, got: $deltas"
+  for rate in "$near" "$far"; do
+    [ "$rate" -le -300 ] && [ "$rate" -ge -600 ] || gw_fail "about 470 units a second down at either distance, got $near and $far"
+  done
+  app_quit
+}
 
 # ---------------------------------------------------------------------------------------------
 # Toggle: a click arms Auto Scroll, the mouse alone then scrolls, the next click ends it; no click

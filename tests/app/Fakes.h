@@ -21,8 +21,8 @@ namespace gw::test {
 
 using Journal = std::vector<std::string>;
 
-// What one save writes with no program listed: the seventeen keys, then FullScreenAside.
-inline constexpr std::size_t kSavedKeys = 18;
+// What one save writes with no program listed: the eighteen keys, then FullScreenAside.
+inline constexpr std::size_t kSavedKeys = 19;
 
 inline std::string BaseName(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");

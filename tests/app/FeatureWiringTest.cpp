@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 
 namespace gw::test {
@@ -149,6 +150,29 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
     rig.Mouse(win::kWM_RBUTTONUP, 300, 310);
     EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
     EXPECT_TRUE(rig.form.MainTimer.Enabled());
+}
+
+// The speed that follows the distance, applied from its box: the tick gets the time from the clock,
+// so a tick 60 ms after the last turns the wheel twice as far as one 30 ms after it.
+TEST(FeatureWiring, TheScrollTimerHandsTheClockToTheSpeedThatFollowsTheDistance) {
+    Wired rig;
+    rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
+    rig.form.CheckBox_follow.SetChecked(true);
+    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 420);
+    std::vector<std::int16_t> turns;
+    for (const std::uint32_t ms : {1000u, 1030u, 1090u}) {
+        rig.scrollWorld.clockMs = ms;
+        rig.scrollWorld.log.clear();
+        rig.form.ScrollTimer.Fire();
+        unsigned wParam = 0;
+        std::sscanf(rig.scrollWorld.Take().at(0).c_str(), "Send %*s %*x %x", &wParam);
+        turns.push_back(static_cast<std::int16_t>(wParam >> 16));
+    }
+    EXPECT_EQ(rig.form.ScrollTimer.Interval(), 30u);
+    EXPECT_LT(turns[1], -20); // 120 pixels down at slider 20: about 36 units a tick
+    EXPECT_NEAR(turns[2], 2 * turns[1], 1);
 }
 
 TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {

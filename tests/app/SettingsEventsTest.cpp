@@ -20,13 +20,25 @@ struct OpenWindow : MainFormRig {
 };
 
 TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplications) {
-    const std::pair<const char*, const char*> keys[] = {
-        {"Scroll/LiveKey", "2"},      {"Scroll/SpeedX", "10"},       {"Scroll/SpeedY", "20"},
-        {"Tools/Check_zhlrj", "0"},   {"Tools/Check_ctype", "0"},    {"Tools/Check_dwan", "0"},
-        {"popdesk/deskactive", "0"},  {"popdesk/desktopuse", "0"},   {"popdesk/desktoptime", "0"},
-        {"Scroll/ScrollModeA", "0"},  {"Scroll/ScrollModeB", "1"},   {"Scroll/GpEnabled", "1"},
-        {"Tools/Check_autorun", "1"}, {"Scroll/MoveLock", "0"},      {"Scroll/MoveBack", "0"},
-        {"Scroll/Inverse", "0"},      {"popdesk/everymonitor", "0"}, {"Applications/FullScreenAside", "1"}};
+    const std::pair<const char*, const char*> keys[] = {{"Scroll/LiveKey", "2"},
+                                                        {"Scroll/SpeedX", "10"},
+                                                        {"Scroll/SpeedY", "20"},
+                                                        {"Tools/Check_zhlrj", "0"},
+                                                        {"Tools/Check_ctype", "0"},
+                                                        {"Tools/Check_dwan", "0"},
+                                                        {"popdesk/deskactive", "0"},
+                                                        {"popdesk/desktopuse", "0"},
+                                                        {"popdesk/desktoptime", "0"},
+                                                        {"Scroll/ScrollModeA", "0"},
+                                                        {"Scroll/ScrollModeB", "1"},
+                                                        {"Scroll/GpEnabled", "1"},
+                                                        {"Tools/Check_autorun", "1"},
+                                                        {"Scroll/MoveLock", "0"},
+                                                        {"Scroll/MoveBack", "0"},
+                                                        {"Scroll/Inverse", "0"},
+                                                        {"Scroll/AutoFollow", "0"},
+                                                        {"popdesk/everymonitor", "0"},
+                                                        {"Applications/FullScreenAside", "1"}};
     std::vector<std::string> reads, writes;
     for (const auto& [key, value] : keys) {
         reads.push_back(std::string("ReadProfile ") + key);
@@ -48,6 +60,7 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     f.Check_zhlrj.SetChecked(true);
     f.Combo_KZFS.UserSelect(1);
     f.TrackBar_hx.SetPosition(33);
+    f.CheckBox_follow.SetChecked(true);
     std::vector<bool> timerDuringWrites;
     rig.profile.OnWrite = [&] { timerDuringWrites.push_back(f.MainTimer.Enabled()); };
 
@@ -57,10 +70,12 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     EXPECT_EQ(rig.profile.Value("Tools", "Check_zhlrj"), "1");
     EXPECT_EQ(rig.profile.Value("Scroll", "ScrollModeA"), "1");
     EXPECT_EQ(rig.profile.Value("Scroll", "SpeedX"), "33");
+    EXPECT_EQ(rig.profile.Value("Scroll", "AutoFollow"), "1");
     EXPECT_EQ(timerDuringWrites, std::vector<bool>(kSavedKeys, false));
     EXPECT_TRUE(f.Runtime.SwapButtons);
     EXPECT_TRUE(f.Runtime.ToggleMode);
     EXPECT_EQ(f.Runtime.SpeedX, 33);
+    EXPECT_TRUE(f.Runtime.AutoFollow);
     EXPECT_TRUE(f.menu_toggle.Checked());
     EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 1 0", "SPI 96 0 2"}));
     EXPECT_FALSE(f.Visible());
@@ -74,10 +89,12 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     TMainForm& f = rig.form;
     f.Check_ctype.SetChecked(true);
     f.ComboBox_aj.UserSelect(0);
+    f.CheckBox_follow.SetChecked(true);
     rig.Do([&] { f.BitBtn_Apply.Click(); });
 
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_TRUE(f.Runtime.HideWhileTyping);
+    EXPECT_TRUE(f.Runtime.AutoFollow);
     EXPECT_EQ(f.Runtime.ActivateButton, 1);
     EXPECT_EQ(rig.section.Record.ActivateButton, 1);
     EXPECT_EQ(rig.section.Record.ReportKeys, 1);
@@ -129,19 +146,19 @@ TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
 
 // What the page shows of the values Configure... puts back.
 std::vector<int> RestoredControls(const TMainForm& f) {
-    return {f.ComboBox_aj.ItemIndex(),   f.TrackBar_hx.Position(),  f.TrackBar_zx.Position(),
-            f.Check_zhlrj.Checked(),     f.Check_ctype.Checked(),   f.Check_dwan.Checked(),
-            f.chb_deskpop.Checked(),     f.GroupBox4.Enabled(),     f.cb_deskactive.ItemIndex(),
-            f.Combo_KZFS.ItemIndex(),    f.Combo_GPFS.ItemIndex(),  f.CheckBox_GP.Checked(),
-            f.CheckBox_lock.Checked(),   f.CheckBox_back.Checked(), f.CheckBox_Inverse.Checked(),
-            f.chb_everymonitor.Checked()};
+    return {f.ComboBox_aj.ItemIndex(),    f.TrackBar_hx.Position(),   f.TrackBar_zx.Position(),
+            f.Check_zhlrj.Checked(),      f.Check_ctype.Checked(),    f.Check_dwan.Checked(),
+            f.chb_deskpop.Checked(),      f.GroupBox4.Enabled(),      f.cb_deskactive.ItemIndex(),
+            f.Combo_KZFS.ItemIndex(),     f.Combo_GPFS.ItemIndex(),   f.CheckBox_GP.Checked(),
+            f.CheckBox_lock.Checked(),    f.CheckBox_back.Checked(),  f.CheckBox_Inverse.Checked(),
+            f.chb_everymonitor.Checked(), f.CheckBox_follow.Checked()};
 }
 
 TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     const std::vector<int> applied = RestoredControls(f);
-    EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0}));
+    EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
     f.ComboBox_aj.UserSelect(0);
     f.TrackBar_hx.SetPosition(50);
     f.TrackBar_zx.SetPosition(1);
@@ -157,6 +174,7 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     f.CheckBox_back.SetChecked(true);
     f.CheckBox_Inverse.SetChecked(true);
     f.chb_everymonitor.SetChecked(true);
+    f.CheckBox_follow.SetChecked(true);
     f.Check_autorun.SetChecked(false);
     f.cb_desktoptime.UserSelect(6);
     rig.Do([&] { f.BitBtn_Cancel.Click(); });
@@ -209,6 +227,7 @@ TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
         {"CheckBox_lock", [](TMainForm& f) { f.CheckBox_lock.SetChecked(true); }},
         {"CheckBox_back", [](TMainForm& f) { f.CheckBox_back.SetChecked(true); }},
         {"CheckBox_Inverse", [](TMainForm& f) { f.CheckBox_Inverse.SetChecked(true); }},
+        {"CheckBox_follow", [](TMainForm& f) { f.CheckBox_follow.SetChecked(true); }},
         {"TrackBar_hx", [](TMainForm& f) { f.TrackBar_hx.SetPosition(11); }},
         {"TrackBar_zx", [](TMainForm& f) { f.TrackBar_zx.SetPosition(21); }},
         {"Check_zhlrj", [](TMainForm& f) { f.Check_zhlrj.SetChecked(true); }},
@@ -375,6 +394,7 @@ TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
     const Shown swap = [](const TMainForm& f) { return int(f.Check_zhlrj.Checked()); };
     const Shown autorun = [](const TMainForm& f) { return int(f.Check_autorun.Checked()); };
     const Shown everyMonitor = [](const TMainForm& f) { return int(f.chb_everymonitor.Checked()); };
+    const Shown follow = [](const TMainForm& f) { return int(f.CheckBox_follow.Checked()); };
     const struct {
         const char* section;
         const char* key;
@@ -405,7 +425,10 @@ TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
                  {"popdesk", "desktoptime", "4", wait, 4},
                  {"popdesk", "everymonitor", "1", everyMonitor, 1},
                  {"popdesk", "everymonitor", "2", everyMonitor, 1},
-                 {"popdesk", "everymonitor", "x", everyMonitor, 0}};
+                 {"popdesk", "everymonitor", "x", everyMonitor, 0},
+                 {"Scroll", "AutoFollow", "1", follow, 1},
+                 {"Scroll", "AutoFollow", "0x2", follow, 1},
+                 {"Scroll", "AutoFollow", "on", follow, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
         MainFormRig rig;

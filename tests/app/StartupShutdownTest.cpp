@@ -66,7 +66,7 @@ TEST(Startup, RunsEveryStepInOrder) {
         "SPI_SETCURSORS", // cursors a crashed or killed run left behind go first
         "GetDriveType x26",
         "LoadCursor x14",
-        "ReadProfile x18",
+        "ReadProfile x19",
         "GetVersionEx",
         "Load Tools.dll",
         "Find LockTheComputer",
@@ -144,7 +144,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
                                 r.PopDeskCorner, r.PopDeskDelay}),
               (std::vector<int>{2, 3, 0, 1, 1, 10, 20, 1, 0, 0, 100}));
     EXPECT_FALSE(r.SwapButtons || r.HideWhileTyping || r.JumpToDefault || r.MoveLock || r.MoveBack ||
-                 r.Inverse);
+                 r.Inverse || r.AutoFollow);
 
     EXPECT_EQ(Fields(rig.section.Record), (std::vector<unsigned>{0x5150, 3, 1, 1, 0, 0, 1}));
 

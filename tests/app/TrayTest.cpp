@@ -86,7 +86,8 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
     using Changes = std::map<Key, std::string>;
     const Changes edited = {{{"Scroll", "LiveKey"}, "0"},      {{"Scroll", "SpeedX"}, "50"},
                             {{"Tools", "Check_ctype"}, "1"},   {{"Scroll", "MoveLock"}, "1"},
-                            {{"Tools", "Check_autorun"}, "0"}, {{"popdesk", "desktoptime"}, "6"}};
+                            {{"Tools", "Check_autorun"}, "0"}, {{"popdesk", "desktoptime"}, "6"},
+                            {{"Scroll", "AutoFollow"}, "1"}};
     auto edit = [](TMainForm& f) {
         f.ComboBox_aj.UserSelect(0);
         f.TrackBar_hx.SetPosition(50);
@@ -94,6 +95,7 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
         f.CheckBox_lock.SetChecked(true);
         f.Check_autorun.SetChecked(false);
         f.cb_desktoptime.UserSelect(6);
+        f.CheckBox_follow.SetChecked(true);
     };
     auto with = [](Changes a, const Changes& b) {
         for (const auto& [key, value] : b) {

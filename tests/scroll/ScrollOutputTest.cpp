@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace gw::test {
 namespace {
 
@@ -20,7 +22,16 @@ Log Lines(WindowHandle target, std::uint32_t message, std::uint32_t code, Window
 
 // The window under the cursor: an "Edit" with its own bar, a "View" beside a "Panel" that holds a
 // vertical scroll bar control (the messages go to the panel, naming the bar), or a wheel target.
-enum class Target { OwnVertical, OwnHorizontal, SiblingVertical, WheelPage, Chromium, Wpf, CoreWindow };
+enum class Target {
+    OwnVertical,
+    OwnHorizontal,
+    SiblingVertical,
+    WheelPage,
+    Chromium,
+    Wpf,
+    CoreWindow,
+    OwnBoth
+};
 const char* const kWheelClasses[] = {"MozillaWindowClass", "Chrome_RenderWidgetHostHWND",
                                      "HwndWrapper[App;;1]", "Windows.UI.Core.CoreWindow"};
 
@@ -35,9 +46,14 @@ Scene Build(ScrollRig& rig, Target kind) {
         s.pointed = rig.windows.AddChild(frame, "View");
         s.target = rig.windows.AddChild(frame, "Panel");
         s.bar = rig.windows.AddChild(s.target, "ScrollBar", kSBS_VERT);
-    } else if (kind == Target::OwnVertical || kind == Target::OwnHorizontal) {
+    } else if (kind == Target::OwnVertical || kind == Target::OwnHorizontal || kind == Target::OwnBoth) {
         s.pointed = s.target = rig.windows.AddChild(frame, "Edit");
-        rig.windows.SetBarState(s.target, kind == Target::OwnVertical ? kOBJID_VSCROLL : kOBJID_HSCROLL, 0);
+        if (kind != Target::OwnHorizontal) {
+            rig.windows.SetBarState(s.target, kOBJID_VSCROLL, 0);
+        }
+        if (kind != Target::OwnVertical) {
+            rig.windows.SetBarState(s.target, kOBJID_HSCROLL, 0);
+        }
     } else {
         s.pointed = s.target = rig.windows.AddChild(frame, kWheelClasses[static_cast<int>(kind) - 3]);
     }
@@ -145,7 +161,7 @@ TEST(Output, TicksAfterTheGestureEndedDoNothing) {
     rig.MoveTo(100, 110);
     rig.Release(100, 110);
     rig.Log();
-    rig.engine.ScrollTimerTimer();
+    rig.engine.ScrollTimerTimer(0);
     EXPECT_EQ(rig.Log(), Log{});
 }
 
@@ -375,6 +391,172 @@ TEST(Output, TargetOnOurOwnThreadIsNeitherAttachedNorCaptured) {
     }
     rig.Release(100, 100);
     EXPECT_EQ(Occurrences(rig.Log(), Attach(1, 1, 0)), 1); // detaching is harmless
+}
+
+// ---------------------------------------------------------------- the speed follows the distance
+
+// What the log's scroll messages and injected turns amount to towards the end of the page (down,
+// right): lines, or units of the wheel.
+struct Scrolled {
+    double down = 0;
+    double right = 0;
+};
+Scrolled Tally(const Log& log) {
+    Scrolled total;
+    for (const std::string& line : log) {
+        unsigned message = 0, wp = 0;
+        int delta = 0;
+        if (std::sscanf(line.c_str(), "SendInput %x %d", &message, &delta) == 2) {
+            (message == kMOUSEEVENTF_WHEEL ? total.down : total.right) +=
+                message == kMOUSEEVENTF_WHEEL ? -delta : delta;
+        } else if (std::sscanf(line.c_str(), "Send %*s %x %x", &message, &wp) == 2) {
+            const int step = wp == kSB_LINEDOWN ? 1 : wp == kSB_LINEUP ? -1 : 0; // also RIGHT, LEFT
+            const auto turn = static_cast<std::int16_t>(wp >> 16);
+            total.down += message == kWM_VSCROLL ? step : message == kWM_MOUSEWHEEL ? -turn : 0;
+            total.right += message == kWM_HSCROLL ? step : message == kWM_MOUSEHWHEEL ? turn : 0;
+        }
+    }
+    return total;
+}
+
+// Per second, over six seconds of ticks on time after the first, with the gesture pressed at
+// (500,400) and the cursor moved to the offset from there.
+Scrolled PerSecond(ScrollRig& rig, Point offset) {
+    rig.Press(500, 400);
+    rig.MoveTo(500 + offset.x, 400 + offset.y);
+    rig.TickOnTime();
+    rig.Log();
+    const std::uint32_t start = rig.world.clockMs;
+    while (rig.world.clockMs - start < 6000) {
+        rig.TickOnTime();
+    }
+    const Scrolled total = Tally(rig.Log());
+    return {total.down / 6, total.right / 6};
+}
+
+// Lines or wheel units a second at offsets from the Anchor: the sliders' speed (2.27 vertical and
+// 7.69 horizontal lines, 170 and 95 wheel units at 20 and 10) at 40 pixels, ((d - 10) / 30)^1.5
+// times it elsewhere, at most ten times it; nothing within 10 pixels.
+TEST(Follow, OffsetsGiveTheseAmountsASecondOnEveryOutput) {
+    const struct {
+        const char* name;
+        Target kind;
+        Point offset;
+        double down, right;
+        int horzSlider = 10, vertSlider = 20;
+        bool inverse = false;
+    } cases[] = {
+        {"within the dead zone", Target::OwnBoth, {10, -10}, 0, 0},
+        {"a pixel beyond it", Target::OwnVertical, {0, 11}, 0.014, 0},
+        {"at the reference distance", Target::OwnVertical, {0, 40}, 2.273, 0},
+        {"up", Target::OwnVertical, {0, -40}, -2.273, 0},
+        {"near", Target::OwnVertical, {0, 20}, 0.437, 0},
+        {"further", Target::OwnVertical, {0, 70}, 6.428, 0},
+        {"further still", Target::OwnVertical, {0, 100}, 11.809, 0},
+        {"the cap", Target::OwnVertical, {0, 300}, 22.727, 0},
+        {"the fastest slider", Target::OwnVertical, {0, 70}, 23.570, 0, 10, 60},
+        {"the slowest slider", Target::OwnVertical, {0, 70}, 4.714, 0, 10, 0},
+        {"diagonally", Target::OwnBoth, {70, 70}, 6.428, 21.764},
+        {"Inverse", Target::OwnBoth, {70, 70}, -6.428, -21.764, 10, 20, true},
+        {"five lines a tick at most", Target::OwnHorizontal, {200, 0}, 0, 166.667, 60},
+        {"a sibling bar control", Target::SiblingVertical, {0, 100}, 11.809, 0},
+        {"a page: the wheel, and lines sideways", Target::WheelPage, {-30, 120}, 1193.6, -4.187},
+        {"Chromium: both wheels", Target::Chromium, {60, -60}, -365.8, 204.4},
+        {"UWP: injected turns", Target::CoreWindow, {-60, 120}, 1193.6, -204.4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScrollRig rig;
+        rig.settings.AutoFollow = true;
+        rig.settings.Inverse = c.inverse;
+        rig.horzSlider.SetPosition(c.horzSlider);
+        rig.vertSlider.SetPosition(c.vertSlider);
+        Build(rig, c.kind);
+        const Scrolled rate = PerSecond(rig, c.offset);
+        EXPECT_NEAR(rate.down, c.down, 0.2);
+        EXPECT_NEAR(rate.right, c.right, 0.2);
+    }
+}
+
+// Parts of a line wait for the next tick: at 0.44 lines a second a line comes every 2.3 s, evenly;
+// back within the dead zone the part is forgotten, and a first direction is needed before anything
+// scrolls. A late tick makes up for two intervals, not for all the time it was late.
+TEST(Follow, SlowSpeedsMoveEvenlyAndTicksCountTheirTime) {
+    ScrollRig rig;
+    rig.settings.AutoFollow = true;
+    rig.vertSlider.SetPosition(20);
+    const Scene s = Build(rig, Target::OwnVertical);
+    const std::string line = Send(s.target, kWM_VSCROLL, kSB_LINEDOWN, 0, kBlockAbort, 100);
+    rig.Press(500, 400);
+    rig.Log();
+    rig.TickOnTime();
+    EXPECT_EQ(rig.Log(), (Log{"ScrollTimer interval 30"})); // no direction yet
+    rig.MoveTo(500, 420);
+    std::vector<std::uint32_t> lines;
+    for (int i = 0; i < 300; ++i) {
+        rig.TickOnTime();
+        if (Occurrences(rig.Log(), line) == 1) {
+            lines.push_back(rig.world.clockMs);
+        }
+    }
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_NEAR(lines[2] - lines[1], 2286, 30);
+    EXPECT_NEAR(lines[1] - lines[0], 2286, 30);
+
+    rig.MoveTo(500, 405); // back: the 0.9 line kept is dropped
+    rig.TickOnTime();
+    rig.MoveTo(500, 700); // the cap: 22.7 lines a second, 0.68 a tick
+    rig.world.clockMs += 5000;
+    rig.Tick();
+    EXPECT_EQ(Occurrences(rig.Log(), line), 1); // 60 ms worth, not 5 s
+}
+
+// The cursors show the dominant direction of the offset, the four-way badge again back within the
+// dead zone; the direction chosen still keeps the release from replaying a click.
+TEST(Follow, TheCursorShowsTheDominantDirection) {
+    ScrollRig rig;
+    rig.settings.AutoFollow = true;
+    Build(rig, Target::Chromium);
+    rig.Press(500, 400);
+    rig.Log();
+    const struct {
+        Point at;
+        Log cursors;
+    } steps[] = {
+        {{508, 393}, {}}, {{512, 403}, {Cursors("RIGHTBLACK")}}, {{512, 420}, {Cursors("DOWNBLACK")}},
+        {{470, 440}, {}}, {{503, 397}, {Cursors("AUTOCUR")}},    {{500, 380}, {Cursors("UPBLACK")}}};
+    for (const auto& step : steps) {
+        rig.MoveTo(step.at.x, step.at.y);
+        EXPECT_EQ(rig.Log(), step.cursors) << step.at.x << "," << step.at.y;
+    }
+    rig.MoveTo(500, 400);
+    rig.Release(500, 400);
+    EXPECT_EQ(Occurrences(rig.Log(), "HooksPaused=1"), 0); // no click replayed
+}
+
+// Without the option the ticks are today's whatever the clock and the distance: the same gesture
+// 30 and 120 pixels out, ticked at odd times, sends exactly the same calls.
+TEST(Follow, WithoutTheOptionTheTicksIgnoreDistanceAndTime) {
+    for (const Target kind : {Target::OwnBoth, Target::SiblingVertical, Target::WheelPage, Target::Chromium,
+                              Target::Wpf, Target::CoreWindow}) {
+        Log logs[2];
+        for (const int far : {0, 1}) {
+            ScrollRig rig;
+            Build(rig, kind);
+            rig.vertSlider.SetPosition(60);
+            rig.Press(500, 400);
+            for (const Point to : {Point{500, 430}, Point{530, 430}, Point{530, 460}}) {
+                rig.MoveTo(to.x + far * 3 * (to.x - 500), to.y + far * 3 * (to.y - 400));
+                for (int i = 0; i < 5; ++i) {
+                    rig.world.clockMs += far ? 7 + 1000 * i : 30;
+                    rig.Tick();
+                }
+            }
+            logs[far] = rig.Log();
+        }
+        EXPECT_EQ(logs[0], logs[1]) << static_cast<int>(kind);
+        EXPECT_GT(Tally(logs[0]).down, 0) << static_cast<int>(kind);
+    }
 }
 
 } // namespace

@@ -107,6 +107,7 @@ public:
     std::map<std::uintptr_t, std::uint32_t> windowThreads; // default 7
     WindowHandle underCursor;                              // WindowFromPoint
     Point cursor{500, 400};                                // GetCursorPos
+    std::uint32_t clockMs = 0;                             // GetTickCount
     bool swapped = false;                                  // SM_SWAPBUTTON
     bool targetAnswers = true;                             // a sent WM_NULL comes back in time
     std::set<std::uint32_t> keysDown;                      // GetAsyncKeyState: physical buttons held
@@ -227,6 +228,8 @@ public:
         Record("GetAsyncKeyState " + Hex(virtualKey));
         return keysDown.count(virtualKey) != 0;
     }
+    // Reading the clock does nothing to the desktop: not logged.
+    std::uint32_t TickCount() override { return clockMs; }
 
     // --- ICursorApi: registered cursors are 0x1000 + CursorId, copies count up from 0x5000.
     CursorHandle LoadCursorResource(const char* name) override {
@@ -361,7 +364,7 @@ struct ScrollRig {
         record.CursorShown = 1;
         share.Attach(&record);
         cursors.RegisterAll();
-        scrollTimer.OnTimer = [this] { engine.ScrollTimerTimer(); };
+        scrollTimer.OnTimer = [this] { engine.ScrollTimerTimer(world.clockMs); };
         guardTimer.OnTimer = [this] { engine.ReleaseGuardTimerTimer(); };
         world.Watch(record, scrollTimer, mainTimer);
         world.log.clear();
@@ -406,6 +409,11 @@ struct ScrollRig {
         }
     }
     void Tick() { scrollTimer.Fire(); }
+    // A tick once the interval the last one set has gone by.
+    void TickOnTime() {
+        world.clockMs += scrollTimer.Interval();
+        scrollTimer.Fire();
+    }
     void GuardTick() { guardTimer.Fire(); }
     std::vector<std::string> Log() { return world.Take(); }
 };
