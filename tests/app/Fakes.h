@@ -315,6 +315,44 @@ public:
         const auto found = Values.find({section, key});
         return found == Values.end() ? "<none>" : found->second;
     }
+    // The text a new file gets from the writes recorded: the sections in the order they were first
+    // written, each key on its line in the order it was first written, with its last value.
+    std::string WrittenText() const {
+        std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> sections;
+        for (const std::string& write : Writes) {
+            const std::size_t slash = write.find('/');
+            const std::size_t equals = write.find('=', slash);
+            const std::string section = write.substr(0, slash);
+            const std::string key = equals == std::string::npos
+                                        ? write.substr(slash + 1, write.rfind(" deleted") - slash - 1)
+                                        : write.substr(slash + 1, equals - slash - 1);
+            auto at = std::find_if(sections.begin(), sections.end(),
+                                   [&](const auto& s) { return s.first == section; });
+            if (at == sections.end()) {
+                at = sections.insert(sections.end(), {section, {}});
+            }
+            auto& keys = at->second;
+            const auto line =
+                std::find_if(keys.begin(), keys.end(), [&](const auto& k) { return k.first == key; });
+            if (equals == std::string::npos) {
+                if (line != keys.end()) {
+                    keys.erase(line);
+                }
+            } else if (line == keys.end()) {
+                keys.emplace_back(key, write.substr(equals + 1));
+            } else {
+                line->second = write.substr(equals + 1);
+            }
+        }
+        std::string text;
+        for (const auto& [section, keys] : sections) {
+            text += "[" + section + "]\r\n";
+            for (const auto& [key, value] : keys) {
+                text += key + "=" + value + "\r\n";
+            }
+        }
+        return text;
+    }
 
 private:
     Journal& journal_;
