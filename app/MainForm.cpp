@@ -19,18 +19,18 @@ std::string FolderOf(const std::string& path) {
 TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     : Cursors(seams.Cursors),
       Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, ReleaseGuardTimer, Cursors,
-                               seams.Windows, seams.ScrollWindows, seams.ScrollInput, TrackBar_hx,
-                               TrackBar_zx, application}),
+                               seams.Windows, seams.ScrollWindows, seams.ScrollInput, SpeedXSlider,
+                               SpeedYSlider, application}),
       HideCursor(Runtime, Share, Cursors), DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
       DeskTrigger(
           Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
           seams.PopDeskScreen, DeskLinks, desktopmenu),
       HtmlHelp(seams.Libraries, seams.HtmlHelp), application_(application), seams_(seams) {
     SetUpScrollPage();
-    SetUpToolsPage();
     SetUpPopDeskPage();
     SetUpApplicationsPage();
     SetUpAboutPage();
+    SetUpSettingControls();
     SetUpButtonRow();
     SetUpTrayIcon();
     MainTimer.OnTimer = [this] { jia(); };
@@ -47,49 +47,28 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::SetUpScrollPage() {
-    Combo_KZFS.SetItems({"Classic", "Toggle "});
-    Combo_GPFS.SetItems({"Auto Scroll", "Move Scroll"});
-    ComboBox_aj.SetItems({"Left Button", "Middle Button", "Right Button"});
-    CheckBox_GP.OnClick = [this] { Check_hotClick(); };
-    Combo_KZFS.OnChange = [this] { Combo_KZFSChange(); };
-    Combo_GPFS.OnChange = [this] { Combo_GPFSChange(); };
-    ComboBox_aj.OnChange = [this] { ComboBox_ajChange(); };
-    CheckBox_lock.OnClick = [this] { CheckBox_lockClick(); };
-    CheckBox_back.OnClick = [this] { CheckBox_backClick(); };
-    CheckBox_Inverse.OnClick = [this] { CheckBox_InverseClick(); };
-    CheckBox_follow.OnClick = [this] { CheckBox_followClick(); };
-    TrackBar_hx.OnChange = [this] { TrackBar_hxChange(); };
-    TrackBar_zx.OnChange = [this] { TrackBar_zxChange(); };
-}
-
-void TMainForm::SetUpToolsPage() {
-    Check_zhlrj.OnClick = [this] { Check_zhlrjClick(); };
-    Check_ctype.OnClick = [this] { Check_ctypeClick(); };
-    Check_dwan.OnClick = [this] { Check_zhlrjClick(); };
+    ActivationModeList.SetItems({"Classic", "Toggle "});
+    ScrollModeList.SetItems({"Auto Scroll", "Move Scroll"});
+    ActivateButtonList.SetItems({"Left Button", "Middle Button", "Right Button"});
 }
 
 void TMainForm::SetUpPopDeskPage() {
-    cb_deskactive.SetItems({"Top left corner of the screen", "Top right corner of the screen",
-                            "Bottom left corner of the screen", "Bottom right corner of the screem"});
-    cb_desktoptime.SetItems({"100", "200", "300", "500", "1000", "2000", "5000"});
-    GroupBox4.SetEnabled(false); // follows chb_deskpop, which starts cleared
-    chb_deskpop.OnClick = [this] { chb_deskpopClick(); };
-    cb_deskactive.OnChange = [this] { cb_deskactiveChange(); };
-    cb_desktoptime.OnChange = [this] { cb_desktoptimeChange(); };
-    chb_everymonitor.OnClick = [this] { chb_everymonitorClick(); };
+    PopDeskCornerList.SetItems({"Top left corner of the screen", "Top right corner of the screen",
+                                "Bottom left corner of the screen", "Bottom right corner of the screem"});
+    PopDeskDelayList.SetItems({"100", "200", "300", "500", "1000", "2000", "5000"});
+    PopDeskOptionsGroup.SetEnabled(false); // follows PopDeskBox, which starts cleared
 }
 
 void TMainForm::SetUpAboutPage() {
-    Check_autorun.OnClick = [this] { Check_autorunClick(); };
-    Btn_Visit.OnClick = [this] { Btn_VisitClick(); };
-    Btn_mail.OnClick = [this] { Btn_mailClick(); };
+    VisitButton.OnClick = [this] { VisitClick(); };
+    MailButton.OnClick = [this] { MailClick(); };
 }
 
 void TMainForm::SetUpButtonRow() {
-    BitBtn_ok.OnClick = [this] { BitBtn_okClick(); };
-    BitBtn_Cancel.OnClick = [this] { BitBtn_CancelClick(); };
-    BitBtn_Apply.OnClick = [this] { BitBtn_applyClick(); };
-    Btn_help.OnClick = [this] { Btn_helpClick(); };
+    OkButton.OnClick = [this] { OkClick(); };
+    CancelButton.OnClick = [this] { CancelClick(); };
+    ApplyButton.OnClick = [this] { ApplyClick(); };
+    HelpButton.OnClick = [this] { HelpClick(); };
 }
 
 // --- Start-up and shutdown
@@ -109,7 +88,7 @@ void TMainForm::FormCreate() {
     // The scroll engine starts idle (no gesture, no direction) and the cursors shown: both
     // objects are new here.
     SetCaption(kMainCaption);
-    CoolTrayIcon1.SetHint(kMainCaption);
+    TrayIcon.SetHint(kMainCaption);
     LoadSettings();
     DetectNt5OrLater();
     if (IsNt5OrLater) {

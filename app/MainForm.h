@@ -78,7 +78,7 @@ struct MainFormSeams {
     IProgramAtCursor& ProgramAtCursor;
 };
 
-// What the tray icon shows (SetTrayState): IconImagelist image 0 while scrolling is enabled,
+// What the tray icon shows (SetTrayState): TrayPictures image 0 while scrolling is enabled,
 // image 1 while it is disabled.
 enum class TrayState { Enabled = 1, Disabled = 2 };
 
@@ -92,10 +92,7 @@ inline constexpr char kHomePageAddress[] = "http://glidewing.example/";
 inline constexpr char kContactAddress[] = "mailto:support@glidewing.example";
 inline constexpr char kPickCaption[] = "Add the program under the cursor";
 
-// The keys of GWing.ini, one a setting; their values as the file stores them (a list position, a
-// slider position, 1 or 0 for a box), in the order they are read and written.
-inline constexpr std::size_t kSettingKeyCount = 18;
-using SettingValues = std::array<std::int32_t, kSettingKeyCount>;
+struct SettingRow;
 
 class TMainForm : public TForm {
 public:
@@ -130,51 +127,32 @@ public:
     void UpdateActivateButton();
     void ApplySettings();
     void OpenConfiguration();
-    void BitBtn_okClick();
-    void BitBtn_applyClick();
-    void BitBtn_CancelClick();
-
-    // --- Change handlers of the configuration window
-    void Check_hotClick();
-    void Combo_KZFSChange();
-    void Combo_GPFSChange();
-    void ComboBox_ajChange();
-    void CheckBox_lockClick();
-    void CheckBox_backClick();
-    void CheckBox_InverseClick();
-    void CheckBox_followClick();
-    void TrackBar_hxChange();
-    void TrackBar_zxChange();
-    void Check_zhlrjClick(); // also Check_dwan's
-    void Check_ctypeClick();
-    void chb_deskpopClick();
-    void cb_deskactiveChange();
-    void cb_desktoptimeChange();
-    void chb_everymonitorClick();
-    void Check_autorunClick();
+    void OkClick();
+    void ApplyClick();
+    void CancelClick();
 
     // --- The Applications page
-    void ListBox_appsChange();
-    void Btn_appaddClick();
-    void Btn_appremoveClick();
-    void Btn_apppickClick(); // starts (or stops) the countdown of PickTimer
+    void ProgramListChange();
+    void AddProgramClick();
+    void RemoveProgramClick();
+    void PickProgramClick(); // starts (or stops) the countdown of PickTimer
     void PickTimerTimer();
-    void Check_fullscreenClick();
+    void FullScreenAsideClick();
 
     // --- Tray icon and tray menu
     void SetTrayState(TrayState state);
-    void CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t shift, Point at);
-    void CoolTrayIcon1DblClick();
-    void Menu_GpEnabledClick();
-    void menu_classicClick();
-    void menu_toggleClick();
-    void Menu_autoClick();
-    void Menu_moveClick();
-    void Glidewing1Click();
-    void N1Click();
-    void N5Click();
-    void OpenCDROM1Click(TMenuItem& sender);
-    void CloseCDROM1Click(TMenuItem& sender);
+    void TrayIconMouseDown(TMouseButton button, std::uint32_t shift, Point at);
+    void TrayIconDblClick();
+    void EnableItemClick();
+    void ClassicItemClick();
+    void ToggleItemClick();
+    void AutoScrollItemClick();
+    void MoveScrollItemClick();
+    void ConfigureClick();
+    void ExitClick();
+    void LockComputerClick();
+    void EjectClick(TMenuItem& sender);
+    void CloseDoorClick(TMenuItem& sender);
     void SetDriveDoor(const std::string& drive, bool open);
     void BuildDriveItems();
     void DetectNt5OrLater();
@@ -182,62 +160,62 @@ public:
 
     // --- Autorun, help, About
     void UpdateAutorun();
-    void Btn_helpClick();
-    void Btn_VisitClick();
-    void Btn_mailClick();
+    void HelpClick();
+    void VisitClick();
+    void MailClick();
 
     // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "Applications", "About").
     // The lists get their items, and every control its handler, in the constructor, one page at a
     // time.
     TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "Applications", "About"}, 4}; // About shows first
-    TCheckBox CheckBox_GP{"Enabled"};
-    TComboBox Combo_KZFS;
-    TComboBox Combo_GPFS;
-    TComboBox ComboBox_aj;
-    TCheckBox CheckBox_lock{"Lock mouse cursor"};
-    TCheckBox CheckBox_back{"Move cursor back"};
-    TCheckBox CheckBox_Inverse{"Inverse scroll direction"};
-    TCheckBox CheckBox_follow{"Speed follows the distance"};
-    TTrackBar TrackBar_hx{0, 60};
-    TTrackBar TrackBar_zx{0, 60};
-    TCheckBox Check_zhlrj{"Swap Left/Right Button"};
-    TCheckBox Check_ctype{"Hide Cursor while typing"};
-    TCheckBox Check_dwan{"Move Mouse to default button"};
-    TCheckBox chb_deskpop{"Enable Popup Desktop Links"};
-    TGroupBox GroupBox4{" Options of pop desktop links "};
-    TComboBox cb_deskactive;
-    TCheckBox chb_everymonitor{"On every monitor"}; // the corner of each monitor, in GroupBox4
-    TComboBox cb_desktoptime;
-    TListBox ListBox_apps; // the programs where Glidewing stands aside
-    TButton Btn_appadd{"Add..."};
-    TButton Btn_appremove{"Remove"};
-    TButton Btn_apppick{kPickCaption};
-    TCheckBox Check_fullscreen{"Stand aside while a full-screen program is in front"};
-    TCheckBox Check_autorun{"Run Glidewing While System Booting"};
-    TButton BitBtn_ok{"&OK"};
-    TButton BitBtn_Cancel{"&Cancel"};
-    TButton BitBtn_Apply{"&Apply"};
-    TButton Btn_help{"&Help"};
-    TButton Btn_Visit{"Visit Our Homepage"};
-    TButton Btn_mail{"Contact us"};
+    TCheckBox ScrollEnabledBox{"Enabled"};
+    TComboBox ActivationModeList;
+    TComboBox ScrollModeList;
+    TComboBox ActivateButtonList;
+    TCheckBox MoveLockBox{"Lock mouse cursor"};
+    TCheckBox MoveBackBox{"Move cursor back"};
+    TCheckBox InverseBox{"Inverse scroll direction"};
+    TCheckBox AutoFollowBox{"Speed follows the distance"};
+    TTrackBar SpeedXSlider{0, 60};
+    TTrackBar SpeedYSlider{0, 60};
+    TCheckBox SwapButtonsBox{"Swap Left/Right Button"};
+    TCheckBox HideWhileTypingBox{"Hide Cursor while typing"};
+    TCheckBox JumpToDefaultBox{"Move Mouse to default button"};
+    TCheckBox PopDeskBox{"Enable Popup Desktop Links"};
+    TGroupBox PopDeskOptionsGroup{" Options of pop desktop links "};
+    TComboBox PopDeskCornerList;
+    TCheckBox EveryMonitorBox{"On every monitor"}; // the corner of each monitor, in PopDeskOptionsGroup
+    TComboBox PopDeskDelayList;
+    TListBox ProgramList; // the programs where Glidewing stands aside
+    TButton AddProgramButton{"Add..."};
+    TButton RemoveProgramButton{"Remove"};
+    TButton PickProgramButton{kPickCaption};
+    TCheckBox FullScreenAsideBox{"Stand aside while a full-screen program is in front"};
+    TCheckBox AutoRunBox{"Run Glidewing While System Booting"};
+    TButton OkButton{"&OK"};
+    TButton CancelButton{"&Cancel"};
+    TButton ApplyButton{"&Apply"};
+    TButton HelpButton{"&Help"};
+    TButton VisitButton{"Visit Our Homepage"};
+    TButton MailButton{"Contact us"};
 
-    // --- Tray icon, its images and its menu. PopupMenu1 is built from its table (TrayMenuRows,
+    // --- Tray icon, its images and its menu. TrayMenu is built from its table (TrayMenuRows,
     // in menu order); the items the program names are then looked up by component name.
-    TImageList IconImagelist{"IconImagelist", 32, 32, 2};
-    TImageList ImageList1{"ImageList1", 16, 16, 4};
-    TTrayIcon CoolTrayIcon1;
-    TPopupMenu PopupMenu1{"PopupMenu1", TrayMenuRows(), *this};
-    TMenuItem& N5 = PopupMenu1.Items.Named("N5");
-    TMenuItem& OpenCDROM1 = PopupMenu1.Items.Named("OpenCDROM1");
-    TMenuItem& CloseCDROM1 = PopupMenu1.Items.Named("CloseCDROM1");
-    TMenuItem& N6 = PopupMenu1.Items.Named("N6");
-    TMenuItem& Glidewing1 = PopupMenu1.Items.Named("Glidewing1");
-    TMenuItem& N1 = PopupMenu1.Items.Named("N1");
-    TMenuItem& Menu_GpEnabled = PopupMenu1.Items.Named("Menu_GpEnabled");
-    TMenuItem& menu_classic = PopupMenu1.Items.Named("menu_classic");
-    TMenuItem& menu_toggle = PopupMenu1.Items.Named("menu_toggle");
-    TMenuItem& Menu_auto = PopupMenu1.Items.Named("Menu_auto");
-    TMenuItem& Menu_move = PopupMenu1.Items.Named("Menu_move");
+    TImageList TrayPictures{"IconImagelist", 32, 32, 2};
+    TImageList MenuPictures{"ImageList1", 16, 16, 4};
+    TTrayIcon TrayIcon;
+    TPopupMenu TrayMenu{"PopupMenu1", TrayMenuRows(), *this};
+    TMenuItem& LockItem = TrayMenu.Items.Named("N5");
+    TMenuItem& EjectItem = TrayMenu.Items.Named("OpenCDROM1");
+    TMenuItem& CloseDoorItem = TrayMenu.Items.Named("CloseCDROM1");
+    TMenuItem& ScrollOptionsItem = TrayMenu.Items.Named("N6");
+    TMenuItem& ConfigureItem = TrayMenu.Items.Named("Glidewing1");
+    TMenuItem& ExitItem = TrayMenu.Items.Named("N1");
+    TMenuItem& EnableItem = TrayMenu.Items.Named("Menu_GpEnabled");
+    TMenuItem& ClassicItem = TrayMenu.Items.Named("menu_classic");
+    TMenuItem& ToggleItem = TrayMenu.Items.Named("menu_toggle");
+    TMenuItem& AutoScrollItem = TrayMenu.Items.Named("Menu_auto");
+    TMenuItem& MoveScrollItem = TrayMenu.Items.Named("Menu_move");
 
     TTimer MainTimer{100, true};          // 100 ms: the PopDesk trigger
     TTimer ScrollTimer{100, false};       // one Auto Scroll step per tick; off outside a gesture
@@ -246,12 +224,8 @@ public:
 
     // --- State
     RuntimeSettings Runtime; // the applied settings
-    // The file's values of the settings in force: the controls as LoadSettings filled them and as
-    // every apply read them, with the tray's own changes. Until the first apply they are what the
-    // file gave, so a tray save before it writes the file's own values back.
-    SettingValues SettingsInForce{};
-    HookShareWriter Share;  // the program's view of the shared record; stores skipped while absent
-    AsideShareWriter Aside; // the programs where the hooks stand aside, as they read them
+    HookShareWriter Share;   // the program's view of the shared record; stores skipped while absent
+    AsideShareWriter Aside;  // the programs where the hooks stand aside, as they read them
     // What the Applications page goes back to on Cancel and Configure...: the applied list (until
     // the first apply, what the file said).
     ApplicationSettings AppliedApplications;
@@ -284,11 +258,10 @@ public:
     HTMLHelp_Decl HtmlHelp;
 
 private:
-    // PopupMenu1, top to bottom, with the Scroll options submenu under N6.
+    // TrayMenu, top to bottom, with the Scroll options submenu under ScrollOptionsItem.
     static std::span<const MenuRow<TMainForm>> TrayMenuRows();
     // The controls of each page and of the button row get their list items and handlers.
     void SetUpScrollPage();
-    void SetUpToolsPage();
     void SetUpPopDeskPage();
     void SetUpApplicationsPage();
     void SetUpAboutPage();
@@ -303,17 +276,26 @@ private:
     void StopPicking();
     void CreateAsideShare();
     void ScrollToggle();
-    // A tray mode item chosen: check it, put the list at its position, set the mode (on for
-    // position 1) and save what is in force; nothing when the item is already checked.
-    void ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode);
-    // The values of the controls, in file order.
-    SettingValues ControlValues();
-    // The tray changed this control (CheckBox_GP, a mode list): its value is in force now.
-    void TakeInForce(const void* control);
-    void WriteSettings(const SettingValues& values, const ApplicationSettings& applications);
+    // A tray mode item chosen: check it, put its list at the item's position (which sets the
+    // mode) and save what is in force; nothing when the item is already checked.
+    void ChooseMode(TMenuItem& item, std::int32_t RuntimeSettings::*position, std::int32_t value);
+    // Every setting's control enables Apply when the user changes it.
+    void SetUpSettingControls();
+    void PopDeskBoxClick();
+    // The settings as the window shows them: what OK saves and an apply puts in force.
+    RuntimeSettings Draft() const;
+    // What a tray save writes: the applied settings; before the first apply the file's own
+    // values, with the tray's changes.
+    RuntimeSettings& InForce();
+    // The tray changed a setting: the window shows it and it is in force at once.
+    void ChangeFromTray(const SettingRow& row, std::int32_t value);
+    void WriteSettings(const RuntimeSettings& settings, const ApplicationSettings& applications);
     // Eject or Close: the default CD device for the fixed item, else the drive the item names.
     void DriveDoorClick(const TMenuItem& sender, bool open);
     std::string SettingsPath() const;
+
+    RuntimeSettings loaded_; // the file's values as LoadSettings read them
+    bool applied_ = false;
 
     TApplication& application_;
     MainFormSeams seams_;

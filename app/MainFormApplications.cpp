@@ -19,33 +19,33 @@ std::string PickCountdownCaption(int seconds) {
 } // namespace
 
 void TMainForm::SetUpApplicationsPage() {
-    Btn_appremove.SetEnabled(false); // nothing is selected yet
-    ListBox_apps.OnChange = [this] { ListBox_appsChange(); };
-    Btn_appadd.OnClick = [this] { Btn_appaddClick(); };
-    Btn_appremove.OnClick = [this] { Btn_appremoveClick(); };
-    Btn_apppick.OnClick = [this] { Btn_apppickClick(); };
-    Check_fullscreen.OnClick = [this] { Check_fullscreenClick(); };
+    RemoveProgramButton.SetEnabled(false); // nothing is selected yet
+    ProgramList.OnChange = [this] { ProgramListChange(); };
+    AddProgramButton.OnClick = [this] { AddProgramClick(); };
+    RemoveProgramButton.OnClick = [this] { RemoveProgramClick(); };
+    PickProgramButton.OnClick = [this] { PickProgramClick(); };
+    FullScreenAsideBox.OnClick = [this] { FullScreenAsideClick(); };
 }
 
 void TMainForm::ShowApplications(const ApplicationSettings& settings) {
-    ListBox_apps.SetItems(settings.Excluded);
-    Btn_appremove.SetEnabled(false);
-    Check_fullscreen.SetChecked(settings.FullScreenAside);
+    ProgramList.SetItems(settings.Excluded);
+    RemoveProgramButton.SetEnabled(false);
+    FullScreenAsideBox.SetChecked(settings.FullScreenAside);
 }
 
 ApplicationSettings TMainForm::PageApplications() const {
-    return ApplicationSettings{ListBox_apps.Items(), Check_fullscreen.Checked()};
+    return ApplicationSettings{ProgramList.Items(), FullScreenAsideBox.Checked()};
 }
 
-void TMainForm::ListBox_appsChange() {
-    Btn_appremove.SetEnabled(ListBox_apps.ItemIndex() >= 0);
+void TMainForm::ProgramListChange() {
+    RemoveProgramButton.SetEnabled(ProgramList.ItemIndex() >= 0);
 }
 
-void TMainForm::Check_fullscreenClick() {
+void TMainForm::FullScreenAsideClick() {
     EnableApply();
 }
 
-void TMainForm::Btn_appaddClick() {
+void TMainForm::AddProgramClick() {
     const std::string path = seams_.OpenDialog.ChooseFile(
         Handle(), "Add a program", {{"Programs (*.exe)", "*.exe"}, {"All files (*.*)", "*.*"}});
     if (!path.empty()) {
@@ -55,10 +55,10 @@ void TMainForm::Btn_appaddClick() {
 
 // A program already listed is only selected; the list shows the new one selected.
 void TMainForm::AddProgramPath(const std::string& path) {
-    std::vector<std::string> list = ListBox_apps.Items();
+    std::vector<std::string> list = ProgramList.Items();
     switch (AddProgram(list, path)) {
     case AddProgramResult::Added:
-        ListBox_apps.SetItems(list);
+        ProgramList.SetItems(list);
         EnableApply();
         break;
     case AddProgramResult::AlreadyListed:
@@ -71,39 +71,39 @@ void TMainForm::AddProgramPath(const std::string& path) {
     const std::string name = FileNamePart(path.c_str());
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (SameProgramName(name.c_str(), list[i].c_str(), static_cast<std::uint32_t>(list[i].size() + 1))) {
-            ListBox_apps.UserSelect(static_cast<int>(i));
+            ProgramList.UserSelect(static_cast<int>(i));
         }
     }
 }
 
-void TMainForm::Btn_appremoveClick() {
-    const int index = ListBox_apps.ItemIndex();
-    std::vector<std::string> list = ListBox_apps.Items();
+void TMainForm::RemoveProgramClick() {
+    const int index = ProgramList.ItemIndex();
+    std::vector<std::string> list = ProgramList.Items();
     if (index < 0 || index >= static_cast<int>(list.size())) {
         return;
     }
     list.erase(list.begin() + index);
-    ListBox_apps.SetItems(list);
+    ProgramList.SetItems(list);
     // The next entry moves up into the selection, so several can go one after the other.
-    ListBox_apps.UserSelect(index < static_cast<int>(list.size()) ? index : index - 1);
-    Btn_appremove.SetEnabled(ListBox_apps.ItemIndex() >= 0);
+    ProgramList.UserSelect(index < static_cast<int>(list.size()) ? index : index - 1);
+    RemoveProgramButton.SetEnabled(ProgramList.ItemIndex() >= 0);
     EnableApply();
 }
 
 // A second press while the countdown runs calls it off.
-void TMainForm::Btn_apppickClick() {
+void TMainForm::PickProgramClick() {
     if (PickTimer.Enabled()) {
         StopPicking();
         return;
     }
     PickCountdown = kPickSeconds;
-    Btn_apppick.SetCaption(PickCountdownCaption(PickCountdown));
+    PickProgramButton.SetCaption(PickCountdownCaption(PickCountdown));
     PickTimer.SetEnabled(true);
 }
 
 void TMainForm::PickTimerTimer() {
     if (--PickCountdown > 0) {
-        Btn_apppick.SetCaption(PickCountdownCaption(PickCountdown));
+        PickProgramButton.SetCaption(PickCountdownCaption(PickCountdown));
         return;
     }
     StopPicking();
@@ -120,7 +120,7 @@ void TMainForm::PickTimerTimer() {
 void TMainForm::StopPicking() {
     PickTimer.SetEnabled(false);
     PickCountdown = 0;
-    Btn_apppick.SetCaption(kPickCaption);
+    PickProgramButton.SetCaption(kPickCaption);
 }
 
 } // namespace gw

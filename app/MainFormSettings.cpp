@@ -1,63 +1,63 @@
 // TMainForm: the settings file, the apply step and the configuration window's buttons and handlers.
 
 #include "app/MainForm.h"
+#include "app/SettingTable.h"
 
 #include "settings/SettingsFile.h"
 #include "shared/HookShare.h"
 #include "shared/Win32Values.h"
 
-#include <array>
+#include <algorithm>
 
 namespace gw {
 
 namespace {
 
-// One key of the settings file and the control that shows it; exactly one control is set.
-struct SettingRow {
-    const char* Section;
-    const char* Key;
-    std::int32_t Default;
-    TComboBox* List = nullptr;
-    TTrackBar* Slider = nullptr;
-    TCheckBox* Box = nullptr;
+using F = RuntimeSettings;
+using M = TMainForm;
+
+// The keys in the order they are read and written. Two were added after the others and stay
+// last of their sections in a file that had the older ones: AutoFollow after the older keys of
+// [Scroll], everymonitor after those of [popdesk].
+const SettingRow kSettingRows[] = {
+    {"Scroll", "LiveKey", 2, &F::ActivateKeyIndex, &M::ActivateButtonList},
+    {"Scroll", "SpeedX", 10, &F::SpeedX, &M::SpeedXSlider},
+    {"Scroll", "SpeedY", 20, &F::SpeedY, &M::SpeedYSlider},
+    {"Tools", "Check_zhlrj", 0, &F::SwapButtons, &M::SwapButtonsBox},
+    {"Tools", "Check_ctype", 0, &F::HideWhileTyping, &M::HideWhileTypingBox},
+    {"Tools", "Check_dwan", 0, &F::JumpToDefault, &M::JumpToDefaultBox},
+    {"popdesk", "deskactive", 0, &F::PopDeskCorner, &M::PopDeskCornerList},
+    {"popdesk", "desktopuse", 0, &F::PopDeskEnabled, &M::PopDeskBox},
+    {"popdesk", "desktoptime", 0, &F::PopDeskDelayIndex, &M::PopDeskDelayList, nullptr, false},
+    {"Scroll", "ScrollModeA", 0, &F::ActivationModeIndex, &M::ActivationModeList, &F::ToggleMode},
+    {"Scroll", "ScrollModeB", 1, &F::ScrollModeIndex, &M::ScrollModeList, &F::MoveScrollMode},
+    {"Scroll", "GpEnabled", 1, &F::ScrollEnabled, &M::ScrollEnabledBox},
+    {"Tools", "Check_autorun", 1, &F::AutoRun, &M::AutoRunBox, nullptr, false},
+    {"Scroll", "MoveLock", 0, &F::MoveLock, &M::MoveLockBox},
+    {"Scroll", "MoveBack", 0, &F::MoveBack, &M::MoveBackBox},
+    {"Scroll", "Inverse", 0, &F::Inverse, &M::InverseBox},
+    {"Scroll", "AutoFollow", 0, &F::AutoFollow, &M::AutoFollowBox},
+    {"popdesk", "everymonitor", 0, &F::PopDeskEveryMonitor, &M::EveryMonitorBox},
 };
 
-// The keys in the order they are read and written.
-std::array<SettingRow, kSettingKeyCount> SettingRows(TMainForm& f) {
-    return {{
-        {"Scroll", "LiveKey", 2, &f.ComboBox_aj},
-        {"Scroll", "SpeedX", 10, nullptr, &f.TrackBar_hx},
-        {"Scroll", "SpeedY", 20, nullptr, &f.TrackBar_zx},
-        {"Tools", "Check_zhlrj", 0, nullptr, nullptr, &f.Check_zhlrj},
-        {"Tools", "Check_ctype", 0, nullptr, nullptr, &f.Check_ctype},
-        {"Tools", "Check_dwan", 0, nullptr, nullptr, &f.Check_dwan},
-        {"popdesk", "deskactive", 0, &f.cb_deskactive},
-        {"popdesk", "desktopuse", 0, nullptr, nullptr, &f.chb_deskpop},
-        {"popdesk", "desktoptime", 0, &f.cb_desktoptime},
-        {"Scroll", "ScrollModeA", 0, &f.Combo_KZFS},
-        {"Scroll", "ScrollModeB", 1, &f.Combo_GPFS},
-        {"Scroll", "GpEnabled", 1, nullptr, nullptr, &f.CheckBox_GP},
-        {"Tools", "Check_autorun", 1, nullptr, nullptr, &f.Check_autorun},
-        {"Scroll", "MoveLock", 0, nullptr, nullptr, &f.CheckBox_lock},
-        {"Scroll", "MoveBack", 0, nullptr, nullptr, &f.CheckBox_back},
-        {"Scroll", "Inverse", 0, nullptr, nullptr, &f.CheckBox_Inverse},
-        // After the older keys of [Scroll], so that a file written before it existed keeps its lines
-        // and gains this one at the end of [Scroll].
-        {"Scroll", "AutoFollow", 0, nullptr, nullptr, &f.CheckBox_follow},
-        // Newer than the others: written last, it joins the end of its section.
-        {"popdesk", "everymonitor", 0, nullptr, nullptr, &f.chb_everymonitor},
-    }};
+// The value of a control as the file stores it, and the control set to a stored value.
+std::int32_t ValueOf(const TComboBox& list) {
+    return list.ItemIndex();
 }
-
-// The row's control value as the file stores it.
-std::int32_t ControlValue(const SettingRow& row) {
-    if (row.List) {
-        return row.List->ItemIndex();
-    }
-    if (row.Slider) {
-        return row.Slider->Position();
-    }
-    return row.Box->Checked() ? 1 : 0;
+std::int32_t ValueOf(const TTrackBar& slider) {
+    return slider.Position();
+}
+std::int32_t ValueOf(const TCheckBox& box) {
+    return box.Checked() ? 1 : 0;
+}
+void SetValue(TComboBox& list, std::int32_t value) {
+    list.SetItemIndex(value);
+}
+void SetValue(TTrackBar& slider, std::int32_t value) {
+    slider.SetPosition(value);
+}
+void SetValue(TCheckBox& box, std::int32_t value) {
+    box.SetChecked(value != 0);
 }
 
 // Stops a timer for the length of a scope and starts it again however the scope ends, so a
@@ -75,107 +75,117 @@ private:
 
 } // namespace
 
+std::span<const SettingRow> SettingTable() {
+    return kSettingRows;
+}
+
+const SettingRow& SettingRowOf(SettingField field) {
+    return *std::find_if(std::begin(kSettingRows), std::end(kSettingRows),
+                         [&](const SettingRow& row) { return row.Field == field; });
+}
+
+std::int32_t SettingRow::Value(const RuntimeSettings& settings) const {
+    return std::visit([&](auto field) { return static_cast<std::int32_t>(settings.*field); }, Field);
+}
+
+void SettingRow::Keep(RuntimeSettings& settings, std::int32_t value) const {
+    std::visit(
+        [&](auto field) {
+            settings.*field = static_cast<std::remove_reference_t<decltype(settings.*field)>>(value);
+        },
+        Field);
+    if (Mode) {
+        settings.*Mode = value != 0;
+    }
+}
+
+std::int32_t SettingRow::Shown(const TMainForm& form) const {
+    return std::visit([&](auto control) { return ValueOf(form.*control); }, Control);
+}
+
+void SettingRow::Show(TMainForm& form, std::int32_t value) const {
+    std::visit([&](auto control) { SetValue(form.*control, value); }, Control);
+}
+
 std::string TMainForm::SettingsPath() const {
     return ExeFolder + "GWing.ini";
 }
 
+void TMainForm::SetUpSettingControls() {
+    for (const SettingRow& row : SettingTable()) {
+        std::visit(
+            [this](auto control) {
+                if constexpr (std::is_same_v<decltype(control), TCheckBox TMainForm::*>) {
+                    (this->*control).OnClick = [this] { EnableApply(); };
+                } else {
+                    (this->*control).OnChange = [this] { EnableApply(); };
+                }
+            },
+            row.Control);
+    }
+    PopDeskBox.OnClick = [this] { PopDeskBoxClick(); };
+}
+
+RuntimeSettings TMainForm::Draft() const {
+    RuntimeSettings draft = Runtime;
+    for (const SettingRow& row : SettingTable()) {
+        row.Keep(draft, row.Shown(*this));
+    }
+    return draft;
+}
+
+RuntimeSettings& TMainForm::InForce() {
+    return applied_ ? Runtime : loaded_;
+}
+
+void TMainForm::ChangeFromTray(const SettingRow& row, std::int32_t value) {
+    row.Show(*this, value);
+    row.Keep(Runtime, value);
+    row.Keep(InForce(), value); // before the first apply, what the tray's save writes
+}
+
 void TMainForm::LoadSettings() {
     SettingsFile file(seams_.Profile, SettingsPath());
-    for (const SettingRow& row : SettingRows(*this)) {
-        if (row.List) {
-            row.List->SetItemIndex(file.ReadInteger(row.Section, row.Key, row.Default));
-        } else if (row.Slider) {
-            row.Slider->SetPosition(file.ReadInteger(row.Section, row.Key, row.Default));
-        } else {
-            row.Box->SetChecked(file.ReadBool(row.Section, row.Key, row.Default != 0));
-        }
+    for (const SettingRow& row : SettingTable()) {
+        row.Show(*this, file.ReadInteger(row.Section, row.Key, row.Default));
     }
-    SettingsInForce = ControlValues();
+    loaded_ = Draft();
     AppliedApplications = ReadApplicationSettings(file);
     ShowApplications(AppliedApplications);
-    SetTrayState(TrayStateFor(CheckBox_GP.Checked()));
+    SetTrayState(TrayStateFor(ScrollEnabledBox.Checked()));
 }
 
 void TMainForm::SaveSettings() {
-    WriteSettings(ControlValues(), PageApplications());
+    WriteSettings(Draft(), PageApplications());
 }
 
 // The Applications page's pending edits stay in the window too: the applied list is what is in force.
 void TMainForm::SaveSettingsInForce() {
-    WriteSettings(SettingsInForce, AppliedApplications);
+    WriteSettings(InForce(), AppliedApplications);
 }
 
-void TMainForm::WriteSettings(const SettingValues& values, const ApplicationSettings& applications) {
+void TMainForm::WriteSettings(const RuntimeSettings& settings, const ApplicationSettings& applications) {
     SettingsFile file(seams_.Profile, SettingsPath());
-    const auto rows = SettingRows(*this);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].Box) {
-            file.WriteBool(rows[i].Section, rows[i].Key, values[i] != 0);
-        } else {
-            file.WriteInteger(rows[i].Section, rows[i].Key, values[i]);
-        }
+    for (const SettingRow& row : SettingTable()) {
+        file.WriteInteger(row.Section, row.Key, row.Value(settings));
     }
     WriteApplicationSettings(file, applications);
 }
 
-SettingValues TMainForm::ControlValues() {
-    const auto rows = SettingRows(*this);
-    SettingValues values{};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        values[i] = ControlValue(rows[i]);
-    }
-    return values;
-}
-
-void TMainForm::TakeInForce(const void* control) {
-    const auto rows = SettingRows(*this);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (rows[i].List == control || rows[i].Slider == control || rows[i].Box == control) {
-            SettingsInForce[i] = ControlValue(rows[i]);
-        }
-    }
-}
-
 void TMainForm::ReadControls() {
-    Runtime.ActivateKeyIndex = ComboBox_aj.ItemIndex();
-    Runtime.SpeedX = TrackBar_hx.Position();
-    Runtime.SpeedY = TrackBar_zx.Position();
-    Runtime.SwapButtons = Check_zhlrj.Checked();
-    Runtime.HideWhileTyping = Check_ctype.Checked();
-    Runtime.JumpToDefault = Check_dwan.Checked();
-    Runtime.PopDeskEnabled = chb_deskpop.Checked();
-    Runtime.PopDeskCorner = cb_deskactive.ItemIndex();
+    Runtime = Draft();
     // With no wait selected (a stored position outside the list) PopDesk waits as long as the
     // first, default entry says.
-    const std::string wait =
-        cb_desktoptime.ItemIndex() >= 0 ? cb_desktoptime.SelectedText() : cb_desktoptime.Items().front();
+    const std::string wait = PopDeskDelayList.ItemIndex() >= 0 ? PopDeskDelayList.SelectedText()
+                                                               : PopDeskDelayList.Items().front();
     Runtime.PopDeskDelay = ParseSettingInteger(wait).value_or(100);
-    Runtime.PopDeskEveryMonitor = chb_everymonitor.Checked();
-    if (Combo_KZFS.ItemIndex() != 0) {
-        Runtime.ToggleMode = true;
-        menu_toggle.SetChecked(true);
-    } else {
-        Runtime.ToggleMode = false;
-        menu_classic.SetChecked(true);
-    }
-    if (Combo_GPFS.ItemIndex() != 0) {
-        Runtime.MoveScrollMode = true;
-        Menu_move.SetChecked(true);
-    } else {
-        Runtime.MoveScrollMode = false;
-        Menu_auto.SetChecked(true);
-    }
-    Runtime.ScrollEnabled = CheckBox_GP.Checked();
-    Runtime.AutoRun = Check_autorun.Checked();
-    Runtime.MoveLock = CheckBox_lock.Checked();
-    Runtime.MoveBack = CheckBox_back.Checked();
-    Runtime.Inverse = CheckBox_Inverse.Checked();
-    Runtime.AutoFollow = CheckBox_follow.Checked();
-    Menu_GpEnabled.SetChecked(CheckBox_GP.Checked());
+    (Runtime.ToggleMode ? ToggleItem : ClassicItem).SetChecked(true);
+    (Runtime.MoveScrollMode ? MoveScrollItem : AutoScrollItem).SetChecked(true);
+    EnableItem.SetChecked(Runtime.ScrollEnabled);
     DeskTrigger.ResetCornerWait();
     // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
     // wait included, which Configure... does not put back.
-    SettingsInForce = ControlValues();
+    applied_ = true;
     AppliedApplications = PageApplications();
     Runtime.ExcludedPrograms = AppliedApplications.Excluded;
     Runtime.FullScreenAside = AppliedApplications.FullScreenAside;
@@ -221,111 +231,51 @@ void TMainForm::ApplySettings() {
     seams_.SystemParameters.Set(win::kSPI_SETMOUSEBUTTONSWAP, Runtime.SwapButtons ? 1 : 0, 0);
     seams_.SystemParameters.Set(win::kSPI_SETSNAPTODEFBUTTON, Runtime.JumpToDefault ? 1 : 0,
                                 win::kSPIF_SENDCHANGE);
-    BitBtn_Apply.SetEnabled(false);
+    ApplyButton.SetEnabled(false);
 }
 
-void TMainForm::BitBtn_okClick() {
+void TMainForm::OkClick() {
     TimerPause pause(MainTimer);
     SaveSettings();
     ApplySettings();
-    BitBtn_Apply.SetEnabled(false);
+    ApplyButton.SetEnabled(false);
     StopPicking();
     Hide();
 }
 
-void TMainForm::BitBtn_applyClick() {
+void TMainForm::ApplyClick() {
     TimerPause pause(MainTimer);
     ApplySettings();
-    BitBtn_Apply.SetEnabled(false);
+    ApplyButton.SetEnabled(false);
 }
 
-void TMainForm::BitBtn_CancelClick() {
+void TMainForm::CancelClick() {
     StopPicking();
     ShowApplications(AppliedApplications); // unlike the other pages, this one forgets its edits
-    BitBtn_Apply.SetEnabled(false);
+    ApplyButton.SetEnabled(false);
     Hide();
 }
 
 void TMainForm::OpenConfiguration() {
-    ComboBox_aj.SetItemIndex(Runtime.ActivateKeyIndex);
-    TrackBar_hx.SetPosition(Runtime.SpeedX);
-    TrackBar_zx.SetPosition(Runtime.SpeedY);
-    Check_zhlrj.SetChecked(Runtime.SwapButtons);
-    Check_ctype.SetChecked(Runtime.HideWhileTyping);
-    Check_dwan.SetChecked(Runtime.JumpToDefault);
-    chb_deskpop.SetChecked(Runtime.PopDeskEnabled);
-    cb_deskactive.SetItemIndex(Runtime.PopDeskCorner);
-    chb_everymonitor.SetChecked(Runtime.PopDeskEveryMonitor);
-    Combo_KZFS.SetItemIndex(Runtime.ToggleMode ? 1 : 0);
-    Combo_GPFS.SetItemIndex(Runtime.MoveScrollMode ? 1 : 0);
-    CheckBox_GP.SetChecked(Runtime.ScrollEnabled);
-    CheckBox_lock.SetChecked(Runtime.MoveLock);
-    CheckBox_back.SetChecked(Runtime.MoveBack);
-    CheckBox_Inverse.SetChecked(Runtime.Inverse);
-    CheckBox_follow.SetChecked(Runtime.AutoFollow);
+    for (const SettingRow& row : SettingTable()) {
+        if (row.Refreshed) {
+            row.Show(*this, row.Mode ? (Runtime.*row.Mode ? 1 : 0) : row.Value(Runtime));
+        }
+    }
     ShowApplications(AppliedApplications);
-    BitBtn_Apply.SetEnabled(false);
+    ApplyButton.SetEnabled(false);
     Show();
 }
 
 // --- Change handlers: a change waits for OK or Apply.
 
 void TMainForm::EnableApply() {
-    BitBtn_Apply.SetEnabled(true);
+    ApplyButton.SetEnabled(true);
 }
 
-void TMainForm::Check_hotClick() {
+void TMainForm::PopDeskBoxClick() {
     EnableApply();
-}
-void TMainForm::Combo_KZFSChange() {
-    EnableApply();
-}
-void TMainForm::Combo_GPFSChange() {
-    EnableApply();
-}
-void TMainForm::ComboBox_ajChange() {
-    EnableApply();
-}
-void TMainForm::CheckBox_lockClick() {
-    EnableApply();
-}
-void TMainForm::CheckBox_backClick() {
-    EnableApply();
-}
-void TMainForm::CheckBox_InverseClick() {
-    EnableApply();
-}
-void TMainForm::CheckBox_followClick() {
-    EnableApply();
-}
-void TMainForm::TrackBar_hxChange() {
-    EnableApply();
-}
-void TMainForm::TrackBar_zxChange() {
-    EnableApply();
-}
-void TMainForm::Check_zhlrjClick() {
-    EnableApply();
-}
-void TMainForm::Check_ctypeClick() {
-    EnableApply();
-}
-void TMainForm::cb_deskactiveChange() {
-    EnableApply();
-}
-void TMainForm::cb_desktoptimeChange() {
-    EnableApply();
-}
-void TMainForm::chb_everymonitorClick() {
-    EnableApply();
-}
-void TMainForm::Check_autorunClick() {
-    EnableApply();
-}
-
-void TMainForm::chb_deskpopClick() {
-    EnableApply();
-    GroupBox4.SetEnabled(chb_deskpop.Checked());
+    PopDeskOptionsGroup.SetEnabled(PopDeskBox.Checked());
     DeskTrigger.chb_deskpopClick(); // a menu still held is torn down at once
 }
 

@@ -11,7 +11,7 @@ void TMainForm::UpdateAutorun() {
     UpdateRunValue(seams_.Registry, Runtime.AutoRun, seams_.Files.ExecutablePath());
 }
 
-void TMainForm::Btn_helpClick() {
+void TMainForm::HelpClick() {
     const std::string path = ExeFolder + "glidewing.chm";
     if (!seams_.Files.FileExists(path)) {
         application_.ShowMessage("Help File Not Found! ");
@@ -20,11 +20,11 @@ void TMainForm::Btn_helpClick() {
     HtmlHelp.HtmlHelpCall(Handle(), path + "::/introduction.htm", win::kHH_DISPLAY_TOPIC, 0);
 }
 
-void TMainForm::Btn_VisitClick() {
+void TMainForm::VisitClick() {
     seams_.Shell.Execute(WindowHandle{}, "open", kHomePageAddress, win::kSW_SHOWMAXIMIZED);
 }
 
-void TMainForm::Btn_mailClick() {
+void TMainForm::MailClick() {
     seams_.Shell.Execute(WindowHandle{}, "open", kContactAddress, win::kSW_SHOWMAXIMIZED);
 }
 

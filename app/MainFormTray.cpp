@@ -1,6 +1,7 @@
 // TMainForm: the tray icon, the tray menu, the drive doors and Lock Computer.
 
 #include "app/MainForm.h"
+#include "app/SettingTable.h"
 
 #include "base/Error.h"
 #include "shared/HookShare.h"
@@ -24,22 +25,22 @@ template <auto Handler> void Run(TMainForm& form, TMenuItem& sender) {
 // Until the first apply the quick options show Enable, Classic and Auto Scroll.
 constexpr MenuRow<TMainForm> kTrayMenu[] = {
     // parent, name, caption, picture, handler, radio group, default item, checked
-    {nullptr, "N5", "Lock Computer", 2, Run<&TMainForm::N5Click>},
+    {nullptr, "N5", "Lock Computer", 2, Run<&TMainForm::LockComputerClick>},
     {nullptr, "N7", "-"},
-    {nullptr, "OpenCDROM1", "Eject CD-ROM", 3, Run<&TMainForm::OpenCDROM1Click>},
-    {nullptr, "CloseCDROM1", "Close CD-ROM", -1, Run<&TMainForm::CloseCDROM1Click>},
+    {nullptr, "OpenCDROM1", "Eject CD-ROM", 3, Run<&TMainForm::EjectClick>},
+    {nullptr, "CloseCDROM1", "Close CD-ROM", -1, Run<&TMainForm::CloseDoorClick>},
     {nullptr, "N4", "-"},
     {nullptr, "N6", "Scroll options", 1},
-    {nullptr, "Glidewing1", "Configure...", -1, Run<&TMainForm::Glidewing1Click>, 0, true},
+    {nullptr, "Glidewing1", "Configure...", -1, Run<&TMainForm::ConfigureClick>, 0, true},
     {nullptr, "N3", "-"},
-    {nullptr, "N1", "Exit", 0, Run<&TMainForm::N1Click>},
-    {"N6", "Menu_GpEnabled", "Enable", -1, Run<&TMainForm::Menu_GpEnabledClick>, 0, true, true},
+    {nullptr, "N1", "Exit", 0, Run<&TMainForm::ExitClick>},
+    {"N6", "Menu_GpEnabled", "Enable", -1, Run<&TMainForm::EnableItemClick>, 0, true, true},
     {"N6", "N10", "-"},
-    {"N6", "menu_classic", "Classic", -1, Run<&TMainForm::menu_classicClick>, 1, false, true},
-    {"N6", "menu_toggle", "Toggle", -1, Run<&TMainForm::menu_toggleClick>, 1},
+    {"N6", "menu_classic", "Classic", -1, Run<&TMainForm::ClassicItemClick>, 1, false, true},
+    {"N6", "menu_toggle", "Toggle", -1, Run<&TMainForm::ToggleItemClick>, 1},
     {"N6", "N13", "-"},
-    {"N6", "Menu_auto", "Auto Scroll", -1, Run<&TMainForm::Menu_autoClick>, 3, false, true},
-    {"N6", "Menu_move", "Move Scroll", -1, Run<&TMainForm::Menu_moveClick>, 3},
+    {"N6", "Menu_auto", "Auto Scroll", -1, Run<&TMainForm::AutoScrollItemClick>, 3, false, true},
+    {"N6", "Menu_move", "Move Scroll", -1, Run<&TMainForm::MoveScrollItemClick>, 3},
 };
 
 } // namespace
@@ -49,35 +50,33 @@ std::span<const MenuRow<TMainForm>> TMainForm::TrayMenuRows() {
 }
 
 void TMainForm::SetUpTrayIcon() {
-    PopupMenu1.Images = &ImageList1;
-    CoolTrayIcon1.Icons = &IconImagelist;
-    CoolTrayIcon1.PopupMenu = &PopupMenu1;
-    CoolTrayIcon1.OnMouseDown = [this](TMouseButton button, std::uint32_t shift, Point at) {
-        CoolTrayIcon1MouseDown(button, shift, at);
+    TrayMenu.Images = &MenuPictures;
+    TrayIcon.Icons = &TrayPictures;
+    TrayIcon.PopupMenu = &TrayMenu;
+    TrayIcon.OnMouseDown = [this](TMouseButton button, std::uint32_t shift, Point at) {
+        TrayIconMouseDown(button, shift, at);
     };
-    CoolTrayIcon1.OnDblClick = [this] { CoolTrayIcon1DblClick(); };
+    TrayIcon.OnDblClick = [this] { TrayIconDblClick(); };
 }
 
 void TMainForm::SetTrayState(TrayState state) {
-    CoolTrayIcon1.SetIconIndex(state == TrayState::Enabled ? 0 : 1);
+    TrayIcon.SetIconIndex(state == TrayState::Enabled ? 0 : 1);
 }
 
-void TMainForm::CoolTrayIcon1MouseDown(TMouseButton button, std::uint32_t, Point) {
+void TMainForm::TrayIconMouseDown(TMouseButton button, std::uint32_t, Point) {
     if (button == TMouseButton::Left) {
         ScrollToggle();
     }
 }
 
-void TMainForm::CoolTrayIcon1DblClick() {
+void TMainForm::TrayIconDblClick() {
     Show();
 }
 
 void TMainForm::ScrollToggle() {
-    const bool enabled = !Menu_GpEnabled.Checked();
-    Menu_GpEnabled.SetChecked(enabled);
-    Runtime.ScrollEnabled = enabled;
-    CheckBox_GP.SetChecked(enabled);
-    TakeInForce(&CheckBox_GP);
+    const bool enabled = !EnableItem.Checked();
+    EnableItem.SetChecked(enabled);
+    ChangeFromTray(SettingRowOf(&RuntimeSettings::ScrollEnabled), enabled);
     Share.Set(&HookShare::ScrollEnabled, enabled);
     if (!enabled) {
         Engine.ScrollingSwitchedOff();
@@ -86,42 +85,40 @@ void TMainForm::ScrollToggle() {
     SaveSettingsInForce();
 }
 
-void TMainForm::Menu_GpEnabledClick() {
+void TMainForm::EnableItemClick() {
     ScrollToggle();
 }
 
-void TMainForm::ChooseMode(TMenuItem& item, TComboBox& list, int position, bool& mode) {
+void TMainForm::ChooseMode(TMenuItem& item, std::int32_t RuntimeSettings::*position, std::int32_t value) {
     if (item.Checked()) {
         return;
     }
     item.SetChecked(true);
-    list.SetItemIndex(position);
-    TakeInForce(&list);
-    mode = position != 0;
+    ChangeFromTray(SettingRowOf(position), value);
     SaveSettingsInForce();
 }
 
-void TMainForm::menu_classicClick() {
-    ChooseMode(menu_classic, Combo_KZFS, 0, Runtime.ToggleMode);
+void TMainForm::ClassicItemClick() {
+    ChooseMode(ClassicItem, &RuntimeSettings::ActivationModeIndex, 0);
 }
 
-void TMainForm::menu_toggleClick() {
-    ChooseMode(menu_toggle, Combo_KZFS, 1, Runtime.ToggleMode);
+void TMainForm::ToggleItemClick() {
+    ChooseMode(ToggleItem, &RuntimeSettings::ActivationModeIndex, 1);
 }
 
-void TMainForm::Menu_autoClick() {
-    ChooseMode(Menu_auto, Combo_GPFS, 0, Runtime.MoveScrollMode);
+void TMainForm::AutoScrollItemClick() {
+    ChooseMode(AutoScrollItem, &RuntimeSettings::ScrollModeIndex, 0);
 }
 
-void TMainForm::Menu_moveClick() {
-    ChooseMode(Menu_move, Combo_GPFS, 1, Runtime.MoveScrollMode);
+void TMainForm::MoveScrollItemClick() {
+    ChooseMode(MoveScrollItem, &RuntimeSettings::ScrollModeIndex, 1);
 }
 
-void TMainForm::Glidewing1Click() {
+void TMainForm::ConfigureClick() {
     OpenConfiguration();
 }
 
-void TMainForm::N1Click() {
+void TMainForm::ExitClick() {
     Close();
 }
 
@@ -134,27 +131,27 @@ void TMainForm::BuildDriveItems() {
     }
     if (OpticalDrives.size() >= 2) {
         // The two items become submenus with one item per drive.
-        OpenCDROM1.OnClick = nullptr;
-        CloseCDROM1.OnClick = nullptr;
+        EjectItem.OnClick = nullptr;
+        CloseDoorItem.OnClick = nullptr;
         for (const char letter : OpticalDrives) {
             const std::string caption{letter, ':'};
-            OpenCDROM1.Add(std::string("OpenCDROM_") + letter, caption).OnClick = [this](TMenuItem& sender) {
-                OpenCDROM1Click(sender);
+            EjectItem.Add(std::string("OpenCDROM_") + letter, caption).OnClick = [this](TMenuItem& sender) {
+                EjectClick(sender);
             };
-            CloseCDROM1.Add(std::string("CloseCDROM_") + letter, caption).OnClick =
-                [this](TMenuItem& sender) { CloseCDROM1Click(sender); };
+            CloseDoorItem.Add(std::string("CloseCDROM_") + letter, caption).OnClick =
+                [this](TMenuItem& sender) { CloseDoorClick(sender); };
         }
     } else if (OpticalDrives.empty()) {
-        OpenCDROM1.SetEnabled(false);
-        CloseCDROM1.SetEnabled(false);
+        EjectItem.SetEnabled(false);
+        CloseDoorItem.SetEnabled(false);
     }
 }
 
-void TMainForm::OpenCDROM1Click(TMenuItem& sender) {
+void TMainForm::EjectClick(TMenuItem& sender) {
     DriveDoorClick(sender, true);
 }
 
-void TMainForm::CloseCDROM1Click(TMenuItem& sender) {
+void TMainForm::CloseDoorClick(TMenuItem& sender) {
     DriveDoorClick(sender, false);
 }
 
@@ -196,7 +193,7 @@ void TMainForm::LoadToolsLibrary() {
     }
 }
 
-void TMainForm::N5Click() {
+void TMainForm::LockComputerClick() {
     if (IsNt5OrLater) {
         // Without Tools.dll there is no lock; a screen saver alone would only look like one.
         if (!LockTheComputerEntry) {

@@ -60,15 +60,15 @@ void MainWindow::Build(FormWindow& window) {
     const int dpi = SystemDpi();
     window.AddFilter(*this);
     trayImages_ = std::make_unique<ImageListBinding>(
-        form_.IconImagelist, std::vector<int>{IDI_TRAY_ENABLED, IDI_TRAY_DISABLED}, MulDiv(32, dpi, 96));
+        form_.TrayPictures, std::vector<int>{IDI_TRAY_ENABLED, IDI_TRAY_DISABLED}, MulDiv(32, dpi, 96));
     // The icon first: it is what the user waits for, and the hidden configuration window's fifty
     // controls take longer to make than everything else here together.
-    tray_ = std::make_unique<TrayIconBinding>(window, form_, form_.CoolTrayIcon1, *trayImages_);
+    tray_ = std::make_unique<TrayIconBinding>(window, form_, form_.TrayIcon, *trayImages_);
     menuImages_ = std::make_unique<ImageListBinding>(
-        form_.ImageList1, std::vector<int>{IDI_MENU_EXIT, IDI_MENU_SCROLL, IDI_MENU_LOCK, IDI_MENU_EJECT},
+        form_.MenuPictures, std::vector<int>{IDI_MENU_EXIT, IDI_MENU_SCROLL, IDI_MENU_LOCK, IDI_MENU_EJECT},
         MulDiv(16, dpi, 96));
     LayOut(WindowDpi(window.Hwnd()), nullptr);
-    menu_ = std::make_unique<PopupMenuBinding>(window, form_.PopupMenu1, menuImages_.get());
+    menu_ = std::make_unique<PopupMenuBinding>(window, form_.TrayMenu, menuImages_.get());
     mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
     pickTimer_ = std::make_unique<TimerBinding>(window, form_.PickTimer, kPickTimerId);
@@ -165,7 +165,7 @@ bool MainWindow::HandleDialogKey(const MSG& message) {
     case DialogKeyAction::None:
         return false;
     case DialogKeyAction::Help:
-        application_.Dispatch([this] { form_.Btn_help.Click(); });
+        application_.Dispatch([this] { form_.HelpButton.Click(); });
         break;
     case DialogKeyAction::NextPage:
     case DialogKeyAction::PreviousPage:
@@ -242,11 +242,11 @@ bool MainWindow::FilterMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam,
     if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == BN_CLICKED) {
         // Enter and Escape, as the dialog manager reports them: the OK and Cancel buttons.
         if (LOWORD(wParam) == IDOK) {
-            application_.Dispatch([this] { form_.BitBtn_ok.Click(); });
+            application_.Dispatch([this] { form_.OkButton.Click(); });
             return true;
         }
         if (LOWORD(wParam) == IDCANCEL) {
-            application_.Dispatch([this] { form_.BitBtn_Cancel.Click(); });
+            application_.Dispatch([this] { form_.CancelButton.Click(); });
             return true;
         }
     }

@@ -3,6 +3,7 @@
 // The input is read the way the profile API reads a file: "[Section]" lines and "key=value"
 // lines, names without regard to case, blanks around values trimmed, the first key of a name wins.
 
+#include "app/SettingTable.h"
 #include "tests/app/Fakes.h"
 
 #include <algorithm>
@@ -86,12 +87,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // OK writes every key from the controls, and the Applications section after them; a start
     // from that file writes the same again.
     first.profile.Values.clear();
-    first.Do([&] { f.Glidewing1Click(); });
-    first.Do([&] { f.BitBtn_okClick(); });
+    first.Do([&] { f.ConfigureClick(); });
+    first.Do([&] { f.OkClick(); });
     const auto applications =
         std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
                      [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });
-    Check(applications - first.profile.Writes.begin() == static_cast<std::ptrdiff_t>(gw::kSettingKeyCount));
+    Check(applications - first.profile.Writes.begin() ==
+          static_cast<std::ptrdiff_t>(gw::SettingTable().size()));
     Check(std::all_of(applications, first.profile.Writes.end(),
                       [](const std::string& w) { return w.rfind("Applications/", 0) == 0; }));
 

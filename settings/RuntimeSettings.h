@@ -1,7 +1,8 @@
 #pragma once
-// The applied copy of the user's settings: what the features read. `ReadControls` fills it from
-// the configuration window on every apply; nothing else writes it except the tray's quick
-// options. All zero/false until the first apply.
+// The applied copy of the user's settings: what the features read. Every apply fills it from
+// the configuration window; nothing else writes it except the tray's quick options. All
+// zero/false until the first apply. The list positions are kept as the file stores them, beside
+// what the features read of them (the button, the modes, the wait in milliseconds).
 
 #include <cstdint>
 #include <string>
@@ -18,11 +19,14 @@ struct RuntimeSettings {
     std::int32_t SpeedX = 0;           // 0..60
     std::int32_t SpeedY = 0;           // 0..60
     bool PopDeskEnabled = false;
-    std::int32_t PopDeskCorner = 0;   // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
-    std::int32_t PopDeskDelay = 0;    // milliseconds
-    bool PopDeskEveryMonitor = false; // the corner of the monitor under the cursor, not the primary's
-    bool ToggleMode = false;
-    bool MoveScrollMode = false;
+    std::int32_t PopDeskCorner = 0;       // 0 top left, 1 top right, 2 bottom left, 3 bottom right, -1 none
+    std::int32_t PopDeskDelayIndex = 0;   // the wait's position in its list, -1 none
+    std::int32_t PopDeskDelay = 0;        // milliseconds: the entry at that position, else the first
+    bool PopDeskEveryMonitor = false;     // the corner of the monitor under the cursor, not the primary's
+    std::int32_t ActivationModeIndex = 0; // 0 Classic, 1 Toggle, -1 no selection
+    bool ToggleMode = false;              // any position but Classic's
+    std::int32_t ScrollModeIndex = 0;     // 0 Auto Scroll, 1 Move Scroll, -1 no selection
+    bool MoveScrollMode = false;          // any position but Auto Scroll's
     bool ScrollEnabled = false;
     bool MoveLock = false;
     bool MoveBack = false;

@@ -17,7 +17,7 @@ struct OpenWindow : MainFormRig {
             profile.Values[{"Applications", key}] = value;
         }
         Start();
-        Do([this] { form.Glidewing1.Click(); });
+        Do([this] { form.ConfigureItem.Click(); });
         ClearRecords();
     }
     Names Published() const {
@@ -32,16 +32,16 @@ struct OpenWindow : MainFormRig {
 TEST(ApplicationsPage, StartUpShowsAndHandsTheHooksTheStoredList) {
     OpenWindow rig({{"Exclude2", "b.exe"}, {"Exclude1", "a.exe"}, {"FullScreenAside", "0"}});
     TMainForm& f = rig.form;
-    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"a.exe", "b.exe"}));
-    EXPECT_FALSE(f.Check_fullscreen.Checked());
-    EXPECT_FALSE(f.Btn_appremove.Enabled());
+    EXPECT_EQ(f.ProgramList.Items(), (Names{"a.exe", "b.exe"}));
+    EXPECT_FALSE(f.FullScreenAsideBox.Checked());
+    EXPECT_FALSE(f.RemoveProgramButton.Enabled());
     EXPECT_EQ(rig.Published(), (Names{"a.exe", "b.exe"}));
     EXPECT_EQ(rig.section.Aside.FullScreenAside, 0);
     // Started from the window handle, not from 0, and even: the list is whole.
     EXPECT_EQ(rig.section.Aside.Generation, (0x5150u << 1) + 2);
 
     OpenWindow fresh;
-    EXPECT_TRUE(fresh.form.Check_fullscreen.Checked()); // on without the section
+    EXPECT_TRUE(fresh.form.FullScreenAsideBox.Checked()); // on without the section
     EXPECT_EQ(fresh.section.Aside.FullScreenAside, 1);
 }
 
@@ -62,11 +62,11 @@ TEST(ApplicationsPage, AddTakesTheChosenProgramsFileNameOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);
         rig.picking.Chosen = c.chosen;
-        rig.Do([&] { f.Btn_appadd.Click(); });
-        EXPECT_EQ(f.ListBox_apps.Items(), c.list);
-        EXPECT_EQ(f.ListBox_apps.ItemIndex(), c.selected);
-        EXPECT_EQ(f.Btn_appremove.Enabled(), c.selected >= 0);
-        EXPECT_EQ(f.BitBtn_Apply.Enabled(), c.applyEnabled);
+        rig.Do([&] { f.AddProgramButton.Click(); });
+        EXPECT_EQ(f.ProgramList.Items(), c.list);
+        EXPECT_EQ(f.ProgramList.ItemIndex(), c.selected);
+        EXPECT_EQ(f.RemoveProgramButton.Enabled(), c.selected >= 0);
+        EXPECT_EQ(f.ApplyButton.Enabled(), c.applyEnabled);
     }
     EXPECT_EQ(rig.picking.Patterns.back(), (Names{"*.exe", "*.*"}));
     EXPECT_EQ(rig.Published(), (Names{"a.exe"})); // nothing in force before Apply
@@ -82,44 +82,44 @@ TEST(ApplicationsPage, RemoveTakesTheSelectedEntryAndSelectsTheNext) {
         int selected;
     } steps[] = {{1, {"a.exe", "c.exe"}, 1}, {1, {"a.exe"}, 0}, {0, {}, -1}};
     for (const auto& step : steps) {
-        f.ListBox_apps.UserSelect(step.select);
-        rig.Do([&] { f.Btn_appremove.Click(); });
-        EXPECT_EQ(f.ListBox_apps.Items(), step.after);
-        EXPECT_EQ(f.ListBox_apps.ItemIndex(), step.selected);
-        EXPECT_EQ(f.Btn_appremove.Enabled(), step.selected >= 0);
+        f.ProgramList.UserSelect(step.select);
+        rig.Do([&] { f.RemoveProgramButton.Click(); });
+        EXPECT_EQ(f.ProgramList.Items(), step.after);
+        EXPECT_EQ(f.ProgramList.ItemIndex(), step.selected);
+        EXPECT_EQ(f.RemoveProgramButton.Enabled(), step.selected >= 0);
     }
-    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(f.ApplyButton.Enabled());
 }
 
 TEST(ApplicationsPage, CountdownOnTheButtonThenTheProgramUnderTheCursor) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     rig.picking.AtCursor = "C:\\Games\\Game.exe";
-    rig.Do([&] { f.Btn_apppick.Click(); });
-    std::vector<std::string> captions{f.Btn_apppick.Caption()};
+    rig.Do([&] { f.PickProgramButton.Click(); });
+    std::vector<std::string> captions{f.PickProgramButton.Caption()};
     for (int tick = 0; tick < 3; ++tick) {
-        EXPECT_TRUE(f.ListBox_apps.Items().empty());
+        EXPECT_TRUE(f.ProgramList.Items().empty());
         rig.Do([&] { f.PickTimer.Fire(); });
-        captions.push_back(f.Btn_apppick.Caption());
+        captions.push_back(f.PickProgramButton.Caption());
     }
     EXPECT_EQ(captions, (Names{"Point at the program: 3", "Point at the program: 2",
                                "Point at the program: 1", "Add the program under the cursor"}));
     EXPECT_FALSE(f.PickTimer.Enabled());
-    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"Game.exe"}));
-    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+    EXPECT_EQ(f.ProgramList.Items(), (Names{"Game.exe"}));
+    EXPECT_TRUE(f.ApplyButton.Enabled());
 
     // Nothing there: said so. A second press calls the countdown off.
     rig.picking.AtCursor.clear();
-    rig.Do([&] { f.Btn_apppick.Click(); });
+    rig.Do([&] { f.PickProgramButton.Click(); });
     for (int tick = 0; tick < 3; ++tick) {
         rig.Do([&] { f.PickTimer.Fire(); });
     }
     EXPECT_EQ(rig.boxes.Shown,
               (std::vector<ShownBox>{{"No program was found under the cursor.", "Glidewing", 0x10}}));
-    rig.Do([&] { f.Btn_apppick.Click(); });
-    rig.Do([&] { f.Btn_apppick.Click(); });
+    rig.Do([&] { f.PickProgramButton.Click(); });
+    rig.Do([&] { f.PickProgramButton.Click(); });
     EXPECT_FALSE(f.PickTimer.Enabled());
-    EXPECT_EQ(f.Btn_apppick.Caption(), "Add the program under the cursor");
+    EXPECT_EQ(f.PickProgramButton.Caption(), "Add the program under the cursor");
 }
 
 TEST(ApplicationsPage, ApplyAndOkPutTheListInForceCancelForgetsIt) {
@@ -128,31 +128,31 @@ TEST(ApplicationsPage, ApplyAndOkPutTheListInForceCancelForgetsIt) {
     const std::uint32_t started = rig.section.Aside.Generation;
     auto edit = [&] {
         rig.picking.Chosen = "c.exe";
-        rig.Do([&] { f.Btn_appadd.Click(); });
-        f.ListBox_apps.UserSelect(0);
-        rig.Do([&] { f.Btn_appremove.Click(); });
-        f.Check_fullscreen.SetChecked(false);
+        rig.Do([&] { f.AddProgramButton.Click(); });
+        f.ProgramList.UserSelect(0);
+        rig.Do([&] { f.RemoveProgramButton.Click(); });
+        f.FullScreenAsideBox.SetChecked(false);
     };
 
     edit();
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    rig.Do([&] { f.CoolTrayIcon1.DblClick(); }); // shows the window as it was left
-    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"a.exe", "b.exe"}));
-    EXPECT_TRUE(f.Check_fullscreen.Checked());
+    rig.Do([&] { f.CancelButton.Click(); });
+    rig.Do([&] { f.TrayIcon.DblClick(); }); // shows the window as it was left
+    EXPECT_EQ(f.ProgramList.Items(), (Names{"a.exe", "b.exe"}));
+    EXPECT_TRUE(f.FullScreenAsideBox.Checked());
     EXPECT_EQ(rig.section.Aside.Generation, started);
 
     edit();
-    rig.Do([&] { f.BitBtn_Apply.Click(); });
+    rig.Do([&] { f.ApplyButton.Click(); });
     EXPECT_EQ(rig.Published(), (Names{"b.exe", "c.exe"}));
     EXPECT_EQ(rig.section.Aside.FullScreenAside, 0);
     EXPECT_EQ(rig.section.Aside.Generation, started + 2);
     EXPECT_EQ(f.Runtime.ExcludedPrograms, (Names{"b.exe", "c.exe"}));
     EXPECT_TRUE(rig.profile.Writes.empty()); // Apply saves nothing
 
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    rig.Do([&] { f.Glidewing1.Click(); });
-    EXPECT_EQ(f.ListBox_apps.Items(), (Names{"b.exe", "c.exe"})); // the applied list
-    rig.Do([&] { f.BitBtn_ok.Click(); });
+    rig.Do([&] { f.CancelButton.Click(); });
+    rig.Do([&] { f.ConfigureItem.Click(); });
+    EXPECT_EQ(f.ProgramList.Items(), (Names{"b.exe", "c.exe"})); // the applied list
+    rig.Do([&] { f.OkButton.Click(); });
     EXPECT_EQ(rig.profile.Value("Applications", "Exclude1"), "b.exe");
     EXPECT_EQ(rig.profile.Value("Applications", "Exclude2"), "c.exe");
     EXPECT_EQ(rig.profile.Value("Applications", "FullScreenAside"), "0");

@@ -37,14 +37,14 @@ struct Wired : MainFormRig {
             form.desktopmenu.SetView(view);
             deskShell.desktop = {FakeItem{"Notes.txt"}};
         }
-        form.chb_deskpop.SetChecked(true);
-        form.cb_desktoptime.SetItemIndex(wait);
-        Do([&] { form.BitBtn_applyClick(); });
+        form.PopDeskBox.SetChecked(true);
+        form.PopDeskDelayList.SetItemIndex(wait);
+        Do([&] { form.ApplyClick(); });
         deskScreen.cursor = Point{0, 0};
     }
     void HideWhileTyping() {
-        form.Check_ctype.SetChecked(true);
-        Do([&] { form.BitBtn_applyClick(); });
+        form.HideWhileTypingBox.SetChecked(true);
+        Do([&] { form.ApplyClick(); });
     }
 };
 
@@ -105,9 +105,9 @@ TEST(FeatureWiring, ApplyWithTheOptionClearedBringsTypedAwayCursorsBack) {
     rig.HideWhileTyping();
     rig.Key(' '); // Space on the focused check box is typing too
     ASSERT_FALSE(rig.form.HideCursor.SystemCursorsShown());
-    rig.form.Check_ctype.SetChecked(false);
+    rig.form.HideWhileTypingBox.SetChecked(false);
     rig.ClearRecords();
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));
     EXPECT_TRUE(rig.form.HideCursor.SystemCursorsShown());
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
@@ -130,9 +130,9 @@ TEST(FeatureWiring, APressTheHookStoodAsideForStartsNoGesture) {
 
 TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
     Wired rig;
-    rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
-    rig.form.TrackBar_zx.SetPosition(20); // not applied: the slider counts at once
+    rig.form.ScrollModeList.SetItemIndex(0); // Auto Scroll
+    rig.Do([&] { rig.form.ApplyClick(); });
+    rig.form.SpeedYSlider.SetPosition(20); // not applied: the slider counts at once
 
     rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
     EXPECT_TRUE(rig.form.ScrollTimer.Enabled());
@@ -156,9 +156,9 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
 // so a tick 60 ms after the last turns the wheel twice as far as one 30 ms after it.
 TEST(FeatureWiring, TheScrollTimerHandsTheClockToTheSpeedThatFollowsTheDistance) {
     Wired rig;
-    rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
-    rig.form.CheckBox_follow.SetChecked(true);
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.form.ScrollModeList.SetItemIndex(0); // Auto Scroll
+    rig.form.AutoFollowBox.SetChecked(true);
+    rig.Do([&] { rig.form.ApplyClick(); });
     rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
     rig.Mouse(win::kWM_MOUSEMOVE, 300, 420);
     std::vector<std::int16_t> turns;
@@ -205,8 +205,8 @@ TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
         {"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, false}};
     for (const Case& c : cases) {
         Wired rig;
-        rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
-        rig.PopDesk(6);                      // 5000 ms: one tick only counts
+        rig.form.ScrollModeList.SetItemIndex(0); // Auto Scroll
+        rig.PopDesk(6);                          // 5000 ms: one tick only counts
         rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
         rig.Mouse(win::kWM_MOUSEMOVE, c.moveTo.x, c.moveTo.y);
         rig.Do([&] { rig.form.DeskTrigger.jia(); });
@@ -221,7 +221,7 @@ TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
     rig.form.MainTimer.Fire();
     ASSERT_TRUE(rig.form.DeskLinks.DeskMenuBuilt());
 
-    rig.form.chb_deskpop.SetChecked(false);
+    rig.form.PopDeskBox.SetChecked(false);
     EXPECT_FALSE(rig.form.DeskLinks.DeskMenuBuilt());
     EXPECT_TRUE(rig.form.DeskLinks.DeskItems().empty());
 }
@@ -234,20 +234,20 @@ TEST(FeatureWiring, SwitchingScrollingOffEndsAToggleGesture) {
         std::function<void(Wired&)> switchOff;
     };
     const Case cases[] = {
-        {"tray click", [](Wired& r) { r.form.CoolTrayIcon1MouseDown(TMouseButton::Left, 0, {}); }},
-        {"tray item", [](Wired& r) { r.form.Menu_GpEnabledClick(); }},
+        {"tray click", [](Wired& r) { r.form.TrayIconMouseDown(TMouseButton::Left, 0, {}); }},
+        {"tray item", [](Wired& r) { r.form.EnableItemClick(); }},
         {"apply",
          [](Wired& r) {
-             r.form.CheckBox_GP.SetChecked(false);
-             r.form.BitBtn_applyClick();
+             r.form.ScrollEnabledBox.SetChecked(false);
+             r.form.ApplyClick();
          }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Wired rig;
-        rig.form.Combo_KZFS.SetItemIndex(1); // Toggle
-        rig.form.Combo_GPFS.SetItemIndex(0); // Auto Scroll
-        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.form.ActivationModeList.SetItemIndex(1); // Toggle
+        rig.form.ScrollModeList.SetItemIndex(0);     // Auto Scroll
+        rig.Do([&] { rig.form.ApplyClick(); });
         rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
         rig.Mouse(win::kWM_RBUTTONUP, 300, 300);
         rig.Mouse(win::kWM_MOUSEMOVE, 300, 320);

@@ -64,8 +64,8 @@ struct Day : MainFormRig {
 
     // One gesture of the right button from (300, 300).
     void Gesture(bool toggle, bool move, Over over, Motion motion) {
-        Choose(toggle ? f->menu_toggle : f->menu_classic);
-        Choose(move ? f->Menu_move : f->Menu_auto);
+        Choose(toggle ? f->ToggleItem : f->ClassicItem);
+        Choose(move ? f->MoveScrollItem : f->AutoScrollItem);
         scrollWorld.underCursor = over == Over::OwnBar       ? ownBar
                                   : over == Over::BarControl ? barPointed
                                   : over == Over::WheelPage  ? wheelPage
@@ -97,15 +97,15 @@ struct Day : MainFormRig {
     }
 
     void ConfigurationCycle(int n) {
-        Choose(f->Glidewing1);
-        f->TrackBar_zx.SetPosition(n % 61);
-        f->Check_zhlrj.SetChecked(n % 2 == 0);
-        f->chb_deskpop.SetChecked(true);
-        Do([&] { f->BitBtn_Apply.Click(); });
-        Do([&] { f->Btn_help.Click(); });
-        Do([&] { (n % 2 ? f->BitBtn_ok : f->BitBtn_Cancel).Click(); });
-        Choose(f->OpenCDROM1.Item(static_cast<std::size_t>(n % 2)));
-        Choose(f->N5);
+        Choose(f->ConfigureItem);
+        f->SpeedYSlider.SetPosition(n % 61);
+        f->SwapButtonsBox.SetChecked(n % 2 == 0);
+        f->PopDeskBox.SetChecked(true);
+        Do([&] { f->ApplyButton.Click(); });
+        Do([&] { f->HelpButton.Click(); });
+        Do([&] { (n % 2 ? f->OkButton : f->CancelButton).Click(); });
+        Choose(f->EjectItem.Item(static_cast<std::size_t>(n % 2)));
+        Choose(f->LockItem);
     }
 
     void TypingBurst(int n) {
@@ -118,7 +118,7 @@ struct Day : MainFormRig {
     Counts Outstanding() {
         Counts counts = ledger.Outstanding();
         counts["desktop menu entry"] = f ? f->desktopmenu.Count() : 0;
-        counts["tray menu item"] = f ? MenuItems(f->PopupMenu1.Items) : 0;
+        counts["tray menu item"] = f ? MenuItems(f->TrayMenu.Items) : 0;
         return counts;
     }
     static std::size_t MenuItems(const TMenuItem& item) {
@@ -151,9 +151,9 @@ TEST(Leaks, ADayOfUseGivesBackEverythingItTakes) {
     // the last PopDesk build and its images, the cursor copy of the last thumb drag) is held by
     // design and stays level.
     day.ConfigurationCycle(1); // PopDesk on
-    day.Choose(day.f->Glidewing1);
-    day.f->Check_ctype.SetChecked(true);
-    day.Do([&] { day.f->BitBtn_ok.Click(); });
+    day.Choose(day.f->ConfigureItem);
+    day.f->HideWhileTypingBox.SetChecked(true);
+    day.Do([&] { day.f->OkButton.Click(); });
     for (int kind = 0; kind < 16; ++kind) {
         day.Gesture(kind % 2 != 0, kind / 2 % 2 != 0, static_cast<Over>(kind / 4), Motion::Scroll);
     }

@@ -14,7 +14,7 @@ constexpr char kIniPath[] = "C:\\Program Files\\Glidewing\\GWing.ini";
 struct OpenWindow : MainFormRig {
     OpenWindow() {
         Start();
-        Do([this] { form.Glidewing1.Click(); });
+        Do([this] { form.ConfigureItem.Click(); });
         ClearRecords();
     }
 };
@@ -47,7 +47,7 @@ TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplication
     MainFormRig rig;
     rig.Start();
     EXPECT_EQ(rig.Calls({"ReadProfile"}), reads);
-    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    rig.Do([&] { rig.form.ConfigureItem.Click(); });
     rig.ClearRecords();
     rig.form.SaveSettings();
     EXPECT_EQ(rig.profile.Writes, writes);
@@ -57,14 +57,14 @@ TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplication
 TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.Check_zhlrj.SetChecked(true);
-    f.Combo_KZFS.UserSelect(1);
-    f.TrackBar_hx.SetPosition(33);
-    f.CheckBox_follow.SetChecked(true);
+    f.SwapButtonsBox.SetChecked(true);
+    f.ActivationModeList.UserSelect(1);
+    f.SpeedXSlider.SetPosition(33);
+    f.AutoFollowBox.SetChecked(true);
     std::vector<bool> timerDuringWrites;
     rig.profile.OnWrite = [&] { timerDuringWrites.push_back(f.MainTimer.Enabled()); };
 
-    rig.Do([&] { f.BitBtn_ok.Click(); });
+    rig.Do([&] { f.OkButton.Click(); });
 
     EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
     EXPECT_EQ(rig.profile.Value("Tools", "Check_zhlrj"), "1");
@@ -76,10 +76,10 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     EXPECT_TRUE(f.Runtime.ToggleMode);
     EXPECT_EQ(f.Runtime.SpeedX, 33);
     EXPECT_TRUE(f.Runtime.AutoFollow);
-    EXPECT_TRUE(f.menu_toggle.Checked());
+    EXPECT_TRUE(f.ToggleItem.Checked());
     EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 1 0", "SPI 96 0 2"}));
     EXPECT_FALSE(f.Visible());
-    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_FALSE(f.ApplyButton.Enabled());
     EXPECT_TRUE(f.MainTimer.Enabled());
     EXPECT_TRUE(rig.boxes.Shown.empty());
 }
@@ -87,10 +87,10 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
 TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.Check_ctype.SetChecked(true);
-    f.ComboBox_aj.UserSelect(0);
-    f.CheckBox_follow.SetChecked(true);
-    rig.Do([&] { f.BitBtn_Apply.Click(); });
+    f.HideWhileTypingBox.SetChecked(true);
+    f.ActivateButtonList.UserSelect(0);
+    f.AutoFollowBox.SetChecked(true);
+    rig.Do([&] { f.ApplyButton.Click(); });
 
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_TRUE(f.Runtime.HideWhileTyping);
@@ -99,7 +99,7 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     EXPECT_EQ(rig.section.Record.ActivateButton, 1);
     EXPECT_EQ(rig.section.Record.ReportKeys, 1);
     EXPECT_TRUE(f.Visible());
-    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_FALSE(f.ApplyButton.Enabled());
     EXPECT_TRUE(f.MainTimer.Enabled());
 }
 
@@ -109,15 +109,15 @@ TEST(SettingsEvents, EveryMonitorIsAppliedByApplyAndSavedByOk) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
-    f.chb_everymonitor.SetChecked(true);
+    f.EveryMonitorBox.SetChecked(true);
     EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
 
-    rig.Do([&] { f.BitBtn_Apply.Click(); });
+    rig.Do([&] { f.ApplyButton.Click(); });
     EXPECT_TRUE(f.Runtime.PopDeskEveryMonitor);
     EXPECT_TRUE(rig.profile.Writes.empty());
 
-    f.chb_everymonitor.SetChecked(false);
-    rig.Do([&] { f.BitBtn_ok.Click(); });
+    f.EveryMonitorBox.SetChecked(false);
+    rig.Do([&] { f.OkButton.Click(); });
     EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
     std::vector<std::string> popdesk;
     for (const std::string& write : rig.profile.Writes) {
@@ -133,25 +133,26 @@ TEST(SettingsEvents, EveryMonitorIsAppliedByApplyAndSavedByOk) {
 TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.CheckBox_lock.SetChecked(true);
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+    f.MoveLockBox.SetChecked(true);
+    rig.Do([&] { f.CancelButton.Click(); });
 
-    EXPECT_TRUE(f.CheckBox_lock.Checked());
+    EXPECT_TRUE(f.MoveLockBox.Checked());
     EXPECT_FALSE(f.Runtime.MoveLock);
     EXPECT_TRUE(rig.journal.empty()); // nothing read, written, applied
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_FALSE(f.Visible());
-    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_FALSE(f.ApplyButton.Enabled());
 }
 
 // What the page shows of the values Configure... puts back.
 std::vector<int> RestoredControls(const TMainForm& f) {
-    return {f.ComboBox_aj.ItemIndex(),    f.TrackBar_hx.Position(),   f.TrackBar_zx.Position(),
-            f.Check_zhlrj.Checked(),      f.Check_ctype.Checked(),    f.Check_dwan.Checked(),
-            f.chb_deskpop.Checked(),      f.GroupBox4.Enabled(),      f.cb_deskactive.ItemIndex(),
-            f.Combo_KZFS.ItemIndex(),     f.Combo_GPFS.ItemIndex(),   f.CheckBox_GP.Checked(),
-            f.CheckBox_lock.Checked(),    f.CheckBox_back.Checked(),  f.CheckBox_Inverse.Checked(),
-            f.chb_everymonitor.Checked(), f.CheckBox_follow.Checked()};
+    return {
+        f.ActivateButtonList.ItemIndex(), f.SpeedXSlider.Position(),       f.SpeedYSlider.Position(),
+        f.SwapButtonsBox.Checked(),       f.HideWhileTypingBox.Checked(),  f.JumpToDefaultBox.Checked(),
+        f.PopDeskBox.Checked(),           f.PopDeskOptionsGroup.Enabled(), f.PopDeskCornerList.ItemIndex(),
+        f.ActivationModeList.ItemIndex(), f.ScrollModeList.ItemIndex(),    f.ScrollEnabledBox.Checked(),
+        f.MoveLockBox.Checked(),          f.MoveBackBox.Checked(),         f.InverseBox.Checked(),
+        f.EveryMonitorBox.Checked(),      f.AutoFollowBox.Checked()};
 }
 
 TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
@@ -159,36 +160,36 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
     TMainForm& f = rig.form;
     const std::vector<int> applied = RestoredControls(f);
     EXPECT_EQ(applied, (std::vector<int>{2, 10, 20, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0, 0}));
-    f.ComboBox_aj.UserSelect(0);
-    f.TrackBar_hx.SetPosition(50);
-    f.TrackBar_zx.SetPosition(1);
-    f.Check_zhlrj.SetChecked(true);
-    f.Check_ctype.SetChecked(true);
-    f.Check_dwan.SetChecked(true);
-    f.chb_deskpop.SetChecked(true);
-    f.cb_deskactive.UserSelect(3);
-    f.Combo_KZFS.UserSelect(1);
-    f.Combo_GPFS.UserSelect(0);
-    f.CheckBox_GP.SetChecked(false);
-    f.CheckBox_lock.SetChecked(true);
-    f.CheckBox_back.SetChecked(true);
-    f.CheckBox_Inverse.SetChecked(true);
-    f.chb_everymonitor.SetChecked(true);
-    f.CheckBox_follow.SetChecked(true);
-    f.Check_autorun.SetChecked(false);
-    f.cb_desktoptime.UserSelect(6);
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
+    f.ActivateButtonList.UserSelect(0);
+    f.SpeedXSlider.SetPosition(50);
+    f.SpeedYSlider.SetPosition(1);
+    f.SwapButtonsBox.SetChecked(true);
+    f.HideWhileTypingBox.SetChecked(true);
+    f.JumpToDefaultBox.SetChecked(true);
+    f.PopDeskBox.SetChecked(true);
+    f.PopDeskCornerList.UserSelect(3);
+    f.ActivationModeList.UserSelect(1);
+    f.ScrollModeList.UserSelect(0);
+    f.ScrollEnabledBox.SetChecked(false);
+    f.MoveLockBox.SetChecked(true);
+    f.MoveBackBox.SetChecked(true);
+    f.InverseBox.SetChecked(true);
+    f.EveryMonitorBox.SetChecked(true);
+    f.AutoFollowBox.SetChecked(true);
+    f.AutoRunBox.SetChecked(false);
+    f.PopDeskDelayList.UserSelect(6);
+    rig.Do([&] { f.CancelButton.Click(); });
 
-    rig.Do([&] { f.Glidewing1.Click(); });
+    rig.Do([&] { f.ConfigureItem.Click(); });
     EXPECT_EQ(RestoredControls(f), applied);
     // Not refreshed: they keep the unapplied edit, which the next OK applies and saves.
-    EXPECT_FALSE(f.Check_autorun.Checked());
-    EXPECT_EQ(f.cb_desktoptime.ItemIndex(), 6);
+    EXPECT_FALSE(f.AutoRunBox.Checked());
+    EXPECT_EQ(f.PopDeskDelayList.ItemIndex(), 6);
     EXPECT_TRUE(f.Visible());
-    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
+    EXPECT_FALSE(f.ApplyButton.Enabled());
     EXPECT_TRUE(rig.profile.Writes.empty());
 
-    rig.Do([&] { f.BitBtn_ok.Click(); });
+    rig.Do([&] { f.OkButton.Click(); });
     EXPECT_FALSE(f.Runtime.AutoRun);
     EXPECT_EQ(f.Runtime.PopDeskDelay, 5000);
     EXPECT_EQ(rig.profile.Value("popdesk", "desktoptime"), "6");
@@ -200,18 +201,18 @@ TEST(SettingsEvents, ConfigurePutsBackTheAppliedValuesExceptAutorunAndWait) {
 TEST(SettingsEvents, DoubleClickShowsTheWindowAsItWasLeftConfigureRestoresTheSliders) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.TrackBar_hx.SetPosition(60);
-    f.TrackBar_zx.SetPosition(44);
-    rig.Do([&] { f.BitBtn_Cancel.Click(); });
-    EXPECT_EQ(f.TrackBar_hx.Position(), 60);
-    rig.Do([&] { f.CoolTrayIcon1.DblClick(); });
+    f.SpeedXSlider.SetPosition(60);
+    f.SpeedYSlider.SetPosition(44);
+    rig.Do([&] { f.CancelButton.Click(); });
+    EXPECT_EQ(f.SpeedXSlider.Position(), 60);
+    rig.Do([&] { f.TrayIcon.DblClick(); });
 
     EXPECT_TRUE(f.Visible());
-    EXPECT_EQ(f.TrackBar_zx.Position(), 44);
+    EXPECT_EQ(f.SpeedYSlider.Position(), 44);
     EXPECT_EQ(f.Runtime.SpeedY, 20);
     EXPECT_TRUE(rig.profile.Writes.empty());
-    rig.Do([&] { f.Glidewing1.Click(); });
-    EXPECT_EQ(f.TrackBar_hx.Position(), 10);
+    rig.Do([&] { f.ConfigureItem.Click(); });
+    EXPECT_EQ(f.SpeedXSlider.Position(), 10);
 }
 
 TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
@@ -220,31 +221,31 @@ TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
         std::function<void(TMainForm&)> change;
     };
     const Case cases[] = {
-        {"CheckBox_GP", [](TMainForm& f) { f.CheckBox_GP.SetChecked(false); }},
-        {"Combo_KZFS", [](TMainForm& f) { f.Combo_KZFS.UserSelect(1); }},
-        {"Combo_GPFS", [](TMainForm& f) { f.Combo_GPFS.UserSelect(0); }},
-        {"ComboBox_aj", [](TMainForm& f) { f.ComboBox_aj.UserSelect(1); }},
-        {"CheckBox_lock", [](TMainForm& f) { f.CheckBox_lock.SetChecked(true); }},
-        {"CheckBox_back", [](TMainForm& f) { f.CheckBox_back.SetChecked(true); }},
-        {"CheckBox_Inverse", [](TMainForm& f) { f.CheckBox_Inverse.SetChecked(true); }},
-        {"CheckBox_follow", [](TMainForm& f) { f.CheckBox_follow.SetChecked(true); }},
-        {"TrackBar_hx", [](TMainForm& f) { f.TrackBar_hx.SetPosition(11); }},
-        {"TrackBar_zx", [](TMainForm& f) { f.TrackBar_zx.SetPosition(21); }},
-        {"Check_zhlrj", [](TMainForm& f) { f.Check_zhlrj.SetChecked(true); }},
-        {"Check_ctype", [](TMainForm& f) { f.Check_ctype.SetChecked(true); }},
-        {"Check_dwan", [](TMainForm& f) { f.Check_dwan.SetChecked(true); }},
-        {"chb_deskpop", [](TMainForm& f) { f.chb_deskpop.SetChecked(true); }},
-        {"cb_deskactive", [](TMainForm& f) { f.cb_deskactive.UserSelect(2); }},
-        {"cb_desktoptime", [](TMainForm& f) { f.cb_desktoptime.UserSelect(3); }},
-        {"chb_everymonitor", [](TMainForm& f) { f.chb_everymonitor.SetChecked(true); }},
-        {"Check_autorun", [](TMainForm& f) { f.Check_autorun.SetChecked(false); }},
+        {"CheckBox_GP", [](TMainForm& f) { f.ScrollEnabledBox.SetChecked(false); }},
+        {"Combo_KZFS", [](TMainForm& f) { f.ActivationModeList.UserSelect(1); }},
+        {"Combo_GPFS", [](TMainForm& f) { f.ScrollModeList.UserSelect(0); }},
+        {"ComboBox_aj", [](TMainForm& f) { f.ActivateButtonList.UserSelect(1); }},
+        {"CheckBox_lock", [](TMainForm& f) { f.MoveLockBox.SetChecked(true); }},
+        {"CheckBox_back", [](TMainForm& f) { f.MoveBackBox.SetChecked(true); }},
+        {"CheckBox_Inverse", [](TMainForm& f) { f.InverseBox.SetChecked(true); }},
+        {"CheckBox_follow", [](TMainForm& f) { f.AutoFollowBox.SetChecked(true); }},
+        {"TrackBar_hx", [](TMainForm& f) { f.SpeedXSlider.SetPosition(11); }},
+        {"TrackBar_zx", [](TMainForm& f) { f.SpeedYSlider.SetPosition(21); }},
+        {"Check_zhlrj", [](TMainForm& f) { f.SwapButtonsBox.SetChecked(true); }},
+        {"Check_ctype", [](TMainForm& f) { f.HideWhileTypingBox.SetChecked(true); }},
+        {"Check_dwan", [](TMainForm& f) { f.JumpToDefaultBox.SetChecked(true); }},
+        {"chb_deskpop", [](TMainForm& f) { f.PopDeskBox.SetChecked(true); }},
+        {"cb_deskactive", [](TMainForm& f) { f.PopDeskCornerList.UserSelect(2); }},
+        {"cb_desktoptime", [](TMainForm& f) { f.PopDeskDelayList.UserSelect(3); }},
+        {"chb_everymonitor", [](TMainForm& f) { f.EveryMonitorBox.SetChecked(true); }},
+        {"Check_autorun", [](TMainForm& f) { f.AutoRunBox.SetChecked(false); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OpenWindow rig;
-        ASSERT_FALSE(rig.form.BitBtn_Apply.Enabled());
+        ASSERT_FALSE(rig.form.ApplyButton.Enabled());
         c.change(rig.form);
-        EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
+        EXPECT_TRUE(rig.form.ApplyButton.Enabled());
         EXPECT_TRUE(rig.journal.empty()); // and does nothing else
     }
 }
@@ -252,12 +253,12 @@ TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
 TEST(SettingsEvents, ClickingABoxTwiceLeavesApplyEnabledAndApplyRepeatsBothParameters) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.Check_dwan.SetChecked(true);
-    f.Check_dwan.SetChecked(false);
-    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
-    rig.Do([&] { f.BitBtn_Apply.Click(); });
-    rig.Do([&] { f.BitBtn_Apply.Click(); }); // a disabled button does nothing
-    rig.Do([&] { f.BitBtn_applyClick(); });
+    f.JumpToDefaultBox.SetChecked(true);
+    f.JumpToDefaultBox.SetChecked(false);
+    EXPECT_TRUE(f.ApplyButton.Enabled());
+    rig.Do([&] { f.ApplyButton.Click(); });
+    rig.Do([&] { f.ApplyButton.Click(); }); // a disabled button does nothing
+    rig.Do([&] { f.ApplyClick(); });
     EXPECT_EQ(rig.Calls({"SPI "}),
               (std::vector<std::string>{"SPI 33 0 0", "SPI 96 0 2", "SPI 33 0 0", "SPI 96 0 2"}));
 }
@@ -276,9 +277,9 @@ TEST(SettingsEvents, SystemParametersFollowTheToolsBoxes) {
     };
     for (const Case& c : cases) {
         OpenWindow rig;
-        rig.form.Check_zhlrj.SetChecked(c.swap);
-        rig.form.Check_dwan.SetChecked(c.jump);
-        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.form.SwapButtonsBox.SetChecked(c.swap);
+        rig.form.JumpToDefaultBox.SetChecked(c.jump);
+        rig.Do([&] { rig.form.ApplyClick(); });
         EXPECT_EQ(rig.Calls({"SPI "}), c.expected);
     }
 }
@@ -287,25 +288,25 @@ TEST(SettingsEvents, PopDeskBoxEnablesItsOptionsGroup) {
     MainFormRig rig;
     rig.profile.Values[{"popdesk", "desktopuse"}] = "1";
     rig.Start();
-    EXPECT_TRUE(rig.form.GroupBox4.Enabled());
-    rig.form.chb_deskpop.SetChecked(false);
-    EXPECT_FALSE(rig.form.GroupBox4.Enabled());
-    rig.form.chb_deskpop.SetChecked(true);
-    EXPECT_TRUE(rig.form.GroupBox4.Enabled());
+    EXPECT_TRUE(rig.form.PopDeskOptionsGroup.Enabled());
+    rig.form.PopDeskBox.SetChecked(false);
+    EXPECT_FALSE(rig.form.PopDeskOptionsGroup.Enabled());
+    rig.form.PopDeskBox.SetChecked(true);
+    EXPECT_TRUE(rig.form.PopDeskOptionsGroup.Enabled());
 }
 
 TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     // Toggle activation with Auto Scroll on the right button; PopDesk on the top left corner.
-    f.Combo_KZFS.SetItemIndex(1);
-    f.Combo_GPFS.SetItemIndex(0);
-    f.ComboBox_aj.SetItemIndex(2);
-    f.CheckBox_GP.SetChecked(true);
-    f.chb_deskpop.SetChecked(true);
-    f.cb_deskactive.SetItemIndex(0);
-    f.cb_desktoptime.SetItemIndex(6);
-    rig.Do([&] { f.BitBtn_applyClick(); });
+    f.ActivationModeList.SetItemIndex(1);
+    f.ScrollModeList.SetItemIndex(0);
+    f.ActivateButtonList.SetItemIndex(2);
+    f.ScrollEnabledBox.SetChecked(true);
+    f.PopDeskBox.SetChecked(true);
+    f.PopDeskCornerList.SetItemIndex(0);
+    f.PopDeskDelayList.SetItemIndex(6);
+    rig.Do([&] { f.ApplyClick(); });
 
     rig.deskScreen.cursor = Point{0, 0};
     f.MainTimer.Fire();
@@ -320,7 +321,7 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     ASSERT_EQ(f.Engine.AutoDirection(), ScrollDirection::Down);
 
     rig.section.Record.CursorShown = 0;
-    rig.Do([&] { f.BitBtn_applyClick(); });
+    rig.Do([&] { f.ApplyClick(); });
     EXPECT_EQ(f.Engine.State().DragAxis, ScrollAxis::None);
     EXPECT_EQ(f.Engine.AutoDirection(), ScrollDirection::None);
     EXPECT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Idle);
@@ -332,21 +333,21 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
 TEST(SettingsEvents, ApplyTouchesTheScrollSwitchAndIconOnlyWhenTheSettingChanged) {
     OpenWindow rig;
     TMainForm& f = rig.form;
-    f.CoolTrayIcon1.SetIconIndex(1); // a stale picture stays, as the switch already agrees
-    rig.Do([&] { f.BitBtn_applyClick(); });
-    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
+    f.TrayIcon.SetIconIndex(1); // a stale picture stays, as the switch already agrees
+    rig.Do([&] { f.ApplyClick(); });
+    EXPECT_EQ(f.TrayIcon.IconIndex(), 1);
 
-    f.CheckBox_GP.SetChecked(false);
-    f.CoolTrayIcon1.SetIconIndex(0);
-    rig.Do([&] { f.BitBtn_applyClick(); });
+    f.ScrollEnabledBox.SetChecked(false);
+    f.TrayIcon.SetIconIndex(0);
+    rig.Do([&] { f.ApplyClick(); });
     EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
-    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
-    EXPECT_FALSE(f.Menu_GpEnabled.Checked());
+    EXPECT_EQ(f.TrayIcon.IconIndex(), 1);
+    EXPECT_FALSE(f.EnableItem.Checked());
 
-    f.CheckBox_GP.SetChecked(true);
-    rig.Do([&] { f.BitBtn_applyClick(); });
+    f.ScrollEnabledBox.SetChecked(true);
+    rig.Do([&] { f.ApplyClick(); });
     EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
-    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
+    EXPECT_EQ(f.TrayIcon.IconIndex(), 0);
 }
 
 TEST(SettingsEvents, ApplyWorksWithoutTheRecordAfterAFailedStart) {
@@ -354,12 +355,12 @@ TEST(SettingsEvents, ApplyWorksWithoutTheRecordAfterAFailedStart) {
     rig.libraries.Available.erase("GWHooks.dll");
     rig.Start();
     rig.ClearRecords();
-    rig.form.CheckBox_GP.SetChecked(false);
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.form.ScrollEnabledBox.SetChecked(false);
+    rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_TRUE(rig.boxes.Shown.empty());
     EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 3);
-    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+    EXPECT_EQ(rig.form.TrayIcon.IconIndex(), 1);
     EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u);
 }
 
@@ -367,8 +368,8 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     OpenWindow rig;
     TMainForm& f = rig.form;
     rig.profile.FailAtKey = "SpeedY";
-    f.Check_zhlrj.SetChecked(true);
-    rig.Do([&] { f.BitBtn_ok.Click(); });
+    f.SwapButtonsBox.SetChecked(true);
+    rig.Do([&] { f.OkButton.Click(); });
 
     ASSERT_EQ(rig.boxes.Shown.size(), 1u);
     EXPECT_EQ(rig.boxes.Shown[0],
@@ -377,24 +378,24 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     EXPECT_FALSE(f.Runtime.SwapButtons);
     EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
     EXPECT_TRUE(f.Visible());
-    EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(f.ApplyButton.Enabled());
     EXPECT_TRUE(f.MainTimer.Enabled()); // PopDesk keeps working after the failure
 }
 
 // One stored value: what the control shows, and the next save writes back the same.
 TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
     using Shown = int (*)(const TMainForm&);
-    const Shown speedX = [](const TMainForm& f) { return f.TrackBar_hx.Position(); };
-    const Shown speedY = [](const TMainForm& f) { return f.TrackBar_zx.Position(); };
-    const Shown key = [](const TMainForm& f) { return f.ComboBox_aj.ItemIndex(); };
-    const Shown modeA = [](const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); };
-    const Shown corner = [](const TMainForm& f) { return f.cb_deskactive.ItemIndex(); };
-    const Shown wait = [](const TMainForm& f) { return f.cb_desktoptime.ItemIndex(); };
-    const Shown enabled = [](const TMainForm& f) { return int(f.CheckBox_GP.Checked()); };
-    const Shown swap = [](const TMainForm& f) { return int(f.Check_zhlrj.Checked()); };
-    const Shown autorun = [](const TMainForm& f) { return int(f.Check_autorun.Checked()); };
-    const Shown everyMonitor = [](const TMainForm& f) { return int(f.chb_everymonitor.Checked()); };
-    const Shown follow = [](const TMainForm& f) { return int(f.CheckBox_follow.Checked()); };
+    const Shown speedX = [](const TMainForm& f) { return f.SpeedXSlider.Position(); };
+    const Shown speedY = [](const TMainForm& f) { return f.SpeedYSlider.Position(); };
+    const Shown key = [](const TMainForm& f) { return f.ActivateButtonList.ItemIndex(); };
+    const Shown modeA = [](const TMainForm& f) { return f.ActivationModeList.ItemIndex(); };
+    const Shown corner = [](const TMainForm& f) { return f.PopDeskCornerList.ItemIndex(); };
+    const Shown wait = [](const TMainForm& f) { return f.PopDeskDelayList.ItemIndex(); };
+    const Shown enabled = [](const TMainForm& f) { return int(f.ScrollEnabledBox.Checked()); };
+    const Shown swap = [](const TMainForm& f) { return int(f.SwapButtonsBox.Checked()); };
+    const Shown autorun = [](const TMainForm& f) { return int(f.AutoRunBox.Checked()); };
+    const Shown everyMonitor = [](const TMainForm& f) { return int(f.EveryMonitorBox.Checked()); };
+    const Shown follow = [](const TMainForm& f) { return int(f.AutoFollowBox.Checked()); };
     const struct {
         const char* section;
         const char* key;
@@ -450,11 +451,11 @@ TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
     EXPECT_EQ(rig.section.Record.ActivateButton, 0);
 
     // A later choice takes; a later "no selection" keeps the last button.
-    rig.form.ComboBox_aj.UserSelect(1);
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.form.ActivateButtonList.UserSelect(1);
+    rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_EQ(rig.section.Record.ActivateButton, 2);
-    rig.form.ComboBox_aj.SetItemIndex(-1);
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.form.ActivateButtonList.SetItemIndex(-1);
+    rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 2);
 }
 
@@ -464,10 +465,10 @@ TEST(StoredValueEffects, NoModeSelectionMeansToggleAndMoveScroll) {
     rig.profile.Values[{"Scroll", "ScrollModeB"}] = "3";
     rig.Start();
     EXPECT_TRUE(rig.form.Runtime.ToggleMode);
-    EXPECT_TRUE(rig.form.menu_toggle.Checked());
-    EXPECT_FALSE(rig.form.menu_classic.Checked());
+    EXPECT_TRUE(rig.form.ToggleItem.Checked());
+    EXPECT_FALSE(rig.form.ClassicItem.Checked());
     EXPECT_TRUE(rig.form.Runtime.MoveScrollMode);
-    EXPECT_TRUE(rig.form.Menu_move.Checked());
+    EXPECT_TRUE(rig.form.MoveScrollItem.Checked());
 }
 
 TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
@@ -493,7 +494,7 @@ TEST(StoredValueEffects, CornerAndWaitOutsideTheirLists) {
         EXPECT_EQ(rig.form.Runtime.PopDeskCorner, c.expectedCorner);
         EXPECT_EQ(rig.form.Runtime.PopDeskDelay, c.expectedDelay);
         EXPECT_TRUE(rig.form.Runtime.PopDeskEnabled);
-        EXPECT_FALSE(rig.form.BitBtn_Apply.Enabled()); // the apply ran to its end
+        EXPECT_FALSE(rig.form.ApplyButton.Enabled()); // the apply ran to its end
     }
 }
 
@@ -506,8 +507,8 @@ TEST(StoredValueEffects, WithoutTheApplyLoadingEnablesApplyAndSetsTheIcon) {
         rig.profile.Values[{"Scroll", "GpEnabled"}] = enabled ? "1" : "0";
         rig.libraries.Available.erase("GWHooks.dll");
         rig.Start();
-        EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
-        EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), enabled ? 0 : 1);
+        EXPECT_TRUE(rig.form.ApplyButton.Enabled());
+        EXPECT_EQ(rig.form.TrayIcon.IconIndex(), enabled ? 0 : 1);
     }
 }
 

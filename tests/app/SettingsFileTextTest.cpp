@@ -66,10 +66,10 @@ TEST(SettingsFileText, OkWritesTheSameTextAsEveryBuildBefore) {
     rig.profile.Values = kStored;
     rig.Start();
     ASSERT_TRUE(rig.boxes.Shown.empty());
-    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    rig.Do([&] { rig.form.ConfigureItem.Click(); });
     rig.profile.Values.clear(); // a new file
     rig.ClearRecords();
-    rig.Do([&] { rig.form.BitBtn_ok.Click(); });
+    rig.Do([&] { rig.form.OkButton.Click(); });
     EXPECT_EQ(rig.profile.WrittenText(), kExpected);
 }
 
@@ -86,11 +86,11 @@ TEST(SettingsFileText, ATraySaveWritesTheSameText) {
         // The Enable item starts checked before the first apply, unchecked after a start that
         // applied GpEnabled=0: the last click leaves it off either way.
         if (!startFails) {
-            rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+            rig.Do([&] { rig.form.EnableItem.Click(); });
         }
         rig.profile.Values.clear();
         rig.ClearRecords();
-        rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+        rig.Do([&] { rig.form.EnableItem.Click(); });
         EXPECT_EQ(rig.profile.WrittenText(), kExpected);
     }
 }

@@ -38,7 +38,7 @@ TEST(RunValue, FollowsAutorunInBothPlaces) {
         SCOPED_TRACE(c.name);
         MainFormRig rig;
         rig.Start();
-        rig.form.Check_autorun.SetChecked(c.autorun);
+        rig.form.AutoRunBox.SetChecked(c.autorun);
         rig.registry.RunValues.clear();
         rig.registry.UserRunValues.clear();
         if (*c.machineBefore) {
@@ -49,7 +49,7 @@ TEST(RunValue, FollowsAutorunInBothPlaces) {
         }
         rig.registry.MachineRefused = c.machineRefused;
         rig.ClearRecords();
-        rig.Do([&] { rig.form.BitBtn_applyClick(); });
+        rig.Do([&] { rig.form.ApplyClick(); });
         EXPECT_EQ(rig.registry.RunValues["Glidewing"], c.machineAfter);
         EXPECT_EQ(rig.registry.UserRunValues["Glidewing"], c.userAfter);
         EXPECT_TRUE(rig.boxes.Shown.empty());
@@ -72,10 +72,10 @@ TEST(RunValue, AStandardUsersValueGoesUnderTheUsersOwnKey) {
 TEST(RunValue, NoKeyToWriteToIsReportedAndEndsTheApply) {
     MainFormRig rig;
     rig.Start();
-    rig.form.ComboBox_aj.UserSelect(0);
+    rig.form.ActivateButtonList.UserSelect(0);
     rig.registry.MachineRefused = rig.registry.UserRefused = true;
     rig.ClearRecords();
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_EQ(rig.boxes.Shown,
               (std::vector<ShownBox>{{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}}));
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // the rest of the apply did not run
@@ -107,11 +107,11 @@ TEST(RunValue, TheDataIsTheWholePathInQuotes) {
 TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
     MainFormRig rig;
     rig.Start();
-    rig.form.ComboBox_aj.UserSelect(0);
-    rig.form.Check_zhlrj.SetChecked(true);
+    rig.form.ActivateButtonList.UserSelect(0);
+    rig.form.SwapButtonsBox.SetChecked(true);
     rig.registry.SetFails = true;
     rig.ClearRecords();
-    rig.Do([&] { rig.form.BitBtn_applyClick(); });
+    rig.Do([&] { rig.form.ApplyClick(); });
 
     ASSERT_EQ(rig.boxes.Shown.size(), 1u);
     EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}));
@@ -119,7 +119,7 @@ TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
     EXPECT_TRUE(rig.Calls({"SPI "}).empty());
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // not derived any more
     EXPECT_EQ(rig.section.Record.ActivateButton, 3);
-    EXPECT_TRUE(rig.form.BitBtn_Apply.Enabled());
+    EXPECT_TRUE(rig.form.ApplyButton.Enabled());
     EXPECT_TRUE(rig.form.MainTimer.Enabled());
 }
 
@@ -127,7 +127,7 @@ TEST(Help, MissingFileIsReportedAndTheControlIsNotLoaded) {
     MainFormRig rig;
     rig.Start();
     rig.ClearRecords();
-    rig.Do([&] { rig.form.Btn_help.Click(); });
+    rig.Do([&] { rig.form.HelpButton.Click(); });
     EXPECT_EQ(rig.boxes.Shown, (std::vector<ShownBox>{{"Help File Not Found! ", "Glidewing", 0}}));
     EXPECT_TRUE(rig.journal.empty());
 }
@@ -138,8 +138,8 @@ TEST(Help, OpensTheIntroductionAndLoadsTheControlOnce) {
     rig.libraries.Available["HHCTRL.OCX"] = {"HtmlHelpW"};
     rig.Start();
     rig.ClearRecords();
-    rig.Do([&] { rig.form.Btn_help.Click(); });
-    rig.Do([&] { rig.form.Btn_help.Click(); });
+    rig.Do([&] { rig.form.HelpButton.Click(); });
+    rig.Do([&] { rig.form.HelpButton.Click(); });
 
     const std::string display =
         "HtmlHelpW#6 20816 C:\\Program Files\\Glidewing\\glidewing.chm::/introduction.htm 0x0 0";
@@ -154,8 +154,8 @@ TEST(Help, AMissingControlIsReportedAndTriedAgainNextTime) {
     rig.files.Existing.insert("C:\\Program Files\\Glidewing\\glidewing.chm");
     rig.Start();
     rig.ClearRecords();
-    rig.Do([&] { rig.form.Btn_help.Click(); });
-    rig.Do([&] { rig.form.Btn_help.Click(); });
+    rig.Do([&] { rig.form.HelpButton.Click(); });
+    rig.Do([&] { rig.form.HelpButton.Click(); });
     const ShownBox missing{"HHCtrl.OCX not installed!\r HTMLHELP cannot displayed!", "Glidewing", 0x10};
     EXPECT_EQ(rig.boxes.Shown, (std::vector<ShownBox>{missing, missing}));
     EXPECT_EQ(rig.journal, (Journal{"Load HHCTRL.OCX", "Load HHCTRL.OCX"}));
@@ -163,8 +163,8 @@ TEST(Help, AMissingControlIsReportedAndTriedAgainNextTime) {
 
 TEST(AboutPage, ButtonsOpenTheHomePageAndANewMail) {
     MainFormRig rig;
-    rig.Do([&] { rig.form.Btn_Visit.Click(); });
-    rig.Do([&] { rig.form.Btn_mail.Click(); });
+    rig.Do([&] { rig.form.VisitButton.Click(); });
+    rig.Do([&] { rig.form.MailButton.Click(); });
     EXPECT_EQ(rig.journal, (Journal{"ShellExecute 0 open http://glidewing.example/ 3",
                                     "ShellExecute 0 open mailto:support@glidewing.example 3"}));
 }

@@ -116,7 +116,7 @@ TEST(Startup, EveryFileIsLookedForBesideTheProgramInAnyFolder) {
         rig.libraries.Available["HHCTRL.OCX"] = {"HtmlHelpW"};
         rig.Start();
         rig.Do([&] { rig.form.SaveSettings(); });
-        rig.Do([&] { rig.form.Btn_help.Click(); });
+        rig.Do([&] { rig.form.HelpButton.Click(); });
         EXPECT_TRUE(rig.boxes.Shown.empty());
         EXPECT_EQ(rig.libraries.LoadedPaths,
                   (std::vector<std::string>{folder + "Tools.dll", folder + "GWHooks.dll", "HHCTRL.OCX"}));
@@ -132,7 +132,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     const TMainForm& f = rig.form;
 
     EXPECT_EQ(f.Caption(), "Glidewing ");
-    EXPECT_EQ(f.CoolTrayIcon1.Hint(), "Glidewing ");
+    EXPECT_EQ(f.TrayIcon.Hint(), "Glidewing ");
     EXPECT_EQ(f.ExeFolder, "C:\\Program Files\\Glidewing\\");
     EXPECT_FALSE(f.Visible());
     EXPECT_EQ(f.PageControl.ActivePageIndex(), 4); // About
@@ -148,14 +148,14 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
 
     EXPECT_EQ(Fields(rig.section.Record), (std::vector<unsigned>{0x5150, 3, 1, 1, 0, 0, 1}));
 
-    EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
-    EXPECT_TRUE(f.Menu_GpEnabled.Checked());
-    EXPECT_TRUE(f.menu_classic.Checked());
-    EXPECT_FALSE(f.menu_toggle.Checked());
-    EXPECT_TRUE(f.Menu_move.Checked());
-    EXPECT_FALSE(f.Menu_auto.Checked());
-    EXPECT_FALSE(f.BitBtn_Apply.Enabled());
-    EXPECT_FALSE(f.GroupBox4.Enabled());
+    EXPECT_EQ(f.TrayIcon.IconIndex(), 0);
+    EXPECT_TRUE(f.EnableItem.Checked());
+    EXPECT_TRUE(f.ClassicItem.Checked());
+    EXPECT_FALSE(f.ToggleItem.Checked());
+    EXPECT_TRUE(f.MoveScrollItem.Checked());
+    EXPECT_FALSE(f.AutoScrollItem.Checked());
+    EXPECT_FALSE(f.ApplyButton.Enabled());
+    EXPECT_FALSE(f.PopDeskOptionsGroup.Enabled());
     EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), std::string("\"") + kExe + "\"");
     EXPECT_TRUE(rig.profile.Writes.empty()); // no file until OK or a tray change
     EXPECT_TRUE(f.MainTimer.Enabled());
@@ -239,15 +239,15 @@ TEST_P(StartupFailure, ShowsItsMessageSkipsTheRestAndRunsOn) {
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 0);
     EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
     // The settings did reach the controls, and the tray shows them.
-    EXPECT_EQ(rig.form.ComboBox_aj.ItemIndex(), 2);
-    EXPECT_EQ(rig.form.CoolTrayIcon1.Hint(), "Glidewing ");
+    EXPECT_EQ(rig.form.ActivateButtonList.ItemIndex(), 2);
+    EXPECT_EQ(rig.form.TrayIcon.Hint(), "Glidewing ");
 
     // The program still works from its tray: a toggle saves, Configure... opens, Exit ends.
-    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
+    rig.Do([&] { rig.form.TrayIcon.MouseDown(TMouseButton::Left, 0, {}); });
     EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "0");
-    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    rig.Do([&] { rig.form.ConfigureItem.Click(); });
     EXPECT_TRUE(rig.form.Visible());
-    rig.Do([&] { rig.form.N1.Click(); });
+    rig.Do([&] { rig.form.ExitItem.Click(); });
     EXPECT_EQ(rig.formView.Closes, 1);
     EXPECT_EQ(rig.boxes.Shown.size(), 1u);
 

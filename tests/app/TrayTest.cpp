@@ -23,29 +23,29 @@ TEST(TrayToggle, LeftClickAndEnableItemSwitchEveryMirrorAndSave) {
     const Case cases[] = {
         {"left click",
          [](TMainForm& f) {
-             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {5, 5});
+             f.TrayIcon.MouseDown(TMouseButton::Left, 0, {5, 5});
          }},
-        {"Enable item", [](TMainForm& f) { f.Menu_GpEnabled.Click(); }},
+        {"Enable item", [](TMainForm& f) { f.EnableItem.Click(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Started rig;
         TMainForm& f = rig.form;
         rig.Do([&] { c.toggle(f); });
-        EXPECT_FALSE(f.Menu_GpEnabled.Checked());
+        EXPECT_FALSE(f.EnableItem.Checked());
         EXPECT_FALSE(f.Runtime.ScrollEnabled);
-        EXPECT_FALSE(f.CheckBox_GP.Checked());
-        EXPECT_TRUE(f.BitBtn_Apply.Enabled());
+        EXPECT_FALSE(f.ScrollEnabledBox.Checked());
+        EXPECT_TRUE(f.ApplyButton.Enabled());
         EXPECT_EQ(rig.section.Record.ScrollEnabled, 0);
-        EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 1);
+        EXPECT_EQ(f.TrayIcon.IconIndex(), 1);
         EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
         EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "0");
 
         rig.Do([&] { c.toggle(f); });
         EXPECT_TRUE(f.Runtime.ScrollEnabled);
-        EXPECT_TRUE(f.CheckBox_GP.Checked());
+        EXPECT_TRUE(f.ScrollEnabledBox.Checked());
         EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
-        EXPECT_EQ(f.CoolTrayIcon1.IconIndex(), 0);
+        EXPECT_EQ(f.TrayIcon.IconIndex(), 0);
         EXPECT_EQ(rig.profile.Value("Scroll", "GpEnabled"), "1");
         EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty()); // no apply
     }
@@ -57,9 +57,9 @@ TEST(TrayToggle, OtherButtonsDoNotToggleAndTheRightOneOpensTheMenu) {
         void Popup(TPopupMenu&, Point at) override { shownAt.push_back(at); }
     } menuView;
     Started rig;
-    rig.form.PopupMenu1.SetView(&menuView);
-    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Right, 0, {100, 700}); });
-    rig.Do([&] { rig.form.CoolTrayIcon1.MouseDown(TMouseButton::Middle, 0, {100, 700}); });
+    rig.form.TrayMenu.SetView(&menuView);
+    rig.Do([&] { rig.form.TrayIcon.MouseDown(TMouseButton::Right, 0, {100, 700}); });
+    rig.Do([&] { rig.form.TrayIcon.MouseDown(TMouseButton::Middle, 0, {100, 700}); });
     EXPECT_EQ(menuView.shownAt, (std::vector<Point>{{100, 700}}));
     EXPECT_TRUE(rig.form.Runtime.ScrollEnabled);
     EXPECT_TRUE(rig.profile.Writes.empty());
@@ -69,9 +69,9 @@ TEST(TrayToggle, DoubleClickTogglesTwiceAndOpensTheWindow) {
     Started rig;
     TMainForm& f = rig.form;
     // The icon reports the second press of a double click as a press too.
-    rig.Do([&] { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
-    rig.Do([&] { f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {}); });
-    rig.Do([&] { f.CoolTrayIcon1.DblClick(); });
+    rig.Do([&] { f.TrayIcon.MouseDown(TMouseButton::Left, 0, {}); });
+    rig.Do([&] { f.TrayIcon.MouseDown(TMouseButton::Left, 0, {}); });
+    rig.Do([&] { f.TrayIcon.DblClick(); });
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.Runtime.ScrollEnabled);
     EXPECT_EQ(rig.section.Record.ScrollEnabled, 1);
@@ -89,13 +89,13 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
                             {{"Tools", "Check_autorun"}, "0"}, {{"popdesk", "desktoptime"}, "6"},
                             {{"Scroll", "AutoFollow"}, "1"}};
     auto edit = [](TMainForm& f) {
-        f.ComboBox_aj.UserSelect(0);
-        f.TrackBar_hx.SetPosition(50);
-        f.Check_ctype.SetChecked(true);
-        f.CheckBox_lock.SetChecked(true);
-        f.Check_autorun.SetChecked(false);
-        f.cb_desktoptime.UserSelect(6);
-        f.CheckBox_follow.SetChecked(true);
+        f.ActivateButtonList.UserSelect(0);
+        f.SpeedXSlider.SetPosition(50);
+        f.HideWhileTypingBox.SetChecked(true);
+        f.MoveLockBox.SetChecked(true);
+        f.AutoRunBox.SetChecked(false);
+        f.PopDeskDelayList.UserSelect(6);
+        f.AutoFollowBox.SetChecked(true);
     };
     auto with = [](Changes a, const Changes& b) {
         for (const auto& [key, value] : b) {
@@ -105,20 +105,20 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
     };
     const std::map<std::string, std::function<void(TMainForm&)>> actions = {
         {"edit", edit},
-        {"Cancel", [](TMainForm& f) { f.BitBtn_Cancel.Click(); }},
-        {"Apply", [](TMainForm& f) { f.BitBtn_Apply.Click(); }},
-        {"OK", [](TMainForm& f) { f.BitBtn_ok.Click(); }},
-        {"Enable", [](TMainForm& f) { f.Menu_GpEnabled.Click(); }},
-        {"Toggle", [](TMainForm& f) { f.menu_toggle.Click(); }},
-        {"Auto Scroll", [](TMainForm& f) { f.Menu_auto.Click(); }},
-        {"Configure...", [](TMainForm& f) { f.Glidewing1.Click(); }},
-        {"edit Auto Scroll", [](TMainForm& f) { f.Combo_GPFS.UserSelect(0); }},
-        {"edit Inverse", [](TMainForm& f) { f.CheckBox_Inverse.SetChecked(true); }},
+        {"Cancel", [](TMainForm& f) { f.CancelButton.Click(); }},
+        {"Apply", [](TMainForm& f) { f.ApplyButton.Click(); }},
+        {"OK", [](TMainForm& f) { f.OkButton.Click(); }},
+        {"Enable", [](TMainForm& f) { f.EnableItem.Click(); }},
+        {"Toggle", [](TMainForm& f) { f.ToggleItem.Click(); }},
+        {"Auto Scroll", [](TMainForm& f) { f.AutoScrollItem.Click(); }},
+        {"Configure...", [](TMainForm& f) { f.ConfigureItem.Click(); }},
+        {"edit Auto Scroll", [](TMainForm& f) { f.ScrollModeList.UserSelect(0); }},
+        {"edit Inverse", [](TMainForm& f) { f.InverseBox.SetChecked(true); }},
         {"double click",
          [](TMainForm& f) {
-             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
-             f.CoolTrayIcon1.MouseDown(TMouseButton::Left, 0, {});
-             f.CoolTrayIcon1.DblClick();
+             f.TrayIcon.MouseDown(TMouseButton::Left, 0, {});
+             f.TrayIcon.MouseDown(TMouseButton::Left, 0, {});
+             f.TrayIcon.DblClick();
          }},
     };
     struct Case {
@@ -152,7 +152,7 @@ TEST(TraySave, WritesTheSettingsInForceAndTheTraysOwnChange) {
             rig.Do([&] { actions.at(step)(rig.form); });
         }
         EXPECT_EQ(rig.profile.Values, expected);
-        EXPECT_FALSE(rig.form.Check_autorun.Checked()); // the window goes on showing that edit
+        EXPECT_FALSE(rig.form.AutoRunBox.Checked()); // the window goes on showing that edit
     }
 }
 
@@ -160,15 +160,15 @@ TEST(TrayToggle, WorksWithoutTheRecord) {
     MainFormRig rig;
     rig.section.CreateFails = true;
     rig.Start();
-    rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+    rig.Do([&] { rig.form.EnableItem.Click(); });
     EXPECT_EQ(rig.boxes.Shown.size(), 1u); // only the start-up message
-    EXPECT_EQ(rig.form.CoolTrayIcon1.IconIndex(), 1);
+    EXPECT_EQ(rig.form.TrayIcon.IconIndex(), 1);
 }
 
 TEST(TrayToggle, FailedSaveStillLeavesTheToggleInEffect) {
     Started rig;
     rig.profile.FailAtKey = "LiveKey";
-    rig.Do([&] { rig.form.Menu_GpEnabled.Click(); });
+    rig.Do([&] { rig.form.EnableItem.Click(); });
     ASSERT_EQ(rig.boxes.Shown.size(), 1u);
     EXPECT_EQ(rig.boxes.Shown[0].Text, "Unable to write to C:\\Program Files\\Glidewing\\GWing.ini");
     EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
@@ -187,17 +187,17 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         bool value;
         const char* key;
     };
-    auto modeA = [](const TMainForm& f) { return f.Combo_KZFS.ItemIndex(); };
-    auto modeB = [](const TMainForm& f) { return f.Combo_GPFS.ItemIndex(); };
+    auto modeA = [](const TMainForm& f) { return f.ActivationModeList.ItemIndex(); };
+    auto modeB = [](const TMainForm& f) { return f.ScrollModeList.ItemIndex(); };
     auto toggle = [](const TMainForm& f) { return f.Runtime.ToggleMode; };
     auto move = [](const TMainForm& f) { return f.Runtime.MoveScrollMode; };
     const Case cases[] = {
-        {"Toggle", [](TMainForm& f) -> TMenuItem& { return f.menu_toggle; },
-         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; },
-         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; }, modeA, 1, toggle, true, "ScrollModeA"},
-        {"Auto Scroll", [](TMainForm& f) -> TMenuItem& { return f.Menu_auto; },
-         [](TMainForm& f) -> TMenuItem& { return f.Menu_move; },
-         [](TMainForm& f) -> TMenuItem& { return f.menu_classic; }, modeB, 0, move, false, "ScrollModeB"},
+        {"Toggle", [](TMainForm& f) -> TMenuItem& { return f.ToggleItem; },
+         [](TMainForm& f) -> TMenuItem& { return f.ClassicItem; },
+         [](TMainForm& f) -> TMenuItem& { return f.MoveScrollItem; }, modeA, 1, toggle, true, "ScrollModeA"},
+        {"Auto Scroll", [](TMainForm& f) -> TMenuItem& { return f.AutoScrollItem; },
+         [](TMainForm& f) -> TMenuItem& { return f.MoveScrollItem; },
+         [](TMainForm& f) -> TMenuItem& { return f.ClassicItem; }, modeB, 0, move, false, "ScrollModeB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,12 +208,12 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
         EXPECT_TRUE(c.item(f).Checked());
         EXPECT_FALSE(c.other(f).Checked());
         EXPECT_TRUE(c.otherGroup(f).Checked());
-        EXPECT_TRUE(f.Menu_GpEnabled.Checked());
+        EXPECT_TRUE(f.EnableItem.Checked());
         EXPECT_EQ(c.list(f), c.position);
         EXPECT_EQ(c.field(f), c.value);
         EXPECT_EQ(rig.profile.Writes.size(), kSavedKeys);
         EXPECT_EQ(rig.profile.Value("Scroll", c.key), std::to_string(c.position));
-        EXPECT_FALSE(f.BitBtn_Apply.Enabled());          // Apply stays as it was
+        EXPECT_FALSE(f.ApplyButton.Enabled());           // Apply stays as it was
         EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty()); // nothing applied
         EXPECT_EQ(rig.section.Record.ActivateButton, 3);
 
@@ -228,12 +228,12 @@ TEST(TrayModes, EachItemSetsItsListAndFieldAndSaves) {
 TEST(TrayModes, ChoosingTheCheckedItemDoesNothing) {
     Started rig; // Classic and Move Scroll are checked
     TMainForm& f = rig.form;
-    f.Combo_KZFS.UserSelect(1); // an unapplied edit that must not be saved by this
-    rig.Do([&] { f.menu_classic.Click(); });
-    rig.Do([&] { f.Menu_move.Click(); });
+    f.ActivationModeList.UserSelect(1); // an unapplied edit that must not be saved by this
+    rig.Do([&] { f.ClassicItem.Click(); });
+    rig.Do([&] { f.MoveScrollItem.Click(); });
     EXPECT_TRUE(rig.profile.Writes.empty());
-    EXPECT_EQ(f.Combo_KZFS.ItemIndex(), 1);
-    EXPECT_TRUE(f.menu_classic.Checked());
+    EXPECT_EQ(f.ActivationModeList.ItemIndex(), 1);
+    EXPECT_TRUE(f.ClassicItem.Checked());
 }
 
 TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
@@ -250,36 +250,36 @@ TEST(TrayMenu, ItemsInOrderWithTheirCaptionsAndPictures) {
     const Row sub[] = {{"Menu_GpEnabled", "Enable", -1}, {"N10", "-", -1}, {"menu_classic", "Classic", -1},
                        {"menu_toggle", "Toggle", -1},    {"N13", "-", -1}, {"Menu_auto", "Auto Scroll", -1},
                        {"Menu_move", "Move Scroll", -1}};
-    const TMenuItem& root = rig.form.PopupMenu1.Items;
+    const TMenuItem& root = rig.form.TrayMenu.Items;
     ASSERT_EQ(root.Count(), std::size(top));
     for (std::size_t i = 0; i < std::size(top); ++i) {
         EXPECT_EQ(root.Item(i).Name(), top[i].name);
         EXPECT_EQ(root.Item(i).Caption(), top[i].caption);
         EXPECT_EQ(root.Item(i).ImageIndex(), top[i].image);
     }
-    const TMenuItem& options = rig.form.N6;
+    const TMenuItem& options = rig.form.ScrollOptionsItem;
     ASSERT_EQ(options.Count(), std::size(sub));
     for (std::size_t i = 0; i < std::size(sub); ++i) {
         EXPECT_EQ(options.Item(i).Name(), sub[i].name);
         EXPECT_EQ(options.Item(i).Caption(), sub[i].caption);
     }
-    EXPECT_TRUE(rig.form.Glidewing1.Default());
-    EXPECT_TRUE(rig.form.Menu_GpEnabled.Default());
+    EXPECT_TRUE(rig.form.ConfigureItem.Default());
+    EXPECT_TRUE(rig.form.EnableItem.Default());
     // Before the first apply: Enable, Classic and Auto Scroll.
-    EXPECT_TRUE(rig.form.Menu_GpEnabled.Checked());
-    EXPECT_TRUE(rig.form.menu_classic.Checked());
-    EXPECT_TRUE(rig.form.Menu_auto.Checked());
-    EXPECT_FALSE(rig.form.menu_toggle.Checked());
-    EXPECT_FALSE(rig.form.Menu_move.Checked());
+    EXPECT_TRUE(rig.form.EnableItem.Checked());
+    EXPECT_TRUE(rig.form.ClassicItem.Checked());
+    EXPECT_TRUE(rig.form.AutoScrollItem.Checked());
+    EXPECT_FALSE(rig.form.ToggleItem.Checked());
+    EXPECT_FALSE(rig.form.MoveScrollItem.Checked());
 }
 
 TEST(TrayMenu, ConfigureOpensTheWindowAndExitClosesItWithoutSavingOrCalling) {
     Started rig;
-    rig.Do([&] { rig.form.N1.Click(); });
+    rig.Do([&] { rig.form.ExitItem.Click(); });
     EXPECT_EQ(rig.formView.Closes, 1);
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_TRUE(rig.journal.empty());
-    rig.Do([&] { rig.form.Glidewing1.Click(); });
+    rig.Do([&] { rig.form.ConfigureItem.Click(); });
     EXPECT_TRUE(rig.form.Visible());
 }
 
@@ -289,11 +289,11 @@ TEST(DriveItems, NoneGreysBothItemsOneUsesTheDefaultCdDevice) {
         SCOPED_TRACE(drives);
         Started rig(drives);
         EXPECT_EQ(rig.form.OpticalDrives, drives);
-        EXPECT_EQ(rig.form.OpenCDROM1.Enabled(), !drives.empty());
-        EXPECT_EQ(rig.form.CloseCDROM1.Enabled(), !drives.empty());
-        EXPECT_EQ(rig.form.OpenCDROM1.Count(), 0u);
-        rig.Do([&] { rig.form.OpenCDROM1.Click(); });
-        rig.Do([&] { rig.form.CloseCDROM1.Click(); });
+        EXPECT_EQ(rig.form.EjectItem.Enabled(), !drives.empty());
+        EXPECT_EQ(rig.form.CloseDoorItem.Enabled(), !drives.empty());
+        EXPECT_EQ(rig.form.EjectItem.Count(), 0u);
+        rig.Do([&] { rig.form.EjectItem.Click(); });
+        rig.Do([&] { rig.form.CloseDoorItem.Click(); });
         const Journal door = {"mciSendString set cdaudio door open", "mciSendString set cdaudio door closed"};
         EXPECT_EQ(rig.journal, drives.empty() ? Journal{} : door);
     }
@@ -303,28 +303,28 @@ TEST(DriveItems, TwoDrivesGetAnItemEachAndOnlyTheChosenDoorMovesEvenWithoutADevi
     Started rig("FD"); // found in letter order whatever the order of the fake
     TMainForm& f = rig.form;
     EXPECT_EQ(f.OpticalDrives, "DF");
-    ASSERT_EQ(f.OpenCDROM1.Count(), 2u);
-    ASSERT_EQ(f.CloseCDROM1.Count(), 2u);
-    EXPECT_EQ(f.OpenCDROM1.Item(0).Name(), "OpenCDROM_D");
-    EXPECT_EQ(f.OpenCDROM1.Item(0).Caption(), "D:");
-    EXPECT_EQ(f.OpenCDROM1.Item(1).Name(), "OpenCDROM_F");
-    EXPECT_EQ(f.CloseCDROM1.Item(1).Name(), "CloseCDROM_F");
-    EXPECT_EQ(f.CloseCDROM1.Item(1).Caption(), "F:");
-    EXPECT_FALSE(f.OpenCDROM1.OnClick);
-    EXPECT_FALSE(f.CloseCDROM1.OnClick);
+    ASSERT_EQ(f.EjectItem.Count(), 2u);
+    ASSERT_EQ(f.CloseDoorItem.Count(), 2u);
+    EXPECT_EQ(f.EjectItem.Item(0).Name(), "OpenCDROM_D");
+    EXPECT_EQ(f.EjectItem.Item(0).Caption(), "D:");
+    EXPECT_EQ(f.EjectItem.Item(1).Name(), "OpenCDROM_F");
+    EXPECT_EQ(f.CloseDoorItem.Item(1).Name(), "CloseCDROM_F");
+    EXPECT_EQ(f.CloseDoorItem.Item(1).Caption(), "F:");
+    EXPECT_FALSE(f.EjectItem.OnClick);
+    EXPECT_FALSE(f.CloseDoorItem.OnClick);
 
-    rig.Do([&] { f.OpenCDROM1.Item(1).Click(); });
+    rig.Do([&] { f.EjectItem.Item(1).Click(); });
     EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 F:", "MCI 0x80D device 9 flags 0x102",
                                     "MCI 0x804 device 9 flags 0x2"}));
     rig.journal.clear();
-    rig.Do([&] { f.CloseCDROM1.Item(0).Click(); });
+    rig.Do([&] { f.CloseDoorItem.Item(0).Click(); });
     EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 D:", "MCI 0x80D device 9 flags 0x202",
                                     "MCI 0x804 device 9 flags 0x2"}));
 
     // A failed open still sends the later commands, to no device, and says nothing.
     rig.journal.clear();
     rig.mci.DeviceToOpen = 0;
-    rig.Do([&] { f.OpenCDROM1.Item(0).Click(); });
+    rig.Do([&] { f.EjectItem.Item(0).Click(); });
     EXPECT_EQ(rig.journal, (Journal{"MCI_OPEN 0x3202 type 516 D:", "MCI 0x80D device 0 flags 0x102",
                                     "MCI 0x804 device 0 flags 0x2"}));
     EXPECT_TRUE(rig.boxes.Shown.empty());
@@ -358,7 +358,7 @@ TEST(LockComputer, LocksOrStartsTheScreenSaverAsTheSystemAllows) {
         rig.parameters.ScreenSaverActive = c.saverActive;
         rig.Start();
         rig.ClearRecords();
-        rig.Do([&] { rig.form.N5.Click(); });
+        rig.Do([&] { rig.form.LockItem.Click(); });
         EXPECT_EQ(rig.journal, c.expected);
         EXPECT_TRUE(rig.boxes.Shown.empty());
     }
