@@ -104,65 +104,18 @@ public:
     // --- Start-up and shutdown
     void FormCreate();
     void FormDestroy();
-    bool LoadHookLibrary();
-    void UnloadHookLibrary();
 
     // --- Messages posted by the hooks
     void HandleHookMouse(std::uintptr_t wParam, std::intptr_t lParam);
     void HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam);
 
     // --- Timers
-    void jia(); // MainTimer: the PopDesk corner trigger
-    void ScrollTimerTimer();
-    void ReleaseGuardTimerTimer();
+    void jia();                  // MainTimer: the PopDesk corner trigger
     void DesktopMenuLoopEnded(); // the menu component's end-of-menu notification
 
     // --- Settings
-    void LoadSettings();
-    void SaveSettings(); // the controls: what OK saves
-    // What a change from the tray saves: the settings in force, never an edit the user has not
-    // applied.
-    void SaveSettingsInForce();
-    void ReadControls();
-    void UpdateActivateButton();
-    void ApplySettings();
-    void OpenConfiguration();
-    void OkClick();
-    void ApplyClick();
-    void CancelClick();
-
-    // --- The Applications page
-    void ProgramListChange();
-    void AddProgramClick();
-    void RemoveProgramClick();
-    void PickProgramClick(); // starts (or stops) the countdown of PickTimer
-    void PickTimerTimer();
-    void FullScreenAsideClick();
-
-    // --- Tray icon and tray menu
-    void SetTrayState(TrayState state);
-    void TrayIconMouseDown(TMouseButton button, std::uint32_t shift, Point at);
-    void TrayIconDblClick();
-    void EnableItemClick();
-    void ClassicItemClick();
-    void ToggleItemClick();
-    void AutoScrollItemClick();
-    void MoveScrollItemClick();
-    void ConfigureClick();
-    void ExitClick();
-    void LockComputerClick();
-    void EjectClick(TMenuItem& sender);
-    void CloseDoorClick(TMenuItem& sender);
-    void SetDriveDoor(const std::string& drive, bool open);
-    void BuildDriveItems();
-    void DetectNt5OrLater();
-    void LoadToolsLibrary();
-
-    // --- Autorun, help, About
-    void UpdateAutorun();
-    void HelpClick();
-    void VisitClick();
-    void MailClick();
+    void SaveSettings(); // the window's draft: what OK saves
+    void ApplyClick();   // what Apply does, also while the button is disabled
 
     // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "Applications", "About").
     // The lists get their items, and every control its handler, in the constructor, one page at a
@@ -226,10 +179,6 @@ public:
     RuntimeSettings Runtime; // the applied settings
     HookShareWriter Share;   // the program's view of the shared record; stores skipped while absent
     AsideShareWriter Aside;  // the programs where the hooks stand aside, as they read them
-    // What the Applications page goes back to on Cancel and Configure...: the applied list (until
-    // the first apply, what the file said).
-    ApplicationSettings AppliedApplications;
-    int PickCountdown = 0; // seconds left before the program under the cursor is added
     SystemCursors Cursors;
     ScrollEngine Engine;              // the scroll gestures
     HideCursorWhileTyping HideCursor; // hide while typing; holds SystemCursorsShown
@@ -248,6 +197,8 @@ public:
     ProcAddress KeyboardHookOffEntry{};
     ProcAddress MouseHookOnEntry{};
     ProcAddress MouseHookOffEntry{};
+
+private:
     OwnedSection HookShareSection;
     OwnedView HookShareView; // what Share writes through
     OwnedSection AsideShareSection;
@@ -257,7 +208,56 @@ public:
 
     HTMLHelp_Decl HtmlHelp;
 
-private:
+    bool LoadHookLibrary();
+    void UnloadHookLibrary();
+    void ScrollTimerTimer();
+    void ReleaseGuardTimerTimer();
+
+    // --- Settings
+    void LoadSettings();
+    // What a change from the tray saves: the settings in force, never an edit the user has not
+    // applied.
+    void SaveSettingsInForce();
+    void ReadControls();
+    void UpdateActivateButton();
+    void ApplySettings();
+    void OpenConfiguration();
+    void OkClick();
+    void CancelClick();
+
+    // --- The Applications page
+    void ProgramListChange();
+    void AddProgramClick();
+    void RemoveProgramClick();
+    void PickProgramClick(); // starts (or stops) the countdown of PickTimer
+    void PickTimerTimer();
+    void FullScreenAsideClick();
+
+    // --- Tray icon and tray menu
+    void SetTrayState(TrayState state);
+    void TrayIconMouseDown(TMouseButton button, std::uint32_t shift, Point at);
+    void TrayIconDblClick();
+    void EnableItemClick();
+    void ClassicItemClick();
+    void ToggleItemClick();
+    void AutoScrollItemClick();
+    void MoveScrollItemClick();
+    void ConfigureClick();
+    void ExitClick();
+    void LockComputerClick();
+    void EjectClick(TMenuItem& sender);
+    void CloseDoorClick(TMenuItem& sender);
+    void SetDriveDoor(const std::string& drive, bool open);
+    void BuildDriveItems();
+    void DetectNt5OrLater();
+    void LoadToolsLibrary();
+
+    // --- Autorun, help, About
+    void UpdateAutorun();
+    void HelpClick();
+    void VisitClick();
+    void MailClick();
+
     // TrayMenu, top to bottom, with the Scroll options submenu under ScrollOptionsItem.
     static std::span<const MenuRow<TMainForm>> TrayMenuRows();
     // The controls of each page and of the button row get their list items and handlers.
@@ -294,6 +294,10 @@ private:
     void DriveDoorClick(const TMenuItem& sender, bool open);
     std::string SettingsPath() const;
 
+    // What the Applications page goes back to on Cancel and Configure...: the applied list (until
+    // the first apply, what the file said).
+    ApplicationSettings AppliedApplications;
+    int PickCountdown = 0;   // seconds left before the program under the cursor is added
     RuntimeSettings loaded_; // the file's values as LoadSettings read them
     bool applied_ = false;
 

@@ -22,30 +22,29 @@ template <auto Handler> void Run(TMainForm& form, TMenuItem& sender) {
     }
 }
 
-// Until the first apply the quick options show Enable, Classic and Auto Scroll.
-constexpr MenuRow<TMainForm> kTrayMenu[] = {
-    // parent, name, caption, picture, handler, radio group, default item, checked
-    {nullptr, "N5", "Lock Computer", 2, Run<&TMainForm::LockComputerClick>},
-    {nullptr, "N7", "-"},
-    {nullptr, "OpenCDROM1", "Eject CD-ROM", 3, Run<&TMainForm::EjectClick>},
-    {nullptr, "CloseCDROM1", "Close CD-ROM", -1, Run<&TMainForm::CloseDoorClick>},
-    {nullptr, "N4", "-"},
-    {nullptr, "N6", "Scroll options", 1},
-    {nullptr, "Glidewing1", "Configure...", -1, Run<&TMainForm::ConfigureClick>, 0, true},
-    {nullptr, "N3", "-"},
-    {nullptr, "N1", "Exit", 0, Run<&TMainForm::ExitClick>},
-    {"N6", "Menu_GpEnabled", "Enable", -1, Run<&TMainForm::EnableItemClick>, 0, true, true},
-    {"N6", "N10", "-"},
-    {"N6", "menu_classic", "Classic", -1, Run<&TMainForm::ClassicItemClick>, 1, false, true},
-    {"N6", "menu_toggle", "Toggle", -1, Run<&TMainForm::ToggleItemClick>, 1},
-    {"N6", "N13", "-"},
-    {"N6", "Menu_auto", "Auto Scroll", -1, Run<&TMainForm::AutoScrollItemClick>, 3, false, true},
-    {"N6", "Menu_move", "Move Scroll", -1, Run<&TMainForm::MoveScrollItemClick>, 3},
-};
-
 } // namespace
 
 std::span<const MenuRow<TMainForm>> TMainForm::TrayMenuRows() {
+    // Until the first apply the quick options show Enable, Classic and Auto Scroll.
+    static constexpr MenuRow<TMainForm> kTrayMenu[] = {
+        // parent, name, caption, picture, handler, radio group, default item, checked
+        {nullptr, "N5", "Lock Computer", 2, Run<&TMainForm::LockComputerClick>},
+        {nullptr, "N7", "-"},
+        {nullptr, "OpenCDROM1", "Eject CD-ROM", 3, Run<&TMainForm::EjectClick>},
+        {nullptr, "CloseCDROM1", "Close CD-ROM", -1, Run<&TMainForm::CloseDoorClick>},
+        {nullptr, "N4", "-"},
+        {nullptr, "N6", "Scroll options", 1},
+        {nullptr, "Glidewing1", "Configure...", -1, Run<&TMainForm::ConfigureClick>, 0, true},
+        {nullptr, "N3", "-"},
+        {nullptr, "N1", "Exit", 0, Run<&TMainForm::ExitClick>},
+        {"N6", "Menu_GpEnabled", "Enable", -1, Run<&TMainForm::EnableItemClick>, 0, true, true},
+        {"N6", "N10", "-"},
+        {"N6", "menu_classic", "Classic", -1, Run<&TMainForm::ClassicItemClick>, 1, false, true},
+        {"N6", "menu_toggle", "Toggle", -1, Run<&TMainForm::ToggleItemClick>, 1},
+        {"N6", "N13", "-"},
+        {"N6", "Menu_auto", "Auto Scroll", -1, Run<&TMainForm::AutoScrollItemClick>, 3, false, true},
+        {"N6", "Menu_move", "Move Scroll", -1, Run<&TMainForm::MoveScrollItemClick>, 3},
+    };
     return kTrayMenu;
 }
 

@@ -87,8 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // OK writes every key from the controls, and the Applications section after them; a start
     // from that file writes the same again.
     first.profile.Values.clear();
-    first.Do([&] { f.ConfigureClick(); });
-    first.Do([&] { f.OkClick(); });
+    first.Do([&] { f.ConfigureItem.Click(); });
+    first.Do([&] { f.OkButton.Click(); });
     const auto applications =
         std::find_if(first.profile.Writes.begin(), first.profile.Writes.end(),
                      [](const std::string& w) { return w.rfind("Applications/", 0) == 0; });

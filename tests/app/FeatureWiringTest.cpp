@@ -234,8 +234,8 @@ TEST(FeatureWiring, SwitchingScrollingOffEndsAToggleGesture) {
         std::function<void(Wired&)> switchOff;
     };
     const Case cases[] = {
-        {"tray click", [](Wired& r) { r.form.TrayIconMouseDown(TMouseButton::Left, 0, {}); }},
-        {"tray item", [](Wired& r) { r.form.EnableItemClick(); }},
+        {"tray click", [](Wired& r) { r.form.TrayIcon.MouseDown(TMouseButton::Left, 0, {}); }},
+        {"tray item", [](Wired& r) { r.form.EnableItem.Click(); }},
         {"apply",
          [](Wired& r) {
              r.form.ScrollEnabledBox.SetChecked(false);
