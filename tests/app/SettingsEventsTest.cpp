@@ -1,5 +1,6 @@
-// The three copies of the settings (controls, runtime fields, file) through every event of the
-// configuration window, and the reading rules at the edges.
+// The settings through every event of the configuration window (the window's draft, the settings
+// in force, the file), and what stored values outside their lists mean. Each key on its own goes
+// the whole way round in SettingRowsTest.cpp.
 
 #include "Fakes.h"
 
@@ -18,41 +19,6 @@ struct OpenWindow : MainFormRig {
         ClearRecords();
     }
 };
-
-TEST(SettingsFileOrder, EveryKeyIsReadAndSavedOnceInTableOrderThenTheApplications) {
-    const std::pair<const char*, const char*> keys[] = {{"Scroll/LiveKey", "2"},
-                                                        {"Scroll/SpeedX", "10"},
-                                                        {"Scroll/SpeedY", "20"},
-                                                        {"Tools/Check_zhlrj", "0"},
-                                                        {"Tools/Check_ctype", "0"},
-                                                        {"Tools/Check_dwan", "0"},
-                                                        {"popdesk/deskactive", "0"},
-                                                        {"popdesk/desktopuse", "0"},
-                                                        {"popdesk/desktoptime", "0"},
-                                                        {"Scroll/ScrollModeA", "0"},
-                                                        {"Scroll/ScrollModeB", "1"},
-                                                        {"Scroll/GpEnabled", "1"},
-                                                        {"Tools/Check_autorun", "1"},
-                                                        {"Scroll/MoveLock", "0"},
-                                                        {"Scroll/MoveBack", "0"},
-                                                        {"Scroll/Inverse", "0"},
-                                                        {"Scroll/AutoFollow", "0"},
-                                                        {"popdesk/everymonitor", "0"},
-                                                        {"Applications/FullScreenAside", "1"}};
-    std::vector<std::string> reads, writes;
-    for (const auto& [key, value] : keys) {
-        reads.push_back(std::string("ReadProfile ") + key);
-        writes.push_back(std::string(key) + "=" + value);
-    }
-    MainFormRig rig;
-    rig.Start();
-    EXPECT_EQ(rig.Calls({"ReadProfile"}), reads);
-    rig.Do([&] { rig.form.ConfigureItem.Click(); });
-    rig.ClearRecords();
-    rig.form.SaveSettings();
-    EXPECT_EQ(rig.profile.Writes, writes);
-    EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{kIniPath}));
-}
 
 TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     OpenWindow rig;
@@ -101,33 +67,6 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     EXPECT_TRUE(f.Visible());
     EXPECT_FALSE(f.ApplyButton.Enabled());
     EXPECT_TRUE(f.MainTimer.Enabled());
-}
-
-// "On every monitor" goes the way of the other PopDesk options: Apply puts it in force, OK also
-// writes it, at the end of [popdesk], after the keys that were there before it.
-TEST(SettingsEvents, EveryMonitorIsAppliedByApplyAndSavedByOk) {
-    OpenWindow rig;
-    TMainForm& f = rig.form;
-    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
-    f.EveryMonitorBox.SetChecked(true);
-    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
-
-    rig.Do([&] { f.ApplyButton.Click(); });
-    EXPECT_TRUE(f.Runtime.PopDeskEveryMonitor);
-    EXPECT_TRUE(rig.profile.Writes.empty());
-
-    f.EveryMonitorBox.SetChecked(false);
-    rig.Do([&] { f.OkButton.Click(); });
-    EXPECT_FALSE(f.Runtime.PopDeskEveryMonitor);
-    std::vector<std::string> popdesk;
-    for (const std::string& write : rig.profile.Writes) {
-        if (write.rfind("popdesk/", 0) == 0) {
-            popdesk.push_back(write);
-        }
-    }
-    EXPECT_EQ(popdesk, (std::vector<std::string>{"popdesk/deskactive=0", "popdesk/desktopuse=0",
-                                                 "popdesk/desktoptime=0", "popdesk/everymonitor=0"}));
-    EXPECT_EQ(rig.profile.Writes.at(rig.profile.Writes.size() - 2), "popdesk/everymonitor=0");
 }
 
 TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
@@ -213,41 +152,6 @@ TEST(SettingsEvents, DoubleClickShowsTheWindowAsItWasLeftConfigureRestoresTheSli
     EXPECT_TRUE(rig.profile.Writes.empty());
     rig.Do([&] { f.ConfigureItem.Click(); });
     EXPECT_EQ(f.SpeedXSlider.Position(), 10);
-}
-
-TEST(SettingsEvents, EveryChangeHandlerEnablesApply) {
-    struct Case {
-        const char* name;
-        std::function<void(TMainForm&)> change;
-    };
-    const Case cases[] = {
-        {"CheckBox_GP", [](TMainForm& f) { f.ScrollEnabledBox.SetChecked(false); }},
-        {"Combo_KZFS", [](TMainForm& f) { f.ActivationModeList.UserSelect(1); }},
-        {"Combo_GPFS", [](TMainForm& f) { f.ScrollModeList.UserSelect(0); }},
-        {"ComboBox_aj", [](TMainForm& f) { f.ActivateButtonList.UserSelect(1); }},
-        {"CheckBox_lock", [](TMainForm& f) { f.MoveLockBox.SetChecked(true); }},
-        {"CheckBox_back", [](TMainForm& f) { f.MoveBackBox.SetChecked(true); }},
-        {"CheckBox_Inverse", [](TMainForm& f) { f.InverseBox.SetChecked(true); }},
-        {"CheckBox_follow", [](TMainForm& f) { f.AutoFollowBox.SetChecked(true); }},
-        {"TrackBar_hx", [](TMainForm& f) { f.SpeedXSlider.SetPosition(11); }},
-        {"TrackBar_zx", [](TMainForm& f) { f.SpeedYSlider.SetPosition(21); }},
-        {"Check_zhlrj", [](TMainForm& f) { f.SwapButtonsBox.SetChecked(true); }},
-        {"Check_ctype", [](TMainForm& f) { f.HideWhileTypingBox.SetChecked(true); }},
-        {"Check_dwan", [](TMainForm& f) { f.JumpToDefaultBox.SetChecked(true); }},
-        {"chb_deskpop", [](TMainForm& f) { f.PopDeskBox.SetChecked(true); }},
-        {"cb_deskactive", [](TMainForm& f) { f.PopDeskCornerList.UserSelect(2); }},
-        {"cb_desktoptime", [](TMainForm& f) { f.PopDeskDelayList.UserSelect(3); }},
-        {"chb_everymonitor", [](TMainForm& f) { f.EveryMonitorBox.SetChecked(true); }},
-        {"Check_autorun", [](TMainForm& f) { f.AutoRunBox.SetChecked(false); }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        OpenWindow rig;
-        ASSERT_FALSE(rig.form.ApplyButton.Enabled());
-        c.change(rig.form);
-        EXPECT_TRUE(rig.form.ApplyButton.Enabled());
-        EXPECT_TRUE(rig.journal.empty()); // and does nothing else
-    }
 }
 
 TEST(SettingsEvents, ClickingABoxTwiceLeavesApplyEnabledAndApplyRepeatsBothParameters) {
@@ -380,66 +284,6 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.ApplyButton.Enabled());
     EXPECT_TRUE(f.MainTimer.Enabled()); // PopDesk keeps working after the failure
-}
-
-// One stored value: what the control shows, and the next save writes back the same.
-TEST(StoredValues, EdgesAreReadShownAndSavedBack) {
-    using Shown = int (*)(const TMainForm&);
-    const Shown speedX = [](const TMainForm& f) { return f.SpeedXSlider.Position(); };
-    const Shown speedY = [](const TMainForm& f) { return f.SpeedYSlider.Position(); };
-    const Shown key = [](const TMainForm& f) { return f.ActivateButtonList.ItemIndex(); };
-    const Shown modeA = [](const TMainForm& f) { return f.ActivationModeList.ItemIndex(); };
-    const Shown corner = [](const TMainForm& f) { return f.PopDeskCornerList.ItemIndex(); };
-    const Shown wait = [](const TMainForm& f) { return f.PopDeskDelayList.ItemIndex(); };
-    const Shown enabled = [](const TMainForm& f) { return int(f.ScrollEnabledBox.Checked()); };
-    const Shown swap = [](const TMainForm& f) { return int(f.SwapButtonsBox.Checked()); };
-    const Shown autorun = [](const TMainForm& f) { return int(f.AutoRunBox.Checked()); };
-    const Shown everyMonitor = [](const TMainForm& f) { return int(f.EveryMonitorBox.Checked()); };
-    const Shown follow = [](const TMainForm& f) { return int(f.AutoFollowBox.Checked()); };
-    const struct {
-        const char* section;
-        const char* key;
-        const char* stored;
-        Shown shown;
-        int expected;
-    } cases[] = {{"Scroll", "SpeedX", "0x10", speedX, 16},
-                 {"Scroll", "SpeedX", "0X1f", speedX, 31},
-                 {"Scroll", "SpeedX", "$20", speedX, 32},
-                 {"Scroll", "SpeedX", "99", speedX, 60},
-                 {"Scroll", "SpeedX", "abc", speedX, 10},
-                 {"Scroll", "SpeedX", "", speedX, 10},
-                 {"Scroll", "SpeedY", "-5", speedY, 0},
-                 {"Scroll", "SpeedY", "12.5", speedY, 20},
-                 {"Scroll", "GpEnabled", "2", enabled, 1},
-                 {"Scroll", "GpEnabled", "0", enabled, 0},
-                 {"Tools", "Check_zhlrj", "true", swap, 0},
-                 {"Tools", "Check_zhlrj", "-1", swap, 1},
-                 {"Tools", "Check_autorun", "yes", autorun, 1},
-                 {"Scroll", "LiveKey", "5", key, -1},
-                 {"Scroll", "LiveKey", "-1", key, -1},
-                 {"Scroll", "LiveKey", "0x1", key, 1},
-                 {"Scroll", "LiveKey", "0x", key, 2}, // a prefix alone is no number
-                 {"Scroll", "LiveKey", "$1", key, 1},
-                 {"Scroll", "ScrollModeA", "-1", modeA, -1},
-                 {"popdesk", "deskactive", "7", corner, -1},
-                 {"popdesk", "desktoptime", "9", wait, -1},
-                 {"popdesk", "desktoptime", "4", wait, 4},
-                 {"popdesk", "everymonitor", "1", everyMonitor, 1},
-                 {"popdesk", "everymonitor", "2", everyMonitor, 1},
-                 {"popdesk", "everymonitor", "x", everyMonitor, 0},
-                 {"Scroll", "AutoFollow", "1", follow, 1},
-                 {"Scroll", "AutoFollow", "0x2", follow, 1},
-                 {"Scroll", "AutoFollow", "on", follow, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.key) + "=" + c.stored);
-        MainFormRig rig;
-        rig.profile.Values[{c.section, c.key}] = c.stored;
-        rig.Start();
-        EXPECT_TRUE(rig.boxes.Shown.empty());
-        EXPECT_EQ(c.shown(rig.form), c.expected);
-        rig.form.SaveSettings();
-        EXPECT_EQ(rig.profile.Value(c.section, c.key), std::to_string(c.expected));
-    }
 }
 
 TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {

@@ -71,6 +71,7 @@ TEST(SettingsFileText, OkWritesTheSameTextAsEveryBuildBefore) {
     rig.ClearRecords();
     rig.Do([&] { rig.form.OkButton.Click(); });
     EXPECT_EQ(rig.profile.WrittenText(), kExpected);
+    EXPECT_EQ(rig.profile.Paths, (std::set<std::string>{"C:\\Program Files\\Glidewing\\GWing.ini"}));
 }
 
 // A save from the tray writes the same text for the same settings in force.
