@@ -78,15 +78,11 @@ void TMainForm::FormCreate() {
     // starting again puts the user's own back before anything else.
     Cursors.RestoreSystemCursors();
     BuildDriveItems();
-    // PopDesk starts with no menu built or open, an empty item list and its constant shell flags:
-    // its objects are new and DesktopLinks holds the flags' values.
     Cursors.RegisterAll();
     ScratchImage = std::make_unique<TIcon>();
     Cursors.UseScratchImage(&ScratchImage->Image);
     TrayImage = std::make_unique<TIcon>();
     ExeFolder = FolderOf(seams_.Files.ExecutablePath());
-    // The scroll engine starts idle (no gesture, no direction) and the cursors shown: both
-    // objects are new here.
     SetCaption(kMainCaption);
     TrayIcon.SetHint(kMainCaption);
     LoadSettings();

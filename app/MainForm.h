@@ -118,8 +118,8 @@ public:
     void ApplyClick();   // what Apply does, also while the button is disabled
 
     // --- The configuration window (pages "Scroll", "Tools", "PopDesk", "Applications", "About").
-    // The lists get their items, and every control its handler, in the constructor, one page at a
-    // time.
+    // The lists get their items in the constructor, one page at a time; each setting's control is
+    // a row of the settings table (app/SettingTable.h).
     TPageControl PageControl{{"Scroll", "Tools", "PopDesk", "Applications", "About"}, 4}; // About shows first
     TCheckBox ScrollEnabledBox{"Enabled"};
     TComboBox ActivationModeList;

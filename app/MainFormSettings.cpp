@@ -141,7 +141,9 @@ RuntimeSettings& TMainForm::InForce() {
 void TMainForm::ChangeFromTray(const SettingRow& row, std::int32_t value) {
     row.Show(*this, value);
     row.Keep(Runtime, value);
-    row.Keep(InForce(), value); // before the first apply, what the tray's save writes
+    if (!applied_) {
+        row.Keep(loaded_, value); // what a tray save writes until the first apply
+    }
 }
 
 void TMainForm::LoadSettings() {
@@ -183,9 +185,7 @@ void TMainForm::ReadControls() {
     (Runtime.MoveScrollMode ? MoveScrollItem : AutoScrollItem).SetChecked(true);
     EnableItem.SetChecked(Runtime.ScrollEnabled);
     DeskTrigger.ResetCornerWait();
-    // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
-    // wait included, which Configure... does not put back.
-    applied_ = true;
+    applied_ = true; // a tray save writes these from now on
     AppliedApplications = PageApplications();
     Runtime.ExcludedPrograms = AppliedApplications.Excluded;
     Runtime.FullScreenAside = AppliedApplications.FullScreenAside;
