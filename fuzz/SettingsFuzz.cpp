@@ -25,18 +25,19 @@ std::string Trim(const std::string& text) {
 
 // The form asks for the keys by their exact names; the profile API would match any case.
 std::string Canonical(const std::string& name) {
-    static const char* const kNames[] = {
-        "Scroll",      "Tools",        "popdesk",    "LiveKey",       "SpeedX",     "SpeedY",
-        "Check_zhlrj", "Check_ctype",  "Check_dwan", "deskactive",    "desktopuse", "desktoptime",
-        "ScrollModeA", "ScrollModeB",  "GpEnabled",  "Check_autorun", "MoveLock",   "MoveBack",
-        "Inverse",     "everymonitor", "AutoFollow"};
-    for (const char* known : kNames) {
-        const std::string k(known);
-        if (k.size() == name.size() && std::equal(k.begin(), k.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) ==
-                       std::tolower(static_cast<unsigned char>(b));
-            })) {
-            return k;
+    const auto same = [&](const std::string& known) {
+        return known.size() == name.size() &&
+               std::equal(known.begin(), known.end(), name.begin(), [](char a, char b) {
+                   return std::tolower(static_cast<unsigned char>(a)) ==
+                          std::tolower(static_cast<unsigned char>(b));
+               });
+    };
+    for (const gw::SettingRow& row : gw::SettingTable()) {
+        if (same(row.Section)) {
+            return row.Section;
+        }
+        if (same(row.Key)) {
+            return row.Key;
         }
     }
     return name;
