@@ -110,7 +110,9 @@ public:
     void HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam);
 
     // --- Timers
-    void jia();                  // MainTimer: the PopDesk corner trigger
+    void jia(); // MainTimer: the PopDesk corner trigger
+
+    // --- The PopDesk menu
     void DesktopMenuLoopEnded(); // the menu component's end-of-menu notification
 
     // --- Settings
