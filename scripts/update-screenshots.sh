@@ -21,10 +21,12 @@ case "${1:-}" in
 esac
 
 # The build the e2e suite runs (win32 where the 32-bit Wine loader works, else win64).
+given_work=${GW_E2E_WORK:-}
 source e2e/lib.sh
 preset=$(gw_pick_arch)
 build=${GW_E2E_BUILD:-build/$preset}
-artifacts=${GW_E2E_WORK:-build/e2e}/artifacts
+# The cases run in several sessions (e2e/README.md), each with its own artifacts folder.
+if [ -n "$given_work" ]; then artifacts=("$given_work/artifacts"); else artifacts=(build/e2e/*/artifacts); fi
 
 if [ $collect_only = 0 ]; then
   bash scripts/setup-machine.sh
@@ -37,24 +39,29 @@ fi
 
 out=docs/screenshots
 mkdir -p "$out"
-# picture SOURCE NAME [trim]: SOURCE into docs/screenshots/NAME.png, cut to its content if asked.
+# picture SOURCE NAME [trim]: SOURCE into docs/screenshots/NAME.png, cut to its content if asked;
+# a SOURCE without a folder is looked for in the sessions' artifacts.
 picture() {
-  [ -f "$1" ] || { echo "missing $1: run the end-to-end cases first (without --collect)" >&2; exit 1; }
+  local source=$1 dir
+  if [ "${source#*/}" = "$source" ]; then
+    for dir in "${artifacts[@]}"; do [ -f "$dir/$1" ] && source=$dir/$1; done
+  fi
+  [ -f "$source" ] || { echo "missing $1: run the end-to-end cases first (without --collect)" >&2; exit 1; }
   local cut=()
   [ "${3:-}" = trim ] && cut=(-trim +repage)
-  convert "$1" "${cut[@]}" -strip -define png:exclude-chunks=date,time "$out/$2.png"
+  convert "$source" "${cut[@]}" -strip -define png:exclude-chunks=date,time "$out/$2.png"
   echo "   $out/$2.png  ($(identify -format '%wx%h' "$out/$2.png"))"
 }
 
-echo "== pictures from $artifacts and $build"
-picture "$artifacts/tray-menu.png" tray-menu trim
-picture "$artifacts/popdesk-menu.png" popdesk-menu trim
+echo "== pictures from ${artifacts[*]} and $build"
+picture "tray-menu.png" tray-menu trim
+picture "popdesk-menu.png" popdesk-menu trim
 for page in scroll tools popdesk applications about; do
-  picture "$artifacts/config-$page.png" "configuration-$page"
+  picture "config-$page.png" "configuration-$page"
 done
 for dpi in 144 192; do
-  picture "$artifacts/config-$dpi-about.png" "configuration-about-$dpi"
-  picture "$artifacts/popdesk-menu-$dpi.png" "popdesk-menu-$dpi" trim
+  picture "config-$dpi-about.png" "configuration-about-$dpi"
+  picture "popdesk-menu-$dpi.png" "popdesk-menu-$dpi" trim
 done
 picture "$build/resources/cursors/cursors_sheet.png" direction-cursors
 picture "$build/resources/cursors/cursors_sizes.png" direction-cursor-sizes
