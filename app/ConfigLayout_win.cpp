@@ -114,12 +114,13 @@ constexpr LayoutEntry kLayout[] = {
     Check(kScroll, {20, 208, 176, 18}, &F::MoveBackBox, "Move cursor back when scroll ended"),
     Check(kScroll, {20, 234, 176, 18}, &F::InverseBox, "Inverse scroll direction"),
     Group(kScroll, {212, 160, 259, 114}, " Speed of Auto Scroll "),
-    Label(kScroll, {224, 180, 62, 14}, "Horizontal:"),
-    Check(kScroll, {290, 178, 175, 16}, &F::AutoFollowBox,
+    // The box first, on a row of its own: it shapes both speeds, not the horizontal one only.
+    Check(kScroll, {224, 180, 240, 18}, &F::AutoFollowBox,
           "The further the cursor from where you pressed, the faster, and in any direction"),
-    Slider(kScroll, {218, 194, 247, 28}, &F::SpeedXSlider),
-    Label(kScroll, {224, 226, 120, 14}, "Vertical:"),
-    Slider(kScroll, {218, 240, 247, 28}, &F::SpeedYSlider),
+    Label(kScroll, {224, 214, 62, 14}, "Horizontal:"),
+    Slider(kScroll, {286, 206, 179, 28}, &F::SpeedXSlider),
+    Label(kScroll, {224, 246, 62, 14}, "Vertical:"),
+    Slider(kScroll, {286, 238, 179, 28}, &F::SpeedYSlider),
 
     // Tools
     Group(kTools, {8, 4, 463, 86}, " Swap Left/Right Button "),
