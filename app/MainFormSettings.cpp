@@ -60,19 +60,6 @@ std::int32_t ControlValue(const SettingRow& row) {
     return row.Box->Checked() ? 1 : 0;
 }
 
-// Stops a timer for the length of a scope and starts it again however the scope ends, so a
-// failed save or apply does not leave PopDesk dead until the next OK.
-class TimerPause {
-public:
-    explicit TimerPause(TTimer& timer) : timer_(timer) { timer_.SetEnabled(false); }
-    ~TimerPause() { timer_.SetEnabled(true); }
-    TimerPause(const TimerPause&) = delete;
-    TimerPause& operator=(const TimerPause&) = delete;
-
-private:
-    TTimer& timer_;
-};
-
 } // namespace
 
 std::string TMainForm::SettingsPath() const {
@@ -172,7 +159,7 @@ void TMainForm::ReadControls() {
     Runtime.Inverse = CheckBox_Inverse.Checked();
     Runtime.AutoFollow = CheckBox_follow.Checked();
     Menu_GpEnabled.SetChecked(CheckBox_GP.Checked());
-    DeskTrigger.ResetCornerWait();
+    DeskTrigger.SettingsApplied();
     // Everything just read is in force now, the speed sliders, the autorun box and the PopDesk
     // wait included, which Configure... does not put back.
     SettingsInForce = ControlValues();
@@ -225,7 +212,7 @@ void TMainForm::ApplySettings() {
 }
 
 void TMainForm::BitBtn_okClick() {
-    TimerPause pause(MainTimer);
+    PopDeskTrigger::Pause pause(DeskTrigger);
     SaveSettings();
     ApplySettings();
     BitBtn_Apply.SetEnabled(false);
@@ -234,7 +221,7 @@ void TMainForm::BitBtn_okClick() {
 }
 
 void TMainForm::BitBtn_applyClick() {
-    TimerPause pause(MainTimer);
+    PopDeskTrigger::Pause pause(DeskTrigger);
     ApplySettings();
     BitBtn_Apply.SetEnabled(false);
 }
