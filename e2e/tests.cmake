@@ -89,8 +89,9 @@ gw_e2e_monitor_cases(scroll.sh
 gw_e2e_monitor_cases(popdesk.sh monitors.left.every_monitor_corner monitors.left.primary_corner_only)
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
-# the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
-# full measurements are the scripts hook-cost.sh, startup-time.sh and idle-cost.sh.
+# the record, start to tray icon, and an idle program that gets nothing with PopDesk off and only
+# its timer's ticks with PopDesk on. The full measurements are the scripts hook-cost.sh,
+# startup-time.sh and idle-cost.sh.
 gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
 
 # Glidewing from folders whose names the ANSI code page cannot hold, with LANG=en_US.UTF-8 (paths.sh):
