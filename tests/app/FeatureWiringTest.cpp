@@ -174,6 +174,25 @@ TEST(FeatureWiring, TheScrollTimerHandsTheClockToTheSpeedThatFollowsTheDistance)
     EXPECT_NEAR(turns[2], 2 * turns[1], 1);
 }
 
+// The PopDesk timer runs exactly while PopDesk is applied: not at the start (PopDesk off), not for a
+// box ticked and not applied, on after Apply or OK with the box ticked, off after either with it
+// cleared. Off, the program gets no timer message at all.
+TEST(FeatureWiring, PopDeskTimerRunsOnlyWhilePopDeskIsApplied) {
+    Wired rig;
+    TTimer& timer = rig.form.DeskTrigger.Timer();
+    EXPECT_FALSE(timer.Enabled());
+    const struct { bool ticked, ok; } steps[] = {{true, false}, {false, false}, {true, true}, {false, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message()
+                     << (step.ticked ? "ticked, " : "cleared, ") << (step.ok ? "OK" : "Apply"));
+        rig.form.chb_deskpop.SetChecked(step.ticked);
+        EXPECT_EQ(timer.Enabled(), !step.ticked); // the box alone changes nothing
+        rig.Do([&] { step.ok ? rig.form.BitBtn_okClick() : rig.form.BitBtn_applyClick(); });
+        EXPECT_EQ(timer.Enabled(), step.ticked);
+        EXPECT_EQ(timer.Interval(), 100u);
+    }
+}
+
 TEST(FeatureWiring, PopDeskTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
     Wired rig;
     FakeMenuView view{rig.deskLog};
