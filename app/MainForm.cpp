@@ -18,13 +18,12 @@ std::string FolderOf(const std::string& path) {
 
 TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     : Cursors(seams.Cursors),
-      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, MainTimer, ReleaseGuardTimer, Cursors,
-                               seams.Windows, seams.ScrollWindows, seams.ScrollInput, SpeedXSlider,
-                               SpeedYSlider, application}),
+      Engine(ScrollEnvironment{Runtime, Share, ScrollTimer, ReleaseGuardTimer, Cursors, seams.Windows,
+                               seams.ScrollWindows, seams.ScrollInput, SpeedXSlider, SpeedYSlider,
+                               application}),
       HideCursor(Runtime, Share, Cursors), DeskLinks(seams.DesktopShell, seams.DeskIcons, desktopmenu),
       DeskTrigger(
-          Runtime, MainTimer, [this] { return Engine.AutoDirection() != ScrollDirection::None; },
-          seams.PopDeskScreen, DeskLinks, desktopmenu),
+          Runtime, [this] { return Engine.Gesturing(); }, seams.PopDeskScreen, DeskLinks, desktopmenu),
       HtmlHelp(seams.Libraries, seams.HtmlHelp), application_(application), seams_(seams) {
     SetUpScrollPage();
     SetUpPopDeskPage();
@@ -33,7 +32,6 @@ TMainForm::TMainForm(TApplication& application, const MainFormSeams& seams)
     SetUpSettingControls();
     SetUpButtonRow();
     SetUpTrayIcon();
-    MainTimer.OnTimer = [this] { jia(); };
     ScrollTimer.OnTimer = [this] { ScrollTimerTimer(); };
     PickTimer.OnTimer = [this] { PickTimerTimer(); };
     ReleaseGuardTimer.OnTimer = [this] { ReleaseGuardTimerTimer(); };
@@ -198,10 +196,6 @@ void TMainForm::HandleHookMouse(std::uintptr_t wParam, std::intptr_t lParam) {
 void TMainForm::HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam) {
     const HookKeyEvent event = DecodeHookKey(wParam, lParam);
     HideCursor.HandleHookKey(event.VirtualKey);
-}
-
-void TMainForm::jia() {
-    DeskTrigger.jia();
 }
 
 void TMainForm::ScrollTimerTimer() {

@@ -110,8 +110,6 @@ public:
     void HandleHookKey(std::uintptr_t wParam, std::intptr_t lParam);
 
     // --- Timers
-    void jia(); // MainTimer: the PopDesk corner trigger
-
     // --- The PopDesk menu
     void DesktopMenuLoopEnded(); // the menu component's end-of-menu notification
 
@@ -172,7 +170,6 @@ public:
     TMenuItem& AutoScrollItem = TrayMenu.Items.Named("Menu_auto");
     TMenuItem& MoveScrollItem = TrayMenu.Items.Named("Menu_move");
 
-    TTimer MainTimer{100, true};          // 100 ms: the PopDesk trigger
     TTimer ScrollTimer{100, false};       // one Auto Scroll step per tick; off outside a gesture
     TTimer PickTimer{1000, false};        // the countdown of "Add the program under the cursor"
     TTimer ReleaseGuardTimer{100, false}; // the lost-release guard; on during a Classic gesture
@@ -186,7 +183,7 @@ public:
     HideCursorWhileTyping HideCursor; // hide while typing; holds SystemCursorsShown
     TDesktopMenu desktopmenu;         // the PopDesk menu (owner-drawn on Windows)
     DesktopLinks DeskLinks;           // what desktopmenu lists, and launching it
-    PopDeskTrigger DeskTrigger;       // the corner trigger `jia`
+    PopDeskTrigger DeskTrigger;       // the corner trigger and its timer
     std::string ExeFolder;            // with a trailing separator
     std::string OpticalDrives;        // letters of the optical drives, in letter order
     bool IsNt5OrLater = false;

@@ -60,19 +60,6 @@ void SetValue(TCheckBox& box, std::int32_t value) {
     box.SetChecked(value != 0);
 }
 
-// Stops a timer for the length of a scope and starts it again however the scope ends, so a
-// failed save or apply does not leave PopDesk dead until the next OK.
-class TimerPause {
-public:
-    explicit TimerPause(TTimer& timer) : timer_(timer) { timer_.SetEnabled(false); }
-    ~TimerPause() { timer_.SetEnabled(true); }
-    TimerPause(const TimerPause&) = delete;
-    TimerPause& operator=(const TimerPause&) = delete;
-
-private:
-    TTimer& timer_;
-};
-
 } // namespace
 
 std::span<const SettingRow> SettingTable() {
@@ -184,7 +171,7 @@ void TMainForm::ReadControls() {
     (Runtime.ToggleMode ? ToggleItem : ClassicItem).SetChecked(true);
     (Runtime.MoveScrollMode ? MoveScrollItem : AutoScrollItem).SetChecked(true);
     EnableItem.SetChecked(Runtime.ScrollEnabled);
-    DeskTrigger.ResetCornerWait();
+    DeskTrigger.SettingsApplied();
     applied_ = true; // a tray save writes these from now on
     AppliedApplications = PageApplications();
     Runtime.ExcludedPrograms = AppliedApplications.Excluded;
@@ -235,7 +222,7 @@ void TMainForm::ApplySettings() {
 }
 
 void TMainForm::OkClick() {
-    TimerPause pause(MainTimer);
+    PopDeskTrigger::Pause pause(DeskTrigger);
     SaveSettings();
     ApplySettings();
     ApplyButton.SetEnabled(false);
@@ -244,7 +231,7 @@ void TMainForm::OkClick() {
 }
 
 void TMainForm::ApplyClick() {
-    TimerPause pause(MainTimer);
+    PopDeskTrigger::Pause pause(DeskTrigger);
     ApplySettings();
     ApplyButton.SetEnabled(false);
 }

@@ -11,7 +11,7 @@ namespace gw::win32 {
 
 namespace {
 
-constexpr UINT_PTR kMainTimerId = 1;
+constexpr UINT_PTR kPopDeskTimerId = 1;
 constexpr UINT_PTR kScrollTimerId = 2;
 constexpr UINT_PTR kPickTimerId = 3;
 constexpr UINT_PTR kReleaseGuardTimerId = 4;
@@ -69,7 +69,7 @@ void MainWindow::Build(FormWindow& window) {
         MulDiv(16, dpi, 96));
     LayOut(WindowDpi(window.Hwnd()), nullptr);
     menu_ = std::make_unique<PopupMenuBinding>(window, form_.TrayMenu, menuImages_.get());
-    mainTimer_ = std::make_unique<TimerBinding>(window, form_.MainTimer, kMainTimerId);
+    popDeskTimer_ = std::make_unique<TimerBinding>(window, form_.DeskTrigger.Timer(), kPopDeskTimerId);
     scrollTimer_ = std::make_unique<TimerBinding>(window, form_.ScrollTimer, kScrollTimerId);
     pickTimer_ = std::make_unique<TimerBinding>(window, form_.PickTimer, kPickTimerId);
     releaseGuardTimer_ =
@@ -87,7 +87,7 @@ void MainWindow::Teardown() {
     pickTimer_.reset();
     releaseGuardTimer_.reset();
     scrollTimer_.reset();
-    mainTimer_.reset();
+    popDeskTimer_.reset();
     menu_.reset();
     tray_.reset();
     configuration_.reset();

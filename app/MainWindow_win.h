@@ -52,7 +52,7 @@ private:
     std::unique_ptr<ConfigurationWindow> configuration_;
     std::unique_ptr<TrayIconBinding> tray_;
     std::unique_ptr<PopupMenuBinding> menu_;
-    std::unique_ptr<TimerBinding> mainTimer_;
+    std::unique_ptr<TimerBinding> popDeskTimer_;
     std::unique_ptr<TimerBinding> scrollTimer_;
     std::unique_ptr<TimerBinding> pickTimer_;
     std::unique_ptr<TimerBinding> releaseGuardTimer_;

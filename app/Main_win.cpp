@@ -15,6 +15,7 @@
 #include "popdesk/PopDeskScreen_win.h"
 #include "scroll/ScrollOps_win.h"
 #include "settings/SettingsSeams_win.h"
+#include "shared/Handle_win.h"
 #include "shared/WindowQueries_win.h"
 #include "ui/Application_win.h"
 #include "ui/OpenDialog_win.h"
@@ -96,7 +97,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
         window.OnCreated = [&](HWND created) {
             popDeskScreen.SetMainWindow(created);
             desktopMenu.SetMainWindow(created);
-            form.DeskLinks.SetOwnerWindow(gw::WindowHandle{reinterpret_cast<std::uintptr_t>(created)});
+            form.DeskLinks.SetOwnerWindow(gw::FromWin32<gw::WindowHandle>(created));
         };
         // A start-up error is shown and the program runs on in the tray without the later steps;
         // without a main window it ends at once.

@@ -2,6 +2,7 @@
 
 #include "base/SystemFunction_win.h"
 #include "base/WideString.h"
+#include "shared/Handle_win.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -11,23 +12,15 @@
 
 namespace gw::win32 {
 
-namespace {
-
-HANDLE ToHandle(KernelHandle handle) {
-    return reinterpret_cast<HANDLE>(handle.value);
-}
-
-} // namespace
-
 // --- The shared record's section
 
 KernelHandle SharedSection::Create(const std::string& name, std::uint32_t size) {
     HANDLE section = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, name.c_str());
-    return KernelHandle{reinterpret_cast<std::uintptr_t>(section)};
+    return FromWin32<KernelHandle>(section);
 }
 
 HookShare* SharedSection::MapWritable(KernelHandle section) {
-    return static_cast<HookShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
+    return static_cast<HookShare*>(MapViewOfFile(ToWin32(section), FILE_MAP_WRITE, 0, 0, 0));
 }
 
 void SharedSection::Unmap(HookShare* view) {
@@ -35,7 +28,7 @@ void SharedSection::Unmap(HookShare* view) {
 }
 
 AsideShare* SharedSection::MapAsideWritable(KernelHandle section) {
-    return static_cast<AsideShare*>(MapViewOfFile(ToHandle(section), FILE_MAP_WRITE, 0, 0, 0));
+    return static_cast<AsideShare*>(MapViewOfFile(ToWin32(section), FILE_MAP_WRITE, 0, 0, 0));
 }
 
 void SharedSection::UnmapAside(AsideShare* view) {
@@ -43,7 +36,7 @@ void SharedSection::UnmapAside(AsideShare* view) {
 }
 
 void SharedSection::Close(KernelHandle section) {
-    CloseHandle(ToHandle(section));
+    CloseHandle(ToWin32(section));
 }
 
 // --- System parameters
@@ -115,7 +108,7 @@ std::uint32_t Mci::Command(std::uint32_t deviceId, std::uint32_t command, std::u
 // --- Shell and desktop window
 
 void Shell::Execute(WindowHandle owner, const std::string& verb, const std::string& file, int show) {
-    ShellExecuteA(reinterpret_cast<HWND>(owner.value), verb.c_str(), file.c_str(), nullptr, nullptr, show);
+    ShellExecuteA(ToWin32(owner), verb.c_str(), file.c_str(), nullptr, nullptr, show);
 }
 
 // --- The program under the cursor

@@ -1,36 +1,28 @@
 #include "base/SystemCursors_win.h"
 
+#include "shared/Handle_win.h"
+
 namespace gw::win32 {
 
-namespace {
-
-HCURSOR ToCursor(CursorHandle cursor) {
-    return reinterpret_cast<HCURSOR>(cursor.value);
-}
-CursorHandle FromCursor(HCURSOR cursor) {
-    return CursorHandle(reinterpret_cast<std::uintptr_t>(cursor));
-}
-
-} // namespace
-
 CursorHandle ModuleCursorApi::LoadCursorResource(const char* name) {
-    return FromCursor(LoadCursorA(module_, name));
+    return FromWin32<CursorHandle>(LoadCursorA(module_, name));
 }
 
 CursorHandle ModuleCursorApi::CopyCursor(CursorHandle cursor) {
-    return FromCursor(reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToCursor(cursor)))));
+    return FromWin32<CursorHandle>(
+        reinterpret_cast<HCURSOR>(CopyIcon(reinterpret_cast<HICON>(ToWin32(cursor)))));
 }
 
 void ModuleCursorApi::SetSystemCursor(CursorHandle cursor, std::uint32_t systemId) {
-    ::SetSystemCursor(ToCursor(cursor), systemId); // takes the copy over and destroys it later
+    ::SetSystemCursor(ToWin32(cursor), systemId); // takes the copy over and destroys it later
 }
 
 void ModuleCursorApi::SetCursor(CursorHandle cursor) {
-    ::SetCursor(ToCursor(cursor));
+    ::SetCursor(ToWin32(cursor));
 }
 
 void ModuleCursorApi::DestroyCursor(CursorHandle copy) {
-    DestroyIcon(reinterpret_cast<HICON>(ToCursor(copy))); // CopyIcon's copies go with DestroyIcon
+    DestroyIcon(reinterpret_cast<HICON>(ToWin32(copy))); // CopyIcon's copies go with DestroyIcon
 }
 
 void ModuleCursorApi::ReloadSystemCursors() {

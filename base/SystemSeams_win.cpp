@@ -3,6 +3,7 @@
 #include "base/SystemFunction_win.h"
 #include "base/SystemLibrary.h"
 #include "base/WideString.h"
+#include "shared/Handle_win.h"
 
 #include <windows.h>
 
@@ -13,30 +14,22 @@
 
 namespace gw::win32 {
 
-namespace {
-
-HMODULE ToModule(ModuleHandle module) {
-    return reinterpret_cast<HMODULE>(module.value);
-}
-
-} // namespace
-
 // --- Libraries
 
 ModuleHandle LibraryLoader::Load(const std::string& path) {
-    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadLibraryW(ToWide<std::wstring>(path).c_str()))};
+    return FromWin32<ModuleHandle>(LoadLibraryW(ToWide<std::wstring>(path).c_str()));
 }
 
 ModuleHandle LibraryLoader::LoadSystem(const std::string& name) {
-    return ModuleHandle{reinterpret_cast<std::uintptr_t>(LoadSystemLibrary(name))};
+    return FromWin32<ModuleHandle>(LoadSystemLibrary(name));
 }
 
 ProcAddress LibraryLoader::Find(ModuleHandle module, const std::string& name) {
-    return ProcAddress{reinterpret_cast<std::uintptr_t>(GetProcAddress(ToModule(module), name.c_str()))};
+    return ProcAddress{reinterpret_cast<std::uintptr_t>(GetProcAddress(ToWin32(module), name.c_str()))};
 }
 
 void LibraryLoader::Free(ModuleHandle module) {
-    FreeLibrary(ToModule(module));
+    FreeLibrary(ToWin32(module));
 }
 
 void LibraryLoader::CallNoArgs(ProcAddress entry) {

@@ -50,7 +50,6 @@ struct EngineRig {
     HookShare record{};
     HookShareWriter share;
     TTimer scrollTimer{100, false};
-    TTimer mainTimer{100, true};
     TTimer guardTimer{100, false};
     BenchScrollOps ops;
     BenchWindows windows;
@@ -59,13 +58,13 @@ struct EngineRig {
     TTrackBar vertSlider{0, 60};
     NoBoxes boxes;
     TApplication application{boxes, boxes};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors,
-                                          windows, ops, ops, horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, guardTimer, cursors, windows, ops,
+                                          ops, horzSlider, vertSlider, application}};
 };
 
 void Scroll_MoveScrollStep(benchmark::State& state) {
     EngineRig rig(true);
-    if (rig.engine.State().DragAxis != ScrollAxis::Vertical) {
+    if (rig.engine.State().Axis != ScrollAxis::Vertical) {
         state.SkipWithError("the thumb drag did not start");
         return;
     }

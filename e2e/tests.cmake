@@ -70,8 +70,9 @@ gw_e2e_cases(keys.sh
 set_tests_properties(e2e.keys.every_control_shows_focus PROPERTIES TIMEOUT 120)  # two pictures a control
 
 # What Glidewing costs, briefly (perf.sh): the hook's work per mouse move reported to the window in
-# the record, start to tray icon, and an idle program that gets nothing but MainTimer's ticks. The
-# full measurements are the scripts hook-cost.sh, startup-time.sh and idle-cost.sh.
+# the record, start to tray icon, and an idle program that gets nothing with PopDesk off and only
+# its timer's ticks with PopDesk on. The full measurements are the scripts hook-cost.sh,
+# startup-time.sh and idle-cost.sh.
 gw_e2e_cases(perf.sh hook_cost startup_time idle_cost)
 set_tests_properties(e2e.perf.hook_cost e2e.perf.startup_time e2e.perf.idle_cost PROPERTIES RUN_SERIAL ON)
 

@@ -14,6 +14,8 @@
 
 extern "C" IMAGE_DOS_HEADER __ImageBase; // this module, without asking DllMain for it
 
+template <> struct gw::Win32HandleType<gw::HookTag> { using Type = HHOOK; };
+
 namespace {
 
 // Room for the paths a little past MAX_PATH that the system reports; a longer one names nothing.
@@ -25,20 +27,9 @@ constexpr DWORD kProcessQueryLimitedInformation = 0x1000;
 // Per-process: zero at load, so no code runs to set it up.
 constinit gw::HookProcessState g_state{};
 
-HHOOK ToHhook(gw::HookHandle hook) {
-    return reinterpret_cast<HHOOK>(hook.value);
-}
-gw::HookHandle FromHhook(HHOOK hook) {
-    return gw::HookHandle(reinterpret_cast<std::uintptr_t>(hook));
-}
-
 // The record holds the main window as 32 bits; 64-bit Windows sign-extends window handles.
 HWND MainWindowHwnd(std::uint32_t window) {
     return reinterpret_cast<HWND>(static_cast<INT_PTR>(static_cast<std::int32_t>(window)));
-}
-
-HWND ToHwnd(gw::WindowHandle window) {
-    return gw::WindowQueries::ToHwnd(window);
 }
 
 // A named section mapped read-only for one call; null (and nothing left open) when it is absent.
@@ -52,7 +43,7 @@ const void* MapReadOnly(const char* name, gw::KernelHandle& handle) {
         ::CloseHandle(section);
         return nullptr;
     }
-    handle = gw::KernelHandle(reinterpret_cast<std::uintptr_t>(section));
+    handle = gw::FromWin32<gw::KernelHandle>(section);
     return view;
 }
 
@@ -61,7 +52,7 @@ void Unmap(const void* view, gw::KernelHandle section) {
         ::UnmapViewOfFile(view);
     }
     if (section) {
-        ::CloseHandle(reinterpret_cast<HANDLE>(section.value));
+        ::CloseHandle(gw::ToWin32(section));
     }
 }
 
@@ -116,31 +107,33 @@ public:
 
     std::uint32_t WindowProcess(gw::WindowHandle window) override {
         DWORD process = 0;
-        ::GetWindowThreadProcessId(ToHwnd(window), &process);
+        ::GetWindowThreadProcessId(gw::ToWin32(window), &process);
         return process;
     }
 
     std::uint32_t CurrentProcess() override { return ::GetCurrentProcessId(); }
 
     gw::WindowHandle ForegroundWindow() override {
-        return gw::WindowQueries::FromHwnd(::GetForegroundWindow());
+        return gw::FromWin32<gw::WindowHandle>(::GetForegroundWindow());
     }
-    gw::WindowHandle DesktopWindow() override { return gw::WindowQueries::FromHwnd(::GetDesktopWindow()); }
-    gw::WindowHandle ShellWindow() override { return gw::WindowQueries::FromHwnd(::GetShellWindow()); }
+    gw::WindowHandle DesktopWindow() override {
+        return gw::FromWin32<gw::WindowHandle>(::GetDesktopWindow());
+    }
+    gw::WindowHandle ShellWindow() override { return gw::FromWin32<gw::WindowHandle>(::GetShellWindow()); }
 
     std::uint32_t WindowThread(gw::WindowHandle window) override {
-        return ::GetWindowThreadProcessId(ToHwnd(window), nullptr);
+        return ::GetWindowThreadProcessId(gw::ToWin32(window), nullptr);
     }
 
     bool WindowBounds(gw::WindowHandle window, gw::Rect& bounds) override {
         RECT rect;
-        return ::GetWindowRect(ToHwnd(window), &rect) && ToRect(rect, bounds);
+        return ::GetWindowRect(gw::ToWin32(window), &rect) && ToRect(rect, bounds);
     }
 
     bool MonitorBounds(gw::WindowHandle window, gw::Rect& bounds) override {
         MONITORINFO info;
         info.cbSize = sizeof info;
-        HMONITOR monitor = ::MonitorFromWindow(ToHwnd(window), MONITOR_DEFAULTTONEAREST);
+        HMONITOR monitor = ::MonitorFromWindow(gw::ToWin32(window), MONITOR_DEFAULTTONEAREST);
         return monitor != nullptr && ::GetMonitorInfoA(monitor, &info) && ToRect(info.rcMonitor, bounds);
     }
 
@@ -152,7 +145,7 @@ public:
 
     std::intptr_t CallNextHook(gw::HookHandle hook, int code, std::uintptr_t wParam,
                                std::intptr_t lParam) override {
-        return ::CallNextHookEx(ToHhook(hook), code, static_cast<WPARAM>(wParam),
+        return ::CallNextHookEx(gw::ToWin32(hook), code, static_cast<WPARAM>(wParam),
                                 static_cast<LPARAM>(lParam));
     }
 
@@ -166,7 +159,7 @@ public:
     }
 
     gw::WindowHandle WindowAt(gw::Point where) override {
-        return gw::WindowQueries::FromHwnd(::WindowFromPoint(POINT{where.x, where.y}));
+        return gw::FromWin32<gw::WindowHandle>(::WindowFromPoint(POINT{where.x, where.y}));
     }
 
     gw::IWindowQueries& Windows() override { return windows_; }
@@ -174,7 +167,7 @@ public:
     std::uint32_t CurrentThread() override { return ::GetCurrentThreadId(); }
     std::uint32_t Now() override { return ::GetTickCount(); }
     gw::HookHandle WatchQueue() override;
-    void StopWatchingQueue(gw::HookHandle hook) override { ::UnhookWindowsHookEx(ToHhook(hook)); }
+    void StopWatchingQueue(gw::HookHandle hook) override { ::UnhookWindowsHookEx(gw::ToWin32(hook)); }
     std::uintptr_t MessageExtraInfo() override {
         return static_cast<std::uintptr_t>(::GetMessageExtraInfo());
     }
@@ -236,7 +229,8 @@ LRESULT CALLBACK GetMessageHookProc(int code, WPARAM wParam, LPARAM lParam) {
     auto* msg = code >= 0 ? reinterpret_cast<MSG*>(lParam) : nullptr;
     gw::QueuedMessage message;
     if (msg != nullptr) {
-        message = {gw::WindowQueries::FromHwnd(msg->hwnd), msg->message, msg->time, {msg->pt.x, msg->pt.y}};
+        message = {
+            gw::FromWin32<gw::WindowHandle>(msg->hwnd), msg->message, msg->time, {msg->pt.x, msg->pt.y}};
     }
     const LRESULT result =
         gw::GetMessageHookProc(host, g_state, code, wParam, lParam, msg != nullptr ? &message : nullptr);
@@ -251,7 +245,7 @@ HINSTANCE ThisModule() {
 }
 
 gw::HookHandle HookHost::WatchQueue() {
-    return FromHhook(
+    return gw::FromWin32<gw::HookHandle>(
         ::SetWindowsHookExW(WH_GETMESSAGE, GetMessageHookProc, ThisModule(), ::GetCurrentThreadId()));
 }
 
@@ -272,22 +266,22 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
 
 DWORD WINAPI KeyboardHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_KEYBOARD, KeyboardHookProc, ThisModule(), 0);
-    g_state.KeyboardHookHandle = FromHhook(hook);
+    g_state.KeyboardHookHandle = gw::FromWin32<gw::HookHandle>(hook);
     return HandleBits(hook);
 }
 
 BOOL WINAPI KeyboardHookOff() {
-    return ::UnhookWindowsHookEx(ToHhook(g_state.KeyboardHookHandle));
+    return ::UnhookWindowsHookEx(gw::ToWin32(g_state.KeyboardHookHandle));
 }
 
 DWORD WINAPI MouseHookOn() {
     HHOOK hook = ::SetWindowsHookExA(WH_MOUSE, MouseHookProc, ThisModule(), 0);
-    g_state.MouseHookHandle = FromHhook(hook);
+    g_state.MouseHookHandle = gw::FromWin32<gw::HookHandle>(hook);
     return HandleBits(hook);
 }
 
 BOOL WINAPI MouseHookOff() {
-    return ::UnhookWindowsHookEx(ToHhook(g_state.MouseHookHandle));
+    return ::UnhookWindowsHookEx(gw::ToWin32(g_state.MouseHookHandle));
 }
 
 } // extern "C"

@@ -1,5 +1,6 @@
 #include "hooks/HookProcedures.h"
 
+#include "hooks/ReadOnce.h"
 #include "hooks/ScrollableWindow.h"
 #include "hooks/StandAside.h"
 #include "shared/MouseMessageClass.h"
@@ -11,11 +12,6 @@
 namespace gw {
 
 namespace {
-
-// The program rewrites the record at any moment; read each field exactly once per call.
-template <class T> T ReadOnce(const T& field) {
-    return *static_cast<const volatile T*>(&field);
-}
 
 // Posting to a null window would drop our message into the foreign thread's own queue; a record
 // without a main window has nobody to report to.

@@ -1,5 +1,6 @@
 #include "hooks/StandAside.h"
 
+#include "hooks/ReadOnce.h"
 #include "shared/Win32Values.h"
 
 #include <atomic>
@@ -10,10 +11,6 @@ namespace {
 
 constexpr std::uint8_t kNotListed = 1;
 constexpr std::uint8_t kListed = 2;
-
-template <class T> T ReadOnce(const T& field) {
-    return *static_cast<const volatile T*>(&field);
-}
 
 bool NameListed(const AsideShare& record, const char* name) {
     std::uint32_t count = ReadOnce(record.Count);

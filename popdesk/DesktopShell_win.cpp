@@ -1,5 +1,6 @@
 #include "popdesk/DesktopShell_win.h"
 
+#include "shared/Handle_win.h"
 #include "ui/Dpi_win.h"
 
 #include <shellapi.h>
@@ -18,9 +19,6 @@ template <class T> T* As(ShellObject object) {
 }
 LPITEMIDLIST AsPidl(ItemIdList item) {
     return reinterpret_cast<LPITEMIDLIST>(item.value);
-}
-HWND AsWindow(WindowHandle window) {
-    return reinterpret_cast<HWND>(window.value);
 }
 template <class T> std::uintptr_t Token(T* pointer) {
     return reinterpret_cast<std::uintptr_t>(pointer);
@@ -45,7 +43,7 @@ std::int32_t Win32DesktopShell::GetDesktopFolder(ShellObject& folder) {
 std::int32_t Win32DesktopShell::EnumObjects(ShellObject folder, WindowHandle owner, std::uint32_t flags,
                                             ShellObject& enumerator) {
     IEnumIDList* list = nullptr;
-    const HRESULT hr = As<IShellFolder>(folder)->EnumObjects(AsWindow(owner), flags, &list);
+    const HRESULT hr = As<IShellFolder>(folder)->EnumObjects(ToWin32(owner), flags, &list);
     enumerator = ShellObject{Token(list)};
     return hr;
 }
@@ -86,7 +84,7 @@ bool Win32DesktopShell::GetFileInfo(ItemIdList item, std::uint32_t flags, ShellF
         }
         return false;
     }
-    info.hIcon = IconHandle{reinterpret_cast<std::uintptr_t>(sfi.hIcon)};
+    info.hIcon = FromWin32<IconHandle>(sfi.hIcon);
     info.iIcon = sfi.iIcon;
     info.dwAttributes = sfi.dwAttributes;
     // The shell may fill a field to its end without a terminator.
@@ -102,7 +100,7 @@ void Win32DesktopShell::Execute(const ShellLaunch& launch) {
     std::memset(&sei, 0, sizeof sei);
     sei.cbSize = sizeof sei;
     sei.fMask = launch.fMask;
-    sei.hwnd = AsWindow(launch.hwnd);
+    sei.hwnd = ToWin32(launch.hwnd);
     sei.nShow = launch.nShow;
     sei.lpIDList = AsPidl(launch.lpIDList);
     ShellExecuteExA(&sei); // SEE_MASK_FLAG_NO_UI: a failure stays silent
@@ -110,7 +108,7 @@ void Win32DesktopShell::Execute(const ShellLaunch& launch) {
 
 void Win32DesktopShell::ShowMessage(WindowHandle owner, const char* text, const char* caption,
                                     std::uint32_t type) {
-    MessageBoxA(AsWindow(owner), text, caption, type);
+    MessageBoxA(ToWin32(owner), text, caption, type);
 }
 
 Win32DeskIcons::Win32DeskIcons() {
@@ -134,11 +132,11 @@ void Win32DeskIcons::Clear() {
 }
 
 std::int32_t Win32DeskIcons::AddIcon(IconHandle icon) {
-    return list_ ? ImageList_AddIcon(list_.Get(), reinterpret_cast<HICON>(icon.value)) : -1;
+    return list_ ? ImageList_AddIcon(list_.Get(), ToWin32(icon)) : -1;
 }
 
 void Win32DeskIcons::DestroyIcon(IconHandle icon) {
-    ::DestroyIcon(reinterpret_cast<HICON>(icon.value));
+    ::DestroyIcon(ToWin32(icon));
 }
 
 } // namespace gw

@@ -4,23 +4,31 @@
 #include "shared/Win32Values.h"
 
 #include <limits>
+#include <utility>
 
 namespace gw {
 
-PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
-                               AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen,
-                               DesktopLinks& links, TDesktopMenu& menu)
-    : settings_(settings), mainTimer_(mainTimer), autoScrollDirected_(std::move(autoScrollDirected)),
-      screen_(screen), links_(links), menu_(menu) {
+PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, GestureRunning gestureRunning,
+                               IPopDeskScreen& screen, DesktopLinks& links, TDesktopMenu& menu)
+    : settings_(settings), gestureRunning_(std::move(gestureRunning)), screen_(screen), links_(links),
+      menu_(menu) {
     menu_.OnPopup = [this] { desktopmenuPopup(); };
+    timer_.OnTimer = [this] { CheckCorner(); };
 }
 
-void PopDeskTrigger::jia() {
+void PopDeskTrigger::SettingsApplied() {
+    cornerWait_ = 0;
+    if (!paused_) {
+        FollowSettings();
+    }
+}
+
+void PopDeskTrigger::CheckCorner() {
     const Point at = screen_.CursorPos();
 
-    // Never while a gesture scrolls, while PopDesk is off, or while our own menu is open (its
-    // modal loop keeps the timer ticking into here).
-    if ((autoScrollDirected_ && autoScrollDirected_()) || !settings_.PopDeskEnabled || deskMenuOpen_) {
+    // Never while a gesture runs, while PopDesk is off, or while our own menu is open (its modal
+    // loop keeps the timer ticking into here).
+    if ((gestureRunning_ && gestureRunning_()) || !settings_.PopDeskEnabled || deskMenuOpen_) {
         return;
     }
 
@@ -39,7 +47,7 @@ void PopDeskTrigger::jia() {
 
     // Counted in timer intervals, not measured. The sum saturates instead of wrapping, so even an
     // absurd wait can never come round to a short one.
-    const std::uint32_t interval = mainTimer_.Interval();
+    const std::uint32_t interval = timer_.Interval();
     const std::uint32_t t = cornerWait_ > std::numeric_limits<std::uint32_t>::max() - interval
                                 ? std::numeric_limits<std::uint32_t>::max()
                                 : cornerWait_ + interval;

@@ -1,8 +1,9 @@
 #pragma once
-// The PopDesk corner trigger: on every MainTimer tick (`jia`) it looks where the cursor is, counts
-// how long it has rested on the chosen corner pixel in whole timer intervals, and when the wait is
-// over builds the desktop links menu and pops it up at the cursor. It also re-arms after the menu
-// has closed: the first tick afterwards tears the old menu down.
+// The PopDesk corner trigger: on every tick of its own timer (CheckCorner) it looks where the
+// cursor is, counts how long it has rested on the chosen corner pixel in whole timer intervals,
+// and when the wait is over builds the desktop links menu and pops it up at the cursor. It also
+// re-arms after the menu has closed: the first tick afterwards tears the old menu down. The timer
+// runs only while PopDesk is enabled, so an idle program without PopDesk gets no tick at all.
 
 #include "popdesk/DesktopLinks.h"
 #include "popdesk/DesktopMenu.h"
@@ -30,42 +31,67 @@ public:
 
 class PopDeskTrigger {
 public:
-    // True while an Auto Scroll gesture follows a direction (the scroll engine's AutoDirection).
-    using AutoScrollDirected = std::function<bool()>;
+    // True while a scroll gesture runs: no menu opens then, and the count waits.
+    using GestureRunning = std::function<bool()>;
+    static constexpr std::uint32_t kTickMs = 100;
 
-    PopDeskTrigger(const RuntimeSettings& settings, const TTimer& mainTimer,
-                   AutoScrollDirected autoScrollDirected, IPopDeskScreen& screen, DesktopLinks& links,
-                   TDesktopMenu& menu);
+    PopDeskTrigger(const RuntimeSettings& settings, GestureRunning gestureRunning, IPopDeskScreen& screen,
+                   DesktopLinks& links, TDesktopMenu& menu);
     PopDeskTrigger(const PopDeskTrigger&) = delete;
     PopDeskTrigger& operator=(const PopDeskTrigger&) = delete;
 
-    // MainTimer's OnTimer handler.
-    void jia();
+    // The timer whose ticks run CheckCorner; the main window binds it to a Win32 timer.
+    TTimer& Timer() { return timer_; }
+    const TTimer& Timer() const { return timer_; }
+    // One tick: the cursor looked at, the wait counted, the menu shown when the wait is over.
+    void CheckCorner();
     // desktopmenu's OnPopup handler: the menu is on screen.
     void desktopmenuPopup() { deskMenuOpen_ = true; }
     // The main window got kWM_DESKMENU_EXITLOOP: the menu has closed.
     void DesktopMenuClosed() { deskMenuOpen_ = false; }
     // The menu's part of chb_deskpopClick: a menu still held is torn down at once (the item list
-    // itself stays for later builds). TMainForm enables Apply and GroupBox4 itself.
+    // itself stays for later builds). TMainForm enables Apply and PopDeskOptionsGroup itself.
     void chb_deskpopClick();
-    // ReadControls restarts the dwell count on every Apply and OK.
-    void ResetCornerWait() { cornerWait_ = 0; }
+    // Every apply (start-up, OK, Apply): the dwell count starts again, and the timer runs while
+    // PopDesk is enabled (once a pause is over).
+    void SettingsApplied();
+
+    // No tick while OK or Apply run; afterwards, however the scope ends (a failed save or apply
+    // must not leave PopDesk dead until the next OK), the timer follows the applied settings.
+    class Pause {
+    public:
+        explicit Pause(PopDeskTrigger& trigger) : trigger_(trigger) {
+            trigger_.paused_ = true;
+            trigger_.timer_.SetEnabled(false);
+        }
+        ~Pause() {
+            trigger_.paused_ = false;
+            trigger_.FollowSettings();
+        }
+        Pause(const Pause&) = delete;
+        Pause& operator=(const Pause&) = delete;
+
+    private:
+        PopDeskTrigger& trigger_;
+    };
 
     std::uint32_t CornerWait() const { return cornerWait_; }
     bool DeskMenuOpen() const { return deskMenuOpen_; }
 
 private:
     bool OnCorner(Point at);
+    void FollowSettings() { timer_.SetEnabled(settings_.PopDeskEnabled); }
 
     const RuntimeSettings& settings_;
-    const TTimer& mainTimer_;
-    AutoScrollDirected autoScrollDirected_;
+    GestureRunning gestureRunning_;
     IPopDeskScreen& screen_;
     DesktopLinks& links_;
     TDesktopMenu& menu_;
+    TTimer timer_{kTickMs, false};
 
     std::uint32_t cornerWait_ = 0;
     bool deskMenuOpen_ = false;
+    bool paused_ = false;
 };
 
 } // namespace gw

@@ -15,9 +15,6 @@ constexpr std::int32_t kAxisLockDistance = 3;
 // Auto Scroll picks its first direction only outside this distance from the Anchor.
 constexpr std::int32_t kDeadZone = 2;
 constexpr std::uint32_t kReplayPauseMs = 20;
-// Ticks of GuardTimer (100 ms apart) that must see the activation button up before the guard
-// ends a gesture: one alone may fall between the release and its report.
-constexpr int kGuardUpTicks = 2;
 
 struct ButtonFlags {
     std::uint32_t down;
@@ -55,10 +52,10 @@ void ScrollEngine::HandleHookMouse(std::uint32_t messageId, std::int32_t x, std:
         Move(x, y);
         break;
     case MouseMessageKind::Press:
-        Press(message.button, x, y, swallowed, stoodAside);
+        Press(message.button, Point{x, y}, swallowed, stoodAside);
         break;
     case MouseMessageKind::Release:
-        Release(message.button, x, y, swallowed);
+        Release(message.button, Point{x, y}, swallowed);
         break;
     case MouseMessageKind::None:
         break;
@@ -75,57 +72,63 @@ void ScrollEngine::ReleaseGuardTimerTimer() {
         }
         return;
     }
-    const std::uint8_t button = PhysicalButton(env_.Settings.ActivateButton);
-    const std::uint32_t key = button == 1   ? win::kVK_LBUTTON
-                              : button == 2 ? win::kVK_MBUTTON
-                                            : win::kVK_RBUTTON;
+    const MouseButton button = PhysicalButton(ActivationButton());
+    const std::uint32_t key = button == MouseButton::Left     ? win::kVK_LBUTTON
+                              : button == MouseButton::Middle ? win::kVK_MBUTTON
+                                                              : win::kVK_RBUTTON;
     if (env_.Input.KeyDown(key)) {
-        guardUpTicks_ = 0;
-    } else if (++guardUpTicks_ >= kGuardUpTicks) {
-        const bool click = StillAClick();
-        EndWithoutRelease();
-        if (click) {
-            state_.PendingReplay = env_.Settings.ActivateButton;
-        }
+        guardSawUp_ = false;
+    } else if (guardSawUp_) {
+        // Twice in a row: one tick alone may fall between the release and its report.
+        EndWithoutRelease(GestureEnd::LostRelease);
+    } else {
+        guardSawUp_ = true;
     }
 }
 
 void ScrollEngine::ScrollingSwitchedOff() {
     if (Gesturing()) {
-        EndWithoutRelease();
+        EndWithoutRelease(GestureEnd::ScrollingOff);
     }
 }
 
 bool ScrollEngine::StillAClick() const {
-    return (state_.MoveScrolling && state_.DragAxis == ScrollAxis::None) ||
-           (state_.AutoScrolling && state_.AutoDirection == ScrollDirection::None);
-}
-
-void ScrollEngine::EndWithoutRelease() {
-    EndGesture(env_.Settings.ToggleMode, env_.Settings.ActivateButton, state_.LastPos.x, state_.LastPos.y,
-               false);
+    switch (state_.Phase) {
+    case GesturePhase::MoveScroll:
+        return state_.Axis == ScrollAxis::None;
+    case GesturePhase::AutoScroll:
+        return state_.Direction == ScrollDirection::None;
+    case GesturePhase::Idle:
+        break;
+    }
+    return false;
 }
 
 void ScrollEngine::ResetGestureState() {
-    if (state_.MoveScrolling && state_.DragAxis != ScrollAxis::None) {
+    if (state_.Phase == GesturePhase::MoveScroll && state_.Axis != ScrollAxis::None) {
         // Forgetting the axis would leave the thumb held, the keyboard state changed and the input
         // attached, and make the release replay a click.
-        EndWithoutRelease();
+        EndWithoutRelease(GestureEnd::SettingsApplied);
     }
-    state_.DragAxis = ScrollAxis::None;
-    state_.AutoDirection = ScrollDirection::None;
-    state_.ToggleStage = ToggleProgress::Idle;
-    state_.PendingReplay = 0;
+    state_.Axis = ScrollAxis::None;
+    state_.Direction = ScrollDirection::None;
+    state_.Toggle = ToggleStage::None;
+    state_.WaitingClick = MouseButton::None;
 }
 
 void ScrollEngine::Move(std::int32_t x, std::int32_t y) {
     if (Point{x, y} == state_.LastPos) {
         return; // also the move our own SetCursorPos back to the Anchor produces
     }
-    if (state_.MoveScrolling) {
+    switch (state_.Phase) {
+    case GesturePhase::MoveScroll:
         MoveScrollStep(x, y);
-    } else if (state_.AutoScrolling) {
+        break;
+    case GesturePhase::AutoScroll:
         AutoDirectionStep(x, y);
+        break;
+    case GesturePhase::Idle:
+        break;
     }
 }
 
@@ -143,7 +146,7 @@ void ScrollEngine::MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_
                                 std::int32_t step, std::int32_t x, std::int32_t y) {
     const bool vertical = axis == ScrollAxis::Vertical;
     const bool canScroll = vertical ? probe_.CanScrollVert : probe_.CanScrollHorz;
-    if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.DragAxis == ScrollAxis::None) {
+    if (std::abs(along - anchorAlong) > kAxisLockDistance && state_.Axis == ScrollAxis::None) {
         if (canScroll) {
             output_.BeginThumbDrag(axis);
         } else if (WheelOnly()) {
@@ -152,9 +155,9 @@ void ScrollEngine::MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_
         } else {
             return; // nothing scrolls along this axis; it stays free
         }
-        state_.DragAxis = axis;
+        state_.Axis = axis;
         state_.Anchor = Point{x, y};
-    } else if (state_.DragAxis == axis) {
+    } else if (state_.Axis == axis) {
         if (canScroll) {
             env_.Share.Set(&HookShare::PassInput, false);
             output_.MoveThumb(axis, step);
@@ -174,7 +177,7 @@ void ScrollEngine::MoveAxisStep(ScrollAxis axis, std::int32_t along, std::int32_
 }
 
 void ScrollEngine::SetDirection(ScrollDirection direction) {
-    state_.AutoDirection = direction;
+    state_.Direction = direction;
     env_.Cursors.SetAllSystemCursors(DirectionCursor(direction));
 }
 
@@ -184,7 +187,7 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
         return;
     }
     if (std::abs(y - state_.Anchor.y) <= kDeadZone && std::abs(x - state_.Anchor.x) <= kDeadZone &&
-        state_.AutoDirection == ScrollDirection::None) {
+        state_.Direction == ScrollDirection::None) {
         return;
     }
     const std::int32_t dx = x - state_.LastPos.x;
@@ -197,7 +200,7 @@ void ScrollEngine::AutoDirectionStep(std::int32_t x, std::int32_t y) {
     // the step and a step of 1 pixel suffices.
     const std::int32_t sign = env_.Settings.Inverse ? -1 : 1;
     const std::int32_t step = sign * (horizontal ? dx : dy);
-    const ScrollDirection current = state_.AutoDirection;
+    const ScrollDirection current = state_.Direction;
     if (step > sign && current != forward) {
         SetDirection(forward);
     } else if (step < -sign && current != backward) {
@@ -210,52 +213,52 @@ void ScrollEngine::FollowDirectionStep(std::int32_t x, std::int32_t y) {
         FollowDirection(Point{x - state_.Anchor.x, y - state_.Anchor.y}, env_.Settings.Inverse);
     if (direction == ScrollDirection::None) {
         // Nothing scrolls here; a direction once chosen stays, so the release replays no click.
-        if (state_.AutoDirection != ScrollDirection::None && !followResting_) {
+        if (state_.Direction != ScrollDirection::None && !followResting_) {
             followResting_ = true;
             env_.Cursors.SetAllSystemCursors(AUTOCUR);
         }
-    } else if (direction != state_.AutoDirection || followResting_) {
+    } else if (direction != state_.Direction || followResting_) {
         followResting_ = false;
         SetDirection(direction);
     }
 }
 
-void ScrollEngine::Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed,
-                         bool stoodAside) {
-    if (button == state_.PendingReplay) {
-        state_.PendingReplay = 0; // the release of the waiting click went past us: too late for it
+void ScrollEngine::Press(MouseButton button, Point at, bool swallowed, bool stoodAside) {
+    if (button == state_.WaitingClick) {
+        // The release of the waiting click went past us: too late for it.
+        state_.WaitingClick = MouseButton::None;
     }
     if (stoodAside) {
         return; // the hook left this press to the application: it starts nothing
     }
-    BeginGesture(button, x, y);
+    BeginGesture(button, at);
     if (Gesturing()) {
-        state_.PendingReplay = 0; // a click replayed now would land in the middle of the gesture
+        state_.WaitingClick = MouseButton::None; // a click replayed now would land in the gesture
     } else if (swallowed) {
         // The hook's probe took the window for scrollable, ours did not (or the settings changed
         // in between): the application gets its click once the hook holds back the release too.
-        state_.PendingReplay = button;
+        state_.WaitingClick = button;
     }
 }
 
-void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y) {
+void ScrollEngine::BeginGesture(MouseButton button, Point at) {
     const RuntimeSettings& settings = env_.Settings;
-    if (state_.ToggleStage != ToggleProgress::Idle || !settings.ScrollEnabled ||
-        button != settings.ActivateButton) {
+    if (state_.Toggle != ToggleStage::None || !settings.ScrollEnabled || button != ActivationButton()) {
         return;
     }
-    state_.AutoDirection = ScrollDirection::None;
+    state_.Direction = ScrollDirection::None;
     followResting_ = false;
-    output_.AbandonTarget();                   // still waiting for a hung target of an earlier gesture
-    if (state_.DragAxis != ScrollAxis::None) { // left over from an earlier gesture
+    output_.AbandonTarget(); // still waiting for a hung target of an earlier gesture
+    if (state_.Axis != ScrollAxis::None) {
+        // A Move Scroll gesture whose release was lost, and the guard has not ended it yet: this
+        // press takes over.
         if (settings.MoveBack) {
             env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
         }
-        state_.DragAxis = ScrollAxis::None;
+        state_.Axis = ScrollAxis::None;
     }
-    env_.MainTimer.SetEnabled(false);
-    state_.PointedWindow = env_.Window.WindowFromPoint(Point{x, y});
-    state_.Anchor = Point{x, y};
+    state_.PointedWindow = env_.Window.WindowFromPoint(at);
+    state_.Anchor = at;
 
     if (ProbeScrollTarget(env_.Queries, env_.Input, state_.PointedWindow, probe_)) {
         output_.ForgetKeptBack();
@@ -264,133 +267,158 @@ void ScrollEngine::BeginGesture(std::uint8_t button, std::int32_t x, std::int32_
                 env_.Share.Set(&HookShare::PassInput, true);
                 env_.Cursors.SetAllSystemCursors(HANDBIZ);
             }
-            state_.MoveScrolling = true; // input is attached once the axis locks
+            state_.Phase = GesturePhase::MoveScroll; // input is attached once the axis locks
         } else {
             env_.Cursors.SetAllSystemCursors(AUTOCUR);
             output_.AttachTargetInput(true);
-            state_.AutoScrolling = true;
+            state_.Phase = GesturePhase::AutoScroll;
         }
         if (settings.ToggleMode) {
-            state_.ToggleStage = ToggleProgress::Pressed;
+            state_.Toggle = ToggleStage::Pressed;
         }
     }
-    if (state_.AutoScrolling) {
+    if (state_.Phase == GesturePhase::AutoScroll) {
         env_.ScrollTimer.SetEnabled(true);
     }
-    if (Gesturing() && !settings.ToggleMode) {
-        // A Toggle gesture needs no guard: its button is up all along, and the clicks that end it
-        // are reported even while the hook swallows them.
-        guardUpTicks_ = 0;
-        env_.GuardTimer.SetEnabled(true);
-    }
-    if (!state_.AutoScrolling && !state_.MoveScrolling) {
+    // A Toggle gesture needs no guard: its button is up all along, and the clicks that end it are
+    // reported even while the hook swallows them. A guard still asking an abandoned target stops.
+    guardSawUp_ = false;
+    env_.GuardTimer.SetEnabled(Gesturing() && !settings.ToggleMode);
+    if (!Gesturing()) {
         // Rejected: a press the hook swallowed waits for its release (Press).
         env_.Share.Set(&HookShare::PassInput, true);
-        env_.MainTimer.SetEnabled(true);
     }
 }
 
-void ScrollEngine::Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed) {
-    if (button == state_.PendingReplay) {
+void ScrollEngine::Release(MouseButton button, Point at, bool swallowed) {
+    if (button == state_.WaitingClick) {
         // No gesture runs while a click waits. A release the hook let through (scrolling switched
         // off meanwhile, or the release went to another program) has reached the application
         // already: the click cannot be made whole any more, a replay would add a second release.
-        state_.PendingReplay = 0;
+        state_.WaitingClick = MouseButton::None;
         if (swallowed) {
-            ReplayClick(button, x, y);
+            ReplayClick(button, at);
         }
         return;
     }
-    if (!env_.Settings.ScrollEnabled || !(state_.AutoScrolling || state_.MoveScrolling)) {
+    if (!env_.Settings.ScrollEnabled || !Gesturing()) {
         return;
     }
     if (env_.Settings.ToggleMode) {
         // Any button's release counts: the first one after the press arms the end, the next ends it.
-        if (state_.ToggleStage == ToggleProgress::Pressed) {
-            state_.ToggleStage = ToggleProgress::ReleasedOnce;
-        } else if (state_.ToggleStage == ToggleProgress::ReleasedOnce) {
-            EndGesture(true, button, x, y);
+        if (state_.Toggle == ToggleStage::Pressed) {
+            state_.Toggle = ToggleStage::ReleasedOnce;
+        } else if (state_.Toggle == ToggleStage::ReleasedOnce) {
+            EndGesture(GestureEnd::ToggleClick, button, at);
         }
-    } else if (button == env_.Settings.ActivateButton) {
-        EndGesture(false, button, x, y);
+    } else if (button == ActivationButton()) {
+        EndGesture(GestureEnd::Release, button, at);
     }
 }
 
-void ScrollEngine::EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                              bool released) {
-    const bool activation = button == env_.Settings.ActivateButton;
+bool ScrollEngine::LetGoOfMoveScroll(bool released) {
+    state_.Phase = GesturePhase::Idle;
+    const ScrollAxis axis = state_.Axis;
+    const bool thumb = (axis == ScrollAxis::Vertical && probe_.CanScrollVert) ||
+                       (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz);
+    if (thumb) {
+        output_.EndThumbDrag(axis);
+    }
+    if (axis == ScrollAxis::None) {
+        return true; // the mouse never left the dead zone
+    }
+    // A wheel target without bars took the capture when the axis locked.
+    output_.LetGoOfTarget(!thumb && WheelOnly(), released);
+    if (env_.Settings.MoveBack) {
+        env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
+    }
+    state_.Axis = ScrollAxis::None;
+    return false;
+}
+
+void ScrollEngine::EndGesture(GestureEnd end, MouseButton button, Point at) {
     env_.Cursors.RestoreSystemCursors();
     env_.ScrollTimer.SetEnabled(false);
     env_.GuardTimer.SetEnabled(false);
-    if (!toggleForm) {
-        env_.MainTimer.SetEnabled(false);
-    }
+    const bool move = state_.Phase == GesturePhase::MoveScroll;
+    const bool click = StillAClick();
 
-    if (state_.MoveScrolling) {
-        state_.MoveScrolling = false;
-        const ScrollAxis axis = state_.DragAxis;
-        const bool thumb = (axis == ScrollAxis::Vertical && probe_.CanScrollVert) ||
-                           (axis == ScrollAxis::Horizontal && probe_.CanScrollHorz);
-        if (thumb) {
-            output_.EndThumbDrag(axis);
-        }
-        if (axis != ScrollAxis::None) {
-            // A wheel target without bars took the capture when the axis locked.
-            output_.LetGoOfTarget(!thumb && WheelOnly(), released);
-            if (env_.Settings.MoveBack) {
-                env_.Input.SetCursorPos(state_.Anchor.x, state_.Anchor.y);
+    switch (end) {
+    case GestureEnd::Release:
+        // A click after all comes back. An Auto Scroll gesture is still on while the replay's
+        // messages are dispatched.
+        if (move) {
+            if (LetGoOfMoveScroll(true)) {
+                env_.Share.Set(&HookShare::PassInput, true);
+                ReplayClick(button, at);
             }
-            state_.DragAxis = ScrollAxis::None;
-        } else if (!toggleForm || activation) {
-            // The mouse never left the dead zone: it was a click after all.
+        } else {
+            output_.LetGoOfTarget(true, true);
+            if (click) {
+                ReplayClick(button, at);
+            }
+            state_.Phase = GesturePhase::Idle;
+        }
+        break;
+    case GestureEnd::ToggleClick:
+        // Only the activation button's click comes back, after the input is handed back and the
+        // gesture is over.
+        if (move) {
+            if (LetGoOfMoveScroll(true) && button == ActivationButton()) {
+                env_.Share.Set(&HookShare::PassInput, true);
+                ReplayClick(button, at);
+            }
+        } else {
             env_.Share.Set(&HookShare::PassInput, true);
-            if (released) {
-                ReplayClick(button, x, y);
+            output_.LetGoOfTarget(true, true);
+            state_.Phase = GesturePhase::Idle;
+            if (click && button == ActivationButton()) {
+                ReplayClick(button, at);
             }
         }
-    } else if (state_.AutoScrolling) {
-        // No direction was ever chosen: it was a click after all. The toggle form hands the input
-        // back and ends the gesture before the replay; the classic form ends it only once the
-        // replay (and the messages it dispatches) is over.
-        const bool replay = released && state_.AutoDirection == ScrollDirection::None && activation;
-        if (toggleForm) {
-            env_.Share.Set(&HookShare::PassInput, true);
+        break;
+    case GestureEnd::LostRelease:
+    case GestureEnd::SettingsApplied:
+    case GestureEnd::ScrollingOff:
+        // No click: the target may hang, and nothing is let go until it answers.
+        if (move) {
+            LetGoOfMoveScroll(false);
+        } else {
+            output_.LetGoOfTarget(true, false);
+            state_.Phase = GesturePhase::Idle;
         }
-        output_.LetGoOfTarget(true, released);
-        if (toggleForm) {
-            state_.AutoScrolling = false;
+        env_.Share.Set(&HookShare::PassInput, true);
+        if (end == GestureEnd::LostRelease && click) {
+            // A busy target may take the release late; its report brings the click back.
+            state_.WaitingClick = button;
         }
-        if (replay) {
-            ReplayClick(button, x, y);
-        }
-        if (!toggleForm) {
-            state_.AutoScrolling = false;
-        }
-        state_.AutoDirection = ScrollDirection::None;
+        break;
     }
-    state_.ToggleStage = ToggleProgress::Idle;
-    env_.MainTimer.SetEnabled(true);
+    state_.Direction = ScrollDirection::None;
+    state_.Toggle = ToggleStage::None;
     if (output_.HoldingTarget()) {
         env_.GuardTimer.SetEnabled(true); // its ticks ask the hung target again
     }
 }
 
-std::uint8_t ScrollEngine::PhysicalButton(std::uint8_t button) {
-    if (env_.Input.ButtonsSwapped() && button != 2) {
+MouseButton ScrollEngine::PhysicalButton(MouseButton button) {
+    if (env_.Input.ButtonsSwapped() && button != MouseButton::Middle) {
         // With the buttons swapped, the logical right button is the physical left one, and the
         // other way round.
-        return button == 1 ? 3 : 1;
+        return button == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
     }
     return button;
 }
 
-void ScrollEngine::ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y) {
-    const std::uint8_t physical = PhysicalButton(button);
-    const ButtonFlags flags = physical == 1 ? kLeftFlags : physical == 2 ? kMiddleFlags : kRightFlags;
+void ScrollEngine::ReplayClick(MouseButton button, Point at) {
+    const MouseButton physical = PhysicalButton(button);
+    const ButtonFlags flags = physical == MouseButton::Left     ? kLeftFlags
+                              : physical == MouseButton::Middle ? kMiddleFlags
+                                                                : kRightFlags;
     // The mark lets the hooks pass the click on untouched whenever the target takes it, however
     // busy it is now; paused, they also leave alone the cursor's move to the point.
     env_.Share.Set(&HookShare::HooksPaused, true);
-    env_.Input.SetCursorPos(x, y);
+    env_.Input.SetCursorPos(at.x, at.y);
     env_.Input.MouseEvent(flags.down, kInjectedInputMark);
     env_.Input.Sleep(kReplayPauseMs);
     env_.Input.MouseEvent(flags.up, kInjectedInputMark);

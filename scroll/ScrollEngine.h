@@ -2,7 +2,7 @@
 // The scroll gesture state machine: turns the mouse messages the hooks report into scroll
 // gestures. The main window calls HandleHookMouse for every WM_HOOKMOUSE (after its own cursor
 // return after typing), ScrollTimerTimer on every ScrollTimer tick and ResetGestureState when
-// settings are applied.
+// settings are applied. Gesturing tells the rest of the program whether a gesture runs.
 
 #include "scroll/ScrollEnvironment.h"
 #include "scroll/ScrollOutput.h"
@@ -18,7 +18,7 @@ public:
     ScrollEngine(const ScrollEngine&) = delete;
     ScrollEngine& operator=(const ScrollEngine&) = delete;
 
-    // One reported mouse message; x and y are the unsigned 16-bit halves of its position.
+    // One reported mouse message at its screen position (negative left of or above the primary).
     // swallowed: the hook's click rule kept the message from the application; stoodAside: the hook
     // left the press to the application, so it starts no gesture.
     void HandleHookMouse(std::uint32_t messageId, std::int32_t x, std::int32_t y, bool swallowed,
@@ -44,7 +44,9 @@ public:
     void ResetGestureState();
 
     Point LastPos() const { return state_.LastPos; }
-    ScrollDirection AutoDirection() const { return state_.AutoDirection; }
+    ScrollDirection AutoDirection() const { return state_.Direction; }
+    // A gesture runs: from the press that starts it to the release or event that ends it.
+    bool Gesturing() const { return state_.Phase != GesturePhase::Idle; }
     const GestureState& State() const { return state_; }
 
 private:
@@ -57,28 +59,28 @@ private:
     // the Anchor, the four-way cursor again while the hand rests within the dead zone.
     void FollowDirectionStep(std::int32_t x, std::int32_t y);
     void SetDirection(ScrollDirection direction);
-    void Press(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed, bool stoodAside);
-    void BeginGesture(std::uint8_t button, std::int32_t x, std::int32_t y);
-    void Release(std::uint8_t button, std::int32_t x, std::int32_t y, bool swallowed);
-    // released false: no release of the user's ends it (the guard, settings, scrolling switched
-    // off): a gesture that was a click after all ends without the click, and the target may hang.
-    void EndGesture(bool toggleForm, std::uint8_t button, std::int32_t x, std::int32_t y,
-                    bool released = true);
-    // The end of a gesture whose release never came, or that settings cut short.
-    void EndWithoutRelease();
+    void Press(MouseButton button, Point at, bool swallowed, bool stoodAside);
+    void BeginGesture(MouseButton button, Point at);
+    void Release(MouseButton button, Point at, bool swallowed);
+    // button and at: the release that ends it; without one, the activation button at LastPos.
+    void EndGesture(GestureEnd end, MouseButton button, Point at);
+    void EndWithoutRelease(GestureEnd end) { EndGesture(end, ActivationButton(), state_.LastPos); }
+    // Lets go of a Move Scroll gesture's thumb, capture and input; true when no axis had locked,
+    // so that what happened was a click.
+    bool LetGoOfMoveScroll(bool released);
     // No axis locked, no direction chosen: what has happened so far is a click.
     bool StillAClick() const;
-    void ReplayClick(std::uint8_t button, std::int32_t x, std::int32_t y);
-    // mouse_event and GetAsyncKeyState speak of physical buttons (1 left, 2 middle, 3 right).
-    std::uint8_t PhysicalButton(std::uint8_t button);
+    void ReplayClick(MouseButton button, Point at);
+    MouseButton ActivationButton() const { return static_cast<MouseButton>(env_.Settings.ActivateButton); }
+    // mouse_event and GetAsyncKeyState speak of physical buttons.
+    MouseButton PhysicalButton(MouseButton button);
     bool WheelOnly() const { return probe_.WheelTarget && !probe_.Any(); }
-    bool Gesturing() const { return state_.AutoScrolling || state_.MoveScrolling; }
 
     ScrollEnvironment env_;
     GestureState state_;
     ProbeResults probe_;
     ScrollOutput output_;
-    int guardUpTicks_ = 0; // ticks in a row that saw the activation button up
+    bool guardSawUp_ = false; // the guard's last tick saw the activation button up
     // The speed follows the distance, a direction has been chosen and the hand is back within the
     // dead zone: the cursors show AUTOCUR, not the direction.
     bool followResting_ = false;

@@ -1,33 +1,24 @@
 #include "scroll/ScrollOps_win.h"
 
+#include "shared/Handle_win.h"
+
 namespace gw::win32 {
-
-namespace {
-
-HWND ToWindow(WindowHandle window) {
-    return reinterpret_cast<HWND>(window.value);
-}
-WindowHandle FromWindow(HWND window) {
-    return WindowHandle(reinterpret_cast<std::uintptr_t>(window));
-}
-
-} // namespace
 
 void ScrollWindowOps::Post(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                            std::intptr_t lParam) {
-    PostMessageA(ToWindow(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    PostMessageA(ToWin32(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
 }
 
 void ScrollWindowOps::SendWithTimeout(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
                                       std::intptr_t lParam, std::uint32_t flags, std::uint32_t timeoutMs) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutA(ToWindow(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
+    SendMessageTimeoutA(ToWin32(window), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam),
                         flags, timeoutMs, &result);
 }
 
 bool ScrollWindowOps::Answers(WindowHandle window, std::uint32_t timeoutMs) {
     DWORD_PTR result = 0;
-    return SendMessageTimeoutA(ToWindow(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
+    return SendMessageTimeoutA(ToWin32(window), WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, timeoutMs,
                                &result) != 0;
 }
 
@@ -36,7 +27,7 @@ void ScrollWindowOps::AttachThreadInput(std::uint32_t attach, std::uint32_t atta
 }
 
 void ScrollWindowOps::SetCapture(WindowHandle window) {
-    ::SetCapture(ToWindow(window));
+    ::SetCapture(ToWin32(window));
 }
 
 void ScrollWindowOps::ReleaseCapture() {
@@ -55,7 +46,7 @@ void ScrollWindowOps::SetKeyboardState(const KeyboardState& state) {
 bool ScrollWindowOps::GetScrollBarInfo(WindowHandle window, std::int32_t objectId, ScrollBarGeometry& info) {
     SCROLLBARINFO bar{};
     bar.cbSize = sizeof bar;
-    if (!::GetScrollBarInfo(ToWindow(window), static_cast<LONG>(objectId), &bar)) {
+    if (!::GetScrollBarInfo(ToWin32(window), static_cast<LONG>(objectId), &bar)) {
         return false;
     }
     info.rcScrollBar =
@@ -67,12 +58,12 @@ bool ScrollWindowOps::GetScrollBarInfo(WindowHandle window, std::int32_t objectI
 
 void ScrollWindowOps::ScreenToClient(WindowHandle window, Point& point) {
     POINT p{point.x, point.y};
-    ::ScreenToClient(ToWindow(window), &p);
+    ::ScreenToClient(ToWin32(window), &p);
     point = Point{p.x, p.y};
 }
 
 std::uint32_t ScrollWindowOps::GetWindowThreadProcessId(WindowHandle window) {
-    return ::GetWindowThreadProcessId(ToWindow(window), nullptr);
+    return ::GetWindowThreadProcessId(ToWin32(window), nullptr);
 }
 
 std::uint32_t ScrollWindowOps::GetCurrentThreadId() {
@@ -80,7 +71,7 @@ std::uint32_t ScrollWindowOps::GetCurrentThreadId() {
 }
 
 WindowHandle ScrollWindowOps::WindowFromPoint(Point point) {
-    return FromWindow(::WindowFromPoint(POINT{point.x, point.y}));
+    return FromWin32<WindowHandle>(::WindowFromPoint(POINT{point.x, point.y}));
 }
 
 void ScrollInputOps::SetCursorPos(std::int32_t x, std::int32_t y) {

@@ -277,14 +277,14 @@ void ScrollOutput::SendLine(std::uint32_t message, std::uint32_t code, WindowHan
 }
 
 void ScrollOutput::ScrollTimerTimer(std::uint32_t nowMs) {
-    if (!gesture_.AutoScrolling) {
+    if (gesture_.Phase != GesturePhase::AutoScroll) {
         return;
     }
     if (env_.Settings.AutoFollow) {
         FollowTick(nowMs);
         return;
     }
-    const ScrollDirection direction = gesture_.AutoDirection;
+    const ScrollDirection direction = gesture_.Direction;
     if (direction == ScrollDirection::Left || direction == ScrollDirection::Right) {
         if (SidewaysWheel()) {
             // The vertical wheel's pace, driven by the horizontal slider; right is towards the end.
@@ -324,7 +324,7 @@ void ScrollOutput::FollowTick(std::uint32_t nowMs) {
     follow_.fresh = false;
     follow_.lastTickMs = nowMs;
     env_.ScrollTimer.SetInterval(interval);
-    if (gesture_.AutoDirection == ScrollDirection::None) {
+    if (gesture_.Direction == ScrollDirection::None) {
         return; // the hand has not left the dead zone yet: still a click
     }
     // Offsets towards the end of the page (down, right) are positive; Inverse pushes the page.

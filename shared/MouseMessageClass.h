@@ -11,34 +11,37 @@ namespace gw {
 
 enum class MouseMessageKind { None, Move, Press, Release };
 
+// The three buttons, numbered as the shared record and GWing.ini number the activation button.
+enum class MouseButton : std::uint8_t { None = 0, Left = 1, Middle = 2, Right = 3 };
+
 struct MouseMessageClass {
     MouseMessageKind kind = MouseMessageKind::None;
-    std::uint8_t button = 0; // 1 left, 2 middle, 3 right; 0 for a move or no class
+    MouseButton button = MouseButton::None; // None for a move or no class
 };
 
 constexpr MouseMessageClass ClassifyMouseMessage(std::uint32_t id) {
     switch (id) {
     case win::kWM_MOUSEMOVE:
     case win::kWM_NCMOUSEMOVE:
-        return {MouseMessageKind::Move, 0};
+        return {MouseMessageKind::Move, MouseButton::None};
     case win::kWM_LBUTTONDOWN:
     case win::kWM_NCLBUTTONDOWN:
-        return {MouseMessageKind::Press, 1};
+        return {MouseMessageKind::Press, MouseButton::Left};
     case win::kWM_LBUTTONUP:
     case win::kWM_NCLBUTTONUP:
-        return {MouseMessageKind::Release, 1};
+        return {MouseMessageKind::Release, MouseButton::Left};
     case win::kWM_MBUTTONDOWN:
     case win::kWM_NCMBUTTONDOWN:
-        return {MouseMessageKind::Press, 2};
+        return {MouseMessageKind::Press, MouseButton::Middle};
     case win::kWM_MBUTTONUP:
     case win::kWM_NCMBUTTONUP:
-        return {MouseMessageKind::Release, 2};
+        return {MouseMessageKind::Release, MouseButton::Middle};
     case win::kWM_RBUTTONDOWN:
     case win::kWM_NCRBUTTONDOWN:
-        return {MouseMessageKind::Press, 3};
+        return {MouseMessageKind::Press, MouseButton::Right};
     case win::kWM_RBUTTONUP:
     case win::kWM_NCRBUTTONUP:
-        return {MouseMessageKind::Release, 3};
+        return {MouseMessageKind::Release, MouseButton::Right};
     default:
         return {};
     }

@@ -3,6 +3,7 @@
 // inside other processes and by the program's own probe, so it allocates nothing and keeps no
 // state.
 
+#include "shared/Handle_win.h"
 #include "shared/ScrollBarWalk.h"
 #include "shared/Win32Values.h"
 
@@ -14,17 +15,12 @@ namespace gw {
 
 class WindowQueries final : public IWindowQueries {
 public:
-    static HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window.value); }
-    static WindowHandle FromHwnd(HWND window) {
-        return WindowHandle(reinterpret_cast<std::uintptr_t>(window));
-    }
-
     int ClassName(WindowHandle window, char* buffer, int size) override {
         if (buffer == nullptr || size <= 0) {
             return 0;
         }
         buffer[0] = '\0';
-        const int length = ::GetClassNameA(ToHwnd(window), buffer, size);
+        const int length = ::GetClassNameA(ToWin32(window), buffer, size);
         if (length <= 0) {
             buffer[0] = '\0';
             return 0;
@@ -36,21 +32,23 @@ public:
         static_assert(sizeof(SCROLLBARINFO) == win::kSCROLLBARINFO_SIZE);
         SCROLLBARINFO info{};
         info.cbSize = win::kSCROLLBARINFO_SIZE;
-        if (!::GetScrollBarInfo(ToHwnd(window), static_cast<LONG>(objectId), &info)) {
+        if (!::GetScrollBarInfo(ToWin32(window), static_cast<LONG>(objectId), &info)) {
             return false;
         }
         state = info.rgstate[0];
         return true;
     }
 
-    WindowHandle Parent(WindowHandle window) override { return FromHwnd(::GetParent(ToHwnd(window))); }
+    WindowHandle Parent(WindowHandle window) override {
+        return FromWin32<WindowHandle>(::GetParent(ToWin32(window)));
+    }
 
     WindowHandle Relative(WindowHandle window, std::uint32_t relation) override {
-        return FromHwnd(::GetWindow(ToHwnd(window), relation));
+        return FromWin32<WindowHandle>(::GetWindow(ToWin32(window), relation));
     }
 
     std::uint32_t Style(WindowHandle window) override {
-        return static_cast<std::uint32_t>(::GetWindowLongA(ToHwnd(window), win::kGWL_STYLE));
+        return static_cast<std::uint32_t>(::GetWindowLongA(ToWin32(window), win::kGWL_STYLE));
     }
 };
 

@@ -1,6 +1,7 @@
 #include "ui/Application_win.h"
 
 #include "base/WideString.h"
+#include "shared/Handle_win.h"
 
 namespace gw::win32 {
 
@@ -8,7 +9,7 @@ namespace gw::win32 {
 // ANSI code page is.
 int SystemMessageBox::Show(WindowHandle owner, const std::string& text, const std::string& caption,
                            std::uint32_t flags) {
-    return MessageBoxW(reinterpret_cast<HWND>(owner.value), ToWide<std::wstring>(text).c_str(),
+    return MessageBoxW(ToWin32(owner), ToWide<std::wstring>(text).c_str(),
                        ToWide<std::wstring>(caption).c_str(), flags);
 }
 

@@ -1,5 +1,6 @@
 #include "ui/FormWindow_win.h"
 
+#include "shared/Handle_win.h"
 #include "ui/MenuCalls_win.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ WindowHandle FormWindow::HandleNeeded(TForm&) {
     if (!hwnd_ && !created_) {
         Create();
     }
-    return WindowHandle{reinterpret_cast<std::uintptr_t>(hwnd_)};
+    return FromWin32<WindowHandle>(hwnd_);
 }
 
 void FormWindow::FormChanged(TForm& form) {
@@ -111,9 +112,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) noexcept 
         }
     }
     // A close that comes while one of our menus runs its loop waits until the menu call is over.
-    const auto closeNow = [window] {
-        return !ThreadMenuCalls().DeferClose(WindowHandle{reinterpret_cast<std::uintptr_t>(window)});
-    };
+    const auto closeNow = [window] { return !ThreadMenuCalls().DeferClose(FromWin32<WindowHandle>(window)); };
     switch (message) {
     case kCloseFormMessage:
     case WM_CLOSE:

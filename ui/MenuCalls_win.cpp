@@ -1,5 +1,6 @@
 #include "ui/MenuCalls_win.h"
 
+#include "shared/Handle_win.h"
 #include "ui/FormWindow_win.h"
 
 #include <windows.h>
@@ -11,9 +12,7 @@ namespace {
 class Win32MenuActions final : public MenuCalls::Actions {
 public:
     void EndMenu() override { ::EndMenu(); }
-    void CloseLater(WindowHandle window) override {
-        PostMessageA(reinterpret_cast<HWND>(window.value), kCloseFormMessage, 0, 0);
-    }
+    void CloseLater(WindowHandle window) override { PostMessageA(ToWin32(window), kCloseFormMessage, 0, 0); }
 };
 
 } // namespace

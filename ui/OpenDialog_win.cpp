@@ -2,6 +2,7 @@
 
 #include "base/SystemFunction_win.h"
 #include "base/WideString.h"
+#include "shared/Handle_win.h"
 
 #include <windows.h>
 #include <commdlg.h>
@@ -35,7 +36,7 @@ std::string OpenDialog::ChooseFile(WindowHandle owner, const std::string& title,
     wchar_t file[MAX_PATH * 2] = {};
     OPENFILENAMEW dialog = {};
     dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = reinterpret_cast<HWND>(owner.value);
+    dialog.hwndOwner = ToWin32(owner);
     dialog.lpstrFilter = wideFilter.c_str();
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = file;

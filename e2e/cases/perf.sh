@@ -69,10 +69,11 @@ thread_counts() {
   done
 }
 
-# idle_sample NAME SECONDS: the CPU time and the wake-ups (context switches) of every thread of a
-# running program over SECONDS of idleness; one summary line per program, the busiest threads below.
+# idle_sample NAME SECONDS [LABEL]: the CPU time and the wake-ups (context switches) of every thread
+# of a running program over SECONDS of idleness; one summary line per program, the busiest threads
+# below.
 idle_sample() {
-  local name=$1 seconds=$2 pid=${GW_PIDS[$1]}
+  local name=${3:-$1} seconds=$2 pid=${GW_PIDS[$1]}
   local before after hz
   hz=$(getconf CLK_TCK)
   before=$(thread_counts "$pid")
@@ -97,29 +98,11 @@ server_ticks() {
   [ -n "$pid" ] && awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$pid/stat" || echo 0
 }
 
-# Glidewing with no input: only its MainTimer (100 ms) may wake it. Measured beside gwtray.exe, a
-# tray program with no timer at all, for what Wine itself does in an idle process; then the messages
-# Glidewing's windows get while idle, counted from Wine's message trace.
-case_idle_cost() {
-  local seconds=${GW_PERF_IDLE:-3} traced=${GW_PERF_IDLE_TRACE:-2}
-  app_copy
-  gw_start tray "$GW_E2E_BIN/gwtray.exe"
-  gw_on_stop tray "gw_run --timeout 10 '$GW_E2E_BIN/gwprobe.exe' close GWTray"
-  gw_wait_window '^Wine System Tray$' 15 >/dev/null
-  sleep 2
-  idle_sample tray "$seconds"
-  gw_stop tray
-  gw_window_gone '^Wine System Tray$' 10
-
-  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  gw_wait_window '^Wine System Tray$' 15 >/dev/null
-  sleep 2
-  idle_sample glidewing "$seconds"
-  gw_stop glidewing
-  gw_window_gone '^Wine System Tray$' 10
-
-  # The same idle time with Wine's message trace: every message a window procedure of Glidewing gets.
-  local trace=$GW_CASE_DIR/messages.txt
+# idle_messages LABEL SECONDS: Glidewing from GW_APP_DIR with Wine's message trace; every message
+# a window procedure of Glidewing gets in SECONDS of idleness, counted, and a summary line. Sets
+# IDLE_TICKS (PopDesk timer ticks: WM_TIMER with wParam 1) and IDLE_OTHERS (everything else).
+idle_messages() {
+  local label=$1 traced=$2 trace=$GW_CASE_DIR/messages-$1.txt
   WINEDEBUG=+message gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   gw_wait_window '^Wine System Tray$' 15 >/dev/null
   sleep 2
@@ -131,14 +114,49 @@ case_idle_cost() {
     sed -n 's/.*\(\[[0-9a-f]*\] [A-Za-z_0-9]*\) \([a-z]*\) *\(wp=[0-9a-f]*\).*/\1 \2 \3/p' |
     sort | uniq -c | sort -rn >"$trace"
   gw_stop glidewing
-  local ticks others
-  ticks=$(awk '$3 == "WM_TIMER" && $5 == "wp=00000001" { n += $1 } END { print n + 0 }' "$trace")
-  others=$(awk '!($3 == "WM_TIMER" && $5 == "wp=00000001") { n += $1 } END { print n + 0 }' "$trace")
-  printf 'idle glidewing messages in %d s: %d MainTimer ticks (%.1f/s), %d others\n' "$traced" "$ticks" \
-    "$(awk -v n="$ticks" -v s="$traced" 'BEGIN { print n / s }')" "$others"
+  gw_window_gone '^Wine System Tray$' 10
+  IDLE_TICKS=$(awk '$3 == "WM_TIMER" && $5 == "wp=00000001" { n += $1 } END { print n + 0 }' "$trace")
+  IDLE_OTHERS=$(awk '!($3 == "WM_TIMER" && $5 == "wp=00000001") { n += $1 } END { print n + 0 }' "$trace")
+  printf 'idle glidewing (%s) messages in %d s: %d PopDesk timer ticks (%.1f/s), %d others\n' "$label" \
+    "$traced" "$IDLE_TICKS" "$(awk -v n="$IDLE_TICKS" -v s="$traced" 'BEGIN { print n / s }')" "$IDLE_OTHERS"
   sed 's/^/  /' "$trace"
-  [ "$ticks" -gt 0 ] || gw_fail "no MainTimer tick in $traced s"
-  [ "$others" = 0 ] || gw_fail "an idle Glidewing got other messages than its MainTimer ticks"
+}
+
+# idle_glidewing LABEL SECONDS: Glidewing from GW_APP_DIR, idle for SECONDS, sampled.
+idle_glidewing() {
+  gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
+  gw_wait_window '^Wine System Tray$' 15 >/dev/null
+  sleep 2
+  idle_sample glidewing "$2" "glidewing ($1)"
+  gw_stop glidewing
+  gw_window_gone '^Wine System Tray$' 10
+}
+
+# Glidewing with no input. Nothing polls: with PopDesk off no timer runs at all, with PopDesk on
+# only its corner check (100 ms) may wake it. Measured beside gwtray.exe, a tray program with no
+# timer at all, for what Wine itself does in an idle process; then the messages Glidewing's windows
+# get while idle, counted from Wine's message trace, with PopDesk off and on.
+case_idle_cost() {
+  local seconds=${GW_PERF_IDLE:-3} traced=${GW_PERF_IDLE_TRACE:-2}
+  app_copy
+  gw_start tray "$GW_E2E_BIN/gwtray.exe"
+  gw_on_stop tray "gw_run --timeout 10 '$GW_E2E_BIN/gwprobe.exe' close GWTray"
+  gw_wait_window '^Wine System Tray$' 15 >/dev/null
+  sleep 2
+  idle_sample tray "$seconds"
+  gw_stop tray
+  gw_window_gone '^Wine System Tray$' 10
+
+  idle_glidewing "PopDesk off" "$seconds"
+  idle_messages "PopDesk off" "$traced"
+  [ "$IDLE_TICKS" = 0 ] || gw_fail "PopDesk off, and yet $IDLE_TICKS timer ticks in $traced s"
+  [ "$IDLE_OTHERS" = 0 ] || gw_fail "an idle Glidewing with PopDesk off got messages"
+
+  printf '%s\r\n' "[Tools]" "Check_autorun=0" "[popdesk]" "desktopuse=1" >"$GW_APP_DIR/GWing.ini"
+  idle_glidewing "PopDesk on" "$seconds"
+  idle_messages "PopDesk on" "$traced"
+  [ "$IDLE_TICKS" -gt 0 ] || gw_fail "PopDesk on, and no timer tick in $traced s"
+  [ "$IDLE_OTHERS" = 0 ] || gw_fail "an idle Glidewing got other messages than its PopDesk timer ticks"
 }
 
 gw_case_begin "perf.$1"

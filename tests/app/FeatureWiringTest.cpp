@@ -67,7 +67,7 @@ TEST(FeatureWiring, TypingHidesAndThePressThatFollowsRestoresBeforeTheGestureCur
     EXPECT_EQ(calls.front(), "SPI_SETCURSORS");
     EXPECT_EQ(calls[1], "SetSystemCursor 32512");
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
-    EXPECT_TRUE(rig.form.Engine.State().MoveScrolling);
+    EXPECT_TRUE(rig.form.Engine.Gesturing());
 }
 
 // The hook marks what its click rule swallowed; the form reads the message without the mark, so
@@ -82,7 +82,7 @@ TEST(FeatureWiring, ASwallowedPressOverAWindowOurProbeTurnsDownComesBackAsAClick
 
     rig.Mouse(win::kWM_RBUTTONDOWN | kHookReportSwallowed, 300, 300);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
-    EXPECT_FALSE(rig.form.Engine.State().MoveScrolling);
+    EXPECT_FALSE(rig.form.Engine.Gesturing());
     rig.Mouse(win::kWM_RBUTTONUP | kHookReportSwallowed, 302, 301);
     const std::vector<std::string> log = rig.scrollWorld.Take();
     EXPECT_EQ(std::count(log.begin(), log.end(), MouseEvent(win::kMOUSEEVENTF_RIGHTDOWN)), 1);
@@ -113,7 +113,7 @@ TEST(FeatureWiring, ApplyWithTheOptionClearedBringsTypedAwayCursorsBack) {
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
 }
 
-// A press the hook stood aside for is the application's: no gesture, and MainTimer runs on. The
+// A press the hook stood aside for is the application's: no gesture, so PopDesk goes on. The
 // same press without the flag starts one, and the flag bit never disturbs the message id.
 TEST(FeatureWiring, APressTheHookStoodAsideForStartsNoGesture) {
     for (const bool stoodAside : {true, false}) {
@@ -121,8 +121,7 @@ TEST(FeatureWiring, APressTheHookStoodAsideForStartsNoGesture) {
         Wired rig;
         rig.ClearRecords();
         rig.Mouse(win::kWM_RBUTTONDOWN | (stoodAside ? kHookReportStoodAside : 0u), 300, 300);
-        EXPECT_EQ(rig.form.Engine.State().MoveScrolling, !stoodAside);
-        EXPECT_EQ(rig.form.MainTimer.Enabled(), stoodAside);
+        EXPECT_EQ(rig.form.Engine.State().Phase, stoodAside ? GesturePhase::Idle : GesturePhase::MoveScroll);
         EXPECT_EQ(rig.Called("SetSystemCursor 32512"), !stoodAside);
         EXPECT_EQ(rig.form.Engine.LastPos(), (Point{300, 300}));
     }
@@ -136,8 +135,8 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
 
     rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
     EXPECT_TRUE(rig.form.ScrollTimer.Enabled());
-    EXPECT_FALSE(rig.form.MainTimer.Enabled()); // no PopDesk during a gesture
-    rig.Mouse(win::kWM_MOUSEMOVE, 300, 310);    // down
+    EXPECT_TRUE(rig.form.Engine.Gesturing()); // no PopDesk during a gesture
+    rig.Mouse(win::kWM_MOUSEMOVE, 300, 310);  // down
     rig.scrollWorld.log.clear();
     rig.form.ScrollTimer.Fire();
     EXPECT_EQ(rig.form.ScrollTimer.Interval(), 200u);
@@ -149,7 +148,7 @@ TEST(FeatureWiring, TheScrollTimerDrivesAutoScrollAtTheLiveSliderSpeed) {
 
     rig.Mouse(win::kWM_RBUTTONUP, 300, 310);
     EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
-    EXPECT_TRUE(rig.form.MainTimer.Enabled());
+    EXPECT_FALSE(rig.form.Engine.Gesturing());
 }
 
 // The speed that follows the distance, applied from its box: the tick gets the time from the clock,
@@ -175,42 +174,65 @@ TEST(FeatureWiring, TheScrollTimerHandsTheClockToTheSpeedThatFollowsTheDistance)
     EXPECT_NEAR(turns[2], 2 * turns[1], 1);
 }
 
-TEST(FeatureWiring, MainTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
+// The PopDesk timer runs exactly while PopDesk is applied: not at the start (PopDesk off), not for a
+// box ticked and not applied, on after Apply or OK with the box ticked, off after either with it
+// cleared. Off, the program gets no timer message at all.
+TEST(FeatureWiring, PopDeskTimerRunsOnlyWhilePopDeskIsApplied) {
+    Wired rig;
+    TTimer& timer = rig.form.DeskTrigger.Timer();
+    EXPECT_FALSE(timer.Enabled());
+    const struct { bool ticked, ok; } steps[] = {{true, false}, {false, false}, {true, true}, {false, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message()
+                     << (step.ticked ? "ticked, " : "cleared, ") << (step.ok ? "OK" : "Apply"));
+        rig.form.PopDeskBox.SetChecked(step.ticked);
+        EXPECT_EQ(timer.Enabled(), !step.ticked); // the box alone changes nothing
+        rig.Do([&] { step.ok ? rig.form.OkButton.Click() : rig.form.ApplyClick(); });
+        EXPECT_EQ(timer.Enabled(), step.ticked);
+        EXPECT_EQ(timer.Interval(), 100u);
+    }
+}
+
+TEST(FeatureWiring, PopDeskTimerOpensPopDeskOnTheCornerAndTheMenuLoopEndReArmsIt) {
     Wired rig;
     FakeMenuView view{rig.deskLog};
     rig.PopDesk(1, &view); // 200 ms
-    rig.form.MainTimer.Fire();
+    rig.form.DeskTrigger.Timer().Fire();
     EXPECT_TRUE(view.popups.empty());
     bool openDuringLoop = false;
     view.whileOpen = [&] { openDuringLoop = rig.form.DeskTrigger.DeskMenuOpen(); };
     view.onExitLoop = [&] { rig.form.DesktopMenuLoopEnded(); };
-    rig.form.MainTimer.Fire();
+    rig.form.DeskTrigger.Timer().Fire();
     ASSERT_EQ(view.popups.size(), 1u);
     EXPECT_EQ(view.shown[0], (std::vector<std::string>{"DesktopMenu_0"}));
     EXPECT_TRUE(openDuringLoop);
     EXPECT_FALSE(rig.form.DeskTrigger.DeskMenuOpen());
 
     // Still on the corner: the next tick tears the old menu down and shows a fresh one.
-    rig.form.MainTimer.Fire();
+    rig.form.DeskTrigger.Timer().Fire();
     EXPECT_EQ(view.popups.size(), 2u);
 }
 
-TEST(FeatureWiring, PopDeskWaitsWhileAutoScrollFollowsADirection) {
+// The whole gesture, a click that has not chosen a direction yet included; the release ends the wait.
+TEST(FeatureWiring, PopDeskWaitsWhileAGestureRuns) {
     struct Case {
         const char* name;
         Point moveTo; // from the press at (300, 300)
         bool waits;
     };
     const Case cases[] = {
-        {"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, false}};
+        {"Left", {290, 300}, true}, {"Down", {300, 310}, true}, {"NoDirectionYet", {301, 301}, true}};
     for (const Case& c : cases) {
         Wired rig;
         rig.form.ScrollModeList.SetItemIndex(0); // Auto Scroll
         rig.PopDesk(6);                          // 5000 ms: one tick only counts
         rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
         rig.Mouse(win::kWM_MOUSEMOVE, c.moveTo.x, c.moveTo.y);
-        rig.Do([&] { rig.form.DeskTrigger.jia(); });
+        rig.Do([&] { rig.form.DeskTrigger.Timer().Fire(); });
         EXPECT_EQ(rig.form.DeskTrigger.CornerWait(), c.waits ? 0u : 100u) << c.name;
+        rig.Mouse(win::kWM_RBUTTONUP, c.moveTo.x, c.moveTo.y);
+        rig.Do([&] { rig.form.DeskTrigger.Timer().Fire(); });
+        EXPECT_EQ(rig.form.DeskTrigger.CornerWait(), c.waits ? 100u : 200u) << c.name;
     }
 }
 
@@ -218,7 +240,7 @@ TEST(FeatureWiring, ThePopDeskBoxTearsDownAMenuStillHeld) {
     Wired rig;
     FakeMenuView view{rig.deskLog};
     rig.PopDesk(0, &view);
-    rig.form.MainTimer.Fire();
+    rig.form.DeskTrigger.Timer().Fire();
     ASSERT_TRUE(rig.form.DeskLinks.DeskMenuBuilt());
 
     rig.form.PopDeskBox.SetChecked(false);
@@ -256,7 +278,7 @@ TEST(FeatureWiring, SwitchingScrollingOffEndsAToggleGesture) {
         rig.scrollWorld.log.clear();
 
         rig.Do([&] { c.switchOff(rig); });
-        EXPECT_FALSE(rig.form.Engine.State().AutoScrolling);
+        EXPECT_FALSE(rig.form.Engine.Gesturing());
         EXPECT_FALSE(rig.form.ScrollTimer.Enabled());
         EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));
         const std::vector<std::string> log = rig.scrollWorld.Take();
@@ -268,7 +290,7 @@ TEST(FeatureWiring, SwitchingScrollingOffEndsAToggleGesture) {
 TEST(FeatureWiring, ExitDuringAGestureBringsTheCursorsBack) {
     Wired rig;
     rig.Mouse(win::kWM_RBUTTONDOWN, 300, 300);
-    ASSERT_TRUE(rig.form.Engine.State().MoveScrolling);
+    ASSERT_TRUE(rig.form.Engine.Gesturing());
     rig.ClearRecords();
     rig.form.FormDestroy();
     EXPECT_TRUE(rig.Called("SPI_SETCURSORS"));

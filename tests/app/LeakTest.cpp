@@ -91,9 +91,9 @@ struct Day : MainFormRig {
     void PopDeskShow(int n) {
         deskMenu.choose = n % 5 - 1; // now and then closed without a choice
         deskScreen.cursor = Point{0, 0};
-        Do([&] { f->MainTimer.Fire(); }); // shows
+        Do([&] { f->DeskTrigger.Timer().Fire(); }); // shows
         deskScreen.cursor = Point{500, 400};
-        Do([&] { f->MainTimer.Fire(); }); // tears down
+        Do([&] { f->DeskTrigger.Timer().Fire(); }); // tears down
     }
 
     void ConfigurationCycle(int n) {
@@ -191,7 +191,7 @@ TEST(Leaks, ADayOfUseGivesBackEverythingItTakes) {
     EXPECT_TRUE(day.f->HideCursor.SystemCursorsShown());
     EXPECT_EQ(day.scrollWorld.keyboard[win::kVK_LBUTTON], 0);
     EXPECT_FALSE(day.f->ScrollTimer.Enabled());
-    EXPECT_TRUE(day.f->MainTimer.Enabled());
+    EXPECT_EQ(day.f->DeskTrigger.Timer().Enabled(), day.f->Runtime.PopDeskEnabled);
 
     // Exit: only the help control (kept for the life of the process) and the picture list's copies
     // of the last build (destroyed with the list) outlive the form.

@@ -28,7 +28,7 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     f.SpeedXSlider.SetPosition(33);
     f.AutoFollowBox.SetChecked(true);
     std::vector<bool> timerDuringWrites;
-    rig.profile.OnWrite = [&] { timerDuringWrites.push_back(f.MainTimer.Enabled()); };
+    rig.profile.OnWrite = [&] { timerDuringWrites.push_back(f.DeskTrigger.Timer().Enabled()); };
 
     rig.Do([&] { f.OkButton.Click(); });
 
@@ -46,7 +46,7 @@ TEST(SettingsEvents, OkSavesAppliesAndHidesWithTheTimerStopped) {
     EXPECT_EQ(rig.Calls({"SPI "}), (std::vector<std::string>{"SPI 33 1 0", "SPI 96 0 2"}));
     EXPECT_FALSE(f.Visible());
     EXPECT_FALSE(f.ApplyButton.Enabled());
-    EXPECT_TRUE(f.MainTimer.Enabled());
+    EXPECT_EQ(f.DeskTrigger.Timer().Enabled(), f.Runtime.PopDeskEnabled);
     EXPECT_TRUE(rig.boxes.Shown.empty());
 }
 
@@ -66,7 +66,7 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     EXPECT_EQ(rig.section.Record.ReportKeys, 1);
     EXPECT_TRUE(f.Visible());
     EXPECT_FALSE(f.ApplyButton.Enabled());
-    EXPECT_TRUE(f.MainTimer.Enabled());
+    EXPECT_EQ(f.DeskTrigger.Timer().Enabled(), f.Runtime.PopDeskEnabled);
 }
 
 TEST(SettingsEvents, CancelKeepsTheEditsAndAppliesNothing) {
@@ -213,7 +213,7 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     rig.Do([&] { f.ApplyClick(); });
 
     rig.deskScreen.cursor = Point{0, 0};
-    f.MainTimer.Fire();
+    f.DeskTrigger.Timer().Fire();
     ASSERT_EQ(f.DeskTrigger.CornerWait(), 100u);
 
     // A toggle click on a page, then a move down: the gesture runs with a direction.
@@ -221,17 +221,17 @@ TEST(SettingsEvents, ApplyResetsTheGestureAndTheCornerWait) {
     rig.scrollWorld.underCursor = rig.windows.AddChild(frame, "MozillaWindowClass");
     f.HandleHookMouse(win::kWM_RBUTTONDOWN, PackHookPosition(300, 300));
     f.HandleHookMouse(win::kWM_MOUSEMOVE, PackHookPosition(300, 320));
-    ASSERT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Pressed);
+    ASSERT_EQ(f.Engine.State().Toggle, ToggleStage::Pressed);
     ASSERT_EQ(f.Engine.AutoDirection(), ScrollDirection::Down);
 
     rig.section.Record.CursorShown = 0;
     rig.Do([&] { f.ApplyClick(); });
-    EXPECT_EQ(f.Engine.State().DragAxis, ScrollAxis::None);
+    EXPECT_EQ(f.Engine.State().Axis, ScrollAxis::None);
     EXPECT_EQ(f.Engine.AutoDirection(), ScrollDirection::None);
-    EXPECT_EQ(f.Engine.State().ToggleStage, ToggleProgress::Idle);
+    EXPECT_EQ(f.Engine.State().Toggle, ToggleStage::None);
     EXPECT_EQ(f.DeskTrigger.CornerWait(), 0u);
     EXPECT_EQ(rig.section.Record.CursorShown, 1);
-    EXPECT_TRUE(f.Engine.State().AutoScrolling); // the gesture itself goes on
+    EXPECT_EQ(f.Engine.State().Phase, GesturePhase::AutoScroll); // the gesture itself goes on
 }
 
 TEST(SettingsEvents, ApplyTouchesTheScrollSwitchAndIconOnlyWhenTheSettingChanged) {
@@ -283,7 +283,7 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.ApplyButton.Enabled());
-    EXPECT_TRUE(f.MainTimer.Enabled()); // PopDesk keeps working after the failure
+    EXPECT_EQ(f.DeskTrigger.Timer().Enabled(), f.Runtime.PopDeskEnabled); // PopDesk keeps working after the failure
 }
 
 TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {

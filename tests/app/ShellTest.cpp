@@ -120,7 +120,7 @@ TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
     EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // not derived any more
     EXPECT_EQ(rig.section.Record.ActivateButton, 3);
     EXPECT_TRUE(rig.form.ApplyButton.Enabled());
-    EXPECT_TRUE(rig.form.MainTimer.Enabled());
+    EXPECT_EQ(rig.form.DeskTrigger.Timer().Enabled(), rig.form.Runtime.PopDeskEnabled);
 }
 
 TEST(Help, MissingFileIsReportedAndTheControlIsNotLoaded) {

@@ -157,9 +157,9 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
     EXPECT_FALSE(f.ApplyButton.Enabled());
     EXPECT_FALSE(f.PopDeskOptionsGroup.Enabled());
     EXPECT_EQ(rig.registry.RunValues.at("Glidewing"), std::string("\"") + kExe + "\"");
-    EXPECT_TRUE(rig.profile.Writes.empty()); // no file until OK or a tray change
-    EXPECT_TRUE(f.MainTimer.Enabled());
-    EXPECT_EQ(f.MainTimer.Interval(), 100u);
+    EXPECT_TRUE(rig.profile.Writes.empty());       // no file until OK or a tray change
+    EXPECT_FALSE(f.DeskTrigger.Timer().Enabled()); // PopDesk off: not a tick
+    EXPECT_EQ(f.DeskTrigger.Timer().Interval(), 100u);
     EXPECT_FALSE(f.ScrollTimer.Enabled());
     EXPECT_EQ(f.Engine.AutoDirection(), ScrollDirection::None);
     EXPECT_EQ(f.DeskLinks.EnumFlags, 0x60u);

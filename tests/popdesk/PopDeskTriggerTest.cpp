@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace gw {
 namespace {
@@ -33,7 +34,7 @@ protected:
     int TicksUntilPopup(int limit) {
         const std::size_t before = view.popups.size();
         for (int tick = 1; tick <= limit; ++tick) {
-            trigger.jia();
+            trigger.CheckCorner();
             if (view.popups.size() != before) {
                 return tick;
             }
@@ -51,9 +52,8 @@ protected:
     TDesktopMenu menu;
     DesktopLinks links{shell, icons, menu};
     RuntimeSettings settings;
-    TTimer mainTimer{100};
-    bool autoScrollDirected = false;
-    PopDeskTrigger trigger{settings, mainTimer, [this] { return autoScrollDirected; }, screen, links, menu};
+    bool gestureRunning = false;
+    PopDeskTrigger trigger{settings, [this] { return gestureRunning; }, screen, links, menu};
 };
 
 struct DelayCase {
@@ -146,10 +146,10 @@ INSTANTIATE_TEST_SUITE_P(TwoMonitors, EveryMonitorTest,
 TEST_F(PopDeskTriggerTest, OneTickAwayRestartsTheCount) {
     settings.PopDeskDelay = 500;
     for (int i = 0; i < 4; ++i) {
-        trigger.jia();
+        trigger.CheckCorner();
     }
     screen.cursor = {5, 5};
-    trigger.jia();
+    trigger.CheckCorner();
     EXPECT_EQ(trigger.CornerWait(), 0u);
     screen.cursor = {0, 0};
 
@@ -165,13 +165,13 @@ class IdleTest : public PopDeskTriggerTest, public ::testing::WithParamInterface
 
 TEST_P(IdleTest, NothingChangesAndNothingOpens) {
     settings.PopDeskDelay = 500;
-    trigger.jia();
-    trigger.jia(); // 200 ms counted
-    GetParam().make(settings, autoScrollDirected);
+    trigger.CheckCorner();
+    trigger.CheckCorner(); // 200 ms counted
+    GetParam().make(settings, gestureRunning);
     const int readsBefore = screen.cursorReads;
 
     for (int i = 0; i < 10; ++i) {
-        trigger.jia();
+        trigger.CheckCorner();
     }
 
     EXPECT_EQ(trigger.CornerWait(), 200u);
@@ -181,10 +181,9 @@ TEST_P(IdleTest, NothingChangesAndNothingOpens) {
 
 INSTANTIATE_TEST_SUITE_P(
     States, IdleTest,
-    // Which directions count as scrolling is the main window's wiring (FeatureWiringTest).
+    // That the engine's gesture is what counts is the main window's wiring (FeatureWiringTest).
     ::testing::Values(IdleCase{"PopDeskOff", [](RuntimeSettings& s, bool&) { s.PopDeskEnabled = false; }},
-                      IdleCase{"AutoScrollDirected",
-                               [](RuntimeSettings&, bool& directed) { directed = true; }},
+                      IdleCase{"GestureRunning", [](RuntimeSettings&, bool& running) { running = true; }},
                       IdleCase{"CornerOutOfRange", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = 7; }},
                       IdleCase{"CornerNone", [](RuntimeSettings& s, bool&) { s.PopDeskCorner = -1; }}),
     [](const auto& param) { return std::string(param.param.name); });
@@ -193,7 +192,7 @@ TEST_F(PopDeskTriggerTest, ShowingBuildsThenBringsForwardThenPopsUpAtTheCursorTh
     settings.PopDeskCorner = 3;
     screen.cursor = {1023, 767};
 
-    trigger.jia();
+    trigger.CheckCorner();
 
     const auto at = [&](const std::string& s) { return std::find(log.begin(), log.end(), s) - log.begin(); };
     EXPECT_LT(at("Release folder"), at("SetForegroundWindow")); // the build has finished
@@ -208,11 +207,11 @@ TEST_F(PopDeskTriggerTest, TicksWhileTheMenuIsOpenDoNothing) {
     view.whileOpen = [this] {
         EXPECT_TRUE(trigger.DeskMenuOpen());
         for (int i = 0; i < 5; ++i) {
-            trigger.jia();
+            trigger.CheckCorner();
         }
     };
 
-    trigger.jia();
+    trigger.CheckCorner();
 
     EXPECT_EQ(view.popups.size(), 1u);
     EXPECT_EQ(Builds(), 1);
@@ -235,7 +234,7 @@ TEST_F(PopDeskTriggerTest, AfterClosingElsewhereTheFullWaitAppliesAgain) {
     ASSERT_EQ(TicksUntilPopup(10), 3);
     screen.cursor = {300, 300};
 
-    trigger.jia(); // tears the closed menu down, then the cursor is away
+    trigger.CheckCorner(); // tears the closed menu down, then the cursor is away
 
     EXPECT_FALSE(links.DeskMenuBuilt());
     EXPECT_EQ(menu.Count(), 0u);
@@ -248,8 +247,8 @@ TEST_F(PopDeskTriggerTest, ChosenEntryLaunchesBeforeTheTeardown) {
     view.choose = 1;
     view.whileOpen = [this] { screen.cursor = {200, 100}; }; // the user goes to the entry
 
-    trigger.jia();
-    trigger.jia();
+    trigger.CheckCorner();
+    trigger.CheckCorner();
 
     ASSERT_EQ(shell.launches.size(), 1u);
     EXPECT_EQ(shell.launches[0].lpIDList, shell.pidls[1]);
@@ -257,13 +256,13 @@ TEST_F(PopDeskTriggerTest, ChosenEntryLaunchesBeforeTheTeardown) {
     EXPECT_LT(launched, std::find(log.begin(), log.end(), "Free"));
 }
 
-TEST_F(PopDeskTriggerTest, ResetCornerWaitRestartsTheCount) {
+TEST_F(PopDeskTriggerTest, ApplyingSettingsRestartsTheCount) {
     settings.PopDeskDelay = 500;
     for (int i = 0; i < 4; ++i) {
-        trigger.jia();
+        trigger.CheckCorner();
     }
 
-    trigger.ResetCornerWait();
+    trigger.SettingsApplied();
 
     EXPECT_EQ(TicksUntilPopup(10), 5);
 }
@@ -279,15 +278,15 @@ TEST_F(PopDeskTriggerTest, CornersFollowAChangeOfResolution) {
     EXPECT_EQ(TicksUntilPopup(1), 1);
 }
 
-TEST_F(PopDeskTriggerTest, IntervalComesFromMainTimer) {
-    mainTimer.SetInterval(250);
+TEST_F(PopDeskTriggerTest, IntervalComesFromItsTimer) {
+    trigger.Timer().SetInterval(250);
     settings.PopDeskDelay = 1000;
 
     EXPECT_EQ(TicksUntilPopup(10), 4);
 }
 
 TEST_F(PopDeskTriggerTest, CheckBoxTearsDownAHeldMenuAndALaterTriggerBuildsAfresh) {
-    trigger.jia();
+    trigger.CheckCorner();
     ASSERT_TRUE(links.DeskMenuBuilt());
 
     trigger.chb_deskpopClick();
@@ -307,14 +306,83 @@ TEST_F(PopDeskTriggerTest, CheckBoxTearsDownAHeldMenuAndALaterTriggerBuildsAfres
 TEST_F(PopDeskTriggerTest, EmptyMenuAfterAFailedBuildIsShownAndTornDown) {
     shell.folderResult = static_cast<std::int32_t>(0x80004005u);
 
-    trigger.jia();
+    trigger.CheckCorner();
 
     ASSERT_EQ(view.shown.size(), 1u);
     EXPECT_TRUE(view.shown[0].empty());
     EXPECT_TRUE(links.DeskMenuBuilt());
     screen.cursor = {9, 9};
-    trigger.jia();
+    trigger.CheckCorner();
     EXPECT_FALSE(links.DeskMenuBuilt());
+}
+
+// The timer runs only while PopDesk is enabled: without it an idle program gets no tick at all.
+// It starts off, follows every apply, and stays off while OK or Apply run (Pause), whatever they
+// apply meanwhile; afterwards it follows what they applied.
+TEST_F(PopDeskTriggerTest, TheTimerRunsOnlyWhilePopDeskIsEnabled) {
+    const struct {
+        const char* name;
+        bool enabledBefore; // applied before the step
+        std::function<void(PopDeskTrigger&, RuntimeSettings&)> step;
+        bool during; // the timer while the step runs (before it returns)
+        bool after;
+    } cases[] = {
+        {"off applied", false, [](PopDeskTrigger& t, RuntimeSettings&) { t.SettingsApplied(); }, false,
+         false},
+        {"on applied", true, [](PopDeskTrigger& t, RuntimeSettings&) { t.SettingsApplied(); }, true, true},
+        {"switched on by an apply under a pause", false,
+         [](PopDeskTrigger& t, RuntimeSettings& s) {
+             const PopDeskTrigger::Pause pause(t);
+             s.PopDeskEnabled = true;
+             t.SettingsApplied();
+             EXPECT_FALSE(t.Timer().Enabled());
+         },
+         false, true},
+        {"switched off by an apply under a pause", true,
+         [](PopDeskTrigger& t, RuntimeSettings& s) {
+             const PopDeskTrigger::Pause pause(t);
+             EXPECT_FALSE(t.Timer().Enabled());
+             s.PopDeskEnabled = false;
+             t.SettingsApplied();
+         },
+         false, false},
+        {"an apply that failed under a pause", true,
+         [](PopDeskTrigger& t, RuntimeSettings&) { const PopDeskTrigger::Pause pause(t); }, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RuntimeSettings applied;
+        bool running = false;
+        PopDeskTrigger fresh{applied, [&] { return running; }, screen, links, menu};
+        EXPECT_FALSE(fresh.Timer().Enabled());
+        applied.PopDeskEnabled = c.enabledBefore;
+        fresh.SettingsApplied();
+        c.step(fresh, applied);
+        EXPECT_EQ(fresh.Timer().Enabled(), c.after);
+        EXPECT_EQ(fresh.Timer().Interval(), 100u);
+    }
+}
+
+// Through the timer itself: its ticks count the wait and open the menu, nothing opens while a
+// gesture runs (the count waits), and after the menu has closed on the corner it opens again.
+TEST_F(PopDeskTriggerTest, TimerTicksOpenTheMenuExceptDuringAGesture) {
+    settings.PopDeskDelay = 300;
+    trigger.SettingsApplied();
+    trigger.Timer().Fire();
+    gestureRunning = true;
+    for (int i = 0; i < 5; ++i) {
+        trigger.Timer().Fire();
+    }
+    EXPECT_TRUE(view.popups.empty());
+    EXPECT_EQ(trigger.CornerWait(), 100u);
+
+    gestureRunning = false;
+    trigger.Timer().Fire();
+    EXPECT_TRUE(view.popups.empty());
+    trigger.Timer().Fire();
+    EXPECT_EQ(view.popups.size(), 1u);
+    trigger.Timer().Fire(); // the menu has closed, the cursor is still on the corner
+    EXPECT_EQ(view.popups.size(), 2u);
 }
 
 } // namespace

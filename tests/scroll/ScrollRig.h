@@ -123,15 +123,12 @@ public:
     // Watched state.
     HookShare* share = nullptr;
     TTimer* scrollTimer = nullptr;
-    TTimer* mainTimer = nullptr;
 
-    void Watch(HookShare& record, TTimer& scroll, TTimer& main) {
+    void Watch(HookShare& record, TTimer& scroll) {
         share = &record;
         scrollTimer = &scroll;
-        mainTimer = &main;
         seen_ = Snapshot();
         scroll.SetView(this);
-        main.SetView(this);
     }
 
     // The log so far, with any change of the watched state not yet written added at its end.
@@ -276,11 +273,10 @@ private:
             return std::string(name) + "=" + (value ? std::to_string(*value) : "-1");
         };
         const bool scrollOn = scrollTimer && scrollTimer->Enabled();
-        const bool mainOn = mainTimer && mainTimer->Enabled();
         return {flag("PassInput", share ? &share->PassInput : nullptr),
                 flag("HooksPaused", share ? &share->HooksPaused : nullptr),
                 "ScrollTimer interval " + std::to_string(scrollTimer ? scrollTimer->Interval() : 0),
-                scrollOn ? "ScrollTimer on" : "ScrollTimer off", mainOn ? "MainTimer on" : "MainTimer off"};
+                scrollOn ? "ScrollTimer on" : "ScrollTimer off"};
     }
     // Writes pending changes of the watched state.
     void Flush() {
@@ -345,7 +341,6 @@ struct ScrollRig {
     HookShare record{};
     HookShareWriter share;
     TTimer scrollTimer{100, false};
-    TTimer mainTimer{100, true};
     TTimer guardTimer{100, false};
     FakeScrollWorld world;
     FakeWindowQueries windows;
@@ -354,8 +349,8 @@ struct ScrollRig {
     TTrackBar vertSlider{0, 60};
     LoggedPump pump{world};
     TApplication application{pump, pump};
-    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, mainTimer, guardTimer, cursors,
-                                          windows, world, world, horzSlider, vertSlider, application}};
+    ScrollEngine engine{ScrollEnvironment{settings, share, scrollTimer, guardTimer, cursors, windows, world,
+                                          world, horzSlider, vertSlider, application}};
 
     ScrollRig() {
         settings.ScrollEnabled = true;
@@ -366,7 +361,7 @@ struct ScrollRig {
         cursors.RegisterAll();
         scrollTimer.OnTimer = [this] { engine.ScrollTimerTimer(world.clockMs); };
         guardTimer.OnTimer = [this] { engine.ReleaseGuardTimerTimer(); };
-        world.Watch(record, scrollTimer, mainTimer);
+        world.Watch(record, scrollTimer);
         world.log.clear();
     }
 
