@@ -283,7 +283,8 @@ TEST(SettingsEvents, FailedSaveOnOkAppliesNothingAndLeavesTheWindowOpen) {
     EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
     EXPECT_TRUE(f.Visible());
     EXPECT_TRUE(f.ApplyButton.Enabled());
-    EXPECT_EQ(f.DeskTrigger.Timer().Enabled(), f.Runtime.PopDeskEnabled); // PopDesk keeps working after the failure
+    EXPECT_EQ(f.DeskTrigger.Timer().Enabled(),
+              f.Runtime.PopDeskEnabled); // PopDesk keeps working after the failure
 }
 
 TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
