@@ -181,13 +181,13 @@ void TMainForm::ReadControls() {
 void TMainForm::UpdateActivateButton() {
     switch (Runtime.ActivateKeyIndex) {
     case 0:
-        Runtime.ActivateButton = 1;
+        Runtime.ActivateButton = MouseButton::Left;
         break;
     case 1:
-        Runtime.ActivateButton = 2;
+        Runtime.ActivateButton = MouseButton::Middle;
         break;
     case 2:
-        Runtime.ActivateButton = 3;
+        Runtime.ActivateButton = MouseButton::Right;
         break;
     default:
         break; // no selection: the button stays what it was
@@ -200,7 +200,7 @@ void TMainForm::ApplySettings() {
     UpdateAutorun();
     UpdateActivateButton();
 
-    Share.SetActivateButton(Runtime.ActivateButton);
+    Share.SetActivateButton(static_cast<std::uint8_t>(Runtime.ActivateButton));
     Share.Set(&HookShare::CursorShown, true);
     Share.Set(&HookShare::ReportKeys, Runtime.HideWhileTyping);
     HideCursor.SettingsApplied(); // cursors hidden by typing come back when the option goes off

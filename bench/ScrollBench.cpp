@@ -27,7 +27,7 @@ struct NoBoxes final : IMessageBox, IMessagePump {
 struct EngineRig {
     explicit EngineRig(bool moveScroll, const Point* follow = nullptr) {
         settings.ScrollEnabled = true;
-        settings.ActivateButton = 3;
+        settings.ActivateButton = MouseButton::Right;
         settings.MoveScrollMode = moveScroll;
         settings.AutoFollow = follow != nullptr;
         share.Attach(&record);

@@ -71,7 +71,7 @@ private:
     // No axis locked, no direction chosen: what has happened so far is a click.
     bool StillAClick() const;
     void ReplayClick(MouseButton button, Point at);
-    MouseButton ActivationButton() const { return static_cast<MouseButton>(env_.Settings.ActivateButton); }
+    MouseButton ActivationButton() const { return env_.Settings.ActivateButton; }
     // mouse_event and GetAsyncKeyState speak of physical buttons.
     MouseButton PhysicalButton(MouseButton button);
     bool WheelOnly() const { return probe_.WheelTarget && !probe_.Any(); }

@@ -4,6 +4,8 @@
 // zero/false until the first apply. The list positions are kept as the file stores them, beside
 // what the features read of them (the button, the modes, the wait in milliseconds).
 
+#include "shared/MouseMessageClass.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,7 +13,7 @@
 namespace gw {
 
 struct RuntimeSettings {
-    std::uint8_t ActivateButton = 0; // 1 left, 2 middle, 3 right; 0 until first derived
+    MouseButton ActivateButton = MouseButton::None; // None until first derived
     bool SwapButtons = false;
     bool HideWhileTyping = false;
     bool JumpToDefault = false;

@@ -1,21 +1,20 @@
 #include "settings/SettingsSeams_win.h"
 
 #include "base/WideString.h"
+#include "shared/Handle_win.h"
 
 #include <windows.h>
 
 #include <vector>
 
+namespace gw {
+template <> struct Win32HandleType<RegistryKeyTag> { using Type = HKEY; };
+} // namespace gw
+
 namespace gw::win32 {
 
 namespace {
 
-HKEY ToKey(RegistryKey key) {
-    return reinterpret_cast<HKEY>(key.value);
-}
-RegistryKey FromKey(HKEY key) {
-    return RegistryKey{reinterpret_cast<std::uintptr_t>(key)};
-}
 HKEY RootKey(RegistryRoot root) {
     return root == RegistryRoot::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
@@ -87,7 +86,7 @@ RegistryKey Registry::Create(RegistryRoot root, const std::string& path, std::ui
                         nullptr, &key, nullptr) != ERROR_SUCCESS) {
         return {};
     }
-    return FromKey(key);
+    return FromWin32<RegistryKey>(key);
 }
 
 RegistryKey Registry::Open(RegistryRoot root, const std::string& path, std::uint32_t access) {
@@ -95,28 +94,28 @@ RegistryKey Registry::Open(RegistryRoot root, const std::string& path, std::uint
     if (RegOpenKeyExW(RootKey(root), Wide(path).c_str(), 0, access, &key) != ERROR_SUCCESS) {
         return {};
     }
-    return FromKey(key);
+    return FromWin32<RegistryKey>(key);
 }
 
 bool Registry::SetString(RegistryKey key, const std::string& name, const std::string& data) {
     const std::wstring text = Wide(data);
     // The length is in bytes and counts the terminating zero.
-    return RegSetValueExW(ToKey(key), Wide(name).c_str(), 0, REG_SZ,
+    return RegSetValueExW(ToWin32(key), Wide(name).c_str(), 0, REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool Registry::ValueExists(RegistryKey key, const std::string& name) {
-    return RegQueryValueExW(ToKey(key), Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+    return RegQueryValueExW(ToWin32(key), Wide(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
            ERROR_SUCCESS;
 }
 
 bool Registry::DeleteValue(RegistryKey key, const std::string& name) {
-    return RegDeleteValueW(ToKey(key), Wide(name).c_str()) == ERROR_SUCCESS;
+    return RegDeleteValueW(ToWin32(key), Wide(name).c_str()) == ERROR_SUCCESS;
 }
 
 void Registry::Close(RegistryKey key) {
-    RegCloseKey(ToKey(key));
+    RegCloseKey(ToWin32(key));
 }
 
 // --- HtmlHelpW of HHCTRL.OCX
@@ -126,7 +125,7 @@ std::uintptr_t HtmlHelpEntry::Call(ProcAddress entry, WindowHandle caller, const
     using HtmlHelpW = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
     const std::wstring path = file ? Wide(file) : std::wstring();
     const HWND result = reinterpret_cast<HtmlHelpW>(entry.value)(
-        reinterpret_cast<HWND>(caller.value), file ? path.c_str() : nullptr, command, data);
+        ToWin32(caller), file ? path.c_str() : nullptr, command, data);
     return reinterpret_cast<std::uintptr_t>(result);
 }
 

@@ -61,7 +61,7 @@ TEST(SettingsEvents, ApplyAppliesWithoutWritingTheFile) {
     EXPECT_TRUE(rig.profile.Writes.empty());
     EXPECT_TRUE(f.Runtime.HideWhileTyping);
     EXPECT_TRUE(f.Runtime.AutoFollow);
-    EXPECT_EQ(f.Runtime.ActivateButton, 1);
+    EXPECT_EQ(f.Runtime.ActivateButton, MouseButton::Left);
     EXPECT_EQ(rig.section.Record.ActivateButton, 1);
     EXPECT_EQ(rig.section.Record.ReportKeys, 1);
     EXPECT_TRUE(f.Visible());
@@ -263,7 +263,7 @@ TEST(SettingsEvents, ApplyWorksWithoutTheRecordAfterAFailedStart) {
     rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_TRUE(rig.boxes.Shown.empty());
     EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::Right);
     EXPECT_EQ(rig.form.TrayIcon.IconIndex(), 1);
     EXPECT_EQ(rig.Calls({"SPI "}).size(), 2u);
 }
@@ -292,7 +292,7 @@ TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
     rig.profile.Values[{"Scroll", "LiveKey"}] = "5";
     rig.Start();
     EXPECT_EQ(rig.form.Runtime.ActivateKeyIndex, -1);
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 0);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::None);
     EXPECT_EQ(rig.section.Record.ActivateButton, 0);
 
     // A later choice takes; a later "no selection" keeps the last button.
@@ -301,7 +301,7 @@ TEST(StoredValueEffects, NoActivationKeyLeavesTheButtonUnset) {
     EXPECT_EQ(rig.section.Record.ActivateButton, 2);
     rig.form.ActivateButtonList.SetItemIndex(-1);
     rig.Do([&] { rig.form.ApplyClick(); });
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 2);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::Middle);
 }
 
 TEST(StoredValueEffects, NoModeSelectionMeansToggleAndMoveScroll) {

@@ -78,7 +78,7 @@ TEST(RunValue, NoKeyToWriteToIsReportedAndEndsTheApply) {
     rig.Do([&] { rig.form.ApplyClick(); });
     EXPECT_EQ(rig.boxes.Shown,
               (std::vector<ShownBox>{{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}}));
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // the rest of the apply did not run
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::Right); // the rest of the apply did not run
     EXPECT_TRUE(rig.Calls({"SPI "}).empty());
 }
 
@@ -117,7 +117,7 @@ TEST(RunValue, AFailedWriteIsReportedAndEndsTheApply) {
     EXPECT_EQ(rig.boxes.Shown[0], (ShownBox{"Failed to set data for 'Glidewing'", "Glidewing", 0x10}));
     EXPECT_TRUE(rig.Called("RegCloseKey 0x51"));
     EXPECT_TRUE(rig.Calls({"SPI "}).empty());
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 3); // not derived any more
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::Right); // not derived any more
     EXPECT_EQ(rig.section.Record.ActivateButton, 3);
     EXPECT_TRUE(rig.form.ApplyButton.Enabled());
     EXPECT_EQ(rig.form.DeskTrigger.Timer().Enabled(), rig.form.Runtime.PopDeskEnabled);

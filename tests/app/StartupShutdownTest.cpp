@@ -139,7 +139,7 @@ TEST(Startup, FirstStartWithoutFileAppliesTheDefaults) {
 
     const RuntimeSettings& r = f.Runtime;
     // Key, button, Toggle, Move Scroll, scrolling, speeds, autorun, PopDesk on, corner, wait.
-    EXPECT_EQ((std::vector<int>{r.ActivateKeyIndex, r.ActivateButton, r.ToggleMode, r.MoveScrollMode,
+    EXPECT_EQ((std::vector<int>{r.ActivateKeyIndex, int(r.ActivateButton), r.ToggleMode, r.MoveScrollMode,
                                 r.ScrollEnabled, r.SpeedX, r.SpeedY, r.AutoRun, r.PopDeskEnabled,
                                 r.PopDeskCorner, r.PopDeskDelay}),
               (std::vector<int>{2, 3, 0, 1, 1, 10, 20, 1, 0, 0, 100}));
@@ -236,7 +236,7 @@ TEST_P(StartupFailure, ShowsItsMessageSkipsTheRestAndRunsOn) {
     EXPECT_FALSE(rig.Called("Call KeyboardHookOn"));
     EXPECT_FALSE(rig.Called("Call MouseHookOn"));
     EXPECT_TRUE(rig.Calls({"SPI ", "Reg"}).empty());
-    EXPECT_EQ(rig.form.Runtime.ActivateButton, 0);
+    EXPECT_EQ(rig.form.Runtime.ActivateButton, MouseButton::None);
     EXPECT_FALSE(rig.form.Runtime.ScrollEnabled);
     // The settings did reach the controls, and the tray shows them.
     EXPECT_EQ(rig.form.ActivateButtonList.ItemIndex(), 2);

@@ -298,7 +298,7 @@ TEST(Gesture, ReplayInjectsTheButtonTheUserPressed) {
         SCOPED_TRACE(testing::Message() << "button " << int{c.button} << " swapped " << c.swapped);
         ScrollRig rig;
         rig.settings.MoveScrollMode = true;
-        rig.settings.ActivateButton = c.button;
+        rig.settings.ActivateButton = static_cast<MouseButton>(c.button);
         rig.world.swapped = c.swapped;
         rig.WheelPage();
         rig.Press(100, 200, kPressIds[c.button]);
@@ -393,7 +393,7 @@ TEST(SwallowedPress, AWaitingClickIsReplayedOnceOrForgotten) {
          0},
         {"a gesture started by another button",
          [](ScrollRig& r) {
-             r.settings.ActivateButton = 1;
+             r.settings.ActivateButton = MouseButton::Left;
              r.WheelPage();
              r.Press(100, 200, kWM_LBUTTONDOWN, true);
          },
@@ -623,7 +623,7 @@ TEST(Gesture, ReleaseGuardEndsAGestureOnlyWhenTheButtonStaysUp) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ScrollRig rig;
-        rig.settings.ActivateButton = c.activate;
+        rig.settings.ActivateButton = static_cast<MouseButton>(c.activate);
         rig.settings.ToggleMode = c.toggle;
         rig.world.swapped = c.swapped;
         rig.EditWithVerticalBar();

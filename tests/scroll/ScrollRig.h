@@ -354,7 +354,7 @@ struct ScrollRig {
 
     ScrollRig() {
         settings.ScrollEnabled = true;
-        settings.ActivateButton = 3;
+        settings.ActivateButton = MouseButton::Right;
         record.PassInput = 1;
         record.CursorShown = 1;
         share.Attach(&record);
