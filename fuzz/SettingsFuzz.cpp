@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gw::TMainForm& f = first.form;
     // Whatever the file said, start-up ends in a state the features can work with.
     Check(first.boxes.Shown.empty());
-    Check(f.Runtime.ActivateButton <= MouseButton::Right);
+    Check(f.Runtime.ActivateButton <= gw::MouseButton::Right);
     Check(f.Runtime.SpeedX >= 0 && f.Runtime.SpeedX <= 60 && f.Runtime.SpeedY >= 0 && f.Runtime.SpeedY <= 60);
     Check(f.Runtime.PopDeskDelay >= 100 && f.Runtime.PopDeskDelay <= 5000);
     Check(first.section.Record.ActivateButton == static_cast<std::uint8_t>(f.Runtime.ActivateButton));
