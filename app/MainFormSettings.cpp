@@ -225,7 +225,6 @@ void TMainForm::OkClick() {
     PopDeskTrigger::Pause pause(DeskTrigger);
     SaveSettings();
     ApplySettings();
-    ApplyButton.SetEnabled(false);
     StopPicking();
     Hide();
 }
@@ -233,7 +232,6 @@ void TMainForm::OkClick() {
 void TMainForm::ApplyClick() {
     PopDeskTrigger::Pause pause(DeskTrigger);
     ApplySettings();
-    ApplyButton.SetEnabled(false);
 }
 
 void TMainForm::CancelClick() {
@@ -263,7 +261,7 @@ void TMainForm::EnableApply() {
 void TMainForm::PopDeskBoxClick() {
     EnableApply();
     PopDeskOptionsGroup.SetEnabled(PopDeskBox.Checked());
-    DeskTrigger.chb_deskpopClick(); // a menu still held is torn down at once
+    DeskTrigger.TearDownHeldMenu();
 }
 
 } // namespace gw

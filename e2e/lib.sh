@@ -577,6 +577,28 @@ gw_target_start() {
   gw_target_ready plain
 }
 
+# gw_hooks_loaded [FOLDER]: waits until GWHooks.dll (FOLDER's, when given) is mapped into gwtarget:
+# the hooks are in, and the target has had input since, so every press and move from now on goes
+# through them. The pointer wiggles over the target's plain window meanwhile. Fails when the
+# program "app" ends, or shows a message box captioned Glidewing (start-up stopped), first.
+gw_hooks_loaded() {
+  local pid=${GW_PIDS[target]} x y i pattern=gwhooks.dll
+  [ $# -ge 1 ] && pattern=$1/gwhooks.dll
+  read -r x y <<<"$(gw_target_point plain)"
+  for i in $(seq 60); do
+    gw_move $((x + i % 2)) "$y"
+    sleep 0.25
+    if grep -qiF "$pattern" "/proc/$pid/maps" 2>/dev/null; then
+      sleep 0.5
+      return 0
+    fi
+    gw_running app || gw_fail "Glidewing ended during start-up"
+    [ $# -ge 1 ] && gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" &&
+      gw_fail "start-up stopped: $(tr -d '\r' <"$GW_CASE_DIR/box.log")"
+  done
+  gw_fail "GWHooks.dll${1:+ of $1} never reached the target"
+}
+
 # gw_target_rect TAG: "LEFT TOP RIGHT BOTTOM" of one of its windows (see gwtarget_win.cpp).
 gw_target_rect() {
   local rect

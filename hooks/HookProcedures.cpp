@@ -48,13 +48,16 @@ void ApplyClickRule(IHookHost& host, HookProcessState& state, std::uint8_t activ
     }
     const ClickRule& rule = kClickRules[activateButton - 1];
     std::uint8_t& armed = state.*rule.armed;
-    if (message == rule.press && StandsAside(host, state)) {
-        flags |= kHookReportStoodAside;
-    } else if (message == rule.press) {
+    if (message == rule.press) {
         // The window under the cursor decides, not the one the message is aimed at: a window
-        // holding the capture receives presses made over other windows.
+        // holding the capture receives presses made over other windows. It is looked up once,
+        // for the stand-aside test and the click rule both.
         Point cursor;
-        if (host.CursorPosition(cursor) && IsScrollableWindow(host.Windows(), host.WindowAt(cursor))) {
+        const bool cursorKnown = host.CursorPosition(cursor);
+        const WindowHandle under = cursorKnown ? host.WindowAt(cursor) : WindowHandle{};
+        if (StandsAside(host, state, under)) {
+            flags |= kHookReportStoodAside;
+        } else if (cursorKnown && IsScrollableWindow(host.Windows(), under)) {
             armed = 1;
             pass = false;
             flags |= kHookReportSwallowed;

@@ -47,21 +47,16 @@ bool OwnExecutableListed(IHookHost& host, HookProcessState& state, const AsideSh
 // hook library of the other bitness than the target cannot be loaded there, so Windows calls it
 // on the program's own thread; and a window that holds the capture gets the presses made over
 // other programs' windows.
-std::uint32_t ForeignProcess(IHookHost& host) {
-    Point cursor;
-    if (!host.CursorPosition(cursor)) {
-        return 0;
-    }
-    const WindowHandle under = host.WindowAt(cursor);
+std::uint32_t ForeignProcess(IHookHost& host, WindowHandle under) {
     const std::uint32_t owner = under ? host.WindowProcess(under) : 0;
     return owner != host.CurrentProcess() ? owner : 0;
 }
 
-bool Listed(IHookHost& host, HookProcessState& state, const AsideShare& record) {
+bool Listed(IHookHost& host, HookProcessState& state, const AsideShare& record, WindowHandle under) {
     if (ReadOnce(record.Count) == 0) {
         return false; // nothing listed: nothing to ask the system
     }
-    if (const std::uint32_t foreign = ForeignProcess(host)) {
+    if (const std::uint32_t foreign = ForeignProcess(host, under)) {
         // That program's verdict is not this process's own: it is used and forgotten.
         char name[kAsideNameSize];
         return host.ProcessExecutableName(foreign, name, sizeof name) != 0 && NameListed(record, name);
@@ -99,14 +94,14 @@ bool FullScreenInFront(IHookHost& host) {
     return (host.Windows().Style(front) & win::kWS_MAXIMIZE) == 0;
 }
 
-bool StandsAside(IHookHost& host, HookProcessState& state) {
+bool StandsAside(IHookHost& host, HookProcessState& state, WindowHandle under) {
     const AsideMapping aside = host.OpenAside();
     if (aside.view == nullptr) {
         return false;
     }
     const AsideShare& record = *aside.view;
-    const bool standAside =
-        Listed(host, state, record) || (ReadOnce(record.FullScreenAside) != 0 && FullScreenInFront(host));
+    const bool standAside = Listed(host, state, record, under) ||
+                            (ReadOnce(record.FullScreenAside) != 0 && FullScreenInFront(host));
     host.CloseAside(aside);
     return standAside;
 }

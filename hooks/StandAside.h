@@ -11,7 +11,8 @@ namespace gw {
 // the one whose window is under the cursor: mostly the process the hook runs in, whose verdict is
 // kept in state until the list's generation changes; when the window belongs to another process
 // (a hook of the other bitness runs on the program's own thread), that process's, never kept.
-bool StandsAside(IHookHost& host, HookProcessState& state);
+// under: the window under the cursor, which the press has looked up already (empty if unknown).
+bool StandsAside(IHookHost& host, HookProcessState& state, WindowHandle under);
 
 // The foreground window covers the whole monitor it is on and is not maximised. The desktop and the
 // shell's own windows never count.

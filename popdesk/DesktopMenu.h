@@ -38,7 +38,7 @@ public:
     TDesktopMenu(const TDesktopMenu&) = delete;
     TDesktopMenu& operator=(const TDesktopMenu&) = delete;
 
-    std::function<void()> OnPopup;                        // desktopmenuPopup
+    std::function<void()> OnPopup;                        // DesktopMenuShown
     std::function<void(const std::string& name)> OnClick; // DesktopMenuItemClick, with the entry's name
 
     std::size_t Count() const { return entries_.size(); }

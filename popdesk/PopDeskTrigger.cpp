@@ -12,7 +12,7 @@ PopDeskTrigger::PopDeskTrigger(const RuntimeSettings& settings, GestureRunning g
                                IPopDeskScreen& screen, DesktopLinks& links, TDesktopMenu& menu)
     : settings_(settings), gestureRunning_(std::move(gestureRunning)), screen_(screen), links_(links),
       menu_(menu) {
-    menu_.OnPopup = [this] { desktopmenuPopup(); };
+    menu_.OnPopup = [this] { DesktopMenuShown(); };
     timer_.OnTimer = [this] { CheckCorner(); };
 }
 
@@ -75,7 +75,7 @@ bool PopDeskTrigger::OnCorner(Point at) {
     return IsCornerPixel(primary, settings_.PopDeskCorner, at);
 }
 
-void PopDeskTrigger::chb_deskpopClick() {
+void PopDeskTrigger::TearDownHeldMenu() {
     if (links_.DeskMenuBuilt()) {
         links_.TearDownDesktopMenu();
     }

@@ -46,12 +46,12 @@ public:
     // One tick: the cursor looked at, the wait counted, the menu shown when the wait is over.
     void CheckCorner();
     // desktopmenu's OnPopup handler: the menu is on screen.
-    void desktopmenuPopup() { deskMenuOpen_ = true; }
+    void DesktopMenuShown() { deskMenuOpen_ = true; }
     // The main window got kWM_DESKMENU_EXITLOOP: the menu has closed.
     void DesktopMenuClosed() { deskMenuOpen_ = false; }
-    // The menu's part of chb_deskpopClick: a menu still held is torn down at once (the item list
-    // itself stays for later builds). TMainForm enables Apply and PopDeskOptionsGroup itself.
-    void chb_deskpopClick();
+    // The PopDesk box was clicked: a menu still held is torn down at once (the item list itself
+    // stays for later builds). TMainForm enables Apply and PopDeskOptionsGroup itself.
+    void TearDownHeldMenu();
     // Every apply (start-up, OK, Apply): the dwell count starts again, and the timer runs while
     // PopDesk is enabled (once a pause is over).
     void SettingsApplied();

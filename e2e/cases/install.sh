@@ -18,19 +18,6 @@ UNINSTALL_KEYS=('HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
                 'HKLM\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\Uninstall')
 RUN_KEY='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 
-probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
-
-# wait_probe TIMEOUT ARGS...: until gwprobe answers yes.
-wait_probe() {
-  local timeout=$1
-  shift
-  for _ in $(seq $((timeout * 2))); do
-    probe "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
-
 # wait_exit NAME TIMEOUT: waits for the program to end; its exit status goes to EXIT_STATUS.
 wait_exit() {
   gw_wait_exit "$1" "$2" >"$GW_CASE_DIR/$1.status"
@@ -160,7 +147,7 @@ start_installed() {
   [ -n "${1:-}" ] && printf '%s\r\n' "$@" >"$PROGRAM_DIR/GWing.ini"
   gw_move 1000 740
   gw_start glidewing "$PROGRAM_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -175,7 +162,7 @@ case_install_runs_from_programs_folder() {
   expect_installed_bitness
 
   gw_start glidewing "$PROGRAM_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "Glidewing did not start from $PROGRAM_DIR"
   local x y
   read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y"
@@ -209,7 +196,7 @@ case_uninstall_ends_running_program() {
   msiexec_quiet /x "$(gw_winpath "$MSI")"
   wait_exit glidewing 10
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS during the uninstall"
-  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  gw_probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
   expect_removed
   [ -f "$PROGRAM_DIR/GWing.ini" ] || gw_fail "the user's GWing.ini was removed"
   rm -rf "$PROGRAM_DIR"
@@ -256,16 +243,16 @@ case_exit_switch() {
   printf '%s\r\n' "[Tools]" "Check_autorun=0" >"$dir/GWing.ini"
 
   gw_run --timeout 10 "$dir/Glidewing.exe" /exit || gw_fail "/exit without an instance ended with $?"
-  probe class "$CLASS" && gw_fail "/exit started Glidewing"
+  gw_probe class "$CLASS" && gw_fail "/exit started Glidewing"
 
   gw_start glidewing "$dir/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   gw_run --timeout 15 "$dir/Glidewing.exe" /EXIT || gw_fail "/EXIT ended with $?"
   # /exit waits for the process to end, so it is gone (but for Wine's own clean-up) once /exit returns.
   wait_exit glidewing 2
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
-  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
-  probe class "$CLASS" && gw_fail "the main window outlived the program"
+  gw_probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  gw_probe class "$CLASS" && gw_fail "the main window outlived the program"
   true
 }
 

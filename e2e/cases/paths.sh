@@ -70,25 +70,6 @@ app_start() {
   gw_start app "$dir/Glidewing.exe"
 }
 
-# hooks_loaded FOLDER: GWHooks.dll of FOLDER is mapped into gwtarget (the hooks are in, and the
-# target has had input since).
-hooks_loaded() {
-  local pid=${GW_PIDS[target]} x y i
-  read -r x y <<<"$(gw_target_point plain)"
-  for i in $(seq 60); do
-    gw_move $((x + i % 2)) "$y"
-    sleep 0.25
-    if grep -qiF "$1/gwhooks.dll" "/proc/$pid/maps" 2>/dev/null; then
-      sleep 0.5
-      return 0
-    fi
-    gw_running app || gw_fail "Glidewing ended during start-up"
-    gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" &&
-      gw_fail "start-up stopped: $(tr -d '\r' <"$GW_CASE_DIR/box.log")"
-  done
-  gw_fail "GWHooks.dll of $1 never reached the target"
-}
-
 # settle X Y: a last move over the mozilla window, which it logs: everything it got before is
 # above the line number printed.
 settle() {
@@ -165,7 +146,7 @@ folder_case() {
 
   gw_target_start
   app_start "$dir"
-  hooks_loaded "$name/Glidewing"
+  gw_hooks_loaded "$name/Glidewing"
   drag_scrolls
 
   # The Run value: the executable's whole path in quotes (HKLM is the prefix user's to write).
@@ -218,7 +199,7 @@ case_aside.program_named_in_cyrillic() {
 
   app_copy "$GW_CASE_DIR/app"
   app_start "$GW_CASE_DIR/app" "[Applications]" "Exclude1=Цель.exe"
-  hooks_loaded "app"
+  gw_hooks_loaded "app"
   right_drag
   gw_expect_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0204 " "the press should reach the listed program"
   gw_expect_log "$GW_TARGET_LOG" "$MARK" "^mozilla msg=0x0205 " "the release should reach the listed program"

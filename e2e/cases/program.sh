@@ -37,23 +37,10 @@ wait_exit() {
   EXIT_STATUS=$(cat "$GW_CASE_DIR/$1.status")
 }
 
-probe() { gw_run --timeout 20 "$GW_E2E_BIN/gwprobe.exe" "$@" >/dev/null; }
-
-# wait_probe TIMEOUT ARGS...: until gwprobe answers yes.
-wait_probe() {
-  local timeout=$1 i
-  shift
-  for i in $(seq $((timeout * 2))); do
-    probe "$@" && return 0
-    sleep 0.5
-  done
-  return 1
-}
-
 # expect_box TEXT: a message box captioned "Glidewing" shows exactly TEXT; it is closed with OK.
 expect_box() {
   local log=$GW_CASE_DIR/box.log line
-  wait_probe 20 box Glidewing "$(gw_winpath "$log")" click || gw_fail "no message box captioned Glidewing"
+  gw_wait_probe 20 box Glidewing "$(gw_winpath "$log")" click || gw_fail "no message box captioned Glidewing"
   line=$(head -n1 "$log" | tr -d '\r')
   [ "$line" = "box $1" ] || gw_fail "message box says \"${line#box }\", expected \"$1\""
 }
@@ -62,12 +49,12 @@ case_second_start_exits_at_once() {
   app_copy
   app_ini
   gw_start first "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 class "$CLASS" || gw_fail "the first instance has no main window"
+  gw_wait_probe 20 class "$CLASS" || gw_fail "the first instance has no main window"
   gw_start second "$GW_APP_DIR/Glidewing.exe"
   wait_exit second 10
   [ "$EXIT_STATUS" = 0 ] || gw_fail "the second start ended with $EXIT_STATUS, expected 0"
   gw_running first || gw_fail "the first instance ended too"
-  probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
+  gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
   true
 }
 
@@ -77,12 +64,12 @@ missing_library() {
   app_ini
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
   expect_box "$2"
-  wait_probe 10 class "$CLASS" || gw_fail "no main window after the error"
+  gw_wait_probe 10 class "$CLASS" || gw_fail "no main window after the error"
   sleep 1
   gw_running glidewing || gw_fail "Glidewing ended after the error"
   gw_tray_point >/dev/null
   # Without the hooks there is no shared record either.
-  probe section PaneBridge1201 && gw_fail "the shared section exists without the hook library"
+  gw_probe section PaneBridge1201 && gw_fail "the shared section exists without the hook library"
   true
 }
 
@@ -93,7 +80,7 @@ case_first_start_writes_run_value() {
   app_copy
   gw_run reg delete "$RUN_KEY" /v Glidewing /f >/dev/null
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  gw_wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local expected i out=""
   expected="\"$(gw_winpath "$GW_APP_DIR/Glidewing.exe")\""
   for i in $(seq 20); do
@@ -135,23 +122,23 @@ case_run_value_for_a_standard_user() {
   done
   gw_run reg add "$RUN_KEY" /v Glidewing /d "$old" /f >/dev/null
   gw_at_case_end "gw_probe runkey allow"
-  probe runkey deny || gw_fail "the Run key's write access could not be taken away"
+  gw_probe runkey deny || gw_fail "the Run key's write access could not be taken away"
 
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"  # no settings file: Start with Windows is on
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   wait_run_values "$old" "$exe"
-  probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
+  gw_probe box Glidewing "$(gw_winpath "$GW_CASE_DIR/box.log")" && gw_fail "a message box appeared"
   gw_stop glidewing
 
   app_ini # Check_autorun=0
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   wait_run_values "$old" ""
   gw_stop glidewing
 
-  probe runkey allow || gw_fail "the Run key's write access could not be given back"
+  gw_probe runkey allow || gw_fail "the Run key's write access could not be given back"
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   wait_run_values "" ""
   gw_stop glidewing
 }
@@ -178,7 +165,7 @@ open_tray_menu() {
   app_copy
   app_ini
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
+  gw_wait_probe 20 section PaneBridge1201 || gw_fail "no shared section after start-up"
   read -r x y <<<"$(gw_tray_point)"
   gw_click "$x" "$y" 3
 }
@@ -201,8 +188,8 @@ case_exit_from_tray_menu() {
   gw_key Up Return  # the last item: Exit
   wait_exit glidewing 15
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
-  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
-  probe class "$CLASS" && gw_fail "the main window outlived the program"
+  gw_probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  gw_probe class "$CLASS" && gw_fail "the main window outlived the program"
   true
 }
 
@@ -211,12 +198,12 @@ case_exit_from_tray_menu() {
 case_close_while_tray_menu_open() {
   local x y
   open_tray_menu
-  wait_probe 10 class '#32768' || gw_fail "the tray menu did not open"
-  probe close "$CLASS" || gw_fail "could not send WM_CLOSE"
+  gw_wait_probe 10 class '#32768' || gw_fail "the tray menu did not open"
+  gw_probe close "$CLASS" || gw_fail "could not send WM_CLOSE"
   wait_exit glidewing 15
   [ "$EXIT_STATUS" = 0 ] || gw_fail "Glidewing ended with $EXIT_STATUS"
-  probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
-  probe class "$CLASS" && gw_fail "the main window outlived the program"
+  gw_probe section PaneBridge1201 && gw_fail "the shared section outlived the program"
+  gw_probe class "$CLASS" && gw_fail "the main window outlived the program"
   true
 }
 
@@ -226,7 +213,7 @@ case_configuration_pages_screenshots() {
   printf '%s\r\n' "[Applications]" "Exclude1=mspaint.exe" "Exclude2=mstsc.exe" "Exclude3=vmplayer.exe" \
     >>"$GW_APP_DIR/GWing.ini"  # the Applications page with a few programs on its list
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  gw_wait_probe 20 class "$CLASS" || gw_fail "no main window"
   gw_screenshot tray >/dev/null
   local x y id
   read -r x y <<<"$(gw_tray_point)"
@@ -254,7 +241,7 @@ case_closing_hides_to_tray() {
   app_copy
   app_ini
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  gw_wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local x y id
   read -r x y <<<"$(gw_tray_point)"
   gw_double_click "$x" "$y"
@@ -266,7 +253,7 @@ case_closing_hides_to_tray() {
   gw_window_gone '^Glidewing $' 10
   sleep 1
   gw_running glidewing || gw_fail "closing the window ended the program"
-  probe class "$CLASS" || gw_fail "closing the window destroyed it"
+  gw_probe class "$CLASS" || gw_fail "closing the window destroyed it"
   gw_double_click "$x" "$y"
   gw_wait_window '^Glidewing $' 10 >/dev/null
 }
@@ -276,7 +263,7 @@ case_left_click_toggles_scrolling() {
   app_copy
   app_ini
   gw_start glidewing "$GW_APP_DIR/Glidewing.exe"
-  wait_probe 20 class "$CLASS" || gw_fail "no main window"
+  gw_wait_probe 20 class "$CLASS" || gw_fail "no main window"
   local x y before after
   read -r x y <<<"$(gw_tray_point)"
   gw_move $((x + 300)) $((y + 300))  # no tooltip over the icon in the pictures

@@ -49,24 +49,7 @@ app_start() {
   } >"$dir/GWing.ini"
   GW_APP_INI=$dir/GWing.ini
   gw_start app "$dir/Glidewing.exe"
-  hooks_loaded
-}
-
-# The hook library is mapped into the target once the hooks are installed and the target has
-# received input; from then on every press and move goes through them.
-hooks_loaded() {
-  local pid=${GW_PIDS[target]} x y i
-  read -r x y <<<"$(gw_target_point plain)"
-  for i in $(seq 60); do
-    gw_move $((x + i % 2)) "$y"
-    sleep 0.25
-    if grep -qi 'gwhooks\.dll' "/proc/$pid/maps" 2>/dev/null; then
-      sleep 0.5
-      return 0
-    fi
-    gw_running app || gw_fail "Glidewing ended during start-up"
-  done
-  gw_fail "the hook library never reached the target"
+  gw_hooks_loaded
 }
 
 app_quit() {

@@ -48,7 +48,7 @@ TEST(StandAside, TheVerdictIsKeptUntilTheListChanges) {
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         step.change();
-        EXPECT_EQ(StandsAside(host, state), step.standsAside);
+        EXPECT_EQ(StandsAside(host, state, WindowHandle{}), step.standsAside);
         EXPECT_EQ(host.pathReads, step.pathReads);
         EXPECT_TRUE(host.AllClosed());
     }
@@ -73,7 +73,7 @@ TEST(StandAside, WithoutTheRecordOrAWholeNameNothingIsListed) {
         host.List({"mspaint.exe"});
         host.asidePresent = c.present;
         host.executable = c.executable;
-        EXPECT_EQ(StandsAside(host, state), c.standsAside);
+        EXPECT_EQ(StandsAside(host, state, WindowHandle{}), c.standsAside);
         EXPECT_TRUE(host.AllClosed());
     }
 }
@@ -108,8 +108,7 @@ TEST(StandAside, AnotherProcessesWindowIsJudgedByItsOwnProgramAndNothingIsKept) 
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
-        host.windowAt = {{host.cursor, step.under}};
-        EXPECT_EQ(StandsAside(host, state), step.standsAside);
+        EXPECT_EQ(StandsAside(host, state, step.under), step.standsAside);
         EXPECT_EQ(host.processNameReads, step.asked);
         EXPECT_EQ(state.AsideVerdict, step.ownVerdict);
         EXPECT_TRUE(host.AllClosed());
@@ -120,10 +119,9 @@ TEST(StandAside, AnotherProcessesWindowIsJudgedByItsOwnProgramAndNothingIsKept) 
 TEST(StandAside, AnEmptyListAsksNothingOfTheSystem) {
     FakeHookHost host;
     HookProcessState state;
-    host.windowAt = {{host.cursor, WindowHandle{0x200}}};
     host.windowProcesses = {{0x200, 200}};
     host.processes = {{200, "C:\\mspaint.exe"}};
-    EXPECT_FALSE(StandsAside(host, state));
+    EXPECT_FALSE(StandsAside(host, state, WindowHandle{0x200}));
     EXPECT_EQ(host.cursorReads, 0);
     EXPECT_EQ(host.pathReads, 0);
     EXPECT_TRUE(host.processNameReads.empty());
@@ -149,7 +147,7 @@ TEST(StandAside, NamesAreComparedAsTheProgramWritesThem) {
         HookProcessState state;
         host.executable = c.executable;
         host.List({c.listed});
-        EXPECT_EQ(StandsAside(host, state), c.standsAside);
+        EXPECT_EQ(StandsAside(host, state, WindowHandle{}), c.standsAside);
     }
 }
 

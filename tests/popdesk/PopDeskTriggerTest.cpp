@@ -289,14 +289,14 @@ TEST_F(PopDeskTriggerTest, CheckBoxTearsDownAHeldMenuAndALaterTriggerBuildsAfres
     trigger.CheckCorner();
     ASSERT_TRUE(links.DeskMenuBuilt());
 
-    trigger.chb_deskpopClick();
+    trigger.TearDownHeldMenu();
 
     EXPECT_FALSE(links.DeskMenuBuilt());
     EXPECT_EQ(shell.freed.size(), 2u);
     EXPECT_FALSE(links.ShellAllocator());
 
     log.clear();
-    trigger.chb_deskpopClick(); // nothing held: nothing to do
+    trigger.TearDownHeldMenu(); // nothing held: nothing to do
     EXPECT_TRUE(log.empty());
 
     EXPECT_EQ(TicksUntilPopup(1), 1);
