@@ -19,6 +19,7 @@ have clang++ || need+=(clang)
 pkg_installed libclang-rt-dev || need+=(libclang-rt-dev)
 # The formatting gate (scripts/check-format.sh).
 have clang-format || need+=(clang-format)
+have ccache || need+=(ccache)
 have Xvfb || need+=(xvfb)
 # The two-monitor cases: Xorg with the dummy video driver, laid out with xrandr (e2e/lib.sh).
 have Xorg || need+=(xserver-xorg-core)
